@@ -1,0 +1,37 @@
+#include "mdlMain.h"
+
+#include "clsApplication.h"
+#include "frmMain.h"
+
+#include <memory>
+
+namespace {
+std::unique_ptr<frmMain> gfrmMain;
+std::unique_ptr<clsApplication> goApplication;
+} // namespace
+
+namespace mdlMain {
+
+void Main() {
+    // The window exists before the application object only because it is
+    // the object's host; it loads when it is shown, after the reset.
+    gfrmMain = std::make_unique<frmMain>();
+    goApplication = std::make_unique<clsApplication>(*gfrmMain);
+    goApplication->Reset();
+    gfrmMain->show();
+}
+
+clsApplication& App() {
+    return *goApplication;
+}
+
+frmMain& MainForm() {
+    return *gfrmMain;
+}
+
+void End() {
+    goApplication.reset();
+    gfrmMain.reset();
+}
+
+} // namespace mdlMain

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+#include <exception>
+#include <string>
+
+// A failure as the program reports it: a 32-bit number, the source that
+// raised it and a description. Application-defined errors carry the
+// object-error base plus their code; platform errors keep their own numbers.
+class clsError : public std::exception {
+public:
+    static constexpr qint32 lObjectErrorBase = static_cast<qint32>(0x80040000);
+
+    clsError(qint32 lNewNumber, QString sNewSource, QString sNewDescription);
+
+    // An application-defined error: the object-error base plus iCode.
+    static clsError FromCode(int iCode, QString sNewSource = {}, QString sNewDescription = {});
+
+    qint32 Number() const { return lNumber; }
+    const QString& Source() const { return sSource; }
+    const QString& Description() const { return sDescription; }
+
+    // The number as the window shows it: the code for application-defined
+    // errors, the number itself for everything else.
+    qint32 Code() const;
+
+    const char* what() const noexcept override { return sWhat.c_str(); }
+
+private:
+    qint32 lNumber;
+    QString sSource;
+    QString sDescription;
+    std::string sWhat;
+};

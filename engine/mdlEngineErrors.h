@@ -1,0 +1,24 @@
+#pragma once
+
+#include "clsError.h"
+
+// The upload engine's own error codes.
+namespace mdlEngineErrors {
+
+enum eCode : int {
+    OpenAppFileFailed = 2000,
+    OpenCmdFileFailed = 2001,
+    NoCommandFileName = 2002,
+    NoTargetID = 2003,
+    CommsFailed = 2004,
+    WrongTarget = 2005,
+    ResendLimit = 2006,
+    ProgrammingError = 2007,
+    UploadCancelled = 2008,
+    NoFlashImage = 2009,
+};
+
+// The error for iCode with its fixed source and description.
+clsError Make(eCode iCode);
+
+} // namespace mdlEngineErrors

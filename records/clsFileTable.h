@@ -1,0 +1,57 @@
+#pragma once
+
+#include "clsError.h"
+#include "clsOpenFile.h"
+
+#include <QString>
+
+#include <array>
+#include <memory>
+
+// The program's table of open files. A file is opened under a small number
+// by its owner (a clsFile) and read through that number by anyone; only the
+// owner can close it.
+class clsFileTable {
+public:
+    static constexpr qint16 iFirstNumber = 1;
+    static constexpr qint16 iLastNumber = 511;
+
+    // The file service's own error numbers.
+    enum class eFileError : qint32 {
+        BadFileNameOrNumber = 52,
+        FileNotFound = 53,
+        BadFileMode = 54,
+        FileAlreadyOpen = 55,
+        BadRecordLength = 59,
+        InputPastEndOfFile = 62,
+        TooManyFiles = 67,
+        PathFileAccessError = 75,
+    };
+    static clsError Error(eFileError lCode);
+
+    static clsFileTable& Instance();
+
+    // The lowest number under which no file is open.
+    qint16 FreeFile() const;
+    void Open(qint16 iNumber, const void* oOwner, const QString& sPath, clsOpenFile::eMode iMode,
+              qint32 lRecordLength = 0);
+    // True when no file of oOwner's is left open under iNumber.
+    bool Close(qint16 iNumber, const void* oOwner);
+    void CloseAllOf(const void* oOwner);
+    bool IsOpen(qint16 iNumber) const;
+
+    QString LineInput(qint16 iNumber);
+    bool EndOfFile(qint16 iNumber);
+
+private:
+    clsFileTable() = default;
+
+    struct Entry {
+        const void* oOwner = nullptr;
+        std::unique_ptr<clsOpenFile> oFile;
+    };
+    clsOpenFile& OpenFile(qint16 iNumber);
+    static bool InRange(qint16 iNumber);
+
+    std::array<Entry, iLastNumber + 1> aEntries;
+};

@@ -1,0 +1,23 @@
+# Shared by scripts/demo and scripts/test: installs what a fresh Debian 12
+# machine lacks. Sourced, not run.
+
+tessivar_packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev
+  srecord binutils libbenchmark-dev clang hyperfine socat
+)
+
+tessivar_install_missing() {
+  local missing=()
+  local pkg
+  for pkg in "${tessivar_packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' \
+      || missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "clsEngineHost.h"
+#include "clsStatusText.h"
+
+#include <QList>
+#include <QStringList>
+
+// An engine host that keeps the status log and the pointer changes.
+class clsRecordingHost : public clsEngineHost {
+public:
+    void Status(const QString& sStatusLine) override { oText.AppendLine(sStatusLine); }
+    void ShowWaitDots() override { oText.AppendWaitDots(); }
+    void SetMousePointer(eMousePointer iPointer) override { aiPointers.append(iPointer); }
+
+    const QString& Log() const { return oText.Text(); }
+    QStringList Lines() const { return Log().split(QStringLiteral("\r\n")); }
+
+    clsStatusText oText;
+    QList<eMousePointer> aiPointers;
+};

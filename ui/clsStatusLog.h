@@ -1,0 +1,29 @@
+#pragma once
+
+#include "clsStatusText.h"
+
+#include <QElapsedTimer>
+
+class QPlainTextEdit;
+
+// The status log shown in a text box. Every line and dot is on screen as
+// soon as it is written, without running pending events: an event handled
+// here could tear down objects that the writer is still using. Repaints
+// are throttled because one costs far more than a dot.
+class clsStatusLog {
+public:
+    explicit clsStatusLog(QPlainTextEdit& oNewBox);
+
+    void AppendLine(const QString& sStatusLine);
+    void AppendWaitDots();
+    void Clear();
+    // The log as lines joined by CR LF.
+    const QString& Text() const { return oText.Text(); }
+
+private:
+    void Show(const QString& sAdded);
+
+    QPlainTextEdit& oBox;
+    clsStatusText oText;
+    QElapsedTimer oSinceRepaint;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "clsEngineHost.h"
+#include "clsStatusLog.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+namespace Ui {
+class frmMain;
+}
+
+// The main window: the face of the engine.
+class frmMain : public QMainWindow, public clsEngineHost {
+    Q_OBJECT
+
+public:
+    explicit frmMain(QWidget* oParent = nullptr);
+    ~frmMain() override;
+
+    void Status(const QString& sStatusLine) override;
+    void ShowWaitDots() override;
+    void ClearStatus();
+    // The status log as lines joined by CR LF.
+    const QString& StatusText() const { return oStatusLog->Text(); }
+
+    void SetMousePointer(eMousePointer iPointer) override;
+
+private:
+    std::unique_ptr<Ui::frmMain> oUi;
+    std::unique_ptr<clsStatusLog> oStatusLog;
+};
