@@ -5,7 +5,7 @@
 
 #include <QFileInfo>
 
-#include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -28,6 +28,15 @@ QIODevice::OpenMode QtMode(clsOpenFile::eMode iMode) {
 
 bool IsRandom(clsOpenFile::eMode iMode) {
     return iMode == clsOpenFile::eMode::RandomRead || iMode == clsOpenFile::eMode::RandomWrite;
+}
+
+// The first CR or LF in [pBegin, pEnd), or pEnd. Two memchr passes beat
+// one loop over both characters: each pass runs vectorised.
+const char* LineBreak(const char* pBegin, const char* pEnd) {
+    const auto* pFeed = static_cast<const char*>(std::memchr(pBegin, '\n', pEnd - pBegin));
+    const char* pLineEnd = pFeed != nullptr ? pFeed : pEnd;
+    const auto* pReturn = static_cast<const char*>(std::memchr(pBegin, '\r', pLineEnd - pBegin));
+    return pReturn != nullptr ? pReturn : pLineEnd;
 }
 
 bool IsRead(clsOpenFile::eMode iMode) {
@@ -77,8 +86,7 @@ QString clsOpenFile::ReadLine() {
     for (;;) {
         const char* pBegin = aBuffer.constData() + lBufferPos;
         const char* pEnd = aBuffer.constData() + aBuffer.size();
-        const char* pBreak =
-            std::find_if(pBegin, pEnd, [](char c) { return c == '\n' || c == '\r'; });
+        const char* pBreak = LineBreak(pBegin, pEnd);
         const qsizetype lLength = pBreak - pBegin;
         if (pBreak == pEnd) {
             aPartial.append(pBegin, lLength);

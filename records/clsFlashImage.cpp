@@ -1,0 +1,249 @@
+#include "clsFlashImage.h"
+
+#include <algorithm>
+#include <exception>
+#include <numeric>
+
+namespace {
+
+using eCode = clsFlashImage::eCode;
+
+struct ExportShape {
+    qint16 iRecType;
+    qint16 iMaxData;
+    qint16 iOverhead; // address bytes and the checksum byte
+};
+
+qint32 TopFor(quint8 yTargetID) {
+    switch (yTargetID) {
+    case 18:
+        return 0x7FFF;
+    case 19:
+    case 20:
+        return 0x7FFFF;
+    case 21:
+        return 0x40FFFF;
+    case 22:
+    case 24:
+        return 0xFFFF;
+    default:
+        return 0;
+    }
+}
+
+ExportShape ShapeFor(quint8 yTargetID) {
+    if (yTargetID == 18 || yTargetID == 22 || yTargetID == 24) {
+        return {1, 8, 3};
+    }
+    return {3, 64, 5};
+}
+
+// Header, record count and start-address records carry no image bytes; a
+// count line written as type 6 by common tools would otherwise land its
+// count bytes in the image as data.
+bool PlacesData(qint16 iRecType) {
+    return iRecType >= 1 && iRecType <= 3;
+}
+
+clsError ImageError(int iCode, const char* sMember, const char* sDescription) {
+    return clsError::FromCode(iCode, QStringLiteral("clsFlashImage.") + QLatin1String(sMember),
+                              QLatin1String(sDescription));
+}
+
+clsError PastTheTop() {
+    return ImageError(eCode::EndOfImage, "Export",
+                      "Byte pointer passed top of image without building a valid 'S' record.");
+}
+
+// Calls oVisit(first, end) for each run of cells that are not restricted.
+template <typename Visitor>
+void ForEachUnrestrictedRun(const clsFlagArray& aRestricted, Visitor oVisit) {
+    const qint32 lCount = aRestricted.Count();
+    for (qint32 lFirst = aRestricted.Find(false, 0, lCount); lFirst < lCount;) {
+        const qint32 lEnd = aRestricted.Find(true, lFirst, lCount);
+        oVisit(lFirst, lEnd);
+        lFirst = aRestricted.Find(false, lEnd, lCount);
+    }
+}
+
+} // namespace
+
+void clsFlashImage::RequireCells(const char* sMember) const {
+    if (aValues.empty()) {
+        throw ImageError(eCode::NotCreated, sMember, "The flash image has not been created.");
+    }
+}
+
+quint8 clsFlashImage::Data(qint32 lAddress) const {
+    RequireCells("Data");
+    if (lAddress < 0 || lAddress > lTop) {
+        throw ImageError(eCode::InvalidAddress, "Data",
+                         "INVALID ADDRESS: Invalid memory address passed");
+    }
+    return aValues[lAddress];
+}
+
+void clsFlashImage::SetData(qint32 lAddress, quint8 yNewData) {
+    WriteCell(lAddress, yNewData);
+}
+
+void clsFlashImage::WriteCell(qint64 lAddress, quint8 yNewData) {
+    RequireCells("Data");
+    if (lAddress < 0 || lAddress > lTop) {
+        throw ImageError(eCode::InvalidAddress, "Data", "Invalid memory address passed");
+    }
+    const auto lCell = qint32(lAddress);
+    if (aRestricted.Test(lCell)) {
+        throw ImageError(eCode::RestrictedByte, "Data", "Address is a restricted byte.");
+    }
+    if (aWritten.Test(lCell)) {
+        throw ImageError(eCode::AlreadyWritten, "Data", "Address has already been written to.");
+    }
+    aValues[lCell] = yNewData;
+    aWritten.SetRange(lCell, lCell + 1, true);
+}
+
+qint32 clsFlashImage::Create(quint8 yNewTargetID) {
+    try {
+        const qint32 lNewTop = TopFor(yNewTargetID);
+        std::vector<quint8> aNewValues(lNewTop + 1);
+        clsFlagArray aNewWritten(lNewTop + 1);
+        clsFlagArray aNewRestricted(lNewTop + 1);
+        aValues = std::move(aNewValues);
+        aWritten = std::move(aNewWritten);
+        aRestricted = std::move(aNewRestricted);
+        lTop = lNewTop;
+        yTargetID = yNewTargetID;
+        return lTop;
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
+void clsFlashImage::Clear(quint8 yInitialValue) {
+    RequireCells("Clear");
+    ForEachUnrestrictedRun(aRestricted, [&](qint32 lFirst, qint32 lEnd) {
+        std::fill(aValues.begin() + lFirst, aValues.begin() + lEnd, yInitialValue);
+    });
+    aWritten.KeepWhere(aRestricted);
+}
+
+void clsFlashImage::Restrict(qint32 lStartAddress, qint32 lEndAddress) {
+    SetRestricted("Restrict", lStartAddress, lEndAddress, true);
+}
+
+void clsFlashImage::UnRestrict(qint32 lStartAddress, qint32 lEndAddress) {
+    SetRestricted("UnRestrict", lStartAddress, lEndAddress == 0 ? lTop : lEndAddress, false);
+}
+
+void clsFlashImage::SetRestricted(const char* sMember, qint32 lStart, qint32 lEnd, bool bValue) {
+    RequireCells(sMember);
+    if (lStart < 0 || lEnd > lTop || lEnd < lStart) {
+        throw ImageError(eCode::InvalidAddress, sMember, "Invalid memory address passed");
+    }
+    aRestricted.SetRange(lStart, lEnd + 1, bValue);
+}
+
+qint16 clsFlashImage::Import(const clsJRT_SRecord& sRecord) {
+    RequireCells("Import");
+    const qint32 lStart = sRecord.Address();
+    // Checked before the data is counted, because counting formats the
+    // record, and a header without data, valid as it is, cannot be formatted.
+    if (!PlacesData(sRecord.RecType())) {
+        return 0;
+    }
+    const qint16 iCount = sRecord.DataByteCount();
+    const auto aLeading = sRecord.LeadingData();
+    const qint32 lPlaced =
+        PlaceCleanRun(lStart, aLeading.first(std::min<size_t>(iCount, aLeading.size())));
+    // Byte by byte from the first one the run stopped at: it raises what
+    // that byte raises, after the bytes before it were placed.
+    for (auto i = qint16(lPlaced); i < iCount; ++i) {
+        WriteCell(qint64(lStart) + i, sRecord.Data(i));
+    }
+    return iCount;
+}
+
+qint32 clsFlashImage::PlaceCleanRun(qint32 lStart, std::span<const quint8> aBytes) {
+    if (lStart > lTop) {
+        return 0;
+    }
+    qint32 lEnd = qint32(std::min<qint64>(qint64(lStart) + qint64(aBytes.size()), lTop + 1));
+    lEnd = std::min(aRestricted.Find(true, lStart, lEnd), aWritten.Find(true, lStart, lEnd));
+    std::copy_n(aBytes.begin(), lEnd - lStart, aValues.begin() + lStart);
+    aWritten.SetRange(lStart, lEnd, true);
+    return lEnd - lStart;
+}
+
+qint32 clsFlashImage::CheckSum() const {
+    RequireCells("CheckSum");
+    quint32 lSum = 0;
+    ForEachUnrestrictedRun(aRestricted, [&](qint32 lFirst, qint32 lEnd) {
+        lSum = std::accumulate(aValues.begin() + lFirst, aValues.begin() + lEnd, lSum);
+    });
+    return 255 - qint32(lSum % 256);
+}
+
+qint32 clsFlashImage::UnrestrictedBytes() const {
+    RequireCells("UnrestrictedBytes");
+    return aRestricted.Count() - aRestricted.CountRaised();
+}
+
+bool clsFlashImage::IncrementBP() {
+    if (lBytePointer >= lTop) {
+        bEndOfImage = true;
+        return false;
+    }
+    ++lBytePointer;
+    return true;
+}
+
+bool clsFlashImage::DecrementBP() {
+    if (lBytePointer <= 0) {
+        bEndOfImage = true;
+        return false;
+    }
+    --lBytePointer;
+    return true;
+}
+
+void clsFlashImage::ResetBP() {
+    lBytePointer = 0;
+    bEndOfImage = false;
+}
+
+clsJRT_SRecord clsFlashImage::Export() {
+    RequireCells("Export");
+    SkipRestricted();
+    const ExportShape oShape = ShapeFor(yTargetID);
+    clsJRT_SRecord oRecord;
+    oRecord.SetRecType(oShape.iRecType);
+    oRecord.SetAddress(lBytePointer);
+    const qint32 lStart = lBytePointer;
+    const qint32 lEnd =
+        aRestricted.Find(true, lStart + 1, std::min(lStart + oShape.iMaxData, lTop + 1));
+    oRecord.SetData(std::span(aValues).subspan(lStart, lEnd - lStart));
+    // Where one IncrementBP per byte leaves the pointer: after the run, or
+    // on the top with the end flag raised.
+    if (lEnd > lTop) {
+        lBytePointer = lTop;
+        bEndOfImage = true;
+    } else {
+        lBytePointer = lEnd;
+    }
+    oRecord.SetByteCount(qint16(oShape.iOverhead + lEnd - lStart));
+    return oRecord;
+}
+
+void clsFlashImage::SkipRestricted() {
+    if (lBytePointer > lTop || bEndOfImage) {
+        throw PastTheTop();
+    }
+    const qint32 lFree = aRestricted.Find(false, lBytePointer, lTop + 1);
+    if (lFree > lTop) {
+        lBytePointer = lTop;
+        bEndOfImage = true;
+        throw PastTheTop();
+    }
+    lBytePointer = lFree;
+}

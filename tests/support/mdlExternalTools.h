@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStringList>
+#include <QTest>
+
+// Runs the independent tools the tests check us against.
+namespace mdlExternalTools {
+
+// Runs sProgram with asArguments and returns its standard output; an absent
+// tool or a failed run stops the test program, since the test command
+// installs every tool it needs.
+inline QByteArray Run(const QString& sProgram, const QStringList& asArguments) {
+    const QString sPath = QStandardPaths::findExecutable(sProgram);
+    if (sPath.isEmpty()) {
+        qFatal("%s is not installed; scripts/test installs it", qPrintable(sProgram));
+    }
+    QProcess oProcess;
+    oProcess.start(sPath, asArguments);
+    if (!oProcess.waitForFinished(120'000) || oProcess.exitStatus() != QProcess::NormalExit ||
+        oProcess.exitCode() != 0) {
+        qFatal("%s %s failed: %s", qPrintable(sProgram), qPrintable(asArguments.join(' ')),
+               oProcess.readAllStandardError().constData());
+    }
+    return oProcess.readAllStandardOutput();
+}
+
+} // namespace mdlExternalTools
