@@ -1,9 +1,14 @@
 #include "clsApplication.h"
 
+#include "clsFileTable.h"
+#include "clsJRT_SRecord.h"
 #include "mdlEngineErrors.h"
 #include "mdlResources.h"
+#include "mdlTextUtil.h"
 
 #include <QCoreApplication>
+
+#include <limits>
 
 clsApplication::clsApplication(clsEngineHost& oNewHost)
     : oHost(oNewHost), oHelpFile(std::make_unique<clsJRT_HelpFile>()) {
@@ -39,10 +44,12 @@ void clsApplication::Reset() {
     // the new ones exist.
     oAppFile.reset();
     oCmdFile.reset();
+    oFlashImage.reset();
     oRegistry.reset();
     oCommSettings.reset();
     oAppFile = std::make_unique<clsFile>();
     oCmdFile = std::make_unique<clsFile>();
+    oFlashImage = std::make_unique<clsFlashImage>();
     oRegistry = std::make_unique<clsJRT_Registry>();
     oCommSettings = std::make_unique<clsCommPort>();
 
@@ -84,4 +91,113 @@ void clsApplication::OpenFiles() {
         throw mdlEngineErrors::Make(mdlEngineErrors::OpenCmdFileFailed);
     }
     oHost.Status(LoadResString(201));
+}
+
+QString clsApplication::NextCommandLine() {
+    return clsFileTable::Instance().LineInput(oCmdFile->Number());
+}
+
+void clsApplication::GetTargetID() {
+    try {
+        const auto yID = mdlTextUtil::HexToByte(NextCommandLine());
+        if (yID) {
+            yTargetID = *yID;
+            bIncrementID = yTargetID == 24 || yTargetID == 22;
+            oHost.Status(mdlResources::LoadResString(204) + QLatin1Char(' ') +
+                         QString::number(yTargetID));
+            return;
+        }
+    } catch (const clsError&) {
+        // A command file without a first line is reported as an unreadable one.
+    }
+    yTargetID = 0;
+    throw mdlEngineErrors::Make(mdlEngineErrors::NoTargetID);
+}
+
+void clsApplication::InitMemoryImage() {
+    constexpr qint32 lFillLine = 2;
+    iSectorCount = 0;
+    oHost.SetMousePointer(clsEngineHost::vbHourglass);
+    oHost.Status(QStringLiteral("Initializing memory image"));
+
+    auto& oTable = clsFileTable::Instance();
+    // A missing fill line is as unreadable as a blank one.
+    const QString sFillLine = oTable.EndOfFile(oCmdFile->Number()) ? QString() : NextCommandLine();
+    const auto yFill = mdlTextUtil::HexToByte(sFillLine);
+    if (!yFill) {
+        throw mdlEngineErrors::CommandFileLine(
+            lFillLine, QStringLiteral("is not a hexadecimal fill value"), sFillLine);
+    }
+    yFillValue = *yFill;
+    if (oFlashImage->Create(yTargetID) < 1) {
+        throw mdlEngineErrors::Make(mdlEngineErrors::NoFlashImage);
+    }
+
+    for (qint32 lLine = lFillLine + 1; !oTable.EndOfFile(oCmdFile->Number()); ++lLine) {
+        const QString sLine = NextCommandLine();
+        if (!mdlTextUtil::Trim(sLine).isEmpty()) {
+            ReadRegionLine(lLine, sLine);
+        }
+    }
+
+    oFlashImage->Clear(yFillValue);
+    oHost.SetMousePointer(clsEngineHost::vbDefault);
+    oHost.Status(mdlResources::LoadResString(208));
+}
+
+void clsApplication::ReadRegionLine(qint32 lLine, const QString& sLine) {
+    const QStringList asFields = mdlTextUtil::SplitText(sLine, QStringLiteral(","), true);
+    const auto oFail = [&](const QString& sProblem) {
+        return mdlEngineErrors::CommandFileLine(lLine, sProblem, sLine);
+    };
+    if (asFields.size() < 4) {
+        throw oFail(QStringLiteral("has fewer than four fields"));
+    }
+    const auto iSector = mdlTextUtil::TextToInteger(asFields.at(0));
+    if (!iSector) {
+        throw oFail(QStringLiteral("has a sector number that is not a 16-bit decimal integer"));
+    }
+    const auto lStart = mdlTextUtil::HexToLong(asFields.at(1));
+    const auto lEnd = mdlTextUtil::HexToLong(asFields.at(2));
+    if (!lStart || !lEnd) {
+        throw oFail(QStringLiteral("has an address that is not a 32-bit hexadecimal number"));
+    }
+    oHost.ShowWaitDots();
+    if (asFields.at(3).toUpper() == QLatin1String("R")) {
+        oFlashImage->Restrict(*lStart, *lEnd);
+        return;
+    }
+    oFlashImage->UnRestrict(*lStart, *lEnd);
+    if (iSectorCount == std::numeric_limits<qint16>::max()) {
+        throw oFail(QStringLiteral("is one sector more than can be counted"));
+    }
+    if (aiSectors.size() < iSectorCount + 2) {
+        aiSectors.resize(iSectorCount + 2);
+    }
+    aiSectors[iSectorCount] = *iSector;
+    ++iSectorCount;
+}
+
+void clsApplication::BuildImage() {
+    constexpr qint32 lLinesPerDot = 100;
+    oHost.SetMousePointer(clsEngineHost::vbHourglass);
+    oHost.Status(mdlResources::LoadResString(205));
+    try {
+        auto& oTable = clsFileTable::Instance();
+        const qint16 iNumber = oAppFile->Number();
+        clsJRT_SRecord oRecord;
+        for (qint32 lLine = 1; !oTable.EndOfFile(iNumber); ++lLine) {
+            oRecord.SetRecord(oTable.LineInput(iNumber));
+            oFlashImage->Import(oRecord);
+            oRecord.Reset();
+            if (lLine % lLinesPerDot == 0) {
+                oHost.ShowWaitDots();
+            }
+        }
+    } catch (const clsError&) {
+        oHost.SetMousePointer(clsEngineHost::vbDefault);
+        throw;
+    }
+    oHost.SetMousePointer(clsEngineHost::vbDefault);
+    oHost.Status(mdlResources::LoadResString(206));
 }

@@ -3,6 +3,7 @@
 #include "clsCommPort.h"
 #include "clsEngineHost.h"
 #include "clsFile.h"
+#include "clsFlashImage.h"
 #include "clsJRT_HelpFile.h"
 #include "clsJRT_Registry.h"
 
@@ -42,17 +43,30 @@ public:
     void SetAppState(qint32 lNewState) { lAppState = lNewState; }
 
     void OpenFiles();
+    // Image preparation, in this order after OpenFiles.
+    void GetTargetID();
+    void InitMemoryImage();
+    void BuildImage();
 
     const QString& RegistryRoot() const { return sRegRoot; }
     clsCommPort& CommSettings() { return *oCommSettings; }
     clsJRT_Registry& Registry() { return *oRegistry; }
     clsJRT_HelpFile& HelpFile() { return *oHelpFile; }
 
+    // What preparation found, for the headless command.
+    quint8 FillValue() const { return yFillValue; }
+    // The sectors to erase, in command-file order.
+    QList<qint16> Sectors() const { return aiSectors.first(iSectorCount); }
+    clsFlashImage& FlashImage() { return *oFlashImage; }
+
     // The command file beside sPath: everything before the path's first dot
     // followed by ".cmd"; empty when there is no dot or it comes first.
     static QString CommandFileName(const QString& sPath);
 
 private:
+    QString NextCommandLine();
+    void ReadRegionLine(qint32 lLine, const QString& sLine);
+
     clsEngineHost& oHost;
 
     QList<qint16> aiSectors;
@@ -65,6 +79,7 @@ private:
     quint8 yFillValue = 0;
     bool bIncrementID = false;
     qint32 lAppState = Idle;
+    std::unique_ptr<clsFlashImage> oFlashImage;
     std::unique_ptr<clsFile> oAppFile;
     std::unique_ptr<clsFile> oCmdFile;
     std::unique_ptr<clsJRT_Registry> oRegistry;

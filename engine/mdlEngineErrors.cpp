@@ -21,6 +21,7 @@ clsError Make(eCode iCode) {
     case NoFlashImage:
         return clsError::FromCode(iCode, QStringLiteral("clsApplication.InitMemoryImage"),
                                   QStringLiteral("Unable to create flash image in memory."));
+    case BadCommandLine:
     case NoCommandFileName:
     case WrongTarget:
     case ResendLimit:
@@ -30,6 +31,12 @@ clsError Make(eCode iCode) {
     }
     // The window words these itself; they travel as the number alone.
     return clsError::FromCode(iCode);
+}
+
+clsError CommandFileLine(qint32 lLine, const QString& sProblem, const QString& sLine) {
+    return clsError::FromCode(
+        BadCommandLine, QStringLiteral("clsApplication.InitMemoryImage"),
+        QStringLiteral("Command file line %1 %2: \"%3\"").arg(lLine).arg(sProblem, sLine));
 }
 
 } // namespace mdlEngineErrors

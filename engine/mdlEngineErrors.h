@@ -16,9 +16,14 @@ enum eCode : int {
     ProgrammingError = 2007,
     UploadCancelled = 2008,
     NoFlashImage = 2009,
+    BadCommandLine = 2010,
 };
 
 // The error for iCode with its fixed source and description.
 clsError Make(eCode iCode);
+
+// A command-file line that cannot be read: its number, what is wrong with
+// it and the line itself, so the technician can find and mend it.
+clsError CommandFileLine(qint32 lLine, const QString& sProblem, const QString& sLine);
 
 } // namespace mdlEngineErrors

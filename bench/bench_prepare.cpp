@@ -1,0 +1,57 @@
+#include "clsApplication.h"
+#include "clsStatusText.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <cstdio>
+
+namespace {
+
+// Keeps the status log as the window would, without a window.
+class clsStatusSink : public clsEngineHost {
+public:
+    void Status(const QString& sStatusLine) override { oText.AppendLine(sStatusLine); }
+    void ShowWaitDots() override { oText.AppendWaitDots(); }
+    void SetMousePointer(eMousePointer) override {}
+
+private:
+    clsStatusText oText;
+};
+
+// The three preparation steps after opening the files, as Run calls them.
+void Prepare(benchmark::State& oState, const QString& sPath) {
+    for (auto _ : oState) {
+        clsStatusSink oHost;
+        clsApplication oApp(oHost);
+        oApp.SetRecFileName(sPath);
+        oApp.OpenFiles();
+        oApp.GetTargetID();
+        oApp.InitMemoryImage();
+        oApp.BuildImage();
+        benchmark::DoNotOptimize(oApp.FlashImage().ByteAddress());
+    }
+}
+
+} // namespace
+
+// Usage: bench_prepare ID21.s37 TYPE1.s19 [benchmark options]; each file
+// with its .cmd beside it.
+int main(int argc, char* argv[]) {
+    benchmark::Initialize(&argc, argv);
+    if (argc != 3) {
+        std::fputs("usage: bench_prepare ID21.s37 TYPE1.s19 [benchmark options]\n", stderr);
+        return 2;
+    }
+    const QCoreApplication oQtApplication(argc, argv);
+    const QString sId21 = QString::fromLocal8Bit(argv[1]);
+    const QString sType1 = QString::fromLocal8Bit(argv[2]);
+    benchmark::RegisterBenchmark("PrepareId21File", Prepare, sId21)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("PrepareType1File100kLines", Prepare, sType1)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Builds optimised and measures image preparation: in-process (Google
+# Benchmark) and, as whole processes in one hyperfine run, the headless
+# inspect command against objcopy converting the same files. Results land
+# in build-bench/bench-data/.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build-bench"
+data="$build/bench-data"
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSIVAR_BENCH=ON \
+  -DTESSIVAR_TESTS=OFF >/dev/null
+cmake --build "$build" --target bench_prepare tessivar-cli
+mkdir -p "$data"
+id21="$data/id21.s37"
+type1="$data/type1.s19"
+python3 "$root/bench/make-id21-input.py" "$id21"
+printf '15\r\nFF\r\n' > "$data/id21.cmd"
+python3 "$root/bench/make-type1-input.py" "$type1"
+
+cli="$build/tools/cli/tessivar-cli"
+hyperfine --shell=none --warmup 5 --runs 40 --export-markdown "$data/hyperfine-prepare.md" \
+  -n "inspect id21" "$cli inspect $id21" \
+  -n "objcopy id21" "objcopy -I srec -O binary --gap-fill 0xFF $id21 $data/id21.bin" \
+  -n "inspect type1" "$cli inspect $type1" \
+  -n "objcopy type1" "objcopy -I srec -O binary --gap-fill 0xFF $type1 $data/type1.bin"
+
+"$build/bench/bench_prepare" "$id21" "$type1" --benchmark_repetitions=5 \
+  --benchmark_report_aggregates_only=true | tee "$data/bench_prepare.txt"

@@ -1,0 +1,104 @@
+#include "mdlTextUtil.h"
+
+#include <limits>
+
+namespace {
+
+int HexDigit(QChar cDigit) {
+    const char16_t c = cDigit.unicode();
+    if (c >= u'0' && c <= u'9') {
+        return c - u'0';
+    }
+    if (c >= u'A' && c <= u'F') {
+        return c - u'A' + 10;
+    }
+    if (c >= u'a' && c <= u'f') {
+        return c - u'a' + 10;
+    }
+    return -1;
+}
+
+// The value of plain hexadecimal digits, or nothing when it exceeds lMax.
+std::optional<quint32> HexValue(const QString& sText, quint32 lMax) {
+    const QString sDigits = mdlTextUtil::Trim(sText);
+    if (sDigits.isEmpty()) {
+        return std::nullopt;
+    }
+    quint64 lValue = 0;
+    for (const QChar cDigit : sDigits) {
+        const int iDigit = HexDigit(cDigit);
+        if (iDigit < 0) {
+            return std::nullopt;
+        }
+        lValue = lValue * 16 + static_cast<quint64>(iDigit);
+        if (lValue > lMax) {
+            return std::nullopt;
+        }
+    }
+    return static_cast<quint32>(lValue);
+}
+
+} // namespace
+
+namespace mdlTextUtil {
+
+QString Trim(const QString& sText) {
+    qsizetype lFirst = 0;
+    qsizetype lEnd = sText.size();
+    while (lFirst < lEnd && sText.at(lFirst) == QLatin1Char(' ')) {
+        ++lFirst;
+    }
+    while (lEnd > lFirst && sText.at(lEnd - 1) == QLatin1Char(' ')) {
+        --lEnd;
+    }
+    return sText.mid(lFirst, lEnd - lFirst);
+}
+
+QStringList SplitText(QString sText, const QString& sDelimiter, bool bTrim) {
+    QStringList aFields;
+    // An empty delimiter would be found at every position without ever
+    // shortening the rest.
+    if (!sDelimiter.isEmpty()) {
+        qsizetype lAt = sText.indexOf(sDelimiter);
+        while (lAt >= 0) {
+            aFields.append(sText.left(lAt));
+            sText.remove(0, lAt + sDelimiter.size());
+            lAt = sText.indexOf(sDelimiter);
+        }
+    }
+    aFields.append(sText);
+    if (bTrim) {
+        for (QString& sField : aFields) {
+            sField = Trim(sField);
+        }
+    }
+    return aFields;
+}
+
+std::optional<quint8> HexToByte(const QString& sText) {
+    const auto lValue = HexValue(sText, std::numeric_limits<quint8>::max());
+    if (!lValue) {
+        return std::nullopt;
+    }
+    return static_cast<quint8>(*lValue);
+}
+
+std::optional<qint32> HexToLong(const QString& sText) {
+    const auto lValue = HexValue(sText, std::numeric_limits<quint32>::max());
+    if (!lValue) {
+        return std::nullopt;
+    }
+    return static_cast<qint32>(*lValue);
+}
+
+std::optional<qint16> TextToInteger(const QString& sText) {
+    bool bOk = false;
+    const int iValue = Trim(sText).toInt(&bOk, 10);
+    if (!bOk || iValue < std::numeric_limits<qint16>::min() ||
+        iValue > std::numeric_limits<qint16>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<qint16>(iValue);
+}
+
+} // namespace mdlTextUtil

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Text helpers for reading the command file.
+namespace mdlTextUtil {
+
+// sText without the spaces (only spaces) at either end.
+QString Trim(const QString& sText);
+
+// Cuts sText at every sDelimiter; with bTrim, spaces around each field go.
+// Never returns fewer than one field.
+QStringList SplitText(QString sText, const QString& sDelimiter, bool bTrim);
+
+// Hexadecimal digits, spaces around them allowed, as one byte; nothing for
+// any other text or a value above FF.
+std::optional<quint8> HexToByte(const QString& sText);
+// Up to 32 bits of hexadecimal digits read as a signed 32-bit value, so
+// that FFFFFFFF is -1.
+std::optional<qint32> HexToLong(const QString& sText);
+// A decimal integer with an optional sign, in the signed 16-bit range.
+std::optional<qint16> TextToInteger(const QString& sText);
+
+} // namespace mdlTextUtil

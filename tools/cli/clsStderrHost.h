@@ -1,0 +1,20 @@
+#pragma once
+
+#include "clsEngineHost.h"
+#include "clsStatusText.h"
+
+// Shows the status log on standard error as it grows, dots included.
+class clsStderrHost : public clsEngineHost {
+public:
+    void Status(const QString& sStatusLine) override;
+    void ShowWaitDots() override;
+    void SetMousePointer(eMousePointer) override {}
+    // Ends the last status line, so that what follows starts on its own.
+    void EndLog();
+
+private:
+    void Write(const QString& sAdded);
+
+    clsStatusText oText;
+    bool bLineOpen = false;
+};
