@@ -1,5 +1,6 @@
 #include "mdlTextUtil.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -92,8 +93,16 @@ std::optional<qint32> HexToLong(const QString& sText) {
 }
 
 std::optional<qint16> TextToInteger(const QString& sText) {
+    const QString sNumber = Trim(sText);
+    const bool bSigned =
+        sNumber.startsWith(QLatin1Char('-')) || sNumber.startsWith(QLatin1Char('+'));
+    const QStringView sDigits = QStringView(sNumber).mid(bSigned ? 1 : 0);
+    const bool bDigitsOnly =
+        !sDigits.isEmpty() && std::all_of(sDigits.begin(), sDigits.end(), [](QChar cDigit) {
+            return cDigit >= QLatin1Char('0') && cDigit <= QLatin1Char('9');
+        });
     bool bOk = false;
-    const int iValue = Trim(sText).toInt(&bOk, 10);
+    const int iValue = bDigitsOnly ? sNumber.toInt(&bOk, 10) : 0;
     if (!bOk || iValue < std::numeric_limits<qint16>::min() ||
         iValue > std::numeric_limits<qint16>::max()) {
         return std::nullopt;

@@ -3,7 +3,6 @@
 #include "mdlMain.h"
 
 #include <QApplication>
-#include <QProcess>
 #include <QTest>
 
 class tst_mdlMain : public QObject {
@@ -18,18 +17,6 @@ private slots:
         QCOMPARE(mdlMain::App().RegistryRoot(),
                  QStringLiteral("SOFTWARE\\Quellis\\Tessivar\\2.6.0\\"));
         mdlMain::End();
-    }
-
-    void programStaysUpUntilItIsClosed() {
-        QProcess oProgram;
-        QProcessEnvironment oEnvironment = QProcessEnvironment::systemEnvironment();
-        oEnvironment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        oProgram.setProcessEnvironment(oEnvironment);
-        oProgram.start(QStringLiteral(TESSIVAR_EXE), {});
-        QVERIFY(oProgram.waitForStarted());
-        QVERIFY(!oProgram.waitForFinished(1500));
-        oProgram.terminate();
-        QVERIFY(oProgram.waitForFinished());
     }
 };
 

@@ -12,28 +12,22 @@
 
 namespace {
 
-using Pointer = clsEngineHost::eMousePointer;
 using Ranges = QList<QPair<qint32, qint32>>;
+using Pointers = QList<clsEngineHost::eMousePointer>;
+constexpr auto Busy = clsEngineHost::vbHourglass;
+constexpr auto Idle = clsEngineHost::vbDefault;
 
-// Region lines and the image a command file should give.
-struct Expected {
-    quint8 yTarget;
-    quint8 yFill;
-    QList<qint16> aiSectors;
-    Ranges aProtected;
-};
+const QByteArray aExample = "16\r\nFF\r\n0,0,3FFF,R\r\n1,4000,7FFF,E\r\n2,8000,FFFF,E\r\n";
 
-const QByteArray aExampleCommands = "16\r\nFF\r\n0,0,3FFF,R\r\n1,4000,7FFF,E\r\n2,8000,FFFF,E\r\n";
+// An S-record line with its checksum and line end.
+QByteArray Line(const char* sBody) {
+    return mdlTestFiles::WithCheckSum(QString::fromLatin1(sBody)).toLatin1() + "\r\n";
+}
 
-// An S-record line with a correct checksum.
-QByteArray Line(const QByteArray& aBody) {
-    const QByteArray aBytes = QByteArray::fromHex(aBody.mid(2));
-    int iSum = 0;
-    for (const char c : aBytes) {
-        iSum += static_cast<quint8>(c);
-    }
-    return aBody + QByteArray::number(255 - iSum % 256, 16).rightJustified(2, '0').toUpper() +
-           "\r\n";
+QByteArray RandomBlob(qsizetype lSize, quint32 lSeed) {
+    QByteArray aBlob(lSize, '\0');
+    QRandomGenerator(lSeed).fillRange(reinterpret_cast<quint32*>(aBlob.data()), lSize / 4);
+    return aBlob;
 }
 
 } // namespace
@@ -49,73 +43,81 @@ class tst_ImagePreparation : public QObject {
         return mdlTestFiles::Write(QDir(oDir.path()), sName, aContent);
     }
 
-    // Writes unit.cmd and unit.s19 and runs the preparation as Run does.
-    // Returns the error that stopped it, if any.
-    std::optional<clsError> Prepare(const QByteArray& aCommands, const QByteArray& aRecords) {
-        Write(QStringLiteral("unit.cmd"), aCommands);
-        oApp->SetRecFileName(Write(QStringLiteral("unit.s19"), aRecords));
+    // Prepares unit.s19 with unit.cmd as Run does; returns what stopped it
+    // as "code source: description", or empty.
+    QString Prepare(const QByteArray& aCommands, const QByteArray& aRecords) {
+        Write("unit.cmd", aCommands);
+        oApp->SetRecFileName(Write("unit.s19", aRecords));
         try {
             oApp->OpenFiles();
             oApp->GetTargetID();
             oApp->InitMemoryImage();
             oApp->BuildImage();
         } catch (const clsError& oError) {
-            return oError;
+            return QStringLiteral("%1 %2: %3")
+                .arg(oError.Code())
+                .arg(oError.Source(), oError.Description());
         }
-        return std::nullopt;
+        return {};
     }
 
-    void VerifyImage(const Expected& oExpected) {
+    // The image as srec_cat would make it: the fill value, 0 in protected
+    // ranges and aData from address 0 on.
+    void VerifyImage(char cFill, const Ranges& aProtected, const QByteArray& aData = {}) {
         clsFlashImage& oImage = oApp->FlashImage();
-        QCOMPARE(oApp->TargetID(), oExpected.yTarget);
-        QCOMPARE(oApp->FillValue(), oExpected.yFill);
-        QCOMPARE(oApp->Sectors(), oExpected.aiSectors);
-        qint32 lProtectedBytes = 0;
-        for (const auto& [lFirst, lLast] : oExpected.aProtected) {
-            lProtectedBytes += lLast - lFirst + 1;
+        QByteArray aExpected(oImage.Top() + 1, cFill);
+        qint32 lProtected = 0;
+        for (const auto& [lFirst, lLast] : aProtected) {
+            lProtected += lLast - lFirst + 1;
+            aExpected.replace(lFirst, lLast - lFirst + 1, QByteArray(lLast - lFirst + 1, '\0'));
         }
-        QCOMPARE(oImage.UnrestrictedBytes(), oImage.Top() + 1 - lProtectedBytes);
-        for (qint32 lAddress = 0; lAddress <= oImage.Top(); ++lAddress) {
-            const bool bProtected = std::any_of(
-                oExpected.aProtected.begin(), oExpected.aProtected.end(), [&](const auto& oRange) {
-                    return lAddress >= oRange.first && lAddress <= oRange.second;
-                });
-            if (oImage.Data(lAddress) != (bProtected ? 0 : oExpected.yFill)) {
-                QFAIL(qPrintable(QStringLiteral("cell %1").arg(lAddress, 0, 16)));
-            }
+        aExpected.replace(0, aData.size(), aData);
+        QByteArray aImage(aExpected.size(), '\0');
+        for (qint32 lAddress = 0; lAddress < aImage.size(); ++lAddress) {
+            aImage[lAddress] = char(oImage.Data(lAddress));
         }
+        QVERIFY(aImage == aExpected);
+        QCOMPARE(oImage.UnrestrictedBytes(), aImage.size() - lProtected);
     }
 
-    // An executable for address 0x1000 compiled here, as objcopy writes it.
-    QByteArray CompiledProgram() {
-        const QString sSource = Write(QStringLiteral("prog.c"),
-                                      "static const char greeting[] = \"Tessivar test\";\n"
-                                      "volatile int counter = 42;\n"
-                                      "void _start(void) { for (;;) counter += greeting[counter "
-                                      "% sizeof greeting]; }\n");
-        const QString sProgram = oDir.filePath(QStringLiteral("prog"));
-        mdlExternalTools::Run(QStringLiteral("cc"), {"-Os", "-nostdlib", "-static", "-fno-pic",
-                                                     "-no-pie", "-Wl,--build-id=none",
-                                                     "-Wl,-Ttext=0x1000", "-o", sProgram, sSource});
-        return mdlExternalTools::Run(QStringLiteral("objcopy"),
-                                     {"-O", "srec", sProgram, "/dev/stdout"});
+    // After a failure the window resets the application object; the next
+    // Run must find nothing of the failed one.
+    void VerifyResetRecovers() {
+        oApp->Reset();
+        QCOMPARE(clsFileTable::Instance().FreeFile(), qint16(1));
+        QCOMPARE(Prepare(aExample, Line("S10540001234")), QString());
+        QCOMPARE(oApp->Sectors(), (QList<qint16>{1, 2}));
+        QCOMPARE(oApp->FlashImage().Data(0x4000), quint8(0x12));
     }
 
-    QByteArray SrecCatRecords(const QStringList& asOptions) {
-        QByteArray aBlob(20'000, '\0');
-        QRandomGenerator oRandom(11);
-        oRandom.fillRange(reinterpret_cast<quint32*>(aBlob.data()), aBlob.size() / 4);
-        const QString sBlob = Write(QStringLiteral("blob.bin"), aBlob);
-        return mdlExternalTools::Run(
-            QStringLiteral("srec_cat"),
-            QStringList{sBlob, "-binary", "-offset", "0x100", "-o", "-", "-motorola"} + asOptions);
-    }
-
-    static void VerifyError(const std::optional<clsError>& oError, int iCode,
-                            const QString& sSource) {
-        QVERIFY(oError);
-        QCOMPARE(oError->Code(), iCode);
-        QCOMPARE(oError->Source(), sSource);
+    // Files written by independent tools, read by us and by srec_cat: the
+    // same image, cell by cell.
+    void VerifyToolOutput(QStringList asSrecCat) {
+        const bool bLowerCase = asSrecCat.removeAll("lower case") > 0;
+        QByteArray aRecords;
+        if (asSrecCat.isEmpty()) {
+            const QString sProgram = oDir.filePath("prog");
+            mdlExternalTools::Run("cc", {"-Os", "-nostdlib", "-static", "-fno-pic", "-no-pie",
+                                         "-Wl,--build-id=none", "-Wl,-Ttext=0x1000", "-o", sProgram,
+                                         Write("prog.c", "const char s[] = \"Tessivar\";\n"
+                                                         "volatile int n = 42;\n"
+                                                         "void _start(void) { for (;;) n += "
+                                                         "s[n % sizeof s]; }\n")});
+            aRecords = mdlExternalTools::Run("objcopy", {"-O", "srec", sProgram, "/dev/stdout"});
+        } else {
+            aRecords = mdlExternalTools::Run(
+                "srec_cat",
+                QStringList{Write("blob.bin", RandomBlob(20'000, 11)), "-binary", "-offset",
+                            "0x100", "-o", "-", "-motorola", "-execution-start-address=0x100"} +
+                    asSrecCat);
+        }
+        const QString sOracleInput = Write("oracle.s19", aRecords);
+        QCOMPARE(Prepare("16\r\nFF\r\n1,0,0,E\r\n0,C000,CFFF,R\r\n",
+                         bLowerCase ? aRecords.toLower().replace('s', 'S') : aRecords),
+                 QString());
+        const QByteArray aExpected = mdlExternalTools::Run(
+            "srec_cat", {sOracleInput, "-fill", "0xFF", "0", "0xC000", "-o", "-", "-binary"});
+        VerifyImage(char(0xFF), {{0xC000, 0xCFFF}}, aExpected);
     }
 
 private slots:
@@ -129,253 +131,118 @@ private slots:
         QCOMPARE(clsFileTable::Instance().FreeFile(), qint16(1));
     }
 
-    void theExampleCommandFile() {
-        QVERIFY(!Prepare(aExampleCommands, "S9030000FC\r\n"));
-        VerifyImage({22, 0xFF, {1, 2}, {{0, 0x3FFF}}});
-        QCOMPARE(oHost.Lines(),
-                 (QStringList{"Application file opened", "Command file opened", "Target ID: 22",
-                              "Initializing memory image . . .", "Memory image initialized",
-                              "Reading 'S' records", "Flash image created"}));
-        QCOMPARE(oHost.aiPointers,
-                 (QList<Pointer>{clsEngineHost::vbHourglass, clsEngineHost::vbDefault,
-                                 clsEngineHost::vbHourglass, clsEngineHost::vbDefault}));
-    }
-
-    void commandFiles_data() {
-        QTest::addColumn<QByteArray>("aCommands");
-        QTest::addColumn<int>("iTarget");
-        QTest::addColumn<int>("iFill");
-        QTest::addColumn<QList<qint16>>("aiSectors");
-        QTest::addColumn<Ranges>("aProtected");
-        QTest::newRow("LF line ends") << QByteArray(aExampleCommands).replace("\r\n", "\n") << 22
-                                      << 0xFF << QList<qint16>{1, 2} << Ranges{{0, 0x3FFF}};
-        QTest::newRow("only two lines")
-            << QByteArray("12\r\nAA\r\n") << 18 << 0xAA << QList<qint16>{} << Ranges{};
-        QTest::newRow("kinds r, X and empty")
-            << QByteArray("18\n5A\n3,4000,7FFF,r\n4,0,3FFF,X\n5,8000,8FFF,\n") << 24 << 0x5A
-            << QList<qint16>{4, 5} << Ranges{{0x4000, 0x7FFF}};
-        QTest::newRow("last address 0 means top")
-            << QByteArray("16\n01\n0,0,FFFF,R\n1,8000,0,E\n") << 22 << 0x01 << QList<qint16>{1}
-            << Ranges{{0, 0x7FFF}};
-        QTest::newRow("blank lines between")
-            << QByteArray("16\r\nFF\r\n\r\n0,0,FF,R\r\n   \r\n\r\n1,100,1FF,E\r\n\r\n") << 22
-            << 0xFF << QList<qint16>{1} << Ranges{{0, 0xFF}};
-        QTest::newRow("spaces, fifth field, lower-case hex")
-            << QByteArray("15\nff\n 7 , 3ff000 , 40ffff , R , ignored\n") << 21 << 0xFF
-            << QList<qint16>{} << Ranges{{0x3FF000, 0x40FFFF}};
-        QTest::newRow("sector numbers above 255")
-            << QByteArray("16\nFF\n300,0,FF,E\n-1,100,1FF,E\n") << 22 << 0xFF
-            << QList<qint16>{300, -1} << Ranges{};
-    }
-
     void commandFiles() {
-        QFETCH(QByteArray, aCommands);
-        QFETCH(int, iTarget);
-        QFETCH(int, iFill);
-        QFETCH(QList<qint16>, aiSectors);
-        QFETCH(Ranges, aProtected);
-        QVERIFY(!Prepare(aCommands, QByteArray()));
-        VerifyImage({quint8(iTarget), quint8(iFill), aiSectors, aProtected});
-    }
-
-    void independentToolsAgreeCellByCell_data() {
-        QTest::addColumn<QStringList>("asSrecCatOptions"); // none: a compiled program
-        QTest::addColumn<bool>("bLowerCase");
-        QTest::newRow("objcopy of a compiled program") << QStringList{} << false;
-        QTest::newRow("S1, S5, S9, header")
-            << QStringList{"-address-length=2", "-header=HDR", "-execution-start-address=0x100"}
-            << false;
-        QTest::newRow("S2, S5, S8, short lines")
-            << QStringList{"-address-length=3", "-line-length=20", "-execution-start-address=0x100"}
-            << false;
-        QTest::newRow("S3, S5, S7, long lines")
-            << QStringList{"-address-length=4", "-output_block_size=64",
-                           "-execution-start-address=0x100"}
-            << false;
-        QTest::newRow("lower-case hex digits") << QStringList{"-address-length=2"} << true;
-    }
-
-    void independentToolsAgreeCellByCell() {
-        QFETCH(QStringList, asSrecCatOptions);
-        QFETCH(bool, bLowerCase);
-        const QByteArray aRecords =
-            asSrecCatOptions.isEmpty() ? CompiledProgram() : SrecCatRecords(asSrecCatOptions);
-        const QString sOracleInput = Write(QStringLiteral("oracle.s19"), aRecords);
-        QByteArray aOurInput = aRecords;
-        if (bLowerCase) {
-            aOurInput = aRecords.toLower().replace('s', 'S');
+        struct Row {
+            QByteArray aCommands;
+            int iTarget, iFill;
+            QList<qint16> aiSectors;
+            Ranges aProtected;
+        };
+        const QList<Row> aRows = {
+            {aExample, 22, 0xFF, {1, 2}, {{0, 0x3FFF}}},
+            {"12\r\nAA\r\n", 18, 0xAA, {}, {}},
+            {"18\n5A\n3,4000,7FFF,r\n4,0,3FFF,X\n5,8000,8FFF,\n",
+             24,
+             0x5A,
+             {4, 5},
+             {{0x4000, 0x7FFF}}},
+            {"16\n01\n0,0,FFFF,R\n1,8000,0,E\n", 22, 0x01, {1}, {{0, 0x7FFF}}},
+            {"16\r\nFF\r\n\r\n0,0,FF,R\r\n   \r\n1,100,1FF,E\r\n\r\n", 22, 0xFF, {1}, {{0, 0xFF}}},
+            {"15\nff\n 7 , 3ff000 , 40ffff , R , x\n", 21, 0xFF, {}, {{0x3FF000, 0x40FFFF}}},
+            {"16\nFF\n300,0,FF,E\n-1,100,1FF,E\n", 22, 0xFF, {300, -1}, {}},
+        };
+        for (const Row& oRow : aRows) {
+            init();
+            QCOMPARE(Prepare(oRow.aCommands, QByteArray()), QString());
+            QCOMPARE(oHost.Lines().value(2), QStringLiteral("Target ID: %1").arg(oRow.iTarget));
+            QCOMPARE(oApp->Sectors(), oRow.aiSectors);
+            VerifyImage(char(oRow.iFill), oRow.aProtected);
         }
-        const auto oError = Prepare("16\r\nFF\r\n1,0,0,E\r\n0,C000,CFFF,R\r\n", aOurInput);
-        QVERIFY2(!oError, oError ? qPrintable(oError->Description()) : "");
-
-        QByteArray aExpected =
-            mdlExternalTools::Run(QStringLiteral("srec_cat"), {sOracleInput, "-fill", "0xFF", "0",
-                                                               "0x10000", "-o", "-", "-binary"});
-        QCOMPARE(aExpected.size(), 0x10000);
-        aExpected.replace(0xC000, 0x1000, QByteArray(0x1000, '\0'));
-        for (qint32 lAddress = 0; lAddress < aExpected.size(); ++lAddress) {
-            if (oApp->FlashImage().Data(lAddress) != static_cast<quint8>(aExpected[lAddress])) {
-                QFAIL(qPrintable(QStringLiteral("cell %1").arg(lAddress, 0, 16)));
-            }
-        }
+        init();
+        Prepare(aExample, QByteArray());
+        QCOMPARE(oHost.Log(), "Application file opened\r\nCommand file opened\r\nTarget ID: 22\r\n"
+                              "Initializing memory image . . .\r\nMemory image initialized\r\n"
+                              "Reading 'S' records\r\nFlash image created");
+        QCOMPARE(oHost.aiPointers, (Pointers{Busy, Idle, Busy, Idle}));
     }
 
-    void targetIDStatusLine_data() {
-        QTest::addColumn<QByteArray>("aFirstLine");
-        QTest::addColumn<QString>("sStatus");
-        QTest::newRow("18 is 24") << QByteArray("18") << "Target ID: 24";
-        QTest::newRow("15 is 21") << QByteArray("15") << "Target ID: 21";
-        QTest::newRow("lower case") << QByteArray("1a") << "Target ID: 26";
-    }
-
-    void targetIDStatusLine() {
-        QFETCH(QByteArray, aFirstLine);
-        QFETCH(QString, sStatus);
-        Prepare(aFirstLine + "\r\n", QByteArray());
-        QCOMPARE(oHost.Lines().value(2), sStatus);
-    }
-
-    void commandFileFailures_data() {
-        QTest::addColumn<QByteArray>("aCommands");
-        QTest::addColumn<int>("iCode");
-        QTest::addColumn<QString>("sSource");
-        QTest::addColumn<QString>("sDescription");
-        QTest::addColumn<QList<Pointer>>("aiPointers");
-        const QString sGetTarget = QStringLiteral("GetTargetID <sub> --- clsApplication");
-        const QString sInit = QStringLiteral("clsApplication.InitMemoryImage");
-        const QString sNoTarget = QStringLiteral("Unable to determine expected target ID.");
-        const QList<Pointer> aNone;
-        const QList<Pointer> aHourglass{clsEngineHost::vbHourglass};
-        QTest::newRow("empty command file")
-            << QByteArray() << 2003 << sGetTarget << sNoTarget << aNone;
-        QTest::newRow("target not hex")
-            << QByteArray("1G\r\nFF\r\n") << 2003 << sGetTarget << sNoTarget << aNone;
-        QTest::newRow("target above FF")
-            << QByteArray("116\r\nFF\r\n") << 2003 << sGetTarget << sNoTarget << aNone;
-        QTest::newRow("target without image")
-            << QByteArray("17\r\nFF\r\n") << 2009 << sInit
-            << "Unable to create flash image in memory." << aHourglass;
-        QTest::newRow("no fill line")
-            << QByteArray("16\r\n") << 2010 << sInit
-            << "Command file line 2 is not a hexadecimal fill value: \"\"" << aHourglass;
-        QTest::newRow("blank fill line")
-            << QByteArray("16\r\n\r\n") << 2010 << sInit
-            << "Command file line 2 is not a hexadecimal fill value: \"\"" << aHourglass;
-        QTest::newRow("three fields")
-            << QByteArray("16\r\nFF\r\n1,4000,7FFF\r\n") << 2010 << sInit
-            << "Command file line 3 has fewer than four fields: \"1,4000,7FFF\"" << aHourglass;
-        QTest::newRow("sector not a number")
-            << QByteArray("16\nFF\n\nS,4000,7FFF,E\n") << 2010 << sInit
-            << "Command file line 4 has a sector number that is not a 16-bit decimal integer: "
-               "\"S,4000,7FFF,E\""
-            << aHourglass;
-        QTest::newRow("address not hex")
-            << QByteArray("16\nFF\n1,40G0,7FFF,E\n") << 2010 << sInit
-            << "Command file line 3 has an address that is not a 32-bit hexadecimal number: "
-               "\"1,40G0,7FFF,E\""
-            << aHourglass;
-        QTest::newRow("end below start")
-            << QByteArray("16\nFF\n1,7FFF,4000,E\n") << 2100 << "clsFlashImage.UnRestrict"
-            << "Invalid memory address passed" << aHourglass;
-        QTest::newRow("protected range beyond the image")
-            << QByteArray("16\nFF\n0,8000,10000,R\n") << 2100 << "clsFlashImage.Restrict"
-            << "Invalid memory address passed" << aHourglass;
-        QTest::newRow("negative address")
-            << QByteArray("15\nFF\n0,FFFFFFFF,0,E\n") << 2100 << "clsFlashImage.UnRestrict"
-            << "Invalid memory address passed" << aHourglass;
-    }
-
+    // Failures of the command file leave the busy pointer to the window.
     void commandFileFailures() {
-        QFETCH(QByteArray, aCommands);
-        QFETCH(int, iCode);
-        QFETCH(QString, sSource);
-        QFETCH(QString, sDescription);
-        QFETCH(QList<Pointer>, aiPointers);
-        const auto oError = Prepare(aCommands, "S9030000FC\r\n");
-        VerifyError(oError, iCode, sSource);
-        QCOMPARE(oError->Description(), sDescription);
-        QCOMPARE(oHost.aiPointers, aiPointers);
-        if (iCode == 2003) {
-            QCOMPARE(oApp->TargetID(), quint8(0));
+        const QString sTarget = "2003 GetTargetID <sub> --- clsApplication: Unable to determine "
+                                "expected target ID.";
+        const QString sLine = "2010 clsApplication.InitMemoryImage: Command file line ";
+        const QString sRange = "2100 clsFlashImage.%1: Invalid memory address passed";
+        const QList<QPair<QByteArray, QString>> aRows = {
+            {"", sTarget},
+            {"1G\r\nFF\r\n", sTarget},
+            {"17\r\nFF\r\n", "2009 clsApplication.InitMemoryImage: Unable to create flash image "
+                             "in memory."},
+            {"16\r\n", sLine + "2 is not a hexadecimal fill value: \"\""}, // no line 2
+            {"16\r\n\r\n", sLine + "2 is not a hexadecimal fill value: \"\""},
+            {"16\r\nFF\r\n1,4000,7FFF\r\n",
+             sLine + "3 has fewer than four fields: \"1,4000,7FFF\""},
+            {"16\nFF\n\nS,0,F,E\n", sLine + "4 has a sector number that is not a 16-bit decimal "
+                                            "integer: \"S,0,F,E\""},
+            {"16\nFF\n1,40G0,7FFF,E\n", sLine + "3 has an address that is not a 32-bit "
+                                                "hexadecimal number: \"1,40G0,7FFF,E\""},
+            {"16\nFF\n1,7FFF,4000,E\n", sRange.arg("UnRestrict")},
+        };
+        for (const auto& [aCommands, sError] : aRows) {
+            init();
+            QCOMPARE(Prepare(aCommands, "S9030000FC\r\n"), sError);
+            const bool bInInit = !sError.startsWith(QLatin1String("2003"));
+            QCOMPARE(oHost.aiPointers, bInInit ? Pointers{Busy} : Pointers{});
+            QCOMPARE(oApp->TargetID() == 0, !bInInit);
+            VerifyResetRecovers();
         }
-    }
-
-    void recordFailuresKeepTheLinesBefore_data() {
-        QTest::addColumn<QByteArray>("aBadLine");
-        QTest::addColumn<int>("iCode");
-        QTest::addColumn<QString>("sSource");
-        const QString sData = QStringLiteral("clsFlashImage.Data");
-        QTest::newRow("checksum error")
-            << QByteArray("S1050100AABB00\r\n") << 2201 << "clsJRT_SRecord.Record";
-        QTest::newRow("not an S-record")
-            << QByteArray("hello\r\n") << 2200 << "clsJRT_SRecord.Record";
-        QTest::newRow("blank line") << QByteArray("\r\n") << 2200 << "clsJRT_SRecord.Record";
-        QTest::newRow("overlap") << Line("S1050000EEEE") << 2102 << sData;
-        QTest::newRow("into the protected range") << Line("S1053FFFEEEE") << 2101 << sData;
-        QTest::newRow("past the top") << Line("S105FFFFEEEE") << 2100 << sData;
     }
 
     void recordFailuresKeepTheLinesBefore() {
-        QFETCH(QByteArray, aBadLine);
-        QFETCH(int, iCode);
-        QFETCH(QString, sSource);
-        const QByteArray aRecords = Line("S0060000484452") + Line("S10500001234") + aBadLine +
-                                    Line("S10580005678") + Line("S9030000");
-        const auto oError = Prepare("16\r\nFF\r\n0,3000,3FFF,R\r\n", aRecords);
-        VerifyError(oError, iCode, sSource);
-        clsFlashImage& oImage = oApp->FlashImage();
-        QCOMPARE(oImage.Data(0), quint8(0x12));
-        QCOMPARE(oImage.Data(1), quint8(0x34));
-        QCOMPARE(oImage.Data(0x8000), quint8(0xFF));
-        QCOMPARE(oHost.aiPointers.last(), clsEngineHost::vbDefault);
-        QCOMPARE(oHost.Lines().last(), QStringLiteral("Reading 'S' records"));
-    }
-
-    void aResetAfterAnyFailureLeavesNothingBehind() {
-        const QList<QPair<QByteArray, QByteArray>> aFailures = {
-            {"1G\r\n", ""},
-            {"17\r\nFF\r\n", ""},
-            {"16\r\nFF\r\n1,4000\r\n", ""},
-            {"16\r\nFF\r\n1,7FFF,4000,E\r\n", ""},
-            {"16\r\nFF\r\n0,0,FF,R\r\n", Line("S10500001234")},
-            {"16\r\nFF\r\n", Line("S10500001234") + Line("S10500001234")},
-            {"16\r\nFF\r\n", "S1050000123400\r\n"},
+        const QString sData = QStringLiteral("clsFlashImage.Data: ");
+        const QList<QPair<QByteArray, QString>> aRows = {
+            {"S1050100AABB00\r\n", "2201 clsJRT_SRecord.Record: Data checksum does not match "
+                                   "record checksum"},
+            {"\r\n", "2200 clsJRT_SRecord.Record: Not an S record"},
+            {Line("S1050000EEEE"), "2102 " + sData + "Address has already been written to."},
+            {Line("S1053FFFEEEE"), "2101 " + sData + "Address is a restricted byte."},
+            {Line("S105FFFFEEEE"), "2100 " + sData + "Invalid memory address passed"},
         };
-        const QByteArray aGoodRecords = Line("S10540001234") + Line("S9030000");
-        QVERIFY(!Prepare(aExampleCommands, aGoodRecords));
-        const qint32 lGoodCheckSum = oApp->FlashImage().CheckSum();
-        for (const auto& [aCommands, aRecords] : aFailures) {
-            oApp->Reset();
-            QVERIFY(Prepare(aCommands, aRecords));
-            oApp->Reset();
-            QCOMPARE(clsFileTable::Instance().FreeFile(), qint16(1));
-            QVERIFY(!Prepare(aExampleCommands, aGoodRecords));
-            QCOMPARE(oApp->Sectors(), (QList<qint16>{1, 2}));
-            QCOMPARE(oApp->FlashImage().CheckSum(), lGoodCheckSum);
-            QCOMPARE(oApp->FlashImage().Data(0x4000), quint8(0x12));
+        for (const auto& [aBadLine, sError] : aRows) {
+            init();
+            const QByteArray aRecords = Line("S0030000") + Line("S10500001234") + aBadLine +
+                                        Line("S10580005678") + Line("S9030000");
+            QCOMPARE(Prepare("16\r\nFF\r\n0,3000,3FFF,R\r\n", aRecords), sError);
+            QCOMPARE(oApp->FlashImage().Data(1), quint8(0x34));
+            QCOMPARE(oApp->FlashImage().Data(0x8000), quint8(0xFF));
+            QCOMPARE(oHost.aiPointers.last(), Idle);
+            VerifyResetRecovers();
         }
     }
 
-    void oneDotPerHundredLines() {
-        // 100,000 data lines of 4 bytes each from srec_cat, plus its header,
-        // count and end lines.
-        QByteArray aBlob(400'000, '\0');
-        QRandomGenerator oRandom(7);
-        oRandom.fillRange(reinterpret_cast<quint32*>(aBlob.data()), aBlob.size() / 4);
-        const QString sBlob = Write(QStringLiteral("blob.bin"), aBlob);
-        const QByteArray aRecords = mdlExternalTools::Run(
-            QStringLiteral("srec_cat"), {sBlob, "-binary", "-o", "-", "-motorola",
-                                         "-address-length=4", "-output_block_size=4"});
-        const qsizetype lLines = aRecords.count('\n');
-        QVERIFY(lLines > 100'000);
-        QVERIFY(!Prepare("15\r\n00\r\n", aRecords));
-        const QString sReading = oHost.Lines().value(5);
-        QCOMPARE(sReading.count(QStringLiteral(" .")), lLines / 100);
-        for (qint32 lAddress = 0; lAddress < aBlob.size(); ++lAddress) {
-            if (oApp->FlashImage().Data(lAddress) != static_cast<quint8>(aBlob[lAddress])) {
-                QFAIL(qPrintable(QStringLiteral("cell %1").arg(lAddress)));
-            }
+    void independentTools() {
+        const QList<QStringList> aSrecCatOptions = {
+            {}, // objcopy of a compiled program
+            {"-address-length=2", "-header=HDR"},
+            {"-address-length=3", "-line-length=20"},
+            {"-address-length=4", "-output_block_size=64"},
+            {"-address-length=2", "lower case"},
+        };
+        for (QStringList asSrecCat : aSrecCatOptions) {
+            init();
+            VerifyToolOutput(asSrecCat);
         }
+    }
+
+    // 100,000 lines of 4 bytes from srec_cat, with its count line (S6).
+    void oneDotPerHundredLines() {
+        const QByteArray aBlob = RandomBlob(400'000, 7);
+        const QByteArray aRecords = mdlExternalTools::Run(
+            "srec_cat", {Write("blob.bin", aBlob), "-binary", "-o", "-", "-motorola",
+                         "-address-length=4", "-output_block_size=4"});
+        QVERIFY(aRecords.count('\n') > 100'000);
+        QCOMPARE(Prepare("15\r\n00\r\n", aRecords), QString());
+        QCOMPARE(oHost.Lines().value(5).count(" ."), aRecords.count('\n') / 100);
+        VerifyImage(0, {}, aBlob);
     }
 };
 

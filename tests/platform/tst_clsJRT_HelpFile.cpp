@@ -8,41 +8,25 @@
 class tst_clsJRT_HelpFile : public QObject {
     Q_OBJECT
 
-    QTemporaryDir oDir;
-
 private slots:
-    void filenameAcceptsAnOrdinaryFile() {
+    // Only an ordinary file is taken; anything else keeps the earlier path.
+    void filenameTakesOnlyOrdinaryFiles() {
+        QTemporaryDir oDir;
+        const QString sKept = mdlTestFiles::Write(QDir(oDir.path()), "qmx4.hlp", "help");
+        const QString sHidden = mdlTestFiles::Write(QDir(oDir.path()), ".hidden.hlp", "help");
         clsJRT_HelpFile oHelp;
-        const QString sPath = mdlTestFiles::Write(QDir(oDir.path()), "qmx4.hlp", "help");
-        oHelp.SetFilename(sPath);
-        QCOMPARE(oHelp.Filename(), sPath);
-    }
-
-    void filenameRefusesWhatIsNotAnOrdinaryFile_data() {
-        QTest::addColumn<QString>("sName");
-        QTest::newRow("missing") << "absent.hlp";
-        QTest::newRow("directory") << "";
-        QTest::newRow("hidden") << ".hidden.hlp";
-    }
-
-    void filenameRefusesWhatIsNotAnOrdinaryFile() {
-        QFETCH(QString, sName);
-        if (sName.startsWith(QLatin1Char('.'))) {
-            mdlTestFiles::Write(QDir(oDir.path()), sName, "help");
-        }
-        clsJRT_HelpFile oHelp;
-        const QString sKept = mdlTestFiles::Write(QDir(oDir.path()), "kept.hlp", "help");
         oHelp.SetFilename(sKept);
-        try {
-            oHelp.SetFilename(oDir.filePath(sName));
-            QFAIL("no error raised");
-        } catch (const clsError& oError) {
-            QCOMPARE(oError.Number(), static_cast<qint32>(0x8004044F));
-            QCOMPARE(oError.Source(),
-                     QStringLiteral("Filename <property let> --- clsJRT_HelpFile"));
-            QCOMPARE(oError.Description(), QStringLiteral("Help file not found."));
+        for (const QString& sRefused : {oDir.filePath("absent.hlp"), oDir.path(), sHidden}) {
+            try {
+                oHelp.SetFilename(sRefused);
+                QFAIL(qPrintable(sRefused));
+            } catch (const clsError& oError) {
+                QCOMPARE(oError.Number(), static_cast<qint32>(0x8004044F));
+                QCOMPARE(oError.Source(), "Filename <property let> --- clsJRT_HelpFile");
+                QCOMPARE(oError.Description(), "Help file not found.");
+            }
+            QCOMPARE(oHelp.Filename(), sKept);
         }
-        QCOMPARE(oHelp.Filename(), sKept);
     }
 };
 

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 
 namespace mdlTestFiles {
@@ -21,6 +22,15 @@ inline QString Write(const QDir& oDir, const QString& sName, const QByteArray& a
 inline QByteArray Read(const QString& sPath) {
     QFile oFile(sPath);
     return oFile.open(QIODevice::ReadOnly) ? oFile.readAll() : QByteArray();
+}
+
+// sBody ("S", type, count, address, data) followed by its checksum.
+inline QString WithCheckSum(const QString& sBody) {
+    int iSum = 0;
+    for (qsizetype i = 2; i + 1 < sBody.size(); i += 2) {
+        iSum += sBody.mid(i, 2).toInt(nullptr, 16);
+    }
+    return sBody + QString::number(255 - iSum % 256, 16).toUpper().rightJustified(2, u'0');
 }
 
 } // namespace mdlTestFiles
