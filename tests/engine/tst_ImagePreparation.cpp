@@ -90,12 +90,10 @@ class tst_ImagePreparation : public QObject {
         QCOMPARE(oApp->FlashImage().Data(0x4000), quint8(0x12));
     }
 
-    // Files written by independent tools, read by us and by srec_cat: the
-    // same image, cell by cell.
-    void VerifyToolOutput(QStringList asSrecCat) {
-        const bool bLowerCase = asSrecCat.removeAll("lower case") > 0;
-        QByteArray aRecords;
-        if (asSrecCat.isEmpty()) {
+    void VerifyToolOutput(QStringList asCommand) {
+        const bool bLowerCase = asCommand.removeAll("lower case") > 0;
+        asCommand.replaceInStrings("BLOB", Write("blob.bin", RandomBlob(20'000, 11)));
+        if (asCommand.first() == "cc") { // objcopy of a program compiled for 0x1000
             const QString sProgram = oDir.filePath("prog");
             mdlExternalTools::Run("cc", {"-Os", "-nostdlib", "-static", "-fno-pic", "-no-pie",
                                          "-Wl,--build-id=none", "-Wl,-Ttext=0x1000", "-o", sProgram,
@@ -103,14 +101,9 @@ class tst_ImagePreparation : public QObject {
                                                          "volatile int n = 42;\n"
                                                          "void _start(void) { for (;;) n += "
                                                          "s[n % sizeof s]; }\n")});
-            aRecords = mdlExternalTools::Run("objcopy", {"-O", "srec", sProgram, "/dev/stdout"});
-        } else {
-            aRecords = mdlExternalTools::Run(
-                "srec_cat",
-                QStringList{Write("blob.bin", RandomBlob(20'000, 11)), "-binary", "-offset",
-                            "0x100", "-o", "-", "-motorola", "-execution-start-address=0x100"} +
-                    asSrecCat);
+            asCommand = {"objcopy", "-O", "srec", sProgram, "/dev/stdout"};
         }
+        const QByteArray aRecords = mdlExternalTools::Run(asCommand.takeFirst(), asCommand);
         const QString sOracleInput = Write("oracle.s19", aRecords);
         QCOMPARE(Prepare("16\r\nFF\r\n1,0,0,E\r\n0,C000,CFFF,R\r\n",
                          bLowerCase ? aRecords.toLower().replace('s', 'S') : aRecords),
@@ -186,6 +179,7 @@ private slots:
             {"16\nFF\n1,40G0,7FFF,E\n", sLine + "3 has an address that is not a 32-bit "
                                                 "hexadecimal number: \"1,40G0,7FFF,E\""},
             {"16\nFF\n1,7FFF,4000,E\n", sRange.arg("UnRestrict")},
+            {"16\nFF\n0,8000,10000,R\n", sRange.arg("Restrict")},
         };
         for (const auto& [aCommands, sError] : aRows) {
             init();
@@ -219,17 +213,23 @@ private slots:
         }
     }
 
+    // Files written by independent tools, read by us and by srec_cat: the
+    // same image, cell by cell.
     void independentTools() {
-        const QList<QStringList> aSrecCatOptions = {
-            {}, // objcopy of a compiled program
-            {"-address-length=2", "-header=HDR"},
-            {"-address-length=3", "-line-length=20"},
-            {"-address-length=4", "-output_block_size=64"},
-            {"-address-length=2", "lower case"},
+        const QStringList asSrecCat = {
+            "srec_cat", "BLOB", "-binary", "-offset",
+            "0x100",    "-o",   "-",       "-execution-start-address=0x100"};
+        const QList<QStringList> aCommands = {
+            {"cc"},
+            {"objcopy", "-I", "binary", "-O", "srec", "--change-addresses=0x100", "BLOB",
+             "/dev/stdout"},
+            asSrecCat + QStringList{"-address-length=2", "-header=HDR", "lower case"},
+            asSrecCat + QStringList{"-address-length=3", "-line-length=20"},
+            asSrecCat + QStringList{"-address-length=4", "-output_block_size=64"},
         };
-        for (QStringList asSrecCat : aSrecCatOptions) {
+        for (const QStringList& asCommand : aCommands) {
             init();
-            VerifyToolOutput(asSrecCat);
+            VerifyToolOutput(asCommand);
         }
     }
 
