@@ -1,5 +1,8 @@
 #include "mdlRunReport.h"
 
+#include "clsFlashImage.h"
+#include "clsJRT_SRecord.h"
+#include "mdlEngineErrors.h"
 #include "mdlResources.h"
 
 namespace mdlRunReport {
@@ -12,26 +15,29 @@ QStringList DetailLines(const clsError& oError) {
     if (lCode >= 8000 && lCode <= 8020) {
         return {sDescription};
     }
+    using namespace mdlEngineErrors;
+    using Image = clsFlashImage;
+    using Codec = clsJRT_SRecord;
     switch (lCode) {
-    case 2002:
+    case NoCommandFileName:
         return {LoadResString(501), LoadResString(502)};
-    case 2000:
-    case 2001:
-    case 2003:
-    case 2004:
-    case 2009:
-    case 2010:
+    case OpenAppFileFailed:
+    case OpenCmdFileFailed:
+    case NoTargetID:
+    case CommsFailed:
+    case NoFlashImage:
+    case BadCommandLine:
         return {sDescription};
-    case 2100:
-    case 2102:
+    case Image::InvalidAddress:
+    case Image::AlreadyWritten:
         return {sDescription, sMayBeCorrupt};
-    case 2101:
+    case Image::RestrictedByte:
         return {LoadResString(509), sDescription};
-    case 2200:
+    case Codec::NotAnSRecord:
         return {sMayBeCorrupt, LoadResString(507)};
-    case 2201:
+    case Codec::CheckSumMismatch:
         return {sMayBeCorrupt, LoadResString(508)};
-    case 2214:
+    case Codec::FieldNotANumber:
         return {sMayBeCorrupt, sDescription};
     default:
         return {QStringLiteral("Unknown error in cmdRunStop event handler.")};

@@ -14,7 +14,6 @@ public:
     // Opens sPath in the given mode; raises the file service's error on failure.
     clsOpenFile(const QString& sPath, eMode iNewMode, qint32 lRecordLength);
 
-    eMode Mode() const { return iMode; }
     bool AtEnd();
     // The next line without its line end; at the end of the file, an error.
     QString ReadLine();

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int iExportExhausted = 2104;
 constexpr qint64 lReplyLength = 14;
 constexpr qint64 lEraseCommandLength = 14; // such as "S6050000800377"
 constexpr int iBitsPerByte = 10;           // start, eight data and stop bits
@@ -64,7 +63,7 @@ clsImageSummary::clsImageSummary(clsApplication& oApp)
         try {
             oRecord = oImage.Export();
         } catch (const clsError& oError) {
-            if (oError.Code() != iExportExhausted) {
+            if (oError.Code() != clsFlashImage::EndOfImage) {
                 throw;
             }
             break;
