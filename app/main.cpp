@@ -1,4 +1,4 @@
-#include "mdlMain.h"
+#include "app/mdlMain.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
-#include "mdlMain.h"
+#include "app/mdlMain.h"
 
-#include "clsApplication.h"
-#include "frmMain.h"
+#include "engine/clsApplication.h"
+#include "ui/frmMain.h"
 
 #include <memory>
 

@@ -1,5 +1,6 @@
-#include "clsApplication.h"
-#include "clsStatusText.h"
+#include "engine/clsApplication.h"
+#include "engine/clsStatusText.h"
+#include "engine/clsUploadSummary.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,17 +22,23 @@ private:
     clsStatusText oText;
 };
 
-// The three preparation steps after opening the files, as Run calls them.
+// Preparation as Run does it, from the file name to the built image.
 void Prepare(benchmark::State& oState, const QString& sPath) {
     for (auto _ : oState) {
         clsStatusSink oHost;
         clsApplication oApp(oHost);
-        oApp.SetRecFileName(sPath);
-        oApp.OpenFiles();
-        oApp.GetTargetID();
-        oApp.InitMemoryImage();
-        oApp.BuildImage();
+        oApp.PrepareUpload(sPath);
         benchmark::DoNotOptimize(oApp.FlashImage().ByteAddress());
+    }
+}
+
+// What inspect does after preparation: the summary's walk of the image.
+void Summarise(benchmark::State& oState, const QString& sPath) {
+    clsStatusSink oHost;
+    clsApplication oApp(oHost);
+    oApp.PrepareUpload(sPath);
+    for (auto _ : oState) {
+        benchmark::DoNotOptimize(clsUploadSummary::Of(oApp).lBytesOnLine);
     }
 }
 
@@ -50,6 +57,8 @@ int main(int argc, char* argv[]) {
     const QString sType1 = QString::fromLocal8Bit(argv[2]);
     benchmark::RegisterBenchmark("PrepareId21File", Prepare, sId21)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("PrepareType1File100kLines", Prepare, sType1)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("SummariseId21Image", Summarise, sId21)
         ->Unit(benchmark::kMillisecond);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,21 +1,19 @@
-#include "mdlImportFile.h"
+#include "bench/mdlImportFile.h"
 
-#include "clsFile.h"
-#include "clsFileTable.h"
+#include "records/clsFile.h"
+#include "records/clsFileTable.h"
 
 namespace mdlImportFile {
 
 qint32 ImportFile(const QString& sPath, clsFlashImage& oImage) {
     clsFile oFile;
-    const qint16 iNumber = oFile.OpenInputRead(sPath);
-    if (iNumber == 0) {
-        throw clsFileTable::Error(clsFileTable::eFileError::FileNotFound);
+    if (oFile.OpenInputRead(sPath) == 0) {
+        throw clsFileTable::Error(clsFileTable::FileNotFound);
     }
-    auto& oTable = clsFileTable::Instance();
     clsJRT_SRecord oRecord;
     qint32 lLines = 0;
-    while (!oTable.EndOfFile(iNumber)) {
-        oRecord.SetRecord(oTable.LineInput(iNumber));
+    while (!oFile.EndOfFile()) {
+        oRecord.SetRecord(oFile.LineInput());
         oImage.Import(oRecord);
         oRecord.Reset();
         ++lLines;

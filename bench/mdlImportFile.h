@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clsFlashImage.h"
+#include "records/clsFlashImage.h"
 
 #include <QString>
 

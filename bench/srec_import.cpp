@@ -1,4 +1,4 @@
-#include "mdlImportFile.h"
+#include "bench/mdlImportFile.h"
 
 #include <QFile>
 

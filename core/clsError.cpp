@@ -1,4 +1,4 @@
-#include "clsError.h"
+#include "core/clsError.h"
 
 #include <utility>
 
@@ -13,8 +13,8 @@ clsError::clsError(qint32 lNewNumber, QString sNewSource, QString sNewDescriptio
     sWhat = QStringLiteral("%1 (%2): %3").arg(Code()).arg(sSource, sDescription).toStdString();
 }
 
-clsError clsError::FromCode(int iCode, QString sNewSource, QString sNewDescription) {
-    return clsError(lObjectErrorBase + iCode, std::move(sNewSource), std::move(sNewDescription));
+clsError clsError::FromCode(qint32 lCode, QString sNewSource, QString sNewDescription) {
+    return clsError(lObjectErrorBase + lCode, std::move(sNewSource), std::move(sNewDescription));
 }
 
 qint32 clsError::Code() const {

@@ -14,8 +14,8 @@ public:
 
     clsError(qint32 lNewNumber, QString sNewSource, QString sNewDescription);
 
-    // An application-defined error: the object-error base plus iCode.
-    static clsError FromCode(int iCode, QString sNewSource = {}, QString sNewDescription = {});
+    // An application-defined error: the object-error base plus lCode.
+    static clsError FromCode(qint32 lCode, QString sNewSource = {}, QString sNewDescription = {});
 
     qint32 Number() const { return lNumber; }
     const QString& Source() const { return sSource; }

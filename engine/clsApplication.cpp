@@ -1,10 +1,10 @@
-#include "clsApplication.h"
+#include "engine/clsApplication.h"
 
-#include "clsFileTable.h"
-#include "clsJRT_SRecord.h"
-#include "mdlEngineErrors.h"
-#include "mdlResources.h"
-#include "mdlTextUtil.h"
+#include "engine/mdlEngineErrors.h"
+#include "engine/mdlTextUtil.h"
+#include "records/clsBoardTarget.h"
+#include "records/clsJRT_SRecord.h"
+#include "resources/mdlResources.h"
 
 #include <QCoreApplication>
 
@@ -57,8 +57,20 @@ void clsApplication::Reset() {
 }
 
 QString clsApplication::CommandFileName(const QString& sPath) {
-    const qsizetype lDot = sPath.indexOf(QLatin1Char('.'));
-    if (lDot <= 0) {
+#ifdef Q_OS_WIN
+    return CommandFileName(sPath, u"/\\");
+#else
+    return CommandFileName(sPath, u"/");
+#endif
+}
+
+QString clsApplication::CommandFileName(const QString& sPath, QStringView sSeparators) {
+    qsizetype lNameStart = sPath.size();
+    while (lNameStart > 0 && !sSeparators.contains(sPath.at(lNameStart - 1))) {
+        --lNameStart;
+    }
+    const qsizetype lDot = sPath.indexOf(QLatin1Char('.'), lNameStart);
+    if (lDot <= lNameStart) {
         return {};
     }
     return sPath.left(lDot) + QStringLiteral(".cmd");
@@ -93,16 +105,12 @@ void clsApplication::OpenFiles() {
     oHost.Status(LoadResString(201));
 }
 
-QString clsApplication::NextCommandLine() {
-    return clsFileTable::Instance().LineInput(oCmdFile->Number());
-}
-
 void clsApplication::GetTargetID() {
     try {
-        const auto yID = mdlTextUtil::HexToByte(NextCommandLine());
+        const auto yID = mdlTextUtil::HexToByte(oCmdFile->LineInput());
         if (yID) {
             yTargetID = *yID;
-            bIncrementID = yTargetID == 24 || yTargetID == 22;
+            bIncrementID = clsBoardTarget::For(yTargetID).bIncrementID;
             oHost.Status(mdlResources::LoadResString(204) + QLatin1Char(' ') +
                          QString::number(yTargetID));
             return;
@@ -120,9 +128,8 @@ void clsApplication::InitMemoryImage() {
     oHost.SetMousePointer(clsEngineHost::vbHourglass);
     oHost.Status(QStringLiteral("Initializing memory image"));
 
-    auto& oTable = clsFileTable::Instance();
     // A missing fill line is as unreadable as a blank one.
-    const QString sFillLine = oTable.EndOfFile(oCmdFile->Number()) ? QString() : NextCommandLine();
+    const QString sFillLine = oCmdFile->EndOfFile() ? QString() : oCmdFile->LineInput();
     const auto yFill = mdlTextUtil::HexToByte(sFillLine);
     if (!yFill) {
         throw mdlEngineErrors::CommandFileLine(
@@ -133,8 +140,8 @@ void clsApplication::InitMemoryImage() {
         throw mdlEngineErrors::Make(mdlEngineErrors::NoFlashImage);
     }
 
-    for (qint32 lLine = lFillLine + 1; !oTable.EndOfFile(oCmdFile->Number()); ++lLine) {
-        const QString sLine = NextCommandLine();
+    for (qint32 lLine = lFillLine + 1; !oCmdFile->EndOfFile(); ++lLine) {
+        const QString sLine = oCmdFile->LineInput();
         if (!mdlTextUtil::Trim(sLine).isEmpty()) {
             ReadRegionLine(lLine, sLine);
         }
@@ -178,16 +185,22 @@ void clsApplication::ReadRegionLine(qint32 lLine, const QString& sLine) {
     ++iSectorCount;
 }
 
+void clsApplication::PrepareUpload(const QString& sRecFile) {
+    SetRecFileName(sRecFile);
+    OpenFiles();
+    GetTargetID();
+    InitMemoryImage();
+    BuildImage();
+}
+
 void clsApplication::BuildImage() {
     constexpr qint32 lLinesPerDot = 100;
     oHost.SetMousePointer(clsEngineHost::vbHourglass);
     oHost.Status(mdlResources::LoadResString(205));
     try {
-        auto& oTable = clsFileTable::Instance();
-        const qint16 iNumber = oAppFile->Number();
         clsJRT_SRecord oRecord;
-        for (qint32 lLine = 1; !oTable.EndOfFile(iNumber); ++lLine) {
-            oRecord.SetRecord(oTable.LineInput(iNumber));
+        for (qint32 lLine = 1; !oAppFile->EndOfFile(); ++lLine) {
+            oRecord.SetRecord(oAppFile->LineInput());
             oFlashImage->Import(oRecord);
             oRecord.Reset();
             if (lLine % lLinesPerDot == 0) {

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "clsCommPort.h"
-#include "clsEngineHost.h"
-#include "clsFile.h"
-#include "clsFlashImage.h"
-#include "clsJRT_HelpFile.h"
-#include "clsJRT_Registry.h"
+#include "engine/clsCommPort.h"
+#include "engine/clsEngineHost.h"
+#include "platform/clsJRT_HelpFile.h"
+#include "platform/clsJRT_Registry.h"
+#include "records/clsFile.h"
+#include "records/clsFlashImage.h"
 
 #include <QList>
 #include <QString>
@@ -47,6 +47,9 @@ public:
     void GetTargetID();
     void InitMemoryImage();
     void BuildImage();
+    // Everything Run does before the port opens, for callers without a
+    // window: the file name, OpenFiles and the three preparation steps.
+    void PrepareUpload(const QString& sRecFile);
 
     const QString& RegistryRoot() const { return sRegRoot; }
     clsCommPort& CommSettings() { return *oCommSettings; }
@@ -59,12 +62,14 @@ public:
     QList<qint16> Sectors() const { return aiSectors.first(iSectorCount); }
     clsFlashImage& FlashImage() { return *oFlashImage; }
 
-    // The command file beside sPath: everything before the path's first dot
-    // followed by ".cmd"; empty when there is no dot or it comes first.
+    // The command file beside sPath: the path up to the first dot of the
+    // file's own name, followed by ".cmd"; empty when the name has no dot
+    // or begins with it. Folders end at any of sSeparators; the first form
+    // takes the platform's.
     static QString CommandFileName(const QString& sPath);
+    static QString CommandFileName(const QString& sPath, QStringView sSeparators);
 
 private:
-    QString NextCommandLine();
     void ReadRegionLine(qint32 lLine, const QString& sLine);
 
     clsEngineHost& oHost;

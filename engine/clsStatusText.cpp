@@ -1,4 +1,4 @@
-#include "clsStatusText.h"
+#include "engine/clsStatusText.h"
 
 QString clsStatusText::AppendLine(const QString& sStatusLine) {
     const QString sAdded = sText.isEmpty() ? sStatusLine : QStringLiteral("\r\n") + sStatusLine;

@@ -1,25 +1,25 @@
-#include "mdlEngineErrors.h"
+#include "engine/mdlEngineErrors.h"
 
-#include "mdlResources.h"
+#include "resources/mdlResources.h"
 
 namespace mdlEngineErrors {
 
-clsError Make(eCode iCode) {
+clsError Make(qint32 lCode) {
     using mdlResources::LoadResString;
     const auto sOpenFiles = QStringLiteral("OpenFiles <sub> --- clsApplication");
-    switch (iCode) {
+    switch (lCode) {
     case OpenAppFileFailed:
-        return clsError::FromCode(iCode, sOpenFiles, LoadResString(511));
+        return clsError::FromCode(lCode, sOpenFiles, LoadResString(511));
     case OpenCmdFileFailed:
-        return clsError::FromCode(iCode, sOpenFiles, LoadResString(501));
+        return clsError::FromCode(lCode, sOpenFiles, LoadResString(501));
     case NoTargetID:
-        return clsError::FromCode(iCode, QStringLiteral("GetTargetID <sub> --- clsApplication"),
+        return clsError::FromCode(lCode, QStringLiteral("GetTargetID <sub> --- clsApplication"),
                                   LoadResString(512));
     case CommsFailed:
-        return clsError::FromCode(iCode, QStringLiteral("EstablishCom <sub> --- mdlComms"),
+        return clsError::FromCode(lCode, QStringLiteral("EstablishCom <sub> --- mdlComms"),
                                   LoadResString(510));
     case NoFlashImage:
-        return clsError::FromCode(iCode, QStringLiteral("clsApplication.InitMemoryImage"),
+        return clsError::FromCode(lCode, QStringLiteral("clsApplication.InitMemoryImage"),
                                   QStringLiteral("Unable to create flash image in memory."));
     case BadCommandLine:
     case NoCommandFileName:
@@ -30,7 +30,7 @@ clsError Make(eCode iCode) {
         break;
     }
     // The window words these itself; they travel as the number alone.
-    return clsError::FromCode(iCode);
+    return clsError::FromCode(lCode);
 }
 
 clsError CommandFileLine(qint32 lLine, const QString& sProblem, const QString& sLine) {

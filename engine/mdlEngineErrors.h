@@ -1,11 +1,11 @@
 #pragma once
 
-#include "clsError.h"
+#include "core/clsError.h"
 
 // The upload engine's own error codes.
 namespace mdlEngineErrors {
 
-enum eCode : int {
+enum eCode : qint32 {
     OpenAppFileFailed = 2000,
     OpenCmdFileFailed = 2001,
     NoCommandFileName = 2002,
@@ -19,8 +19,8 @@ enum eCode : int {
     BadCommandLine = 2010,
 };
 
-// The error for iCode with its fixed source and description.
-clsError Make(eCode iCode);
+// The error for lCode with its fixed source and description.
+clsError Make(qint32 lCode);
 
 // A command-file line that cannot be read: its number, what is wrong with
 // it and the line itself, so the technician can find and mend it.

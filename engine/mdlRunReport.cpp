@@ -1,9 +1,9 @@
-#include "mdlRunReport.h"
+#include "engine/mdlRunReport.h"
 
-#include "clsFlashImage.h"
-#include "clsJRT_SRecord.h"
-#include "mdlEngineErrors.h"
-#include "mdlResources.h"
+#include "engine/mdlEngineErrors.h"
+#include "records/clsFlashImage.h"
+#include "records/clsJRT_SRecord.h"
+#include "resources/mdlResources.h"
 
 namespace mdlRunReport {
 
@@ -12,6 +12,7 @@ QStringList DetailLines(const clsError& oError) {
     const QString& sDescription = oError.Description();
     const QString sMayBeCorrupt = LoadResString(503);
     const qint32 lCode = oError.Code();
+    const auto sUnknown = QStringLiteral("Unknown error in cmdRunStop event handler.");
     if (lCode >= 8000 && lCode <= 8020) {
         return {sDescription};
     }
@@ -39,8 +40,15 @@ QStringList DetailLines(const clsError& oError) {
         return {sMayBeCorrupt, LoadResString(508)};
     case Codec::FieldNotANumber:
         return {sMayBeCorrupt, sDescription};
+    case Codec::InvalidByteCount:
+        // Ours: a count that disagrees with the line's length. A count out
+        // of range stays an unforeseen error, as the box has always had it.
+        if (oError.Source() == QLatin1String("clsJRT_SRecord.Record")) {
+            return {sMayBeCorrupt, sDescription};
+        }
+        return {sUnknown};
     default:
-        return {QStringLiteral("Unknown error in cmdRunStop event handler.")};
+        return {sUnknown};
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clsError.h"
+#include "core/clsError.h"
 
 #include <QStringList>
 

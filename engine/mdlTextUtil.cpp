@@ -1,33 +1,21 @@
-#include "mdlTextUtil.h"
+#include "engine/mdlTextUtil.h"
+
+#include "records/mdlHex.h"
 
 #include <algorithm>
 #include <limits>
 
 namespace {
 
-int HexDigit(QChar cDigit) {
-    const char16_t c = cDigit.unicode();
-    if (c >= u'0' && c <= u'9') {
-        return c - u'0';
-    }
-    if (c >= u'A' && c <= u'F') {
-        return c - u'A' + 10;
-    }
-    if (c >= u'a' && c <= u'f') {
-        return c - u'a' + 10;
-    }
-    return -1;
-}
-
 // The value of plain hexadecimal digits, or nothing when it exceeds lMax.
-std::optional<quint32> HexValue(const QString& sText, quint32 lMax) {
+std::optional<quint32> HexNumber(const QString& sText, quint32 lMax) {
     const QString sDigits = mdlTextUtil::Trim(sText);
     if (sDigits.isEmpty()) {
         return std::nullopt;
     }
     quint64 lValue = 0;
-    for (const QChar cDigit : sDigits) {
-        const int iDigit = HexDigit(cDigit);
+    for (const QChar sDigit : sDigits) {
+        const int iDigit = mdlHex::DigitValue(sDigit);
         if (iDigit < 0) {
             return std::nullopt;
         }
@@ -77,7 +65,7 @@ QStringList SplitText(QString sText, const QString& sDelimiter, bool bTrim) {
 }
 
 std::optional<quint8> HexToByte(const QString& sText) {
-    const auto lValue = HexValue(sText, std::numeric_limits<quint8>::max());
+    const auto lValue = HexNumber(sText, std::numeric_limits<quint8>::max());
     if (!lValue) {
         return std::nullopt;
     }
@@ -85,7 +73,7 @@ std::optional<quint8> HexToByte(const QString& sText) {
 }
 
 std::optional<qint32> HexToLong(const QString& sText) {
-    const auto lValue = HexValue(sText, std::numeric_limits<quint32>::max());
+    const auto lValue = HexNumber(sText, std::numeric_limits<quint32>::max());
     if (!lValue) {
         return std::nullopt;
     }
@@ -98,8 +86,8 @@ std::optional<qint16> TextToInteger(const QString& sText) {
         sNumber.startsWith(QLatin1Char('-')) || sNumber.startsWith(QLatin1Char('+'));
     const QStringView sDigits = QStringView(sNumber).mid(bSigned ? 1 : 0);
     const bool bDigitsOnly =
-        !sDigits.isEmpty() && std::all_of(sDigits.begin(), sDigits.end(), [](QChar cDigit) {
-            return cDigit >= QLatin1Char('0') && cDigit <= QLatin1Char('9');
+        !sDigits.isEmpty() && std::all_of(sDigits.begin(), sDigits.end(), [](QChar sDigit) {
+            return sDigit >= QLatin1Char('0') && sDigit <= QLatin1Char('9');
         });
     bool bOk = false;
     const int iValue = bDigitsOnly ? sNumber.toInt(&bOk, 10) : 0;

@@ -1,4 +1,4 @@
-#include "clsFlashImage.h"
+#include "records/clsFlashImage.h"
 
 #include <QString>
 #include <QStringList>

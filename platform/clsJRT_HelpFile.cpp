@@ -1,6 +1,6 @@
-#include "clsJRT_HelpFile.h"
+#include "platform/clsJRT_HelpFile.h"
 
-#include "clsError.h"
+#include "core/clsError.h"
 
 #include <QFileInfo>
 

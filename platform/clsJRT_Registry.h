@@ -12,7 +12,7 @@ public:
     bool AutoCreate() const { return bAutoCreate; }
     void SetAutoCreate(bool bCreateable) { bAutoCreate = bCreateable; }
     qint32 RootKey() const { return lRootKey; }
-    void SetRootKey(qint32 rvNewRoot) { lRootKey = rvNewRoot; }
+    void SetRootKey(qint32 lNewRoot) { lRootKey = lNewRoot; }
     const QString& SubKey() const { return sSubKey; }
     void SetSubKey(const QString& sNewSubKey) { sSubKey = sNewSubKey; }
 

@@ -1,6 +1,6 @@
-#include "clsFile.h"
+#include "records/clsFile.h"
 
-#include "clsFileTable.h"
+#include "records/clsFileTable.h"
 
 #include <QFileInfo>
 
@@ -47,6 +47,14 @@ qint16 clsFile::OpenRandomWrite(const QString& sFileName, qint32 lRecordLength) 
     iNumber = oTable.FreeFile();
     oTable.Open(iNumber, this, sFileName, clsOpenFile::eMode::RandomWrite, lRecordLength);
     return iNumber;
+}
+
+QString clsFile::LineInput() {
+    return clsFileTable::Instance().LineInput(iNumber);
+}
+
+bool clsFile::EndOfFile() {
+    return clsFileTable::Instance().EndOfFile(iNumber);
 }
 
 bool clsFile::FileExists() const {

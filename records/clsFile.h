@@ -1,12 +1,11 @@
 #pragma once
 
-#include "clsOpenFile.h"
+#include "records/clsOpenFile.h"
 
 #include <QString>
 
-// One file of the program's numbered file table: its path, its number and
-// the four ways of opening it. Callers read an open text file through
-// clsFileTable with the number.
+// One file of the program's numbered file table: its path, its number, the
+// four ways of opening it and the reading of a text file opened for input.
 class clsFile {
 public:
     clsFile() = default;
@@ -19,7 +18,8 @@ public:
     const QString& PathName() const { return sPathName; }
     void SetPathName(const QString& sNewPathName) { sPathName = sNewPathName; }
 
-    // False when the file open under the number could not be closed cleanly.
+    // False when the file open under the number could not be closed cleanly,
+    // or when the number now belongs to another object's file.
     bool CloseFile();
     // Each returns the file number, or 0 when the file cannot be opened.
     qint16 OpenRandomRead(const QString& sFileName, qint32 lRecordLength);
@@ -29,6 +29,11 @@ public:
     qint16 OpenRandomWrite(const QString& sFileName, qint32 lRecordLength);
 
     bool FileExists() const;
+
+    // The next line of the text file open under the number, without its
+    // line end; an error past its end or when nothing is open.
+    QString LineInput();
+    bool EndOfFile();
 
 private:
     qint16 OpenUnderOwnNumber(const QString& sFileName, bool bOpenStoredPath,

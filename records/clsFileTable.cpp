@@ -1,23 +1,23 @@
-#include "clsFileTable.h"
+#include "records/clsFileTable.h"
 
-clsError clsFileTable::Error(eFileError lCode) {
+clsError clsFileTable::Error(qint32 lNumber) {
     static const auto sSource = QStringLiteral("clsFileTable");
-    switch (lCode) {
-    case eFileError::BadFileNameOrNumber:
+    switch (lNumber) {
+    case BadFileNameOrNumber:
         return {52, sSource, QStringLiteral("Bad file name or number")};
-    case eFileError::FileNotFound:
+    case FileNotFound:
         return {53, sSource, QStringLiteral("File not found")};
-    case eFileError::BadFileMode:
+    case BadFileMode:
         return {54, sSource, QStringLiteral("Bad file mode")};
-    case eFileError::FileAlreadyOpen:
+    case FileAlreadyOpen:
         return {55, sSource, QStringLiteral("File already open")};
-    case eFileError::BadRecordLength:
+    case BadRecordLength:
         return {59, sSource, QStringLiteral("Bad record length")};
-    case eFileError::InputPastEndOfFile:
+    case InputPastEndOfFile:
         return {62, sSource, QStringLiteral("Input past end of file")};
-    case eFileError::TooManyFiles:
+    case TooManyFiles:
         return {67, sSource, QStringLiteral("Too many files")};
-    case eFileError::PathFileAccessError:
+    case PathFileAccessError:
         break;
     }
     return {75, sSource, QStringLiteral("Path/File access error")};
@@ -44,24 +44,27 @@ qint16 clsFileTable::FreeFile() const {
             return iNumber;
         }
     }
-    throw Error(eFileError::TooManyFiles);
+    throw Error(TooManyFiles);
 }
 
 void clsFileTable::Open(qint16 iNumber, const void* oOwner, const QString& sPath,
                         clsOpenFile::eMode iMode, qint32 lRecordLength) {
     if (!InRange(iNumber)) {
-        throw Error(eFileError::BadFileNameOrNumber);
+        throw Error(BadFileNameOrNumber);
     }
     if (IsOpen(iNumber)) {
-        throw Error(eFileError::FileAlreadyOpen);
+        throw Error(FileAlreadyOpen);
     }
     aEntries[iNumber].oFile = std::make_unique<clsOpenFile>(sPath, iMode, lRecordLength);
     aEntries[iNumber].oOwner = oOwner;
 }
 
 bool clsFileTable::Close(qint16 iNumber, const void* oOwner) {
-    if (!IsOpen(iNumber) || aEntries[iNumber].oOwner != oOwner) {
+    if (!IsOpen(iNumber)) {
         return true;
+    }
+    if (aEntries[iNumber].oOwner != oOwner) {
+        return false;
     }
     const bool bClosed = aEntries[iNumber].oFile->Close();
     aEntries[iNumber] = Entry{};
@@ -76,7 +79,7 @@ void clsFileTable::CloseAllOf(const void* oOwner) {
 
 clsOpenFile& clsFileTable::OpenFile(qint16 iNumber) {
     if (!IsOpen(iNumber)) {
-        throw Error(eFileError::BadFileNameOrNumber);
+        throw Error(BadFileNameOrNumber);
     }
     return *aEntries[iNumber].oFile;
 }

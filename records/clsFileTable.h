@@ -1,7 +1,7 @@
 #pragma once
 
-#include "clsError.h"
-#include "clsOpenFile.h"
+#include "core/clsError.h"
+#include "records/clsOpenFile.h"
 
 #include <QString>
 
@@ -17,7 +17,7 @@ public:
     static constexpr qint16 iLastNumber = 511;
 
     // The file service's own error numbers.
-    enum class eFileError : qint32 {
+    enum eFileError : qint32 {
         BadFileNameOrNumber = 52,
         FileNotFound = 53,
         BadFileMode = 54,
@@ -27,7 +27,7 @@ public:
         TooManyFiles = 67,
         PathFileAccessError = 75,
     };
-    static clsError Error(eFileError lCode);
+    static clsError Error(qint32 lNumber);
 
     static clsFileTable& Instance();
 
@@ -35,7 +35,8 @@ public:
     qint16 FreeFile() const;
     void Open(qint16 iNumber, const void* oOwner, const QString& sPath, clsOpenFile::eMode iMode,
               qint32 lRecordLength = 0);
-    // True when no file of oOwner's is left open under iNumber.
+    // Closes oOwner's file under iNumber. False when it could not be closed
+    // cleanly, or when another owner's file is open under the number.
     bool Close(qint16 iNumber, const void* oOwner);
     void CloseAllOf(const void* oOwner);
     bool IsOpen(qint16 iNumber) const;

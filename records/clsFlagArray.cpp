@@ -1,4 +1,4 @@
-#include "clsFlagArray.h"
+#include "records/clsFlagArray.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,4 +1,6 @@
-#include "clsFlashImage.h"
+#include "records/clsFlashImage.h"
+
+#include "records/clsBoardTarget.h"
 
 #include <algorithm>
 #include <exception>
@@ -8,36 +10,6 @@ namespace {
 
 using eCode = clsFlashImage::eCode;
 
-struct ExportShape {
-    qint16 iRecType;
-    qint16 iMaxData;
-    qint16 iOverhead; // address bytes and the checksum byte
-};
-
-qint32 TopFor(quint8 yTargetID) {
-    switch (yTargetID) {
-    case 18:
-        return 0x7FFF;
-    case 19:
-    case 20:
-        return 0x7FFFF;
-    case 21:
-        return 0x40FFFF;
-    case 22:
-    case 24:
-        return 0xFFFF;
-    default:
-        return 0;
-    }
-}
-
-ExportShape ShapeFor(quint8 yTargetID) {
-    if (yTargetID == 18 || yTargetID == 22 || yTargetID == 24) {
-        return {1, 8, 3};
-    }
-    return {3, 64, 5};
-}
-
 // Header, record count and start-address records carry no image bytes; a
 // count line written as type 6 by common tools would otherwise land its
 // count bytes in the image as data.
@@ -45,8 +17,8 @@ bool PlacesData(qint16 iRecType) {
     return iRecType >= 1 && iRecType <= 3;
 }
 
-clsError ImageError(int iCode, const char* sMember, const char* sDescription) {
-    return clsError::FromCode(iCode, QStringLiteral("clsFlashImage.") + QLatin1String(sMember),
+clsError ImageError(qint32 lCode, const char* sMember, const char* sDescription) {
+    return clsError::FromCode(lCode, QStringLiteral("clsFlashImage.") + QLatin1String(sMember),
                               QLatin1String(sDescription));
 }
 
@@ -55,14 +27,14 @@ clsError PastTheTop() {
                       "Byte pointer passed top of image without building a valid 'S' record.");
 }
 
-// Calls oVisit(first, end) for each run of cells that are not restricted.
+// Calls oVisit(first, end) for each run of flags that are bValue.
 template <typename Visitor>
-void ForEachUnrestrictedRun(const clsFlagArray& aRestricted, Visitor oVisit) {
-    const qint32 lCount = aRestricted.Count();
-    for (qint32 lFirst = aRestricted.Find(false, 0, lCount); lFirst < lCount;) {
-        const qint32 lEnd = aRestricted.Find(true, lFirst, lCount);
+void ForEachRun(const clsFlagArray& aFlags, bool bValue, Visitor oVisit) {
+    const qint32 lCount = aFlags.Count();
+    for (qint32 lFirst = aFlags.Find(bValue, 0, lCount); lFirst < lCount;) {
+        const qint32 lEnd = aFlags.Find(!bValue, lFirst, lCount);
         oVisit(lFirst, lEnd);
-        lFirst = aRestricted.Find(false, lEnd, lCount);
+        lFirst = aFlags.Find(bValue, lEnd, lCount);
     }
 }
 
@@ -105,7 +77,7 @@ void clsFlashImage::WriteCell(qint64 lAddress, quint8 yNewData) {
 
 qint32 clsFlashImage::Create(quint8 yNewTargetID) {
     try {
-        const qint32 lNewTop = TopFor(yNewTargetID);
+        const qint32 lNewTop = clsBoardTarget::For(yNewTargetID).lTop;
         std::vector<quint8> aNewValues(lNewTop + 1);
         clsFlagArray aNewWritten(lNewTop + 1);
         clsFlagArray aNewRestricted(lNewTop + 1);
@@ -122,7 +94,7 @@ qint32 clsFlashImage::Create(quint8 yNewTargetID) {
 
 void clsFlashImage::Clear(quint8 yInitialValue) {
     RequireCells("Clear");
-    ForEachUnrestrictedRun(aRestricted, [&](qint32 lFirst, qint32 lEnd) {
+    ForEachRun(aRestricted, false, [&](qint32 lFirst, qint32 lEnd) {
         std::fill(aValues.begin() + lFirst, aValues.begin() + lEnd, yInitialValue);
     });
     aWritten.KeepWhere(aRestricted);
@@ -144,22 +116,22 @@ void clsFlashImage::SetRestricted(const char* sMember, qint32 lStart, qint32 lEn
     aRestricted.SetRange(lStart, lEnd + 1, bValue);
 }
 
-qint16 clsFlashImage::Import(const clsJRT_SRecord& sRecord) {
+qint16 clsFlashImage::Import(const clsJRT_SRecord& oRecord) {
     RequireCells("Import");
-    const qint32 lStart = sRecord.Address();
+    const qint32 lStart = oRecord.Address();
     // Checked before the data is counted, because counting formats the
     // record, and a header without data, valid as it is, cannot be formatted.
-    if (!PlacesData(sRecord.RecType())) {
+    if (!PlacesData(oRecord.RecType())) {
         return 0;
     }
-    const qint16 iCount = sRecord.DataByteCount();
-    const auto aLeading = sRecord.LeadingData();
+    const qint16 iCount = oRecord.DataByteCount();
+    const auto aLeading = oRecord.LeadingData();
     const qint32 lPlaced =
         PlaceCleanRun(lStart, aLeading.first(std::min<size_t>(iCount, aLeading.size())));
     // Byte by byte from the first one the run stopped at: it raises what
     // that byte raises, after the bytes before it were placed.
     for (auto i = qint16(lPlaced); i < iCount; ++i) {
-        WriteCell(qint64(lStart) + i, sRecord.Data(i));
+        WriteCell(qint64(lStart) + i, oRecord.Data(i));
     }
     return iCount;
 }
@@ -178,10 +150,19 @@ qint32 clsFlashImage::PlaceCleanRun(qint32 lStart, std::span<const quint8> aByte
 qint32 clsFlashImage::CheckSum() const {
     RequireCells("CheckSum");
     quint32 lSum = 0;
-    ForEachUnrestrictedRun(aRestricted, [&](qint32 lFirst, qint32 lEnd) {
+    ForEachRun(aRestricted, false, [&](qint32 lFirst, qint32 lEnd) {
         lSum = std::accumulate(aValues.begin() + lFirst, aValues.begin() + lEnd, lSum);
     });
     return 255 - qint32(lSum % 256);
+}
+
+QList<QPair<qint32, qint32>> clsFlashImage::RestrictedRanges() const {
+    RequireCells("RestrictedRanges");
+    QList<QPair<qint32, qint32>> aRanges;
+    ForEachRun(aRestricted, true, [&](qint32 lFirst, qint32 lEnd) {
+        aRanges.append({lFirst, lEnd - 1});
+    });
+    return aRanges;
 }
 
 qint32 clsFlashImage::UnrestrictedBytes() const {
@@ -207,6 +188,11 @@ bool clsFlashImage::DecrementBP() {
     return true;
 }
 
+void clsFlashImage::SetWalkPosition(const clsWalkPosition& oPosition) {
+    lBytePointer = oPosition.lBytePointer;
+    bEndOfImage = oPosition.bEndOfImage;
+}
+
 void clsFlashImage::ResetBP() {
     lBytePointer = 0;
     bEndOfImage = false;
@@ -215,13 +201,13 @@ void clsFlashImage::ResetBP() {
 clsJRT_SRecord clsFlashImage::Export() {
     RequireCells("Export");
     SkipRestricted();
-    const ExportShape oShape = ShapeFor(yTargetID);
+    const clsBoardTarget& oTarget = clsBoardTarget::For(yTargetID);
     clsJRT_SRecord oRecord;
-    oRecord.SetRecType(oShape.iRecType);
+    oRecord.SetRecType(oTarget.iRecType);
     oRecord.SetAddress(lBytePointer);
     const qint32 lStart = lBytePointer;
     const qint32 lEnd =
-        aRestricted.Find(true, lStart + 1, std::min(lStart + oShape.iMaxData, lTop + 1));
+        aRestricted.Find(true, lStart + 1, std::min(lStart + oTarget.iMaxData, lTop + 1));
     oRecord.SetData(std::span(aValues).subspan(lStart, lEnd - lStart));
     // Where one IncrementBP per byte leaves the pointer: after the run, or
     // on the top with the end flag raised.
@@ -231,7 +217,7 @@ clsJRT_SRecord clsFlashImage::Export() {
     } else {
         lBytePointer = lEnd;
     }
-    oRecord.SetByteCount(qint16(oShape.iOverhead + lEnd - lStart));
+    oRecord.SetByteCount(qint16(oTarget.ByteCountOverhead() + lEnd - lStart));
     return oRecord;
 }
 

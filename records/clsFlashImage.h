@@ -1,9 +1,10 @@
 #pragma once
 
-#include "clsFlagArray.h"
-#include "clsJRT_SRecord.h"
+#include "records/clsFlagArray.h"
+#include "records/clsJRT_SRecord.h"
 
-#include <QtGlobal>
+#include <QList>
+#include <QPair>
 
 #include <vector>
 
@@ -16,7 +17,7 @@ class clsFlashImage {
 public:
     // Codes above the object-error base; 2103 is ours for an image used
     // before its first Create.
-    enum eCode : int {
+    enum eCode : qint32 {
         InvalidAddress = 2100,
         RestrictedByte = 2101,
         AlreadyWritten = 2102,
@@ -41,10 +42,21 @@ public:
 
     // Places the data bytes of a data record (types 1 to 3) and returns how
     // many it placed.
-    qint16 Import(const clsJRT_SRecord& sRecord);
+    qint16 Import(const clsJRT_SRecord& oRecord);
     // The ones' complement of the low byte of the unrestricted cells' sum.
     qint32 CheckSum() const;
     qint32 UnrestrictedBytes() const;
+    // The runs of restricted cells, each as its first and last address.
+    QList<QPair<qint32, qint32>> RestrictedRanges() const;
+
+    // Where a walk stands: the byte pointer and the end flag, so that a look
+    // ahead can come back to it.
+    struct clsWalkPosition {
+        qint32 lBytePointer;
+        bool bEndOfImage;
+    };
+    clsWalkPosition WalkPosition() const { return {lBytePointer, bEndOfImage}; }
+    void SetWalkPosition(const clsWalkPosition& oPosition);
 
     bool IncrementBP();
     bool DecrementBP();

@@ -1,4 +1,6 @@
-#include "clsJRT_SRecord.h"
+#include "records/clsJRT_SRecord.h"
+
+#include "records/mdlHex.h"
 
 #include <algorithm>
 #include <bit>
@@ -25,15 +27,15 @@ bool HasHexCount(qint16 iType) {
     return iType <= 3;
 }
 
-clsError CodecError(int iCode, const char* sMember, const char* sDescription) {
-    return clsError::FromCode(iCode, QStringLiteral("clsJRT_SRecord.") + QLatin1String(sMember),
+clsError CodecError(qint32 lCode, const char* sMember, const char* sDescription) {
+    return clsError::FromCode(lCode, QStringLiteral("clsJRT_SRecord.") + QLatin1String(sMember),
                               QLatin1String(sDescription));
 }
 
 // Formatting raises these with their number alone; the wording is the
 // generic one for any application-defined error.
-clsError NumberAlone(int iCode) {
-    return clsError::FromCode(iCode, QString(), QStringLiteral("Application-defined error."));
+clsError NumberAlone(qint32 lCode) {
+    return clsError::FromCode(lCode, QString(), QStringLiteral("Application-defined error."));
 }
 
 clsError NotANumber(const char* sMember) {
@@ -44,49 +46,26 @@ clsError ByteCountMissing() {
     return CodecError(eCode::ByteCountNotSet, "ByteCount", "Byte count not set.");
 }
 
-int DecimalValue(char16_t cDigit, const char* sMember) {
-    if (cDigit < u'0' || cDigit > u'9') {
+int DecimalValue(QChar sDigit, const char* sMember) {
+    if (sDigit < u'0' || sDigit > u'9') {
         throw NotANumber(sMember);
     }
-    return cDigit - u'0';
+    return sDigit.unicode() - u'0';
 }
 
-// The value of each hex digit in either case, -1 for other characters.
-constexpr std::array<qint8, 128> aHexValues = [] {
-    std::array<qint8, 128> aValues{};
-    std::fill(aValues.begin(), aValues.end(), qint8(-1));
-    for (int i = 0; i < 10; ++i) {
-        aValues['0' + i] = qint8(i);
+// Decodes the byte pairs of sPairs into aBytes, one byte each, and returns
+// the low byte of their sum, all a checksum needs.
+quint8 DecodePairs(QStringView sPairs, std::span<quint8> aBytes, const char* sMember) {
+    const auto ySum = mdlHex::DecodePairs(sPairs, aBytes);
+    if (!ySum) {
+        throw NotANumber(sMember);
     }
-    for (int i = 0; i < 6; ++i) {
-        aValues['A' + i] = aValues['a' + i] = qint8(10 + i);
-    }
-    return aValues;
-}();
-
-int HexValue(char16_t cDigit) {
-    return cDigit < aHexValues.size() ? aHexValues[cDigit] : -1;
+    return *ySum;
 }
 
-// Decodes lCount byte pairs from pText into pBytes and returns the low byte
-// of their sum, all a checksum needs.
-quint8 DecodePairs(const char16_t* pText, qsizetype lCount, quint8* pBytes, const char* sMember) {
-    quint8 ySum = 0;
-    for (qsizetype i = 0; i < lCount; ++i) {
-        const int iHigh = HexValue(pText[2 * i]);
-        const int iLow = HexValue(pText[2 * i + 1]);
-        if ((iHigh | iLow) < 0) {
-            throw NotANumber(sMember);
-        }
-        pBytes[i] = quint8(iHigh << 4 | iLow);
-        ySum += pBytes[i];
-    }
-    return ySum;
-}
-
-quint8 HexPair(const char16_t* pPair, const char* sMember) {
+quint8 HexPair(QStringView sPair, const char* sMember) {
     quint8 yByte = 0;
-    DecodePairs(pPair, 1, &yByte, sMember);
+    DecodePairs(sPair, std::span(&yByte, 1), sMember);
     return yByte;
 }
 
@@ -100,7 +79,7 @@ qint32 CheckSumOfPairs(QStringView sText, std::span<quint8> aKept, const char* s
     for (qsizetype lDone = 0; lDone < lPairs;) {
         const std::span<quint8> aInto = lDone < qsizetype(aKept.size()) ? aKept : aScratch;
         const qsizetype lChunk = std::min<qsizetype>(lPairs - lDone, aInto.size());
-        ySum += DecodePairs(sText.utf16() + 2 * lDone, lChunk, aInto.data(), sMember);
+        ySum += DecodePairs(sText.sliced(2 * lDone), aInto.first(lChunk), sMember);
         lDone += lChunk;
     }
     return 255 - ySum;
@@ -164,7 +143,7 @@ QString clsJRT_SRecord::Record() const {
     }
     AppendHex(sLine, quint32(iRecType == 5 ? lNumRecs : lAddress), aAddressDigits[iRecType]);
     if (CarriesData(iRecType)) {
-        for (qint16 i = 0; i < DataCount(); ++i) {
+        for (qint16 i = 0; i < iDataCount; ++i) {
             AppendHex(sLine, aData[i], 2);
         }
     }
@@ -186,7 +165,7 @@ void clsJRT_SRecord::CheckFormattable() const {
     if (iRecType == 5 && lNumRecs < 0) {
         throw NumberAlone(eCode::NumRecsNotSet);
     }
-    if (iRecType <= 3 && DataCount() == 0) {
+    if (iRecType <= 3 && iDataCount == 0) {
         throw NumberAlone(eCode::DataNotSet);
     }
     if (iByteCount < 0) {
@@ -203,7 +182,7 @@ void clsJRT_SRecord::SetRecord(const QString& sNewRec) {
     if (sLine.size() % 2 != 0) {
         throw NotANumber("Record");
     }
-    const qint32 lStoredSum = HexPair(sLine.utf16() + sLine.size() - 2, "Record");
+    const qint32 lStoredSum = HexPair(sLine.last(2), "Record");
     std::array<quint8, lPairsKept> aPairs{};
     if (CheckSumOfPairs(sLine.sliced(2), aPairs, "Record") != lStoredSum) {
         throw CodecError(eCode::CheckSumMismatch, "Record",
@@ -216,11 +195,11 @@ void clsJRT_SRecord::SetRecord(const QString& sNewRec) {
 
 void clsJRT_SRecord::ParseFields(QStringView sLine, std::span<const quint8> aPairs) {
     RequirePairs(sLine, 0);
-    SetRecType(qint16(DecimalValue(sLine[1].unicode(), "Record")));
+    SetRecType(qint16(DecimalValue(sLine[1], "Record")));
     RequirePairs(sLine, 1);
     SetByteCount(HasHexCount(iRecType) ? aPairs[0]
-                                       : qint16(10 * DecimalValue(sLine[2].unicode(), "Record") +
-                                                DecimalValue(sLine[3].unicode(), "Record")));
+                                       : qint16(10 * DecimalValue(sLine[2], "Record") +
+                                                DecimalValue(sLine[3], "Record")));
     // The count covers address, data and checksum bytes: a line cut short
     // must not pass for a shorter record when its last pair happens to
     // match the checksum.
@@ -321,6 +300,7 @@ void clsJRT_SRecord::SetData(qint16 iOffset, quint8 yNewData) {
         throw CodecError(eCode::OffsetOutOfRange, "Data", "Invalid byte number requested.");
     }
     aData[iOffset] = yNewData;
+    iDataCount += aSlotIsSet[iOffset] ? 0 : 1;
     aSlotIsSet[iOffset] = true;
 }
 
@@ -331,7 +311,10 @@ std::span<const quint8> clsJRT_SRecord::LeadingData() const {
 void clsJRT_SRecord::SetData(std::span<const quint8> aNewData) {
     const qsizetype lFitting = std::min<qsizetype>(aNewData.size(), iDataSlots);
     std::copy_n(aNewData.begin(), lFitting, aData.begin());
+    // Usually no slot above the new ones is set: then no count is needed.
+    const auto aAbove = aSlotIsSet & ~LowSlots(lFitting);
     aSlotIsSet |= LowSlots(lFitting);
+    iDataCount = qint16(lFitting + (aAbove.none() ? 0 : aAbove.count()));
     if (lFitting < qsizetype(aNewData.size())) {
         SetData(iDataSlots, aNewData[lFitting]); // raises: there is no slot for it
     }
@@ -358,8 +341,8 @@ qint16 clsJRT_SRecord::DataByteCount(QString& sSRecord) const {
     if (sSRecord.size() < 2) {
         throw NotANumber("DataByteCount");
     }
-    const qint64 lCount = DataBytesInLine(
-        qint16(DecimalValue(sSRecord[1].unicode(), "DataByteCount")), sSRecord.size());
+    const qint64 lCount =
+        DataBytesInLine(qint16(DecimalValue(sSRecord[1], "DataByteCount")), sSRecord.size());
     if (lCount > std::numeric_limits<qint16>::max()) {
         throw clsError(6, QStringLiteral("clsJRT_SRecord.DataByteCount"),
                        QStringLiteral("Overflow"));
@@ -368,14 +351,16 @@ qint16 clsJRT_SRecord::DataByteCount(QString& sSRecord) const {
 }
 
 qint16 clsJRT_SRecord::DataByteCount() const {
-    // From the length the formatted line would have, without making it: the
-    // type digit, a two-character count (0 to 69 always fits), the address
-    // field (wider when its value is), the data and the checksum.
+    return qint16(DataBytesInLine(iRecType, LineLength()));
+}
+
+qint32 clsJRT_SRecord::LineLength() const {
+    // "S", the type digit, a two-character count (0 to 69 always fits), the
+    // address field (wider when its value is), the data and the checksum.
     CheckFormattable();
     const quint32 lAddressValue = quint32(iRecType == 5 ? lNumRecs : lAddress);
-    const qint64 lLength = 2 + 2 + std::max(aAddressDigits[iRecType], HexDigits(lAddressValue)) +
-                           (CarriesData(iRecType) ? 2 * DataCount() : 0) + 2;
-    return qint16(DataBytesInLine(iRecType, lLength));
+    return qint32(2 + 2 + std::max(aAddressDigits[iRecType], HexDigits(lAddressValue)) +
+                  (CarriesData(iRecType) ? 2 * iDataCount : 0) + 2);
 }
 
 qint32 clsJRT_SRecord::CalcCheckSum(QString& sSRecord) const {
@@ -395,6 +380,7 @@ void clsJRT_SRecord::Reset() {
     iByteCount = -1;
     lAddress = -1;
     aSlotIsSet.reset();
+    iDataCount = 0;
     lCheckSum = -1;
     lNumRecs = -1;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clsError.h"
+#include "core/clsError.h"
 
 #include <QString>
 
@@ -20,7 +20,7 @@ public:
     // Codes above the object-error base; 2214 is ours for a line whose
     // fields cannot be read as numbers (a character that is no digit, a line
     // too short for its fields or of odd length).
-    enum eCode : int {
+    enum eCode : qint32 {
         NotAnSRecord = 2200,
         CheckSumMismatch = 2201,
         InvalidRecType = 2202,
@@ -67,13 +67,14 @@ public:
     // and leave that line in sSRecord.
     qint16 DataByteCount(QString& sSRecord) const;
     qint16 DataByteCount() const;
+    // The length of the formatted line, worked out without formatting it.
+    qint32 LineLength() const;
     qint32 CalcCheckSum(QString& sSRecord) const;
     qint32 CalcCheckSum() const;
 
     void Reset();
 
 private:
-    qint16 DataCount() const { return static_cast<qint16>(aSlotIsSet.count()); }
     // Raises, in formatting's order, what stops the fields being formatted.
     void CheckFormattable() const;
     void ParseFields(QStringView sLine, std::span<const quint8> aPairs);
@@ -84,6 +85,8 @@ private:
     qint32 lAddress = -1;
     std::array<quint8, iDataSlots> aData{};
     std::bitset<iDataSlots> aSlotIsSet;
+    // Distinct slots set since the last Reset; formatting emits that many.
+    qint16 iDataCount = 0;
     qint32 lCheckSum = -1;
     qint32 lNumRecs = -1;
 };

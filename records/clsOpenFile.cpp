@@ -1,11 +1,9 @@
-#include "clsOpenFile.h"
+#include "records/clsOpenFile.h"
 
-#include "clsError.h"
-#include "clsFileTable.h"
+#include "core/clsError.h"
+#include "records/clsFileTable.h"
 
 #include <QFileInfo>
-
-#include <cstring>
 
 namespace {
 
@@ -30,13 +28,14 @@ bool IsRandom(clsOpenFile::eMode iMode) {
     return iMode == clsOpenFile::eMode::RandomRead || iMode == clsOpenFile::eMode::RandomWrite;
 }
 
-// The first CR or LF in [pBegin, pEnd), or pEnd. Two memchr passes beat
-// one loop over both characters: each pass runs vectorised.
-const char* LineBreak(const char* pBegin, const char* pEnd) {
-    const auto* pFeed = static_cast<const char*>(std::memchr(pBegin, '\n', pEnd - pBegin));
-    const char* pLineEnd = pFeed != nullptr ? pFeed : pEnd;
-    const auto* pReturn = static_cast<const char*>(std::memchr(pBegin, '\r', pLineEnd - pBegin));
-    return pReturn != nullptr ? pReturn : pLineEnd;
+// The position of the first CR or LF in aBuffer from lFrom on, or its size.
+// Two searches for one character each beat one loop over both: each runs
+// vectorised.
+qsizetype LineBreak(QByteArrayView aBuffer, qsizetype lFrom) {
+    const qsizetype lFeed = aBuffer.indexOf('\n', lFrom);
+    const qsizetype lLineEnd = lFeed >= 0 ? lFeed : aBuffer.size();
+    const qsizetype lReturn = aBuffer.first(lLineEnd).indexOf('\r', lFrom);
+    return lReturn >= 0 ? lReturn : lLineEnd;
 }
 
 bool IsRead(clsOpenFile::eMode iMode) {
@@ -47,18 +46,17 @@ bool IsRead(clsOpenFile::eMode iMode) {
 
 clsOpenFile::clsOpenFile(const QString& sPath, eMode iNewMode, qint32 lRecordLength)
     : oFile(sPath), iMode(iNewMode) {
-    using E = clsFileTable::eFileError;
     if (sPath.isEmpty()) {
-        throw clsFileTable::Error(E::BadFileNameOrNumber);
+        throw clsFileTable::Error(clsFileTable::BadFileNameOrNumber);
     }
     if (IsRandom(iNewMode) && (lRecordLength < 1 || lRecordLength > lLongestRecord)) {
-        throw clsFileTable::Error(E::BadRecordLength);
+        throw clsFileTable::Error(clsFileTable::BadRecordLength);
     }
     if (IsRead(iNewMode) && !QFileInfo::exists(sPath)) {
-        throw clsFileTable::Error(E::FileNotFound);
+        throw clsFileTable::Error(clsFileTable::FileNotFound);
     }
     if (!oFile.open(QtMode(iNewMode))) {
-        throw clsFileTable::Error(E::PathFileAccessError);
+        throw clsFileTable::Error(clsFileTable::PathFileAccessError);
     }
 }
 
@@ -77,34 +75,40 @@ bool clsOpenFile::AtEnd() {
 
 QString clsOpenFile::ReadLine() {
     if (iMode != eMode::InputRead) {
-        throw clsFileTable::Error(clsFileTable::eFileError::BadFileMode);
+        throw clsFileTable::Error(clsFileTable::BadFileMode);
     }
     if (AtEnd()) {
-        throw clsFileTable::Error(clsFileTable::eFileError::InputPastEndOfFile);
+        throw clsFileTable::Error(clsFileTable::InputPastEndOfFile);
     }
     QByteArray aPartial; // only used when a line spans buffer refills
     for (;;) {
-        const char* pBegin = aBuffer.constData() + lBufferPos;
-        const char* pEnd = aBuffer.constData() + aBuffer.size();
-        const char* pBreak = LineBreak(pBegin, pEnd);
-        const qsizetype lLength = pBreak - pBegin;
-        if (pBreak == pEnd) {
-            aPartial.append(pBegin, lLength);
+        const qsizetype lBreak = LineBreak(aBuffer, lBufferPos);
+        const QByteArrayView aPiece =
+            QByteArrayView(aBuffer).sliced(lBufferPos, lBreak - lBufferPos);
+        if (lBreak == aBuffer.size()) {
+            aPartial.append(aPiece);
             if (Refill()) {
                 continue;
             }
-            return QString::fromLatin1(aPartial);
+            return LineText(aPartial);
         }
-        QString sLine = aPartial.isEmpty() ? QString::fromLatin1(pBegin, lLength)
-                                           : QString::fromLatin1(aPartial.append(pBegin, lLength));
-        lBufferPos += lLength + 1;
-        const bool bCarriageReturn = *pBreak == '\r';
+        const QString sLine = LineText(aPartial.isEmpty() ? aPiece : aPartial.append(aPiece));
+        lBufferPos = lBreak + 1;
+        const bool bCarriageReturn = aBuffer.at(lBreak) == '\r';
         if (bCarriageReturn && (lBufferPos < aBuffer.size() || Refill()) &&
             aBuffer.at(lBufferPos) == '\n') {
             ++lBufferPos;
         }
         return sLine;
     }
+}
+
+QString clsOpenFile::LineText(QByteArrayView aLine) {
+    // Converted into a buffer kept from line to line: a caller that lets go
+    // of the previous line before asking for the next costs no allocation.
+    sLineBuffer.resize(0);
+    sLineBuffer.append(QLatin1StringView(aLine));
+    return sLineBuffer;
 }
 
 bool clsOpenFile::Close() {

@@ -9,7 +9,7 @@
 // line may have no line end at all.
 class clsOpenFile {
 public:
-    enum class eMode { RandomRead, RandomWrite, InputRead, AppendWrite };
+    enum class eMode : qint16 { RandomRead, RandomWrite, InputRead, AppendWrite };
 
     // Opens sPath in the given mode; raises the file service's error on failure.
     clsOpenFile(const QString& sPath, eMode iNewMode, qint32 lRecordLength);
@@ -22,9 +22,11 @@ public:
 
 private:
     bool Refill();
+    QString LineText(QByteArrayView aLine);
 
     QFile oFile;
     eMode iMode;
     QByteArray aBuffer;
     qsizetype lBufferPos = 0;
+    QString sLineBuffer;
 };

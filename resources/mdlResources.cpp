@@ -1,4 +1,4 @@
-#include "mdlResources.h"
+#include "resources/mdlResources.h"
 
 #include <algorithm>
 #include <iterator>
@@ -81,24 +81,18 @@ constexpr StringEntry aStringTable[] = {
     {521, "Help not available"},
 };
 
-static_assert(std::is_sorted(std::begin(aStringTable), std::end(aStringTable),
-                             [](const StringEntry& a, const StringEntry& b) {
-                                 return a.iID < b.iID;
-                             }));
+static_assert(std::ranges::is_sorted(aStringTable, {}, &StringEntry::iID));
 
 } // namespace
 
 namespace mdlResources {
 
 QString LoadResString(int iID) {
-    const auto* pEnd = std::end(aStringTable);
-    const auto* pFound = std::lower_bound(
-        std::begin(aStringTable), pEnd, iID,
-        [](const StringEntry& oEntry, int iWanted) { return oEntry.iID < iWanted; });
-    if (pFound == pEnd || pFound->iID != iID) {
+    const auto oEntry = std::ranges::lower_bound(aStringTable, iID, {}, &StringEntry::iID);
+    if (oEntry == std::end(aStringTable) || oEntry->iID != iID) {
         return {};
     }
-    return QString::fromUtf8(pFound->sText);
+    return QString::fromUtf8(oEntry->sText);
 }
 
 QString Title() {

@@ -1,4 +1,4 @@
-#include "clsStatusLog.h"
+#include "ui/clsStatusLog.h"
 
 #include <QPlainTextEdit>
 #include <QTextCursor>

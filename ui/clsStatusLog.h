@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clsStatusText.h"
+#include "engine/clsStatusText.h"
 
 #include <QElapsedTimer>
 

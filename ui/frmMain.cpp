@@ -1,6 +1,6 @@
-#include "frmMain.h"
+#include "ui/frmMain.h"
 
-#include "mdlResources.h"
+#include "resources/mdlResources.h"
 #include "ui_frmMain.h"
 
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "clsEngineHost.h"
-#include "clsStatusLog.h"
+#include "engine/clsEngineHost.h"
+#include "ui/clsStatusLog.h"
 
 #include <QMainWindow>
 

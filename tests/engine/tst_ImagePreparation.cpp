@@ -1,14 +1,10 @@
-#include "clsApplication.h"
-#include "clsFileTable.h"
-#include "clsRecordingHost.h"
-#include "mdlExternalTools.h"
-#include "mdlTestFiles.h"
+#include "records/clsFileTable.h"
+#include "tests/support/clsPreparation.h"
+#include "tests/support/mdlExternalTools.h"
+#include "tests/support/mdlRows.h"
 
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <optional>
 
 namespace {
 
@@ -30,45 +26,121 @@ QByteArray RandomBlob(qsizetype lSize, quint32 lSeed) {
     return aBlob;
 }
 
+struct CommandRow {
+    const char* sName;
+    QByteArray aCommands;
+    int iTarget, iFill;
+    QList<qint16> aiSectors;
+    Ranges aProtected;
+};
+
+// clang-format off
+const CommandRow aCommandFiles[] = {
+    {"protected boot block, two sectors", aExample, 22, 0xFF, {1, 2}, {{0, 0x3FFF}}},
+    {"only the first two lines", "12\r\nAA\r\n", 18, 0xAA, {}, {}},
+    {"kind in either case, X and empty erase", "18\n5A\n3,4000,7FFF,r\n4,0,3FFF,X\n5,8000,8FFF,\n",
+     24, 0x5A, {4, 5}, {{0x4000, 0x7FFF}}},
+    {"unprotect with end 0 reaches the top", "16\n01\n0,0,FFFF,R\n1,8000,0,E\n", 22, 0x01, {1},
+     {{0, 0x7FFF}}},
+    {"blank lines skipped", "16\r\nFF\r\n\r\n0,0,FF,R\r\n   \r\n1,100,1FF,E\r\n\r\n", 22, 0xFF, {1},
+     {{0, 0xFF}}},
+    {"spaces around fields, a fifth field", "15\nff\n 7 , 3ff000 , 40ffff , R , x\n", 21, 0xFF,
+     {}, {{0x3FF000, 0x40FFFF}}},
+    {"sectors at the 16-bit edges", "16\nFF\n32767,0,FF,E\n-32768,100,1FF,E\n", 22, 0xFF,
+     {32767, -32768}, {}},
+};
+// clang-format on
+
+struct FailureRow {
+    const char* sName;
+    QByteArray aInput;
+    QString sError;
+};
+
+const QString sNoTarget =
+    "2003 GetTargetID <sub> --- clsApplication: Unable to determine expected target ID.";
+const QString sLine = "2010 clsApplication.InitMemoryImage: Command file line ";
+const QString sSector = "has a sector number that is not a 16-bit decimal integer: ";
+const QString sRange = "2100 clsFlashImage.%1: Invalid memory address passed";
+const QString sData = "clsFlashImage.Data: ";
+
+// clang-format off
+const FailureRow aCommandFailures[] = {
+    {"empty file", "", sNoTarget},
+    {"target not hex", "1G\r\nFF\r\n", sNoTarget},
+    {"target above FF", "100\r\nFF\r\n", sNoTarget},
+    {"target without an image", "17\r\nFF\r\n",
+     "2009 clsApplication.InitMemoryImage: Unable to create flash image in memory."},
+    {"no fill line", "16\r\n", sLine + "2 is not a hexadecimal fill value: \"\""},
+    {"blank fill line", "16\r\n\r\n", sLine + "2 is not a hexadecimal fill value: \"\""},
+    {"three fields", "16\r\nFF\r\n1,4000,7FFF\r\n",
+     sLine + "3 has fewer than four fields: \"1,4000,7FFF\""},
+    {"sector not a number, counting a blank line", "16\nFF\n\nS,0,F,E\n",
+     sLine + "4 " + sSector + "\"S,0,F,E\""},
+    {"sector 32768", "16\nFF\n32768,0,F,E\n", sLine + "3 " + sSector + "\"32768,0,F,E\""},
+    {"sector -32769", "16\nFF\n-32769,0,F,E\n", sLine + "3 " + sSector + "\"-32769,0,F,E\""},
+    {"address not hex", "16\nFF\n1,40G0,7FFF,E\n",
+     sLine + "3 has an address that is not a 32-bit hexadecimal number: \"1,40G0,7FFF,E\""},
+    {"end below start", "16\nFF\n1,7FFF,4000,E\n", sRange.arg("UnRestrict")},
+    {"past the top", "16\nFF\n0,8000,10000,R\n", sRange.arg("Restrict")},
+};
+
+const FailureRow aRecordFailures[] = {
+    {"checksum", "S1050100AABB00\r\n",
+     "2201 clsJRT_SRecord.Record: Data checksum does not match record checksum"},
+    {"empty line", "\r\n", "2200 clsJRT_SRecord.Record: Not an S record"},
+    {"written twice", Line("S1050000EEEE"), "2102 " + sData + "Address has already been written to."},
+    {"restricted", Line("S1053FFFEEEE"), "2101 " + sData + "Address is a restricted byte."},
+    {"past the top", Line("S105FFFFEEEE"), "2100 " + sData + "Invalid memory address passed"},
+};
+// clang-format on
+
+struct ToolRow {
+    const char* sName;
+    QStringList asCommand;
+    bool bLowerCase;
+};
+
+const QStringList asSrecCat = {"srec_cat", "BLOB", "-binary", "-offset",
+                               "0x100",    "-o",   "-",       "-execution-start-address=0x100"};
+// clang-format off
+const ToolRow aTools[] = {
+    {"objcopy of a compiled program", {"cc"}, false},
+    {"objcopy of a raw blob",
+     {"objcopy", "-I", "binary", "-O", "srec", "--change-addresses=0x100", "BLOB", "/dev/stdout"},
+     false},
+    {"srec_cat, S1 with header, lower case", asSrecCat + QStringList{"-address-length=2",
+     "-header=HDR"}, true},
+    {"srec_cat, S2, short lines", asSrecCat + QStringList{"-address-length=3", "-line-length=20"},
+     false},
+    {"srec_cat, S3, 64-byte lines",
+     asSrecCat + QStringList{"-address-length=4", "-output_block_size=64"}, false},
+};
+// clang-format on
+
 } // namespace
 
 class tst_ImagePreparation : public QObject {
     Q_OBJECT
 
-    QTemporaryDir oDir;
-    clsRecordingHost oHost;
-    std::optional<clsApplication> oApp;
+    clsPreparation oUnit;
+    clsRecordingHost& oHost = oUnit.oHost;
+    std::optional<clsApplication>& oApp = oUnit.oApp;
 
     QString Write(const QString& sName, const QByteArray& aContent) {
-        return mdlTestFiles::Write(QDir(oDir.path()), sName, aContent);
+        return oUnit.Write(sName, aContent);
     }
 
-    // Prepares unit.s19 with unit.cmd as Run does; returns what stopped it
-    // as "code source: description", or empty.
     QString Prepare(const QByteArray& aCommands, const QByteArray& aRecords) {
-        Write("unit.cmd", aCommands);
-        oApp->SetRecFileName(Write("unit.s19", aRecords));
-        try {
-            oApp->OpenFiles();
-            oApp->GetTargetID();
-            oApp->InitMemoryImage();
-            oApp->BuildImage();
-        } catch (const clsError& oError) {
-            return QStringLiteral("%1 %2: %3")
-                .arg(oError.Code())
-                .arg(oError.Source(), oError.Description());
-        }
-        return {};
+        return oUnit.Prepare(aCommands, aRecords);
     }
 
     // The image as srec_cat would make it: the fill value, 0 in protected
     // ranges and aData from address 0 on.
     void VerifyImage(char cFill, const Ranges& aProtected, const QByteArray& aData = {}) {
-        clsFlashImage& oImage = oApp->FlashImage();
+        const clsFlashImage& oImage = oApp->FlashImage();
         QByteArray aExpected(oImage.Top() + 1, cFill);
-        qint32 lProtected = 0;
         for (const auto& [lFirst, lLast] : aProtected) {
-            lProtected += lLast - lFirst + 1;
             aExpected.replace(lFirst, lLast - lFirst + 1, QByteArray(lLast - lFirst + 1, '\0'));
         }
         aExpected.replace(0, aData.size(), aData);
@@ -77,7 +149,7 @@ class tst_ImagePreparation : public QObject {
             aImage[lAddress] = char(oImage.Data(lAddress));
         }
         QVERIFY(aImage == aExpected);
-        QCOMPARE(oImage.UnrestrictedBytes(), aImage.size() - lProtected);
+        QCOMPARE(oImage.RestrictedRanges(), aProtected);
     }
 
     // After a failure the window resets the application object; the next
@@ -90,11 +162,61 @@ class tst_ImagePreparation : public QObject {
         QCOMPARE(oApp->FlashImage().Data(0x4000), quint8(0x12));
     }
 
-    void VerifyToolOutput(QStringList asCommand) {
-        const bool bLowerCase = asCommand.removeAll("lower case") > 0;
+private slots:
+    void init() { oUnit.Renew(); }
+
+    void cleanup() {
+        oApp.reset();
+        QCOMPARE(clsFileTable::Instance().FreeFile(), qint16(1));
+    }
+
+    void commandFiles_data() { mdlRows::Add(aCommandFiles); }
+
+    void commandFiles() {
+        QFETCH(CommandRow, oRow);
+        QCOMPARE(Prepare(oRow.aCommands, QByteArray()), QString());
+        QCOMPARE(oHost.Lines().value(2), QStringLiteral("Target ID: %1").arg(oRow.iTarget));
+        QCOMPARE(oApp->FillValue(), oRow.iFill);
+        QCOMPARE(oApp->Sectors(), oRow.aiSectors);
+        VerifyImage(char(oRow.iFill), oRow.aProtected);
+    }
+
+    void commandFileFailures_data() { mdlRows::Add(aCommandFailures); }
+
+    // A failure of the command file leaves the busy pointer to the window.
+    void commandFileFailures() {
+        QFETCH(FailureRow, oRow);
+        QCOMPARE(Prepare(oRow.aInput, "S9030000FC\r\n"), oRow.sError);
+        const bool bInInit = !oRow.sError.startsWith(QLatin1String("2003"));
+        QCOMPARE(oHost.aiPointers, bInInit ? Pointers{Busy} : Pointers{});
+        QCOMPARE(oApp->TargetID() == 0, !bInInit);
+        VerifyResetRecovers();
+    }
+
+    void recordFailures_data() { mdlRows::Add(aRecordFailures); }
+
+    // The lines before the bad one stay in the image; the pointer is restored.
+    void recordFailures() {
+        QFETCH(FailureRow, oRow);
+        const QByteArray aRecords = Line("S0030000") + Line("S10500001234") + oRow.aInput +
+                                    Line("S10580005678") + Line("S9030000");
+        QCOMPARE(Prepare("16\r\nFF\r\n0,3000,3FFF,R\r\n", aRecords), oRow.sError);
+        QCOMPARE(oApp->FlashImage().Data(1), quint8(0x34));
+        QCOMPARE(oApp->FlashImage().Data(0x8000), quint8(0xFF));
+        QCOMPARE(oHost.aiPointers.last(), Idle);
+        VerifyResetRecovers();
+    }
+
+    void independentTools_data() { mdlRows::Add(aTools); }
+
+    // Files written by independent tools, read by us and by srec_cat: the
+    // same image, cell by cell.
+    void independentTools() {
+        QFETCH(ToolRow, oRow);
+        QStringList asCommand = oRow.asCommand;
         asCommand.replaceInStrings("BLOB", Write("blob.bin", RandomBlob(20'000, 11)));
-        if (asCommand.first() == "cc") { // objcopy of a program compiled for 0x1000
-            const QString sProgram = oDir.filePath("prog");
+        if (asCommand.first() == "cc") { // a program compiled for 0x1000
+            const QString sProgram = oUnit.oDir.filePath("prog");
             mdlExternalTools::Run("cc", {"-Os", "-nostdlib", "-static", "-fno-pic", "-no-pie",
                                          "-Wl,--build-id=none", "-Wl,-Ttext=0x1000", "-o", sProgram,
                                          Write("prog.c", "const char s[] = \"Tessivar\";\n"
@@ -106,131 +228,11 @@ class tst_ImagePreparation : public QObject {
         const QByteArray aRecords = mdlExternalTools::Run(asCommand.takeFirst(), asCommand);
         const QString sOracleInput = Write("oracle.s19", aRecords);
         QCOMPARE(Prepare("16\r\nFF\r\n1,0,0,E\r\n0,C000,CFFF,R\r\n",
-                         bLowerCase ? aRecords.toLower().replace('s', 'S') : aRecords),
+                         oRow.bLowerCase ? aRecords.toLower().replace('s', 'S') : aRecords),
                  QString());
         const QByteArray aExpected = mdlExternalTools::Run(
             "srec_cat", {sOracleInput, "-fill", "0xFF", "0", "0xC000", "-o", "-", "-binary"});
         VerifyImage(char(0xFF), {{0xC000, 0xCFFF}}, aExpected);
-    }
-
-private slots:
-    void init() {
-        oHost = clsRecordingHost();
-        oApp.emplace(oHost);
-    }
-
-    void cleanup() {
-        oApp.reset();
-        QCOMPARE(clsFileTable::Instance().FreeFile(), qint16(1));
-    }
-
-    void commandFiles() {
-        struct Row {
-            QByteArray aCommands;
-            int iTarget, iFill;
-            QList<qint16> aiSectors;
-            Ranges aProtected;
-        };
-        const QList<Row> aRows = {
-            {aExample, 22, 0xFF, {1, 2}, {{0, 0x3FFF}}},
-            {"12\r\nAA\r\n", 18, 0xAA, {}, {}},
-            {"18\n5A\n3,4000,7FFF,r\n4,0,3FFF,X\n5,8000,8FFF,\n",
-             24,
-             0x5A,
-             {4, 5},
-             {{0x4000, 0x7FFF}}},
-            {"16\n01\n0,0,FFFF,R\n1,8000,0,E\n", 22, 0x01, {1}, {{0, 0x7FFF}}},
-            {"16\r\nFF\r\n\r\n0,0,FF,R\r\n   \r\n1,100,1FF,E\r\n\r\n", 22, 0xFF, {1}, {{0, 0xFF}}},
-            {"15\nff\n 7 , 3ff000 , 40ffff , R , x\n", 21, 0xFF, {}, {{0x3FF000, 0x40FFFF}}},
-            {"16\nFF\n300,0,FF,E\n-1,100,1FF,E\n", 22, 0xFF, {300, -1}, {}},
-        };
-        for (const Row& oRow : aRows) {
-            init();
-            QCOMPARE(Prepare(oRow.aCommands, QByteArray()), QString());
-            QCOMPARE(oHost.Lines().value(2), QStringLiteral("Target ID: %1").arg(oRow.iTarget));
-            QCOMPARE(oApp->Sectors(), oRow.aiSectors);
-            VerifyImage(char(oRow.iFill), oRow.aProtected);
-        }
-        init();
-        Prepare(aExample, QByteArray());
-        QCOMPARE(oHost.Log(), "Application file opened\r\nCommand file opened\r\nTarget ID: 22\r\n"
-                              "Initializing memory image . . .\r\nMemory image initialized\r\n"
-                              "Reading 'S' records\r\nFlash image created");
-        QCOMPARE(oHost.aiPointers, (Pointers{Busy, Idle, Busy, Idle}));
-    }
-
-    // Failures of the command file leave the busy pointer to the window.
-    void commandFileFailures() {
-        const QString sTarget = "2003 GetTargetID <sub> --- clsApplication: Unable to determine "
-                                "expected target ID.";
-        const QString sLine = "2010 clsApplication.InitMemoryImage: Command file line ";
-        const QString sRange = "2100 clsFlashImage.%1: Invalid memory address passed";
-        const QList<QPair<QByteArray, QString>> aRows = {
-            {"", sTarget},
-            {"1G\r\nFF\r\n", sTarget},
-            {"17\r\nFF\r\n", "2009 clsApplication.InitMemoryImage: Unable to create flash image "
-                             "in memory."},
-            {"16\r\n", sLine + "2 is not a hexadecimal fill value: \"\""}, // no line 2
-            {"16\r\n\r\n", sLine + "2 is not a hexadecimal fill value: \"\""},
-            {"16\r\nFF\r\n1,4000,7FFF\r\n",
-             sLine + "3 has fewer than four fields: \"1,4000,7FFF\""},
-            {"16\nFF\n\nS,0,F,E\n", sLine + "4 has a sector number that is not a 16-bit decimal "
-                                            "integer: \"S,0,F,E\""},
-            {"16\nFF\n1,40G0,7FFF,E\n", sLine + "3 has an address that is not a 32-bit "
-                                                "hexadecimal number: \"1,40G0,7FFF,E\""},
-            {"16\nFF\n1,7FFF,4000,E\n", sRange.arg("UnRestrict")},
-            {"16\nFF\n0,8000,10000,R\n", sRange.arg("Restrict")},
-        };
-        for (const auto& [aCommands, sError] : aRows) {
-            init();
-            QCOMPARE(Prepare(aCommands, "S9030000FC\r\n"), sError);
-            const bool bInInit = !sError.startsWith(QLatin1String("2003"));
-            QCOMPARE(oHost.aiPointers, bInInit ? Pointers{Busy} : Pointers{});
-            QCOMPARE(oApp->TargetID() == 0, !bInInit);
-            VerifyResetRecovers();
-        }
-    }
-
-    void recordFailuresKeepTheLinesBefore() {
-        const QString sData = QStringLiteral("clsFlashImage.Data: ");
-        const QList<QPair<QByteArray, QString>> aRows = {
-            {"S1050100AABB00\r\n", "2201 clsJRT_SRecord.Record: Data checksum does not match "
-                                   "record checksum"},
-            {"\r\n", "2200 clsJRT_SRecord.Record: Not an S record"},
-            {Line("S1050000EEEE"), "2102 " + sData + "Address has already been written to."},
-            {Line("S1053FFFEEEE"), "2101 " + sData + "Address is a restricted byte."},
-            {Line("S105FFFFEEEE"), "2100 " + sData + "Invalid memory address passed"},
-        };
-        for (const auto& [aBadLine, sError] : aRows) {
-            init();
-            const QByteArray aRecords = Line("S0030000") + Line("S10500001234") + aBadLine +
-                                        Line("S10580005678") + Line("S9030000");
-            QCOMPARE(Prepare("16\r\nFF\r\n0,3000,3FFF,R\r\n", aRecords), sError);
-            QCOMPARE(oApp->FlashImage().Data(1), quint8(0x34));
-            QCOMPARE(oApp->FlashImage().Data(0x8000), quint8(0xFF));
-            QCOMPARE(oHost.aiPointers.last(), Idle);
-            VerifyResetRecovers();
-        }
-    }
-
-    // Files written by independent tools, read by us and by srec_cat: the
-    // same image, cell by cell.
-    void independentTools() {
-        const QStringList asSrecCat = {
-            "srec_cat", "BLOB", "-binary", "-offset",
-            "0x100",    "-o",   "-",       "-execution-start-address=0x100"};
-        const QList<QStringList> aCommands = {
-            {"cc"},
-            {"objcopy", "-I", "binary", "-O", "srec", "--change-addresses=0x100", "BLOB",
-             "/dev/stdout"},
-            asSrecCat + QStringList{"-address-length=2", "-header=HDR", "lower case"},
-            asSrecCat + QStringList{"-address-length=3", "-line-length=20"},
-            asSrecCat + QStringList{"-address-length=4", "-output_block_size=64"},
-        };
-        for (const QStringList& asCommand : aCommands) {
-            init();
-            VerifyToolOutput(asCommand);
-        }
     }
 
     // 100,000 lines of 4 bytes from srec_cat, with its count line (S6).

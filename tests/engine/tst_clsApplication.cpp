@@ -1,24 +1,56 @@
-#include "clsApplication.h"
-#include "clsFileTable.h"
-#include "clsRecordingHost.h"
-#include "mdlTestFiles.h"
+#include "engine/clsApplication.h"
+#include "records/clsFileTable.h"
+#include "tests/support/clsRecordingHost.h"
+#include "tests/support/mdlRaised.h"
+#include "tests/support/mdlRows.h"
+#include "tests/support/mdlTestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
+using mdlRaised::Text;
+
 namespace {
 
-// The error oCall raises, as "code|source|description", or empty.
-QString ErrorOf(const std::function<void()>& oCall) {
-    try {
-        oCall();
-    } catch (const clsError& oError) {
-        return QStringLiteral("%1|%2|%3")
-            .arg(oError.Code())
-            .arg(oError.Source(), oError.Description());
-    }
-    return {};
-}
+struct NameRow {
+    const char* sName;
+    QString sPath, sSeparators, sCommandFile;
+};
+
+// clang-format off
+const NameRow aNames[] = {
+    {"beside the file", "/home/tech/fw/unit.s37", "/", "/home/tech/fw/unit.cmd"},
+    {"dot in a user's folder", "/home/j.doe/fw/app.s19", "/", "/home/j.doe/fw/app.cmd"},
+    {"hidden folder", "/home/tech/.cache/app.s19", "/", "/home/tech/.cache/app.cmd"},
+    {"dot in a release folder", "release-1.2/app.s19", "/", "release-1.2/app.cmd"},
+    {"relative to here", "./app.s19", "/", "./app.cmd"},
+    {"bare name", "app.s19", "/", "app.cmd"},
+    {"first dot of the name", "/fw/unit.v2.s37", "/", "/fw/unit.cmd"},
+    {"no dot in the name", "/fw.1/unit", "/", ""},
+    {"name begins with its dot", "/fw/.s37", "/", ""},
+    {"empty", "", "/", ""},
+    {"backslash is a name character here", "D:\\rel.4\\app.s19", "/", "D:\\rel.cmd"},
+    {"Windows folder with a dot", "D:\\rel.4\\app.s19", "/\\", "D:\\rel.4\\app.cmd"},
+    {"Windows, both separators", "C:/Loads\\x.y/unit.v2.s37", "/\\", "C:/Loads\\x.y/unit.cmd"},
+    {"Windows, name begins with its dot", "C:\\Loads.1\\.s37", "/\\", ""},
+};
+// clang-format on
+
+struct OpenRow {
+    const char* sName;
+    bool bAppFile, bCommandFile;
+    QString sError, sLog;
+};
+
+const QString sSource = "OpenFiles <sub> --- clsApplication: ";
+// clang-format off
+const OpenRow aOpens[] = {
+    {"both files open", true, true, "", "Application file opened\r\nCommand file opened"},
+    {"no application file", false, true, "2000 " + sSource + "Unable to open application file.", ""},
+    {"no command file", true, false, "2001 " + sSource + "Unable to determine command file name.",
+     "Application file opened\r\nApplication file closed"},
+};
+// clang-format on
 
 } // namespace
 
@@ -27,49 +59,39 @@ class tst_clsApplication : public QObject {
 
     QTemporaryDir oDir;
 
-    QString Write(const QString& sName, const QByteArray& aContent = "S9030000FC\r\n") {
-        return mdlTestFiles::Write(QDir(oDir.path()), sName, aContent);
+    QString Write(const QString& sName) {
+        return mdlTestFiles::Write(QDir(oDir.path()), sName, "S9030000FC\r\n");
     }
 
 private slots:
+    void commandFileName_data() { mdlRows::Add(aNames); }
+
     void commandFileName() {
-        const QList<QPair<QString, QString>> aPaths = {
-            {"C:\\Loads\\unit.s37", "C:\\Loads\\unit.cmd"},
-            {"D:\\rel.4\\app.s19", "D:\\rel.cmd"}, // the first dot counts, even in a folder
-            {"C:\\Loads\\unit", ""},
-            {".s37", ""},
-            {"./unit.s37", ""},
-            {"", ""},
-        };
-        for (const auto& [sPath, sCommandFile] : aPaths) {
-            QCOMPARE(clsApplication::CommandFileName(sPath), sCommandFile);
+        QFETCH(NameRow, oRow);
+        QCOMPARE(clsApplication::CommandFileName(oRow.sPath, oRow.sSeparators), oRow.sCommandFile);
+        if (oRow.sSeparators == "/") {
+            QCOMPARE(clsApplication::CommandFileName(oRow.sPath), oRow.sCommandFile);
         }
     }
 
+    void openFiles_data() { mdlRows::Add(aOpens); }
+
     // A second Run opens the same files again; a failed one leaves none open.
     void openFiles() {
-        const QString sSource = QStringLiteral("|OpenFiles <sub> --- clsApplication|");
-        const QList<std::tuple<QString, bool, QString, QString>> aRows = {
-            {"both", true, "", "Application file opened\r\nCommand file opened"},
-            {"no_app", true, "2000" + sSource + "Unable to open application file.", ""},
-            {"no_cmd", false, "2001" + sSource + "Unable to determine command file name.",
-             "Application file opened\r\nApplication file closed"},
-        };
-        for (const auto& [sName, bCmdFile, sError, sLog] : aRows) {
-            const QString sAppFile =
-                sName == "no_app" ? oDir.filePath("none.s19") : Write(sName + ".s19");
-            if (bCmdFile) {
-                Write(QFileInfo(sAppFile).baseName() + ".cmd");
-            }
-            clsRecordingHost oHost;
-            clsApplication oApp(oHost);
-            oApp.SetRecFileName(sAppFile);
-            QCOMPARE(ErrorOf([&] { oApp.OpenFiles(); }), sError);
-            QCOMPARE(oHost.Log(), sLog);
-            QCOMPARE(ErrorOf([&] { oApp.OpenFiles(); }), sError);
-            oApp.Reset();
-            QCOMPARE(clsFileTable::Instance().FreeFile(), qint16(1));
+        QFETCH(OpenRow, oRow);
+        const QString sAppFile =
+            oRow.bAppFile ? Write(QString(oRow.sName) + ".s19") : oDir.filePath("none.s19");
+        if (oRow.bCommandFile) {
+            Write(QFileInfo(sAppFile).baseName() + ".cmd");
         }
+        clsRecordingHost oHost;
+        clsApplication oApp(oHost);
+        oApp.SetRecFileName(sAppFile);
+        for (int iRun = 0; iRun < 2; ++iRun) {
+            QCOMPARE(Text([&] { oApp.OpenFiles(); }), oRow.sError);
+            QCOMPARE(clsFileTable::Instance().FreeFile(), qint16(oRow.sError.isEmpty() ? 3 : 1));
+        }
+        QCOMPARE(oHost.Log(), oRow.sLog + (oRow.sLog.isEmpty() ? "" : "\r\n") + oRow.sLog);
     }
 
     void resetForgetsTheUploadButKeepsWhatLastsForLife() {
@@ -79,8 +101,7 @@ private slots:
         oApp.SetRecFileName(QStringLiteral("/loads/unit.s37"));
         QCOMPARE(oApp.RecFileName(), QStringLiteral("/loads/unit.cmd"));
         // No command file name: 2002 alone, and the previous one stays.
-        QCOMPARE(ErrorOf([&] { oApp.SetRecFileName(QStringLiteral("/loads/unit")); }),
-                 QStringLiteral("2002||"));
+        QCOMPARE(Text([&] { oApp.SetRecFileName(QStringLiteral("/loads/unit")); }), "2002 : ");
         QCOMPARE(oApp.RecFileName(), QStringLiteral("/loads/unit.cmd"));
         oApp.SetAppState(clsApplication::Complete);
         oApp.CommSettings().SetNumber(7);

@@ -1,41 +1,78 @@
-#include "mdlTextUtil.h"
+#include "engine/mdlTextUtil.h"
+#include "tests/support/mdlRows.h"
 
-#include <QTest>
+namespace {
+
+struct SplitRow {
+    const char* sName;
+    QString sText, sDelimiter;
+    bool bTrim;
+    QStringList asFields;
+};
+
+// clang-format off
+const SplitRow aSplits[] = {
+    {"spaces around fields", "a , b ,c", ",", true, {"a", "b", "c"}},
+    {"two delimiters in a row", "a,,b", ",", true, {"a", "", "b"}},
+    {"empty text", "", ",", true, {""}},
+    {"delimiter at the end", "1,4000,", ",", true, {"1", "4000", ""}},
+    {"only spaces trimmed", "\t1 ,x", ",", true, {"\t1", "x"}},
+    {"longer delimiter, untrimmed", "aXb-- c--", "--", false, {"aXb", " c", ""}},
+    {"empty delimiter", "a,b", "", false, {"a,b"}},
+};
+// clang-format on
+
+// Each conversion's result as text, "-" where the text is refused.
+struct ConversionRow {
+    const char* sName;
+    QString sText, sByte, sLong, sInteger;
+};
+
+// clang-format off
+const ConversionRow aConversions[] = {
+    {"plain digits", "16", "22", "22", "16"},
+    {"lower case, spaces around", " ff ", "255", "255", "-"},
+    {"leading zeros", "00018", "24", "24", "18"},
+    {"past a byte", "100", "-", "256", "100"},
+    {"FFFFFFFF is -1", "FFFFFFFF", "-", "-1", "-"},
+    {"33 bits", "100000000", "-", "-", "-"},
+    {"negative decimal", "-5", "-", "-", "-5"},
+    {"16-bit top", "32767", "-", "206695", "32767"},
+    {"past the 16-bit top", "32768", "-", "206696", "-"},
+    {"16-bit bottom", "-32768", "-", "-", "-32768"},
+    {"past the 16-bit bottom", "-32769", "-", "-", "-"},
+    {"empty", "", "-", "-", "-"},
+    {"space inside", "1 6", "-", "-", "-"},
+    {"tab after", "16\t", "-", "-", "-"},
+    {"0x prefix", "0x16", "-", "-", "-"},
+    {"fraction", "1.5", "-", "-", "-"},
+};
+// clang-format on
+
+template <typename Optional> QString Shown(const Optional& oValue) {
+    return oValue ? QString::number(*oValue) : QStringLiteral("-");
+}
+
+} // namespace
 
 class tst_mdlTextUtil : public QObject {
     Q_OBJECT
 
 private slots:
+    void splitText_data() { mdlRows::Add(aSplits); }
+
     void splitText() {
-        using mdlTextUtil::SplitText;
-        const QString sComma = QStringLiteral(",");
-        QCOMPARE(SplitText("a , b ,c", sComma, true), (QStringList{"a", "b", "c"}));
-        QCOMPARE(SplitText("a,,b", sComma, true), (QStringList{"a", "", "b"}));
-        QCOMPARE(SplitText("", sComma, true), QStringList{""});
-        QCOMPARE(SplitText("1,4000,", sComma, true), (QStringList{"1", "4000", ""}));
-        QCOMPARE(SplitText("\t1 ,x", sComma, true), (QStringList{"\t1", "x"}));
-        QCOMPARE(SplitText("aXb--c--", "--", false), (QStringList{"aXb", "c", ""}));
-        QCOMPARE(SplitText("a,b", "", false), QStringList{"a,b"});
+        QFETCH(SplitRow, oRow);
+        QCOMPARE(mdlTextUtil::SplitText(oRow.sText, oRow.sDelimiter, oRow.bTrim), oRow.asFields);
     }
 
+    void conversions_data() { mdlRows::Add(aConversions); }
+
     void conversions() {
-        const QVariant No; // refused
-        const QList<std::tuple<const char*, QVariant, QVariant, QVariant>> aRows = {
-            {"16", 0x16, 0x16, 16},    {" ff ", 0xFF, 0xFF, No},     {"00018", 0x18, 0x18, 18},
-            {"100", No, 0x100, 100},   {"40ffff", No, 0x40FFFF, No}, {"FFFFFFFF", No, -1, No},
-            {"100000000", No, No, No}, {"-5", No, No, -5},           {"32768", No, 0x32768, No},
-            {"", No, No, No},          {"1 6", No, No, No},          {"16\t", No, No, No},
-            {"0x16", No, No, No},      {"1.5", No, No, No},
-        };
-        const auto Variant = [](const auto& oValue) {
-            return oValue ? QVariant(int(*oValue)) : QVariant();
-        };
-        for (const auto& [sText, vByte, vLong, vInteger] : aRows) {
-            const QString sRead = QString::fromLatin1(sText);
-            QCOMPARE(Variant(mdlTextUtil::HexToByte(sRead)), vByte);
-            QCOMPARE(Variant(mdlTextUtil::HexToLong(sRead)), vLong);
-            QCOMPARE(Variant(mdlTextUtil::TextToInteger(sRead)), vInteger);
-        }
+        QFETCH(ConversionRow, oRow);
+        QCOMPARE(Shown(mdlTextUtil::HexToByte(oRow.sText)), oRow.sByte);
+        QCOMPARE(Shown(mdlTextUtil::HexToLong(oRow.sText)), oRow.sLong);
+        QCOMPARE(Shown(mdlTextUtil::TextToInteger(oRow.sText)), oRow.sInteger);
     }
 };
 

@@ -1,6 +1,6 @@
-#include "clsError.h"
-#include "clsJRT_HelpFile.h"
-#include "mdlTestFiles.h"
+#include "core/clsError.h"
+#include "platform/clsJRT_HelpFile.h"
+#include "tests/support/mdlTestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>

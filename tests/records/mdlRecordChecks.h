@@ -1,39 +1,26 @@
 #pragma once
 
-#include "clsError.h"
-#include "clsFlashImage.h"
-#include "clsJRT_SRecord.h"
-#include "mdlTestFiles.h"
+#include "records/clsFlashImage.h"
+#include "records/clsJRT_SRecord.h"
+#include "tests/support/mdlRaised.h"
+#include "tests/support/mdlTestFiles.h"
 
 #include <QRegularExpression>
-#include <QTest>
 
-#include <functional>
-#include <tuple>
-
-// Shared by the record tests: what a call raised, lines with a checksum
-// worked out apart from the codec, an image's bytes, and tables of rows.
+// Shared by the record tests: expected errors in short form, lines with a
+// checksum worked out apart from the codec, and an image's bytes.
 namespace mdlRecordChecks {
 
-// "code source: description" of what oCall raised; empty when it raised nothing.
-inline QString Raised(const std::function<void()>& oCall) {
-    try {
-        oCall();
-    } catch (const clsError& oError) {
-        return QString::number(oError.Code()) + " " + oError.Source() + ": " + oError.Description();
-    }
-    return {};
-}
+using mdlRaised::Text;
+using mdlTestFiles::WithCheckSum;
 
 // Expected errors are written "code .Member: description" or, when only the
-// number and source matter, "code .Member"; the dot stands for the class.
+// number and source matter, "code .Member"; the dot stands for sClass.
 inline bool Matches(const QString& sRaised, QString sExpected, const char* sClass) {
     const bool bShort = QRegularExpression(R"(^\d+ \.\w+$)").match(sExpected).hasMatch();
     sExpected.replace(" .", QStringLiteral(" %1.").arg(sClass));
     return bShort ? sRaised.startsWith(sExpected + ':') : sRaised == sExpected;
 }
-
-using mdlTestFiles::WithCheckSum;
 
 // iCount bytes counting up from iFirst, in hex.
 inline QString Hex(int iCount, int iFirst = 0) {
@@ -57,14 +44,6 @@ inline QByteArray Bytes(const clsFlashImage& oImage) {
         aBytes += char(oImage.Data(lCell));
     }
     return aBytes;
-}
-
-// One data row per tuple, tagged with its number in the table.
-template <typename Row, std::size_t N> void AddRows(const Row (&aRows)[N]) {
-    QTest::addColumn<Row>("oRow");
-    for (std::size_t i = 0; i < N; ++i) {
-        QTest::addRow("row %d", int(i)) << aRows[i];
-    }
 }
 
 } // namespace mdlRecordChecks

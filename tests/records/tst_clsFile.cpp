@@ -1,37 +1,14 @@
-#include "clsFile.h"
-#include "clsFileTable.h"
-#include "mdlTestFiles.h"
+#include "records/clsFile.h"
+#include "records/clsFileTable.h"
+#include "tests/support/mdlRaised.h"
+#include "tests/support/mdlTestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <functional>
 #include <memory>
 
-namespace {
-
-auto& Table() {
-    return clsFileTable::Instance();
-}
-
-QStringList ReadAllLines(qint16 iNumber) {
-    QStringList aLines;
-    while (!Table().EndOfFile(iNumber)) {
-        aLines << Table().LineInput(iNumber);
-    }
-    return aLines;
-}
-
-qint32 ErrorNumberOf(const std::function<void()>& oCall) {
-    try {
-        oCall();
-    } catch (const clsError& oError) {
-        return oError.Number();
-    }
-    return 0;
-}
-
-} // namespace
+using mdlRaised::Text;
 
 class tst_clsFile : public QObject {
     Q_OBJECT
@@ -43,24 +20,36 @@ class tst_clsFile : public QObject {
     }
 
 private slots:
-    void lineEnds() {
-        const QByteArray aChunk(64 * 1024 - 1, 'x'); // a CR LF split across two reads
+    void lineEnds_data() {
+        QTest::addColumn<QByteArray>("aContent");
+        QTest::addColumn<QStringList>("asLines");
+        const QByteArray aChunk(64 * 1024 - 1, 'x');
         const QByteArray aLong(300'000, 'S');
-        const QList<QPair<QByteArray, QStringList>> aRows = {
-            {"S1\r\nS9\r\n", {"S1", "S9"}},
-            {"S1\nS9", {"S1", "S9"}},
-            {"S1\rS9\r", {"S1", "S9"}},
-            {"a\r\n\r\nb\n\rc", {"a", "", "b", "", "c"}},
-            {"", {}},
-            {"\r\n", {""}},
-            {QByteArray("a\0b\xE9\n", 5), {QString::fromLatin1("a\0b\xE9", 4)}},
-            {aChunk + "\r\ny", {QString::fromLatin1(aChunk), "y"}},
-            {aLong + "\r\n", {QString::fromLatin1(aLong)}},
-        };
-        for (const auto& [aContent, aLines] : aRows) {
-            clsFile oFile;
-            QCOMPARE(ReadAllLines(oFile.OpenInputRead(Write("lines.txt", aContent))), aLines);
+        QTest::newRow("CR LF") << QByteArray("S1\r\nS9\r\n") << QStringList{"S1", "S9"};
+        QTest::newRow("LF, none after the last") << QByteArray("S1\nS9") << QStringList{"S1", "S9"};
+        QTest::newRow("lone CR") << QByteArray("S1\rS9\r") << QStringList{"S1", "S9"};
+        QTest::newRow("LF CR is two line ends")
+            << QByteArray("a\r\n\r\nb\n\rc") << QStringList{"a", "", "b", "", "c"};
+        QTest::newRow("empty file") << QByteArray() << QStringList();
+        QTest::newRow("one empty line") << QByteArray("\r\n") << QStringList{""};
+        QTest::newRow("NUL and Latin-1 kept")
+            << QByteArray("a\0b\xE9\n", 5) << QStringList{QString::fromLatin1("a\0b\xE9", 4)};
+        QTest::newRow("CR LF split across two reads")
+            << aChunk + "\r\ny" << QStringList{QString::fromLatin1(aChunk), "y"};
+        QTest::newRow("line longer than a read") << aLong + "\r\n"
+                                                 << QStringList{QString::fromLatin1(aLong)};
+    }
+
+    void lineEnds() {
+        QFETCH(QByteArray, aContent);
+        QFETCH(QStringList, asLines);
+        clsFile oFile;
+        QVERIFY(oFile.OpenInputRead(Write("lines.txt", aContent)) > 0);
+        QStringList asRead;
+        while (!oFile.EndOfFile()) {
+            asRead << oFile.LineInput();
         }
+        QCOMPARE(asRead, asLines);
     }
 
     // Reading past the end or a closed number, opening a missing file, a
@@ -68,11 +57,11 @@ private slots:
     void misuseIsRefused() {
         clsFile oFile, oMissing, oFolder, oEmpty;
         const qint16 iNumber = oFile.OpenInputRead(Write("one.txt"));
-        QCOMPARE(Table().LineInput(iNumber), QStringLiteral("x"));
-        QCOMPARE(ErrorNumberOf([&] { Table().LineInput(iNumber); }), 62);
+        QCOMPARE(oFile.LineInput(), QStringLiteral("x"));
+        QVERIFY(Text([&] { oFile.LineInput(); }).startsWith("62 "));
         QCOMPARE(oFile.OpenInputRead(), qint16(0));
         QVERIFY(oFile.CloseFile());
-        QCOMPARE(ErrorNumberOf([&] { Table().EndOfFile(iNumber); }), 52);
+        QVERIFY(Text([&] { oFile.EndOfFile(); }).startsWith("52 "));
         QCOMPARE(oFile.OpenInputRead(), iNumber); // the number stays with the object
         QCOMPARE(oEmpty.OpenInputRead(), qint16(0));
         QCOMPARE(oMissing.OpenInputRead(oDir.filePath("absent.s37")), qint16(0));
@@ -87,24 +76,27 @@ private slots:
         auto oFirst = std::make_unique<clsFile>();
         const qint16 iNumber = oFirst->OpenInputRead(Write("a.txt"));
         QVERIFY(oFirst->CloseFile());
+        QVERIFY(oFirst->CloseFile()); // nothing open: nothing to fail
         clsFile oSecond;
         QCOMPARE(oSecond.OpenInputRead(Write("b.txt", "from b\n")), iNumber);
         QCOMPARE(oFirst->OpenInputRead(), qint16(0));
-        QVERIFY(oFirst->CloseFile());
+        QVERIFY(!oFirst->CloseFile());
         oFirst.reset();
-        QCOMPARE(Table().LineInput(iNumber), QStringLiteral("from b"));
+        QCOMPARE(oSecond.LineInput(), QStringLiteral("from b"));
         QVERIFY(oSecond.CloseFile());
-        QVERIFY(!Table().IsOpen(iNumber));
+        QVERIFY(!clsFileTable::Instance().IsOpen(iNumber));
     }
 
     void randomAccess() {
         clsFile oFile;
-        oFile.SetPathName(QStringLiteral("kept"));
         QCOMPARE(oFile.OpenRandomRead(Write("r.bin"), 40000), qint16(0));
         QCOMPARE(oFile.OpenRandomRead(QString(), 16), qint16(0)); // the argument, not the path
+        oFile.SetPathName(QStringLiteral("kept"));
         const qint16 iFirst = oFile.OpenRandomWrite(oDir.filePath("new.bin"), 16);
         QVERIFY(iFirst > 0 && oFile.OpenRandomWrite(oDir.filePath("new.bin"), 16) != iFirst);
-        QCOMPARE(ErrorNumberOf([&] { oFile.OpenRandomWrite(oDir.filePath("no/f.bin"), 16); }), 75);
+        QCOMPARE(oFile.PathName(), QStringLiteral("kept"));
+        QVERIFY(
+            Text([&] { oFile.OpenRandomWrite(oDir.filePath("no/f.bin"), 16); }).startsWith("75 "));
     }
 };
 

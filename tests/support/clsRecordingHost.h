@@ -1,7 +1,7 @@
 #pragma once
 
-#include "clsEngineHost.h"
-#include "clsStatusText.h"
+#include "engine/clsEngineHost.h"
+#include "engine/clsStatusText.h"
 
 #include <QList>
 #include <QStringList>

@@ -19,11 +19,6 @@ inline QString Write(const QDir& oDir, const QString& sName, const QByteArray& a
     return sPath;
 }
 
-inline QByteArray Read(const QString& sPath) {
-    QFile oFile(sPath);
-    return oFile.open(QIODevice::ReadOnly) ? oFile.readAll() : QByteArray();
-}
-
 // sBody ("S", type, count, address, data) followed by its checksum.
 inline QString WithCheckSum(const QString& sBody) {
     int iSum = 0;

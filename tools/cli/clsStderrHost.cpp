@@ -1,4 +1,4 @@
-#include "clsStderrHost.h"
+#include "tools/cli/clsStderrHost.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "clsEngineHost.h"
-#include "clsStatusText.h"
+#include "engine/clsEngineHost.h"
+#include "engine/clsStatusText.h"
 
 // Shows the status log on standard error as it grows, dots included.
 class clsStderrHost : public clsEngineHost {

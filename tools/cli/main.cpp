@@ -1,4 +1,4 @@
-#include "mdlInspect.h"
+#include "tools/cli/mdlInspect.h"
 
 #include <QCoreApplication>
 

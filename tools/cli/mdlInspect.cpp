@@ -1,9 +1,10 @@
-#include "mdlInspect.h"
+#include "tools/cli/mdlInspect.h"
 
-#include "clsApplication.h"
-#include "clsImageSummary.h"
-#include "clsStderrHost.h"
-#include "mdlRunReport.h"
+#include "engine/clsApplication.h"
+#include "engine/clsUploadSummary.h"
+#include "engine/mdlRunReport.h"
+#include "tools/cli/clsStderrHost.h"
+#include "tools/cli/mdlSummaryText.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -39,14 +40,11 @@ int Run(const QStringList& asArguments) {
     clsStderrHost oHost;
     clsApplication oApp(oHost);
     try {
-        oApp.SetRecFileName(asFiles.first());
-        oApp.OpenFiles();
-        oApp.GetTargetID();
-        oApp.InitMemoryImage();
-        oApp.BuildImage();
-        const clsImageSummary oSummary(oApp);
+        oApp.PrepareUpload(asFiles.first());
+        const clsUploadSummary oSummary = clsUploadSummary::Of(oApp);
         oHost.EndLog();
-        Print(stdout, bJson ? OneLine(oSummary.ToJson()) : oSummary.ToText());
+        Print(stdout,
+              bJson ? OneLine(mdlSummaryText::ToJson(oSummary)) : mdlSummaryText::ToText(oSummary));
         return 0;
     } catch (const clsError& oError) {
         oHost.EndLog();

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "records/clsFlashImage.h"
+#include "records/clsJRT_SRecord.h"
+
+#include <QByteArray>
+#include <QList>
+
+#include <optional>
+
+// The rules of the board dialogue that decide what goes on the line.
+namespace mdlUploadRules {
+
+// Every reply of the board after its target byte.
+constexpr qint32 lReplyLength = 14;
+// An erase command, such as "S6050000800377", without its 0x00.
+constexpr qint32 lEraseCommandLength = 14;
+
+// True when every data byte of the record holds the fill value: such a
+// record is never sent.
+bool IsBlank(const clsJRT_SRecord& oRecord, quint8 yFillValue);
+// The next record of the image from its byte pointer on that is not blank;
+// nothing once the image is exhausted.
+std::optional<clsJRT_SRecord> NextRecordToSend(clsFlashImage& oImage, quint8 yFillValue);
+// Each command line and record goes out followed by one 0x00.
+qint32 BytesOnLine(const clsJRT_SRecord& oRecord);
+// Sectors are erased from the last region line back to the first.
+QList<qint16> EraseOrder(const QList<qint16>& aiSectors);
+// What ends an upload on the line for the target: its terminate record,
+// with the 0x00 where one follows; empty for a target that gets none.
+QByteArray TerminateBytes(quint8 yTargetID);
+
+} // namespace mdlUploadRules
