@@ -13,13 +13,13 @@
 // format back to itself (upper-cased), or the codec has lost or invented
 // something. Types 5, 7, 8 and 9 may not: bytes after their address field
 // are not read.
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t lSize) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* aData, std::size_t lSize) {
     clsFlashImage oImage;
     oImage.Create(18);
     oImage.Restrict(0x100, 0x1FF);
     oImage.Clear(0xFF);
     const QString sText =
-        QString::fromLatin1(reinterpret_cast<const char*>(pData), static_cast<qsizetype>(lSize));
+        QString::fromLatin1(reinterpret_cast<const char*>(aData), static_cast<qsizetype>(lSize));
     clsJRT_SRecord oRecord;
     for (const QString& sLine : sText.split(u'\n')) {
         try {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t lSize);
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* aData, std::size_t lSize);
 
 // Feeds every file below the folders named on the command line to the fuzz
 // entry point, so that the seed corpus runs as an ordinary test.

@@ -137,9 +137,9 @@ class tst_ImagePreparation : public QObject {
 
     // The image as srec_cat would make it: the fill value, 0 in protected
     // ranges and aData from address 0 on.
-    void VerifyImage(char cFill, const Ranges& aProtected, const QByteArray& aData = {}) {
+    void VerifyImage(quint8 yFill, const Ranges& aProtected, const QByteArray& aData = {}) {
         const clsFlashImage& oImage = oApp->FlashImage();
-        QByteArray aExpected(oImage.Top() + 1, cFill);
+        QByteArray aExpected(oImage.Top() + 1, char(yFill));
         for (const auto& [lFirst, lLast] : aProtected) {
             aExpected.replace(lFirst, lLast - lFirst + 1, QByteArray(lLast - lFirst + 1, '\0'));
         }
@@ -178,7 +178,7 @@ private slots:
         QCOMPARE(oHost.Lines().value(2), QStringLiteral("Target ID: %1").arg(oRow.iTarget));
         QCOMPARE(oApp->FillValue(), oRow.iFill);
         QCOMPARE(oApp->Sectors(), oRow.aiSectors);
-        VerifyImage(char(oRow.iFill), oRow.aProtected);
+        VerifyImage(quint8(oRow.iFill), oRow.aProtected);
     }
 
     void commandFileFailures_data() { mdlRows::Add(aCommandFailures); }
@@ -232,7 +232,7 @@ private slots:
                  QString());
         const QByteArray aExpected = mdlExternalTools::Run(
             "srec_cat", {sOracleInput, "-fill", "0xFF", "0", "0xC000", "-o", "-", "-binary"});
-        VerifyImage(char(0xFF), {{0xC000, 0xCFFF}}, aExpected);
+        VerifyImage(0xFF, {{0xC000, 0xCFFF}}, aExpected);
     }
 
     // 100,000 lines of 4 bytes from srec_cat, with its count line (S6).
