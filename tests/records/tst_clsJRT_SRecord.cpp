@@ -52,6 +52,9 @@ const LineRow aGoodLines[] = {
     {"type 8", WithCheckSum("S804ABCDEF")},
 };
 
+const QString asBadCharacters =
+    QStringLiteral("/:@G`g") + QChar(0) + QChar(0xE9) + QChar(0x4E00) + QChar(0x130) + QChar(0x141);
+
 struct CaseRow {
     const char* sName;
     Action oAction;
@@ -137,15 +140,15 @@ private slots:
 
     void damagedLinesAreRefused_data() { mdlRows::Add(aGoodLines); }
 
-    // Cut anywhere, or with any one character turned into a NUL or a
-    // character beyond ASCII (also one whose low byte is a digit): an
-    // error, never a crash.
+    // Cut anywhere, or with any one character turned into one next to a
+    // digit, a NUL or one beyond ASCII (also one whose low byte is a
+    // digit): an error, never a crash.
     void damagedLinesAreRefused() {
         QFETCH(LineRow, oRow);
         const QString& sLine = oRow.sLine;
         for (qsizetype i = 0; i < sLine.size(); ++i) {
             QVERIFY(!Text([&] { Parsed(sLine.left(i)); }).isEmpty());
-            for (QChar sBad : {QChar(0), QChar(0xE9), QChar(0x4E00), QChar(0x130), QChar(0x141)}) {
+            for (QChar sBad : asBadCharacters) {
                 QVERIFY(!Text([&] { Parsed(QString(sLine).replace(i, 1, sBad)); }).isEmpty());
             }
         }
