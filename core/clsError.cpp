@@ -17,6 +17,17 @@ clsError clsError::FromCode(qint32 lCode, QString sNewSource, QString sNewDescri
     return clsError(lObjectErrorBase + lCode, std::move(sNewSource), std::move(sNewDescription));
 }
 
+clsError& clsError::AtLine(qint32 lNewLine) {
+    lLine = lNewLine;
+    return *this;
+}
+
+clsError& clsError::InFile(const QString& sNewPath, const QString& sNewWhy) {
+    sPath = sNewPath;
+    sWhy = sNewWhy;
+    return *this;
+}
+
 qint32 clsError::Code() const {
     if (lNumber >= lObjectErrorBase && lNumber <= lLastObjectError) {
         return lNumber - lObjectErrorBase;

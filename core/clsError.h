@@ -27,9 +27,21 @@ public:
 
     const char* what() const noexcept override { return sWhat.c_str(); }
 
+    // Where the failure was met, for a reader at a terminal: the line of the
+    // file (0 when none) and the file's path with why it could not be used.
+    // The window's boxes word errors without them.
+    qint32 Line() const { return lLine; }
+    const QString& Path() const { return sPath; }
+    const QString& Why() const { return sWhy; }
+    clsError& AtLine(qint32 lNewLine);
+    clsError& InFile(const QString& sNewPath, const QString& sNewWhy = {});
+
 private:
     qint32 lNumber;
     QString sSource;
     QString sDescription;
     std::string sWhat;
+    qint32 lLine = 0;
+    QString sPath;
+    QString sWhy;
 };

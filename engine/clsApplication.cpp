@@ -80,7 +80,8 @@ void clsApplication::SetRecFileName(const QString& sNewPath) {
     oAppFile->SetPathName(sNewPath);
     const QString sCommandFile = CommandFileName(sNewPath);
     if (sCommandFile.isEmpty()) {
-        throw mdlEngineErrors::Make(mdlEngineErrors::NoCommandFileName);
+        throw mdlEngineErrors::Make(mdlEngineErrors::NoCommandFileName)
+            .InFile(sNewPath, QStringLiteral("the file's name has no dot, or begins with one"));
     }
     oCmdFile->SetPathName(sCommandFile);
 }
@@ -94,18 +95,21 @@ void clsApplication::OpenFiles() {
     oAppFile->CloseFile();
     oCmdFile->CloseFile();
     if (oAppFile->OpenInputRead() == 0) {
-        throw mdlEngineErrors::Make(mdlEngineErrors::OpenAppFileFailed);
+        throw mdlEngineErrors::Make(mdlEngineErrors::OpenAppFileFailed)
+            .InFile(oAppFile->PathName(), oAppFile->OpenFailure());
     }
     oHost.Status(LoadResString(200));
     if (oCmdFile->OpenInputRead() == 0) {
         oAppFile->CloseFile();
         oHost.Status(LoadResString(202));
-        throw mdlEngineErrors::Make(mdlEngineErrors::OpenCmdFileFailed);
+        throw mdlEngineErrors::Make(mdlEngineErrors::OpenCmdFileFailed)
+            .InFile(oCmdFile->PathName(), oCmdFile->OpenFailure());
     }
     oHost.Status(LoadResString(201));
 }
 
 void clsApplication::GetTargetID() {
+    QString sWhy = QStringLiteral("is not a hexadecimal target id");
     try {
         const auto yID = mdlTextUtil::HexToByte(oCmdFile->LineInput());
         if (yID) {
@@ -115,11 +119,16 @@ void clsApplication::GetTargetID() {
                          QString::number(yTargetID));
             return;
         }
-    } catch (const clsError&) {
-        // A command file without a first line is reported as an unreadable one.
+    } catch (const clsError& oError) {
+        // A first line that is missing or cannot be read is reported as one
+        // that holds no target id.
+        sWhy = mdlEngineErrors::IsReadFailure(oError) ? mdlEngineErrors::ReadFailure(oError)
+                                                      : QStringLiteral("is missing");
     }
     yTargetID = 0;
-    throw mdlEngineErrors::Make(mdlEngineErrors::NoTargetID);
+    throw mdlEngineErrors::Make(mdlEngineErrors::NoTargetID)
+        .AtLine(1)
+        .InFile(oCmdFile->PathName(), sWhy);
 }
 
 void clsApplication::InitMemoryImage() {
@@ -128,23 +137,27 @@ void clsApplication::InitMemoryImage() {
     oHost.SetMousePointer(clsEngineHost::vbHourglass);
     oHost.Status(QStringLiteral("Initializing memory image"));
 
-    // A missing fill line is as unreadable as a blank one.
-    const QString sFillLine = oCmdFile->EndOfFile() ? QString() : oCmdFile->LineInput();
-    const auto yFill = mdlTextUtil::HexToByte(sFillLine);
-    if (!yFill) {
-        throw mdlEngineErrors::CommandFileLine(
-            lFillLine, QStringLiteral("is not a hexadecimal fill value"), sFillLine);
-    }
-    yFillValue = *yFill;
-    if (oFlashImage->Create(yTargetID) < 1) {
-        throw mdlEngineErrors::Make(mdlEngineErrors::NoFlashImage);
-    }
-
-    for (qint32 lLine = lFillLine + 1; !oCmdFile->EndOfFile(); ++lLine) {
-        const QString sLine = oCmdFile->LineInput();
-        if (!mdlTextUtil::Trim(sLine).isEmpty()) {
-            ReadRegionLine(lLine, sLine);
+    qint32 lLine = lFillLine;
+    try {
+        // A missing fill line is as unreadable as a blank one.
+        const QString sFillLine = oCmdFile->EndOfFile() ? QString() : oCmdFile->LineInput();
+        const auto yFill = mdlTextUtil::HexToByte(sFillLine);
+        if (!yFill) {
+            throw mdlEngineErrors::QuotedCommandFileLine(
+                lFillLine, QStringLiteral("is not a hexadecimal fill value"), sFillLine);
         }
+        yFillValue = *yFill;
+        if (oFlashImage->Create(yTargetID) < 1) {
+            throw mdlEngineErrors::Make(mdlEngineErrors::NoFlashImage);
+        }
+        for (lLine = lFillLine + 1; !oCmdFile->EndOfFile(); ++lLine) {
+            const QString sLine = oCmdFile->LineInput();
+            if (!mdlTextUtil::Trim(sLine).isEmpty()) {
+                ReadRegionLine(lLine, sLine);
+            }
+        }
+    } catch (const clsError& oError) {
+        throw InCommandFile(oError, lLine);
     }
 
     oFlashImage->Clear(yFillValue);
@@ -155,7 +168,7 @@ void clsApplication::InitMemoryImage() {
 void clsApplication::ReadRegionLine(qint32 lLine, const QString& sLine) {
     const QStringList asFields = mdlTextUtil::SplitText(sLine, QStringLiteral(","), true);
     const auto oFail = [&](const QString& sProblem) {
-        return mdlEngineErrors::CommandFileLine(lLine, sProblem, sLine);
+        return mdlEngineErrors::QuotedCommandFileLine(lLine, sProblem, sLine);
     };
     if (asFields.size() < 4) {
         throw oFail(QStringLiteral("has fewer than four fields"));
@@ -185,6 +198,22 @@ void clsApplication::ReadRegionLine(qint32 lLine, const QString& sLine) {
     ++iSectorCount;
 }
 
+clsError clsApplication::InCommandFile(const clsError& oError, qint32 lLine) const {
+    return AtLineOf(oError, lLine, *oCmdFile, &mdlEngineErrors::CommandFileLine);
+}
+
+clsError clsApplication::InApplicationFile(const clsError& oError, qint32 lLine) const {
+    return AtLineOf(oError, lLine, *oAppFile, &mdlEngineErrors::RecordFileLine);
+}
+
+clsError clsApplication::AtLineOf(const clsError& oError, qint32 lLine, const clsFile& oFile,
+                                  LineError oUnreadable) {
+    clsError oPlaced = mdlEngineErrors::IsReadFailure(oError)
+                           ? oUnreadable(lLine, mdlEngineErrors::ReadFailure(oError))
+                           : oError;
+    return oPlaced.AtLine(lLine).InFile(oFile.PathName());
+}
+
 void clsApplication::PrepareUpload(const QString& sRecFile) {
     SetRecFileName(sRecFile);
     OpenFiles();
@@ -197,9 +226,10 @@ void clsApplication::BuildImage() {
     constexpr qint32 lLinesPerDot = 100;
     oHost.SetMousePointer(clsEngineHost::vbHourglass);
     oHost.Status(mdlResources::LoadResString(205));
+    qint32 lLine = 1;
     try {
         clsJRT_SRecord oRecord;
-        for (qint32 lLine = 1; !oAppFile->EndOfFile(); ++lLine) {
+        for (; !oAppFile->EndOfFile(); ++lLine) {
             oRecord.SetRecord(oAppFile->LineInput());
             oFlashImage->Import(oRecord);
             oRecord.Reset();
@@ -207,9 +237,9 @@ void clsApplication::BuildImage() {
                 oHost.ShowWaitDots();
             }
         }
-    } catch (const clsError&) {
+    } catch (const clsError& oError) {
         oHost.SetMousePointer(clsEngineHost::vbDefault);
-        throw;
+        throw InApplicationFile(oError, lLine);
     }
     oHost.SetMousePointer(clsEngineHost::vbDefault);
     oHost.Status(mdlResources::LoadResString(206));

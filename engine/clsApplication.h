@@ -71,6 +71,13 @@ public:
 
 private:
     void ReadRegionLine(qint32 lLine, const QString& sLine);
+    // An error met at line lLine of a file, with the line and the file's
+    // path; a line the reader could not read becomes that file's own error.
+    clsError InCommandFile(const clsError& oError, qint32 lLine) const;
+    clsError InApplicationFile(const clsError& oError, qint32 lLine) const;
+    using LineError = clsError (*)(qint32 lLine, const QString& sProblem);
+    static clsError AtLineOf(const clsError& oError, qint32 lLine, const clsFile& oFile,
+                             LineError oUnreadable);
 
     clsEngineHost& oHost;
 

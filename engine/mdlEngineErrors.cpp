@@ -1,5 +1,9 @@
 #include "engine/mdlEngineErrors.h"
 
+#include "engine/mdlTextUtil.h"
+#include "records/clsFileTable.h"
+#include "records/clsJRT_SRecord.h"
+#include "records/clsOpenFile.h"
 #include "resources/mdlResources.h"
 
 namespace mdlEngineErrors {
@@ -33,10 +37,33 @@ clsError Make(qint32 lCode) {
     return clsError::FromCode(lCode);
 }
 
-clsError CommandFileLine(qint32 lLine, const QString& sProblem, const QString& sLine) {
-    return clsError::FromCode(
-        BadCommandLine, QStringLiteral("clsApplication.InitMemoryImage"),
-        QStringLiteral("Command file line %1 %2: \"%3\"").arg(lLine).arg(sProblem, sLine));
+clsError QuotedCommandFileLine(qint32 lLine, const QString& sProblem, const QString& sLine) {
+    return CommandFileLine(lLine, sProblem + QStringLiteral(": ") + mdlTextUtil::Quoted(sLine));
+}
+
+clsError CommandFileLine(qint32 lLine, const QString& sProblem) {
+    return clsError::FromCode(BadCommandLine, QStringLiteral("clsApplication.InitMemoryImage"),
+                              QStringLiteral("Command file line %1 %2.").arg(lLine).arg(sProblem))
+        .AtLine(lLine);
+}
+
+clsError RecordFileLine(qint32 lLine, const QString& sProblem) {
+    return clsError::FromCode(clsJRT_SRecord::FieldNotANumber,
+                              QStringLiteral("clsApplication.BuildImage"),
+                              QStringLiteral("Line %1 %2.").arg(lLine).arg(sProblem))
+        .AtLine(lLine);
+}
+
+bool IsReadFailure(const clsError& oError) {
+    return oError.Number() == clsFileTable::DeviceIOError ||
+           oError.Number() == clsFileTable::LineTooLong;
+}
+
+QString ReadFailure(const clsError& oError) {
+    if (oError.Number() == clsFileTable::LineTooLong) {
+        return QStringLiteral("is longer than %L1 characters").arg(clsOpenFile::lLongestLine);
+    }
+    return QStringLiteral("could not be read: ") + oError.Why();
 }
 
 } // namespace mdlEngineErrors

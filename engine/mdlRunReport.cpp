@@ -5,6 +5,10 @@
 #include "records/clsJRT_SRecord.h"
 #include "resources/mdlResources.h"
 
+namespace {
+const auto sUnknown = QStringLiteral("Unknown error in cmdRunStop event handler.");
+} // namespace
+
 namespace mdlRunReport {
 
 QStringList DetailLines(const clsError& oError) {
@@ -12,7 +16,6 @@ QStringList DetailLines(const clsError& oError) {
     const QString& sDescription = oError.Description();
     const QString sMayBeCorrupt = LoadResString(503);
     const qint32 lCode = oError.Code();
-    const auto sUnknown = QStringLiteral("Unknown error in cmdRunStop event handler.");
     if (lCode >= 8000 && lCode <= 8020) {
         return {sDescription};
     }
@@ -50,6 +53,10 @@ QStringList DetailLines(const clsError& oError) {
     default:
         return {sUnknown};
     }
+}
+
+bool IsForeseen(const clsError& oError) {
+    return DetailLines(oError) != QStringList{sUnknown};
 }
 
 QString BoxText(const clsError& oError) {

@@ -9,6 +9,8 @@ namespace mdlRunReport {
 
 // The lines under "Error Number: " in the error box.
 QStringList DetailLines(const clsError& oError);
+// False for the errors the box words as an unknown error.
+bool IsForeseen(const clsError& oError);
 // The whole box text: "Error Number: " and the code, then the detail lines,
 // separated by CR LF.
 QString BoxText(const clsError& oError);

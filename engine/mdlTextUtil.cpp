@@ -64,6 +64,29 @@ QStringList SplitText(QString sText, const QString& sDelimiter, bool bTrim) {
     return aFields;
 }
 
+QString Quoted(QStringView sText, qsizetype lMaxChars) {
+    QString sQuoted = QStringLiteral("\"");
+    for (const QChar sChar : sText.first(std::min(sText.size(), lMaxChars))) {
+        const char16_t iCode = sChar.unicode();
+        if (iCode == u'\t') {
+            sQuoted += QStringLiteral("\\t");
+        } else if (iCode == u'\\' || iCode == u'"') {
+            sQuoted += QLatin1Char('\\') + sChar;
+        } else if (sChar.category() == QChar::Other_Control ||
+                   sChar.category() == QChar::Other_Format) {
+            sQuoted += iCode < 0x100 ? QStringLiteral("\\x%1").arg(iCode, 2, 16, QLatin1Char('0'))
+                                     : QStringLiteral("\\u%1").arg(iCode, 4, 16, QLatin1Char('0'));
+        } else {
+            sQuoted += sChar;
+        }
+    }
+    sQuoted += QLatin1Char('"');
+    if (sText.size() > lMaxChars) {
+        sQuoted += QStringLiteral(" and %L1 characters more").arg(sText.size() - lMaxChars);
+    }
+    return sQuoted;
+}
+
 std::optional<quint8> HexToByte(const QString& sText) {
     const auto lValue = HexNumber(sText, std::numeric_limits<quint8>::max());
     if (!lValue) {

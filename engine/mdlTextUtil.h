@@ -15,6 +15,11 @@ QString Trim(const QString& sText);
 // Never returns fewer than one field.
 QStringList SplitText(QString sText, const QString& sDelimiter, bool bTrim);
 
+// sText for a message: at most lMaxChars characters of it, in double
+// quotes, with control characters written as escapes (\t, \x1B) so that
+// quoting a line never moves a terminal's cursor or ends a message early.
+QString Quoted(QStringView sText, qsizetype lMaxChars = 80);
+
 // Hexadecimal digits, spaces around them allowed, as one byte; nothing for
 // any other text or a value above FF.
 std::optional<quint8> HexToByte(const QString& sText);

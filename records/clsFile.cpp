@@ -23,8 +23,10 @@ qint16 clsFile::OpenUnderOwnNumber(const QString& sFileName, bool bOpenStoredPat
             sPathName = sFileName;
         }
         oTable.Open(iNumber, this, bOpenStoredPath ? sPathName : sFileName, iMode, lRecordLength);
+        sOpenFailure.clear();
         return iNumber;
-    } catch (const clsError&) {
+    } catch (const clsError& oError) {
+        sOpenFailure = oError.Why().isEmpty() ? oError.Description() : oError.Why();
         return 0;
     }
 }

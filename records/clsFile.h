@@ -29,6 +29,8 @@ public:
     qint16 OpenRandomWrite(const QString& sFileName, qint32 lRecordLength);
 
     bool FileExists() const;
+    // Why the last open failed, for a person to read; empty when it did not.
+    const QString& OpenFailure() const { return sOpenFailure; }
 
     // The next line of the text file open under the number, without its
     // line end; an error past its end or when nothing is open.
@@ -41,4 +43,5 @@ private:
 
     qint16 iNumber = 0;
     QString sPathName;
+    QString sOpenFailure;
 };

@@ -9,6 +9,8 @@ clsError clsFileTable::Error(qint32 lNumber) {
         return {53, sSource, QStringLiteral("File not found")};
     case BadFileMode:
         return {54, sSource, QStringLiteral("Bad file mode")};
+    case DeviceIOError:
+        return {57, sSource, QStringLiteral("Device I/O error")};
     case FileAlreadyOpen:
         return {55, sSource, QStringLiteral("File already open")};
     case BadRecordLength:
@@ -17,6 +19,8 @@ clsError clsFileTable::Error(qint32 lNumber) {
         return {62, sSource, QStringLiteral("Input past end of file")};
     case TooManyFiles:
         return {67, sSource, QStringLiteral("Too many files")};
+    case LineTooLong:
+        return {LineTooLong, sSource, QStringLiteral("Line longer than 1,024 characters")};
     case PathFileAccessError:
         break;
     }

@@ -22,10 +22,13 @@ public:
         FileNotFound = 53,
         BadFileMode = 54,
         FileAlreadyOpen = 55,
+        DeviceIOError = 57,
         BadRecordLength = 59,
         InputPastEndOfFile = 62,
         TooManyFiles = 67,
         PathFileAccessError = 75,
+        // Ours: a text line beyond what any line of ours needs.
+        LineTooLong = 1024,
     };
     static clsError Error(qint32 lNumber);
 

@@ -6,14 +6,26 @@
 clsFlagArray::clsFlagArray(qint32 lNewCount) : aWords((lNewCount + 63) / 64), lCount(lNewCount) {}
 
 void clsFlagArray::SetRange(qint32 lFirst, qint32 lEnd, bool bValue) {
-    for (qint32 lIndex = lFirst; lIndex < lEnd;) {
-        const int iShift = lIndex % 64;
-        const int iBits = std::min(64 - iShift, lEnd - lIndex);
-        const quint64 lMask = (iBits == 64 ? ~quint64(0) : (quint64(1) << iBits) - 1) << iShift;
-        quint64& lWord = aWords[lIndex / 64];
-        lWord = bValue ? lWord | lMask : lWord & ~lMask;
-        lIndex += iBits;
+    if (lFirst >= lEnd) {
+        return;
     }
+    const qint32 lFirstWord = lFirst / 64;
+    const qint32 lLastWord = (lEnd - 1) / 64;
+    // Masks of the bits from lFirst on in the first word and before lEnd in
+    // the last; the words between are filled whole.
+    const quint64 lHead = ~quint64(0) << (lFirst % 64);
+    const quint64 lTail = ~quint64(0) >> (63 - (lEnd - 1) % 64);
+    const auto oApply = [bValue](quint64& lWord, quint64 lMask) {
+        lWord = bValue ? lWord | lMask : lWord & ~lMask;
+    };
+    if (lFirstWord == lLastWord) {
+        oApply(aWords[lFirstWord], lHead & lTail);
+        return;
+    }
+    oApply(aWords[lFirstWord], lHead);
+    std::fill(aWords.begin() + lFirstWord + 1, aWords.begin() + lLastWord,
+              bValue ? ~quint64(0) : quint64(0));
+    oApply(aWords[lLastWord], lTail);
 }
 
 qint32 clsFlagArray::Find(bool bValue, qint32 lFirst, qint32 lEnd) const {

@@ -65,7 +65,7 @@ void clsFlashImage::WriteCell(qint64 lAddress, quint8 yNewData) {
         throw ImageError(eCode::InvalidAddress, "Data", "Invalid memory address passed");
     }
     const auto lCell = qint32(lAddress);
-    if (aRestricted.Test(lCell)) {
+    if (Restricted().Test(lCell)) {
         throw ImageError(eCode::RestrictedByte, "Data", "Address is a restricted byte.");
     }
     if (aWritten.Test(lCell)) {
@@ -80,7 +80,7 @@ qint32 clsFlashImage::Create(quint8 yNewTargetID) {
         const qint32 lNewTop = clsBoardTarget::For(yNewTargetID).lTop;
         std::vector<quint8> aNewValues(lNewTop + 1);
         clsFlagArray aNewWritten(lNewTop + 1);
-        clsFlagArray aNewRestricted(lNewTop + 1);
+        clsRangeFlags aNewRestricted(lNewTop + 1);
         aValues = std::move(aNewValues);
         aWritten = std::move(aNewWritten);
         aRestricted = std::move(aNewRestricted);
@@ -94,10 +94,10 @@ qint32 clsFlashImage::Create(quint8 yNewTargetID) {
 
 void clsFlashImage::Clear(quint8 yInitialValue) {
     RequireCells("Clear");
-    ForEachRun(aRestricted, false, [&](qint32 lFirst, qint32 lEnd) {
+    ForEachRun(Restricted(), false, [&](qint32 lFirst, qint32 lEnd) {
         std::fill(aValues.begin() + lFirst, aValues.begin() + lEnd, yInitialValue);
     });
-    aWritten.KeepWhere(aRestricted);
+    aWritten.KeepWhere(Restricted());
 }
 
 void clsFlashImage::Restrict(qint32 lStartAddress, qint32 lEndAddress) {
@@ -141,7 +141,7 @@ qint32 clsFlashImage::PlaceCleanRun(qint32 lStart, std::span<const quint8> aByte
         return 0;
     }
     qint32 lEnd = qint32(std::min<qint64>(qint64(lStart) + qint64(aBytes.size()), lTop + 1));
-    lEnd = std::min(aRestricted.Find(true, lStart, lEnd), aWritten.Find(true, lStart, lEnd));
+    lEnd = std::min(Restricted().Find(true, lStart, lEnd), aWritten.Find(true, lStart, lEnd));
     std::copy_n(aBytes.begin(), lEnd - lStart, aValues.begin() + lStart);
     aWritten.SetRange(lStart, lEnd, true);
     return lEnd - lStart;
@@ -150,7 +150,7 @@ qint32 clsFlashImage::PlaceCleanRun(qint32 lStart, std::span<const quint8> aByte
 qint32 clsFlashImage::CheckSum() const {
     RequireCells("CheckSum");
     quint32 lSum = 0;
-    ForEachRun(aRestricted, false, [&](qint32 lFirst, qint32 lEnd) {
+    ForEachRun(Restricted(), false, [&](qint32 lFirst, qint32 lEnd) {
         lSum = std::accumulate(aValues.begin() + lFirst, aValues.begin() + lEnd, lSum);
     });
     return 255 - qint32(lSum % 256);
@@ -159,7 +159,7 @@ qint32 clsFlashImage::CheckSum() const {
 QList<QPair<qint32, qint32>> clsFlashImage::RestrictedRanges() const {
     RequireCells("RestrictedRanges");
     QList<QPair<qint32, qint32>> aRanges;
-    ForEachRun(aRestricted, true, [&](qint32 lFirst, qint32 lEnd) {
+    ForEachRun(Restricted(), true, [&](qint32 lFirst, qint32 lEnd) {
         aRanges.append({lFirst, lEnd - 1});
     });
     return aRanges;
@@ -167,7 +167,7 @@ QList<QPair<qint32, qint32>> clsFlashImage::RestrictedRanges() const {
 
 qint32 clsFlashImage::UnrestrictedBytes() const {
     RequireCells("UnrestrictedBytes");
-    return aRestricted.Count() - aRestricted.CountRaised();
+    return Restricted().Count() - Restricted().CountRaised();
 }
 
 bool clsFlashImage::IncrementBP() {
@@ -207,7 +207,7 @@ clsJRT_SRecord clsFlashImage::Export() {
     oRecord.SetAddress(lBytePointer);
     const qint32 lStart = lBytePointer;
     const qint32 lEnd =
-        aRestricted.Find(true, lStart + 1, std::min(lStart + oTarget.iMaxData, lTop + 1));
+        Restricted().Find(true, lStart + 1, std::min(lStart + oTarget.iMaxData, lTop + 1));
     oRecord.SetData(std::span(aValues).subspan(lStart, lEnd - lStart));
     // Where one IncrementBP per byte leaves the pointer: after the run, or
     // on the top with the end flag raised.
@@ -225,7 +225,7 @@ void clsFlashImage::SkipRestricted() {
     if (lBytePointer > lTop || bEndOfImage) {
         throw PastTheTop();
     }
-    const qint32 lFree = aRestricted.Find(false, lBytePointer, lTop + 1);
+    const qint32 lFree = Restricted().Find(false, lBytePointer, lTop + 1);
     if (lFree > lTop) {
         lBytePointer = lTop;
         bEndOfImage = true;

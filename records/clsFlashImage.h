@@ -2,6 +2,7 @@
 
 #include "records/clsFlagArray.h"
 #include "records/clsJRT_SRecord.h"
+#include "records/clsRangeFlags.h"
 
 #include <QList>
 #include <QPair>
@@ -66,6 +67,7 @@ public:
 
 private:
     void RequireCells(const char* sMember) const;
+    const clsFlagArray& Restricted() const { return aRestricted.Flags(); }
     void WriteCell(qint64 lAddress, quint8 yNewData);
     qint32 PlaceCleanRun(qint32 lStart, std::span<const quint8> aBytes);
     void SetRestricted(const char* sMember, qint32 lStart, qint32 lEnd, bool bValue);
@@ -73,7 +75,7 @@ private:
 
     std::vector<quint8> aValues;
     clsFlagArray aWritten;
-    clsFlagArray aRestricted;
+    clsRangeFlags aRestricted;
     qint32 lTop = 0;
     qint32 lBytePointer = 0;
     bool bEndOfImage = false;

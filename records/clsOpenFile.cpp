@@ -5,6 +5,16 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
+
 namespace {
 
 constexpr qint64 lReadChunk = 64 * 1024;
@@ -42,6 +52,26 @@ bool IsRead(clsOpenFile::eMode iMode) {
     return iMode == clsOpenFile::eMode::RandomRead || iMode == clsOpenFile::eMode::InputRead;
 }
 
+clsError NotOrdinary(const QString& sPath, const char* sKind) {
+    return clsFileTable::Error(clsFileTable::PathFileAccessError)
+        .InFile(sPath, QStringLiteral("not an ordinary file but ") + QLatin1String(sKind));
+}
+
+#ifdef Q_OS_UNIX
+const char* KindOf(mode_t lMode) {
+    if (S_ISDIR(lMode)) {
+        return "a folder";
+    }
+    if (S_ISFIFO(lMode)) {
+        return "a FIFO";
+    }
+    if (S_ISCHR(lMode) || S_ISBLK(lMode)) {
+        return "a device";
+    }
+    return S_ISSOCK(lMode) ? "a socket" : "something else";
+}
+#endif
+
 } // namespace
 
 clsOpenFile::clsOpenFile(const QString& sPath, eMode iNewMode, qint32 lRecordLength)
@@ -52,18 +82,65 @@ clsOpenFile::clsOpenFile(const QString& sPath, eMode iNewMode, qint32 lRecordLen
     if (IsRandom(iNewMode) && (lRecordLength < 1 || lRecordLength > lLongestRecord)) {
         throw clsFileTable::Error(clsFileTable::BadRecordLength);
     }
-    if (IsRead(iNewMode) && !QFileInfo::exists(sPath)) {
-        throw clsFileTable::Error(clsFileTable::FileNotFound);
-    }
-    if (!oFile.open(QtMode(iNewMode))) {
-        throw clsFileTable::Error(clsFileTable::PathFileAccessError);
+    if (IsRead(iNewMode)) {
+        OpenForReading(sPath);
+    } else if (!oFile.open(QtMode(iNewMode))) {
+        throw clsFileTable::Error(clsFileTable::PathFileAccessError)
+            .InFile(sPath, oFile.errorString());
     }
 }
 
+#ifdef Q_OS_UNIX
+void clsOpenFile::OpenForReading(const QString& sPath) {
+    // Opened without waiting and only then asked what it is: a FIFO without
+    // a writer would hold a plain open for ever, and a file asked about
+    // before it is opened can be another by the time it is.
+    const int lHandle =
+        ::open(QFile::encodeName(sPath).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (lHandle < 0) {
+        const int lReason = errno;
+        throw clsFileTable::Error(lReason == ENOENT ? clsFileTable::FileNotFound
+                                                    : clsFileTable::PathFileAccessError)
+            .InFile(sPath, qt_error_string(lReason));
+    }
+    struct stat oStatus {};
+    if (::fstat(lHandle, &oStatus) != 0 || !S_ISREG(oStatus.st_mode)) {
+        ::close(lHandle);
+        throw NotOrdinary(sPath, KindOf(oStatus.st_mode));
+    }
+    ::fcntl(lHandle, F_SETFL, ::fcntl(lHandle, F_GETFL) & ~O_NONBLOCK);
+    if (!oFile.open(lHandle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(lHandle);
+        throw clsFileTable::Error(clsFileTable::PathFileAccessError)
+            .InFile(sPath, oFile.errorString());
+    }
+}
+#else
+void clsOpenFile::OpenForReading(const QString& sPath) {
+    const QFileInfo oInfo(sPath);
+    if (!oInfo.exists()) {
+        throw clsFileTable::Error(clsFileTable::FileNotFound).InFile(sPath);
+    }
+    if (!oInfo.isFile()) {
+        throw NotOrdinary(sPath, oInfo.isDir() ? "a folder" : "a device");
+    }
+    if (!oFile.open(QIODevice::ReadOnly)) {
+        throw clsFileTable::Error(clsFileTable::PathFileAccessError)
+            .InFile(sPath, oFile.errorString());
+    }
+}
+#endif
+
 bool clsOpenFile::Refill() {
-    aBuffer = oFile.read(lReadChunk);
+    aBuffer.resize(lReadChunk);
+    const qint64 lRead = oFile.read(aBuffer.data(), lReadChunk);
+    aBuffer.resize(std::max<qint64>(lRead, 0));
     lBufferPos = 0;
-    return !aBuffer.isEmpty();
+    if (lRead < 0) {
+        throw clsFileTable::Error(clsFileTable::DeviceIOError)
+            .InFile(oFile.fileName(), oFile.errorString());
+    }
+    return lRead > 0;
 }
 
 bool clsOpenFile::AtEnd() {
@@ -85,6 +162,9 @@ QString clsOpenFile::ReadLine() {
         const qsizetype lBreak = LineBreak(aBuffer, lBufferPos);
         const QByteArrayView aPiece =
             QByteArrayView(aBuffer).sliced(lBufferPos, lBreak - lBufferPos);
+        if (aPartial.size() + aPiece.size() > lLongestLine) {
+            throw clsFileTable::Error(clsFileTable::LineTooLong).InFile(oFile.fileName());
+        }
         if (lBreak == aBuffer.size()) {
             aPartial.append(aPiece);
             if (Refill()) {

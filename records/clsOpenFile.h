@@ -6,21 +6,30 @@
 
 // One file open in the program's file table, with the buffered line reading
 // that sequential input needs. Lines end at CR LF, LF or a lone CR; the last
-// line may have no line end at all.
+// line may have no line end at all. Only ordinary files are opened for
+// reading, and a line may be at most lLongestLine characters long, so that
+// a device, a FIFO or a file without line ends can neither hold the
+// program nor fill its memory.
 class clsOpenFile {
 public:
     enum class eMode : qint16 { RandomRead, RandomWrite, InputRead, AppendWrite };
+    // A valid S-record line is at most 150 characters; a command-file line
+    // has no use for more either.
+    static constexpr qsizetype lLongestLine = 1024;
 
-    // Opens sPath in the given mode; raises the file service's error on failure.
+    // Opens sPath in the given mode; raises the file service's error, with
+    // the path and why, on failure.
     clsOpenFile(const QString& sPath, eMode iNewMode, qint32 lRecordLength);
 
     bool AtEnd();
-    // The next line without its line end; at the end of the file, an error.
+    // The next line without its line end; an error at the end of the file,
+    // for a line that is too long and when the file cannot be read.
     QString ReadLine();
     // Flushes and closes; false when data could not be written out.
     bool Close();
 
 private:
+    void OpenForReading(const QString& sPath);
     bool Refill();
     QString LineText(QByteArrayView aLine);
 

@@ -49,6 +49,20 @@ const ConversionRow aConversions[] = {
 };
 // clang-format on
 
+struct QuoteRow {
+    const char* sName;
+    QString sText, sQuoted;
+};
+
+// clang-format off
+const QuoteRow aQuotes[] = {
+    {"plain", "1,0,FF,R", "\"1,0,FF,R\""},
+    {"controls escaped", QString("a\tb\x1B[2J") + QChar(0) + "c", "\"a\\tb\\x1b[2J\\x00c\""},
+    {"quote and backslash escaped", "a\"b\\c", "\"a\\\"b\\\\c\""},
+    {"cut after 80 characters", QString(85, u'x'), '"' + QString(80, u'x') + "\" and 5 characters more"},
+};
+// clang-format on
+
 template <typename Optional> QString Shown(const Optional& oValue) {
     return oValue ? QString::number(*oValue) : QStringLiteral("-");
 }
@@ -64,6 +78,13 @@ private slots:
     void splitText() {
         QFETCH(SplitRow, oRow);
         QCOMPARE(mdlTextUtil::SplitText(oRow.sText, oRow.sDelimiter, oRow.bTrim), oRow.asFields);
+    }
+
+    void quoted_data() { mdlRows::Add(aQuotes); }
+
+    void quoted() {
+        QFETCH(QuoteRow, oRow);
+        QCOMPARE(mdlTextUtil::Quoted(oRow.sText), oRow.sQuoted);
     }
 
     void conversions_data() { mdlRows::Add(aConversions); }

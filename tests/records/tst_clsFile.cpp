@@ -20,11 +20,16 @@ class tst_clsFile : public QObject {
     }
 
 private slots:
+    // Lines as read, and "error N" for what stopped the reading.
     void lineEnds_data() {
         QTest::addColumn<QByteArray>("aContent");
         QTest::addColumn<QStringList>("asLines");
-        const QByteArray aChunk(64 * 1024 - 1, 'x');
-        const QByteArray aLong(300'000, 'S');
+        QByteArray aSplit; // lines of 1,000 and then a CR on the last byte of a 64 KiB read
+        while (aSplit.size() < 64 * 1024 - 1000) {
+            aSplit += QByteArray(1000, 'x') + "\r\n";
+        }
+        aSplit += QByteArray(64 * 1024 - 1 - aSplit.size(), 'y') + "\r\nz";
+        const QByteArray aLongest(1024, 'S');
         QTest::newRow("CR LF") << QByteArray("S1\r\nS9\r\n") << QStringList{"S1", "S9"};
         QTest::newRow("LF, none after the last") << QByteArray("S1\nS9") << QStringList{"S1", "S9"};
         QTest::newRow("lone CR") << QByteArray("S1\rS9\r") << QStringList{"S1", "S9"};
@@ -35,9 +40,12 @@ private slots:
         QTest::newRow("NUL and Latin-1 kept")
             << QByteArray("a\0b\xE9\n", 5) << QStringList{QString::fromLatin1("a\0b\xE9", 4)};
         QTest::newRow("CR LF split across two reads")
-            << aChunk + "\r\ny" << QStringList{QString::fromLatin1(aChunk), "y"};
-        QTest::newRow("line longer than a read") << aLong + "\r\n"
-                                                 << QStringList{QString::fromLatin1(aLong)};
+            << aSplit << QString::fromLatin1(aSplit).split("\r\n");
+        QTest::newRow("1,024 characters") << aLongest + "\n" << QStringList{aLongest};
+        QTest::newRow("1,025 characters") << "a\n" + aLongest + "S\n"
+                                          << QStringList{"a", "error 1024"};
+        QTest::newRow("200 KB without a line end")
+            << QByteArray(200'000, '\0') << QStringList{"error 1024"};
     }
 
     void lineEnds() {
@@ -46,8 +54,12 @@ private slots:
         clsFile oFile;
         QVERIFY(oFile.OpenInputRead(Write("lines.txt", aContent)) > 0);
         QStringList asRead;
-        while (!oFile.EndOfFile()) {
-            asRead << oFile.LineInput();
+        try {
+            while (!oFile.EndOfFile()) {
+                asRead << oFile.LineInput();
+            }
+        } catch (const clsError& oError) {
+            asRead << "error " + QString::number(oError.Number());
         }
         QCOMPARE(asRead, asLines);
     }

@@ -1,27 +1,13 @@
+#include "tests/support/mdlCli.h"
 #include "tests/support/mdlRows.h"
 #include "tests/support/mdlTestFiles.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-struct Outcome {
-    int iExitCode;
-    QByteArray aOut, aErr;
-};
-
-Outcome RunCli(const QStringList& asArguments) {
-    QProcess oCli;
-    oCli.start(QStringLiteral(TESSIVAR_CLI), asArguments);
-    if (!oCli.waitForFinished(60'000)) {
-        qFatal("tessivar-cli did not finish");
-    }
-    return {oCli.exitCode(), oCli.readAllStandardOutput(), oCli.readAllStandardError()};
-}
 
 // Records of eight bytes at 0x4000 and 0x8000; the one between them holds
 // only the fill value and is never sent.
@@ -39,17 +25,24 @@ struct BadInputRow {
 };
 
 const QByteArray aCorrupt = "Application file may be corrupt.\n";
+// The box's words, then the detail; PATH stands for the application file.
 // clang-format off
 const BadInputRow aBadInputs[] = {
     {"2201 checksum", aCommands, "S10B4000000102030405060799\r\n", "", 2201,
-     aCorrupt + "Line in application file has a checksum error.\n"},
-    {"2101 restricted", aCommands, "S10B3FF80001020304050607A1\r\n", "", 2101,
-     "Application & command file do not agree.\nAddress is a restricted byte.\n"},
+     aCorrupt + "Line in application file has a checksum error.\nDetail: PATH, line 1\n"},
+    {"2101 restricted", aCommands, "S00600004844521B\r\nS10B3FF80001020304050607A1\r\n", "", 2101,
+     "Application & command file do not agree.\nAddress is a restricted byte.\n"
+     "Detail: PATH, line 2\n"},
     {"2214 not a number", aCommands, "S1050000ABCG00\r\n", "", 2214,
-     aCorrupt + "Record field cannot be read as a number.\n"},
-    {"2000 no file", "", "", "absent.s19", 2000, "Unable to open application file.\n"},
+     aCorrupt + "Record field cannot be read as a number.\nDetail: PATH, line 1\n"},
+    {"2202, the window's unknown error", aCommands, "S4030000FC\r\n", "", 2202,
+     "Unknown error in cmdRunStop event handler.\n"
+     "Detail: clsJRT_SRecord.RecType: Invalid record type. at PATH, line 1\n"},
+    {"2000 no file", "", "", "absent.s19", 2000,
+     "Unable to open application file.\nDetail: PATH: No such file or directory\n"},
     {"2002 no dot", "", "", "nodot", 2002,
-     "Unable to determine command file name.\nCheck that the record file name is valid.\n"},
+     "Unable to determine command file name.\nCheck that the record file name is valid.\n"
+     "Detail: PATH: the file's name has no dot, or begins with one\n"},
 };
 // clang-format on
 
@@ -68,7 +61,7 @@ class tst_tessivarCli : public QObject {
 private slots:
     void inspectDescribesTheUpload() {
         const QString sPath = WriteUnit(aCommands, aRecords);
-        const Outcome oRun = RunCli({"inspect", "--json", sPath});
+        const mdlCli::Outcome oRun = mdlCli::Run({"inspect", "--json", sPath});
         QCOMPARE(oRun.iExitCode, 0);
         // 0xFF over the unrestricted cells but the sixteen data bytes.
         int iSum = (0xC000 - 16) * 0xFF;
@@ -89,25 +82,34 @@ private slots:
                                        "Target ID: 22\nInitializing memory image . . .\n"
                                        "Memory image initialized\nReading 'S' records\n"
                                        "Flash image created\n"));
-        QVERIFY(RunCli({"inspect", sPath})
+        QVERIFY(mdlCli::Run({"inspect", sPath})
                     .aOut.contains("Erase order:        2, 1\nProtected:          "
                                    "0x00000000-0x00003FFF\n"));
     }
 
     void badInputIsWordedAsTheWindowWordsIt_data() { mdlRows::Add(aBadInputs); }
 
-    // The box text of the window on standard error; code and description
-    // as JSON on standard output.
+    // The box text of the window and where it went wrong on standard error;
+    // the same as JSON on standard output.
     void badInputIsWordedAsTheWindowWordsIt() {
         QFETCH(BadInputRow, oRow);
         const QString sPath = oRow.sFile.isEmpty() ? WriteUnit(oRow.aCommands, oRow.aRecords)
                                                    : oDir.filePath(oRow.sFile);
-        const Outcome oRun = RunCli({"inspect", "--json", sPath});
+        const mdlCli::Outcome oRun = mdlCli::Run({"inspect", "--json", sPath});
         QCOMPARE(oRun.iExitCode, 1);
+        const QByteArray aExpected = QByteArray(oRow.aDetail).replace("PATH", sPath.toUtf8());
         QVERIFY2(oRun.aErr.endsWith("Error Number: " + QByteArray::number(oRow.iCode) + "\n" +
-                                    oRow.aDetail),
+                                    aExpected),
                  oRun.aErr.constData());
-        QCOMPARE(QJsonDocument::fromJson(oRun.aOut).object().value("error").toInt(), oRow.iCode);
+        // The same words on one line, with the file.
+        const QJsonObject oJson = QJsonDocument::fromJson(oRun.aOut).object();
+        QCOMPARE(oJson.value("error").toInt(), oRow.iCode);
+        QCOMPARE(oJson.value("description").toString(),
+                 QString::fromUtf8(aExpected).replace("\n", " ").trimmed());
+        QCOMPARE(oJson.value("path").toString(), sPath);
+        const qsizetype lLineAt = aExpected.lastIndexOf(", line ");
+        QCOMPARE(oJson.value("line").toInt(),
+                 lLineAt < 0 ? 0 : aExpected.mid(lLineAt + 7).split('\n').first().toInt());
     }
 
     void wrongUsageExitsWithTwo_data() {
@@ -121,7 +123,7 @@ private slots:
 
     void wrongUsageExitsWithTwo() {
         QFETCH(QStringList, asArguments);
-        const Outcome oRun = RunCli(asArguments);
+        const mdlCli::Outcome oRun = mdlCli::Run(asArguments);
         QCOMPARE(oRun.iExitCode, 2);
         QVERIFY(oRun.aErr.startsWith("usage: tessivar-cli") && oRun.aOut.isEmpty());
     }

@@ -1,7 +1,5 @@
 #include "tools/cli/clsStderrHost.h"
 
-#include <cstdio>
-
 void clsStderrHost::Status(const QString& sStatusLine) {
     Write(oText.AppendLine(sStatusLine));
 }
@@ -11,15 +9,13 @@ void clsStderrHost::ShowWaitDots() {
 }
 
 void clsStderrHost::Write(const QString& sAdded) {
-    QString sShown = sAdded;
-    std::fputs(sShown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).toLocal8Bit(), stderr);
-    std::fflush(stderr);
+    oConsole.Err(sAdded);
     bLineOpen = true;
 }
 
 void clsStderrHost::EndLog() {
     if (bLineOpen) {
-        std::fputc('\n', stderr);
+        oConsole.Err(QStringLiteral("\n"));
         bLineOpen = false;
     }
 }

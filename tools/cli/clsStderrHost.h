@@ -2,10 +2,13 @@
 
 #include "engine/clsEngineHost.h"
 #include "engine/clsStatusText.h"
+#include "tools/cli/clsConsole.h"
 
 // Shows the status log on standard error as it grows, dots included.
 class clsStderrHost : public clsEngineHost {
 public:
+    explicit clsStderrHost(clsConsole& oNewConsole) : oConsole(oNewConsole) {}
+
     void Status(const QString& sStatusLine) override;
     void ShowWaitDots() override;
     void SetMousePointer(eMousePointer) override {}
@@ -15,6 +18,7 @@ public:
 private:
     void Write(const QString& sAdded);
 
+    clsConsole& oConsole;
     clsStatusText oText;
     bool bLineOpen = false;
 };

@@ -1,12 +1,13 @@
 #pragma once
 
-#include <QStringList>
+#include <QByteArrayList>
 
 // The inspect verb: prepares an application file exactly as Run does and
 // tells what an upload of it would do.
 namespace mdlInspect {
 
-// asArguments are those after the verb; returns the exit status.
-int Run(const QStringList& asArguments);
+// aArguments are those after the verb, as the system gave them; returns
+// the exit status.
+int Run(const QByteArrayList& aArguments);
 
 } // namespace mdlInspect

@@ -1,0 +1,23 @@
+#include "tools/cli/clsConsole.h"
+
+#include <cstdio>
+
+void clsConsole::Out(const QString& sText) {
+    Write(stdout, sText);
+}
+
+void clsConsole::Err(const QString& sText) {
+    Write(stderr, sText);
+}
+
+void clsConsole::Write(std::FILE* oStream, const QString& sText) {
+    QString sLines = sText;
+    const QByteArray aBytes = sLines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).toUtf8();
+    // Flushed at once: the status log is read as it grows, and a write
+    // that fails must be known before the exit status is.
+    if (std::fwrite(aBytes.constData(), 1, size_t(aBytes.size()), oStream) !=
+            size_t(aBytes.size()) ||
+        std::fflush(oStream) != 0) {
+        bLost = true;
+    }
+}

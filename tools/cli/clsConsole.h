@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdio>
+
+// Standard output and standard error of the headless command. Every write
+// is checked: a full disk or a closed pipe must not pass for a result.
+class clsConsole {
+public:
+    void Out(const QString& sText);
+    void Err(const QString& sText);
+    // True once a write to either stream failed.
+    bool Lost() const { return bLost; }
+
+private:
+    void Write(std::FILE* oStream, const QString& sText);
+
+    bool bLost = false;
+};

@@ -1,0 +1,62 @@
+#include "tools/cli/mdlErrorText.h"
+
+#include "engine/mdlRunReport.h"
+
+#include <QStringList>
+
+namespace {
+
+QString Place(const clsError& oError) {
+    QString sPlace = oError.Path();
+    if (oError.Line() > 0) {
+        sPlace += QStringLiteral(", line %1").arg(oError.Line());
+    }
+    if (!oError.Why().isEmpty()) {
+        sPlace += QStringLiteral(": ") + oError.Why();
+    }
+    return sPlace;
+}
+
+} // namespace
+
+namespace mdlErrorText {
+
+QString Detail(const clsError& oError) {
+    QStringList asParts;
+    if (!mdlRunReport::IsForeseen(oError)) {
+        asParts << (oError.Source().isEmpty()
+                        ? oError.Description()
+                        : oError.Source() + QStringLiteral(": ") + oError.Description());
+    }
+    if (!oError.Path().isEmpty()) {
+        asParts << Place(oError);
+    }
+    asParts.removeAll(QString());
+    return asParts.join(QStringLiteral(" at "));
+}
+
+QString ForTerminal(const clsError& oError) {
+    const QString sDetail = Detail(oError);
+    return mdlRunReport::BoxText(oError) + QLatin1Char('\n') +
+           (sDetail.isEmpty() ? QString()
+                              : QStringLiteral("Detail: ") + sDetail + QLatin1Char('\n'));
+}
+
+QJsonObject ToJson(const clsError& oError) {
+    const QString sDetail = Detail(oError);
+    QJsonObject oObject{
+        {QStringLiteral("error"), oError.Code()},
+        {QStringLiteral("description"),
+         mdlRunReport::DetailLines(oError).join(QLatin1Char(' ')) +
+             (sDetail.isEmpty() ? QString() : QStringLiteral(" Detail: ") + sDetail)},
+    };
+    if (oError.Line() > 0) {
+        oObject.insert(QStringLiteral("line"), oError.Line());
+    }
+    if (!oError.Path().isEmpty()) {
+        oObject.insert(QStringLiteral("path"), oError.Path());
+    }
+    return oObject;
+}
+
+} // namespace mdlErrorText
