@@ -147,6 +147,7 @@ void clsApplication::InitMemoryImage() {
                 lFillLine, QStringLiteral("is not a hexadecimal fill value"), sFillLine);
         }
         yFillValue = *yFill;
+        lLine = 1; // the target's line
         if (oFlashImage->Create(yTargetID) < 1) {
             throw mdlEngineErrors::Make(mdlEngineErrors::NoFlashImage);
         }

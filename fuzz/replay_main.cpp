@@ -6,10 +6,15 @@
 #include <cstdio>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* aData, std::size_t lSize);
+// Only the targets that need it define it.
+extern "C" int LLVMFuzzerInitialize(int* iArgCount, char*** aArgs) __attribute__((weak));
 
 // Feeds every file below the folders named on the command line to the fuzz
-// entry point, so that the seed corpus runs as an ordinary test.
+// entry point, so that a corpus runs as an ordinary test.
 int main(int iArgCount, char** aArgs) {
+    if (LLVMFuzzerInitialize != nullptr) {
+        LLVMFuzzerInitialize(&iArgCount, &aArgs);
+    }
     int iInputs = 0;
     for (int i = 1; i < iArgCount; ++i) {
         QDirIterator oFiles(QString::fromLocal8Bit(aArgs[i]), QDir::Files,
