@@ -30,7 +30,8 @@ public:
 QString Put(const QDir& oDir, const char* sName, QByteArrayView aBytes) {
     const QString sPath = oDir.filePath(QLatin1String(sName));
     QFile oFile(sPath);
-    if (!oFile.open(QIODevice::WriteOnly) || oFile.write(aBytes.data(), aBytes.size()) != aBytes.size()) {
+    if (!oFile.open(QIODevice::WriteOnly) ||
+        oFile.write(aBytes.data(), aBytes.size()) != aBytes.size()) {
         std::abort(); // the fuzzer's own folder must take its files
     }
     return sPath;
