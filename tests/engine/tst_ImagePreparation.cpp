@@ -1,4 +1,5 @@
 #include "records/clsFileTable.h"
+#include "tests/records/mdlRecordChecks.h"
 #include "tests/support/clsPreparation.h"
 #include "tests/support/mdlExternalTools.h"
 #include "tests/support/mdlRows.h"
@@ -67,22 +68,18 @@ const QString sData = "clsFlashImage.Data: ";
 // clang-format off
 const FailureRow aCommandFailures[] = {
     {"empty file", "", sNoTarget},
-    {"target not hex", "1G\r\nFF\r\n", sNoTarget},
     {"target above FF", "100\r\nFF\r\n", sNoTarget},
     {"target without an image", "17\r\nFF\r\n",
      "2009 clsApplication.InitMemoryImage: Unable to create flash image in memory."},
-    {"no fill line", "16\r\n", sLine + "2 is not a hexadecimal fill value: \"\"."},
     {"blank fill line", "16\r\n\r\n", sLine + "2 is not a hexadecimal fill value: \"\"."},
     {"three fields", "16\r\nFF\r\n1,4000,7FFF\r\n",
      sLine + "3 has fewer than four fields: \"1,4000,7FFF\"."},
     {"sector not a number, counting a blank line", "16\nFF\n\nS,0,F,E\n",
      sLine + "4 " + sSector + "\"S,0,F,E\"."},
     {"sector 32768", "16\nFF\n32768,0,F,E\n", sLine + "3 " + sSector + "\"32768,0,F,E\"."},
-    {"sector -32769", "16\nFF\n-32769,0,F,E\n", sLine + "3 " + sSector + "\"-32769,0,F,E\"."},
     {"address not hex", "16\nFF\n1,40G0,7FFF,E\n",
      sLine + "3 has an address that is not a 32-bit hexadecimal number: \"1,40G0,7FFF,E\"."},
     {"end below start", "16\nFF\n1,7FFF,4000,E\n", sRange.arg("UnRestrict")},
-    {"past the top", "16\nFF\n0,8000,10000,R\n", sRange.arg("Restrict")},
 };
 
 const FailureRow aRecordFailures[] = {
@@ -105,7 +102,6 @@ const QStringList asSrecCat = {"srec_cat", "BLOB", "-binary", "-offset",
                                "0x100",    "-o",   "-",       "-execution-start-address=0x100"};
 // clang-format off
 const ToolRow aTools[] = {
-    {"objcopy of a compiled program", {"cc"}, false},
     {"objcopy of a raw blob",
      {"objcopy", "-I", "binary", "-O", "srec", "--change-addresses=0x100", "BLOB", "/dev/stdout"},
      false},
@@ -127,14 +123,6 @@ class tst_ImagePreparation : public QObject {
     clsRecordingHost& oHost = oUnit.oHost;
     std::optional<clsApplication>& oApp = oUnit.oApp;
 
-    QString Write(const QString& sName, const QByteArray& aContent) {
-        return oUnit.Write(sName, aContent);
-    }
-
-    QString Prepare(const QByteArray& aCommands, const QByteArray& aRecords) {
-        return oUnit.Prepare(aCommands, aRecords);
-    }
-
     // The image as srec_cat would make it: the fill value, 0 in protected
     // ranges and aData from address 0 on.
     void VerifyImage(quint8 yFill, const Ranges& aProtected, const QByteArray& aData = {}) {
@@ -144,11 +132,7 @@ class tst_ImagePreparation : public QObject {
             aExpected.replace(lFirst, lLast - lFirst + 1, QByteArray(lLast - lFirst + 1, '\0'));
         }
         aExpected.replace(0, aData.size(), aData);
-        QByteArray aImage(aExpected.size(), '\0');
-        for (qint32 lAddress = 0; lAddress < aImage.size(); ++lAddress) {
-            aImage[lAddress] = char(oImage.Data(lAddress));
-        }
-        QVERIFY(aImage == aExpected);
+        QVERIFY(mdlRecordChecks::Bytes(oImage) == aExpected);
         QCOMPARE(oImage.RestrictedRanges(), aProtected);
     }
 
@@ -157,7 +141,7 @@ class tst_ImagePreparation : public QObject {
     void VerifyResetRecovers() {
         oApp->Reset();
         QCOMPARE(clsFileTable::Instance().FreeFile(), qint16(1));
-        QCOMPARE(Prepare(aExample, Line("S10540001234")), QString());
+        QCOMPARE(oUnit.Prepare(aExample, Line("S10540001234")), QString());
         QCOMPARE(oApp->Sectors(), (QList<qint16>{1, 2}));
         QCOMPARE(oApp->FlashImage().Data(0x4000), quint8(0x12));
     }
@@ -174,7 +158,7 @@ private slots:
 
     void commandFiles() {
         QFETCH(CommandRow, oRow);
-        QCOMPARE(Prepare(oRow.aCommands, QByteArray()), QString());
+        QCOMPARE(oUnit.Prepare(oRow.aCommands, QByteArray()), QString());
         QCOMPARE(oHost.Lines().value(2), QStringLiteral("Target ID: %1").arg(oRow.iTarget));
         QCOMPARE(oApp->FillValue(), oRow.iFill);
         QCOMPARE(oApp->Sectors(), oRow.aiSectors);
@@ -186,7 +170,7 @@ private slots:
     // A failure of the command file leaves the busy pointer to the window.
     void commandFileFailures() {
         QFETCH(FailureRow, oRow);
-        QCOMPARE(Prepare(oRow.aInput, "S9030000FC\r\n"), oRow.sError);
+        QCOMPARE(oUnit.Prepare(oRow.aInput, "S9030000FC\r\n"), oRow.sError);
         const bool bInInit = !oRow.sError.startsWith(QLatin1String("2003"));
         QCOMPARE(oHost.aiPointers, bInInit ? Pointers{Busy} : Pointers{});
         QCOMPARE(oApp->TargetID() == 0, !bInInit);
@@ -200,7 +184,7 @@ private slots:
         QFETCH(FailureRow, oRow);
         const QByteArray aRecords = Line("S0030000") + Line("S10500001234") + oRow.aInput +
                                     Line("S10580005678") + Line("S9030000");
-        QCOMPARE(Prepare("16\r\nFF\r\n0,3000,3FFF,R\r\n", aRecords), oRow.sError);
+        QCOMPARE(oUnit.Prepare("16\r\nFF\r\n0,3000,3FFF,R\r\n", aRecords), oRow.sError);
         QCOMPARE(oApp->FlashImage().Data(1), quint8(0x34));
         QCOMPARE(oApp->FlashImage().Data(0x8000), quint8(0xFF));
         QCOMPARE(oHost.aiPointers.last(), Idle);
@@ -214,21 +198,11 @@ private slots:
     void independentTools() {
         QFETCH(ToolRow, oRow);
         QStringList asCommand = oRow.asCommand;
-        asCommand.replaceInStrings("BLOB", Write("blob.bin", RandomBlob(20'000, 11)));
-        if (asCommand.first() == "cc") { // a program compiled for 0x1000
-            const QString sProgram = oUnit.oDir.filePath("prog");
-            mdlExternalTools::Run("cc", {"-Os", "-nostdlib", "-static", "-fno-pic", "-no-pie",
-                                         "-Wl,--build-id=none", "-Wl,-Ttext=0x1000", "-o", sProgram,
-                                         Write("prog.c", "const char s[] = \"Tessivar\";\n"
-                                                         "volatile int n = 42;\n"
-                                                         "void _start(void) { for (;;) n += "
-                                                         "s[n % sizeof s]; }\n")});
-            asCommand = {"objcopy", "-O", "srec", sProgram, "/dev/stdout"};
-        }
+        asCommand.replaceInStrings("BLOB", oUnit.Write("blob.bin", RandomBlob(20'000, 11)));
         const QByteArray aRecords = mdlExternalTools::Run(asCommand.takeFirst(), asCommand);
-        const QString sOracleInput = Write("oracle.s19", aRecords);
-        QCOMPARE(Prepare("16\r\nFF\r\n1,0,0,E\r\n0,C000,CFFF,R\r\n",
-                         oRow.bLowerCase ? aRecords.toLower().replace('s', 'S') : aRecords),
+        const QString sOracleInput = oUnit.Write("oracle.s19", aRecords);
+        QCOMPARE(oUnit.Prepare("16\r\nFF\r\n1,0,0,E\r\n0,C000,CFFF,R\r\n",
+                               oRow.bLowerCase ? aRecords.toLower().replace('s', 'S') : aRecords),
                  QString());
         const QByteArray aExpected = mdlExternalTools::Run(
             "srec_cat", {sOracleInput, "-fill", "0xFF", "0", "0xC000", "-o", "-", "-binary"});
@@ -239,10 +213,10 @@ private slots:
     void oneDotPerHundredLines() {
         const QByteArray aBlob = RandomBlob(400'000, 7);
         const QByteArray aRecords = mdlExternalTools::Run(
-            "srec_cat", {Write("blob.bin", aBlob), "-binary", "-o", "-", "-motorola",
+            "srec_cat", {oUnit.Write("blob.bin", aBlob), "-binary", "-o", "-", "-motorola",
                          "-address-length=4", "-output_block_size=4"});
         QVERIFY(aRecords.count('\n') > 100'000);
-        QCOMPARE(Prepare("15\r\n00\r\n", aRecords), QString());
+        QCOMPARE(oUnit.Prepare("15\r\n00\r\n", aRecords), QString());
         QCOMPARE(oHost.Lines().value(5).count(" ."), aRecords.count('\n') / 100);
         VerifyImage(0, {}, aBlob);
     }

@@ -19,16 +19,10 @@ const QString sData = "clsFlashImage.Data";
 // clang-format off
 const ReportRow aReports[] = {
     {"2000", 2000, sOpen, "Unable to open application file.", {"Unable to open application file."}},
-    {"2001", 2001, sOpen, "Unable to determine command file name.",
-     {"Unable to determine command file name."}},
     {"2002, the number alone", 2002, "", "",
      {"Unable to determine command file name.", "Check that the record file name is valid."}},
     {"2003", 2003, "GetTargetID <sub> --- clsApplication", "Unable to determine expected target ID.",
      {"Unable to determine expected target ID."}},
-    {"2004", 2004, "EstablishCom <sub> --- mdlComms", "Unable to establish comms with target.",
-     {"Unable to establish comms with target."}},
-    {"2009", 2009, "clsApplication.InitMemoryImage", "Unable to create flash image in memory.",
-     {"Unable to create flash image in memory."}},
     {"2010, a command-file line", 2010, "clsApplication.InitMemoryImage", "Line 3 ...",
      {"Line 3 ..."}},
     {"8002, the serial control's own number", -8002, "EstablishCom <sub> --- mdlComms",

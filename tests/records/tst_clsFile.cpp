@@ -44,8 +44,6 @@ private slots:
         QTest::newRow("1,024 characters") << aLongest + "\n" << QStringList{aLongest};
         QTest::newRow("1,025 characters") << "a\n" + aLongest + "S\n"
                                           << QStringList{"a", "error 1024"};
-        QTest::newRow("200 KB without a line end")
-            << QByteArray(200'000, '\0') << QStringList{"error 1024"};
     }
 
     void lineEnds() {
@@ -97,18 +95,6 @@ private slots:
         QCOMPARE(oSecond.LineInput(), QStringLiteral("from b"));
         QVERIFY(oSecond.CloseFile());
         QVERIFY(!clsFileTable::Instance().IsOpen(iNumber));
-    }
-
-    void randomAccess() {
-        clsFile oFile;
-        QCOMPARE(oFile.OpenRandomRead(Write("r.bin"), 40000), qint16(0));
-        QCOMPARE(oFile.OpenRandomRead(QString(), 16), qint16(0)); // the argument, not the path
-        oFile.SetPathName(QStringLiteral("kept"));
-        const qint16 iFirst = oFile.OpenRandomWrite(oDir.filePath("new.bin"), 16);
-        QVERIFY(iFirst > 0 && oFile.OpenRandomWrite(oDir.filePath("new.bin"), 16) != iFirst);
-        QCOMPARE(oFile.PathName(), QStringLiteral("kept"));
-        QVERIFY(
-            Text([&] { oFile.OpenRandomWrite(oDir.filePath("no/f.bin"), 16); }).startsWith("75 "));
     }
 };
 

@@ -58,16 +58,12 @@ const CallRow aCalls[] = {
      "2102 .Data: Address has already been written to."},
     {"restrict end below start", [](Image& o) { o.Restrict(10, 5); }, {},
      "2100 .Restrict: Invalid memory address passed"},
-    {"restrict from -1", [](Image& o) { o.Restrict(-1, 5); }, {}, "2100 .Restrict"},
     {"restrict past the top", [](Image& o) { o.Restrict(0, 0x8000); }, {}, "2100 .Restrict"},
     {"restrict end 0 is no top", [](Image& o) { o.Restrict(5, 0); }, {}, "2100 .Restrict"},
     {"unrestrict end below start", [](Image& o) { o.UnRestrict(10, 5); }, {},
      "2100 .UnRestrict: Invalid memory address passed"},
     {"read before Create", [](Image&) { Image().Data(0); }, {},
      "2103 .Data: The flash image has not been created."},
-    {"write address 0 before Create", [](Image&) { Image().SetData(0, 1); }, {}, "2103 .Data"},
-    {"import before Create", [](Image&) { Image().Import(Parsed("S9030000FC")); }, {},
-     "2103 .Import"},
     {"export before Create", [](Image&) { Image().Export(); }, {}, "2103 .Export"},
     {"import up to the top", Import(WithCheckSum("S10B7FF8" + Hex(8, 1))), Put(0x7FF8, 8), ""},
     {"import past the top keeps the bytes before", Import(WithCheckSum("S10B7FF9" + Hex(8, 1))),
@@ -95,7 +91,6 @@ struct WalkRow {
 // clang-format off
 const WalkRow aWalks[] = {
     {"18, 4096 records of 8", 18, {}, 1, 4096, 0x7FF8, 8},
-    {"19, records of 64", 19, {}, 3, 8192, 0x7FFC0, 64},
     {"21, records of 64", 21, {}, 3, 66560, 0x40FFC0, 64},
     {"22, a record cut short by a restricted range", 22, {{0x4004, 0x7FFF}}, 1, 6145, 0xFFF8, 8},
     {"22, protected 0 to 6: one byte left at the top", 22, {{0, 6}}, 1, 8192, 0xFFFF, 1},
@@ -111,22 +106,6 @@ class tst_clsFlashImage : public QObject {
     Q_OBJECT
 
 private slots:
-    // Create starts afresh on a used image: fresh cells up to the top and
-    // none past it; an id without an image gets its one cell.
-    void createStartsAfresh() {
-        Image oImage;
-        oImage.Create(22);
-        oImage.SetData(0x7FFF, 1);
-        oImage.Restrict(0, 0x7FFF);
-        for (const auto& [iID, lTop] : QList<QPair<int, qint32>>{{18, 0x7FFF}, {23, 0}}) {
-            QCOMPARE(oImage.Create(quint8(iID)), lTop);
-            QCOMPARE(oImage.UnrestrictedBytes(), lTop + 1);
-            QCOMPARE(Text([&] { oImage.SetData(lTop, 1); }), QString());
-            QCOMPARE(Text([&] { oImage.Data(lTop + 1); }),
-                     "2100 clsFlashImage.Data: INVALID ADDRESS: Invalid memory address passed");
-        }
-    }
-
     // Clear gives unrestricted cells the value and makes them writable again;
     // restricted cells keep value and written flag. Checksum and count cover
     // unrestricted cells.

@@ -82,17 +82,17 @@ const HostileRow aRows[] = {
      "not an ordinary file but a FIFO"},
     {"device as the application file", Unit("unit.s19", LinkTo("/dev/zero")), 1, 2000,
      "not an ordinary file but a device"},
-    {"device as the command file", Unit("unit.cmd", LinkTo("/dev/zero")), 1, 2001,
-     "not an ordinary file but a device"},
     {"unreadable application file", Unit("unit.s19", LinkTo("/proc/self/mem")), 1, 2214,
      "Line 1 could not be read: Input/output error."},
     {"unreadable command file", Unit("unit.cmd", LinkTo("/proc/self/mem")), 1, 2003,
      "line 1: could not be read: Input/output error"},
-    {"escape codes and a NUL in a region line",
+    {"escape codes, a NUL and 91 characters in a region line",
      Unit("unit.cmd", [](const QString& sPath) {
-         mdlTestFiles::Write(QDir(), sPath, aCommands + QByteArray("1,\x1B[2J\0,7,E\r\n", 13));
+         mdlTestFiles::Write(QDir(), sPath, aCommands + QByteArray("1,\x1B[2J\0,7,E", 11) +
+                                                QByteArray(80, 'x') + "\r\n");
      }),
-     1, 2010, R"(line 3 has an address that is not a 32-bit hexadecimal number: "1,\x1b[2J\x00,7,E".)"},
+     1, 2010, R"(not a 32-bit hexadecimal number: "1,\x1b[2J\x00,7,E)" + QByteArray(69, 'x') +
+     R"(" and 11 characters more.)"},
     {"100,000 protect lines over the largest image",
      Unit("unit.cmd", [](const QString& sPath) {
          mdlTestFiles::Write(QDir(), sPath, "15\r\nFF\r\n" + QByteArray("0,0,40FFFF,R\r\n").repeated(100'000));

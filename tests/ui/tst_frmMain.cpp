@@ -38,34 +38,6 @@ private slots:
 
     void cleanup() { delete oWindow; }
 
-    // Steps: "." appends wait dots, ">text" appends a line.
-    void statusLog_data() {
-        QTest::addColumn<QStringList>("asSteps");
-        QTest::addColumn<QString>("sText");
-        QTest::newRow("one line") << QStringList{">Target ID: 22"} << "Target ID: 22";
-        QTest::newRow("dots on an empty log") << QStringList{"."} << " .";
-        QTest::newRow("dots after a line")
-            << QStringList{">Erasing sectors", ".", ".", "."} << "Erasing sectors . . .";
-        QTest::newRow("an empty line moves the dots on")
-            << QStringList{">Reading 'S' records", ".", ">", ".", "."}
-            << "Reading 'S' records .\r\n . .";
-        QTest::newRow("empty first line leaves no separator")
-            << QStringList{">", ">first"} << "first";
-        QTest::newRow("empty lines at the end") << QStringList{">a", ">", ">"} << "a\r\n\r\n";
-    }
-
-    void statusLog() {
-        QFETCH(QStringList, asSteps);
-        QFETCH(QString, sText);
-        oWindow->Status(QStringLiteral("before"));
-        oWindow->ClearStatus();
-        for (const QString& sStep : asSteps) {
-            sStep == "." ? oWindow->ShowWaitDots() : oWindow->Status(sStep.mid(1));
-        }
-        QCOMPARE(oWindow->StatusText(), sText);
-        QCOMPARE(oBox->toPlainText(), QString(sText).replace("\r\n", "\n"));
-    }
-
     // An event run inside a status write could tear down what the writer
     // still uses, so none may run; the text must be on screen all the same,
     // without a repaint per dot and without scrolling.
