@@ -1,13 +1,27 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 
-// One key of the settings store, addressed by a root key and a sub-key path.
-// Opening keys and reading and writing values come with the settings store;
-// until then the object carries its addressing fields.
+#include <memory>
+
+class QSettings;
+
+// One key of the settings store, addressed by a root key and a sub-key path
+// of names separated by "\". Values are texts (REG_SZ) or 32-bit integers
+// (REG_DWORD). On Windows the store is the registry; elsewhere one settings
+// file per user, in the user's configuration folder, with the same key and
+// value names. Every CloseKey writes what was set to disk.
 class clsJRT_Registry {
 public:
     static constexpr qint32 lHKeyLocalMachine = static_cast<qint32>(0x80000002);
+    enum eValueType : qint32 { REG_SZ = 1, REG_DWORD = 4 };
+    enum eDisposition : qint32 { REG_CREATED_NEW_KEY = 1, REG_OPENED_EXISTING_KEY = 2 };
+
+    clsJRT_Registry();
+    ~clsJRT_Registry();
+    clsJRT_Registry(const clsJRT_Registry&) = delete;
+    clsJRT_Registry& operator=(const clsJRT_Registry&) = delete;
 
     bool AutoCreate() const { return bAutoCreate; }
     void SetAutoCreate(bool bCreateable) { bAutoCreate = bCreateable; }
@@ -16,8 +30,24 @@ public:
     const QString& SubKey() const { return sSubKey; }
     void SetSubKey(const QString& sNewSubKey) { sSubKey = sNewSubKey; }
 
+    // Raises 1006, 1007, 1009 or the conversion's error.
+    void SetValue(const QString& sValueName, qint32 rtType, const QVariant& vData);
+    // An empty variant, a QString (REG_SZ) or a qint32 (REG_DWORD); a value
+    // stored with the other type reads as empty. Raises 1003, 1006, 1007.
+    QVariant Value(const QString& sValueName, qint32 rtType) const;
+    // Writes what was set to disk; raises 1009 when that fails.
+    void CloseKey();
+    // Returns the disposition; raises 1000, 1004 or 1009.
+    qint32 OpenKey();
+
+    // The settings file behind the store where there is no registry.
+    static QString FilePath();
+
 private:
     qint32 lRootKey = lHKeyLocalMachine;
     QString sSubKey;
     bool bAutoCreate = false;
+    // The open key: its group in the store, and the store itself.
+    QString sOpenGroup;
+    std::unique_ptr<QSettings> oStore;
 };

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+
+class QSerialPort;
+
+// The serial port as the upload drives it: numbered ports, line settings
+// given as text ("57600,N,8,1"), a receive event once enough characters
+// wait, and reads of a fixed length. Failures come back as numbers of the
+// 8000 series with a description that names the port and its device; the
+// control never throws.
+class clsSerialControl : public QObject {
+    Q_OBJECT
+
+public:
+    enum eInputMode : qint16 { comInputModeText = 0, comInputModeBinary = 1 };
+    enum eCommEvent : qint16 { comEvReceive = 2 };
+    enum eFailure : qint32 {
+        NoFailure = 0,
+        InvalidPropertyValue = 380,
+        PortOpenNotValid = 8000,
+        PortInvalid = 8002,
+        PortAlreadyOpen = 8005,
+        HardwareNotAvailable = 8010,
+        NotOpen = 8012,
+        SetCommStateFailed = 8015,
+        PortNotOpen = 8018,
+        ReadError = 8020,
+    };
+    // What a call that can fail answers: NoFailure, or the number and words.
+    struct Failure {
+        qint32 lNumber = NoFailure;
+        QString sDescription;
+        explicit operator bool() const { return lNumber != NoFailure; }
+    };
+    // The device a port number stands for; empty when it stands for none.
+    using DeviceOf = std::function<QString(qint16 iPort)>;
+
+    explicit clsSerialControl(DeviceOf oNewDeviceOf, QObject* pParent = nullptr);
+    ~clsSerialControl() override;
+
+    qint16 CommPort() const { return iCommPort; }
+    Failure SetCommPort(qint16 iNewPort);
+    const QString& Settings() const { return sSettings; }
+    // Parity letters E O N M S; stop bits 1, 1.5 or 2; "." or "," in them.
+    Failure SetSettings(const QString& sNewSettings);
+    bool PortOpen() const;
+    // Opening discards whatever waited on the line before; closing first
+    // lets the queued output leave, for no longer than it needs at the
+    // line's rate and a margin.
+    Failure SetPortOpen(bool bOpen);
+
+    void SetInputMode(eInputMode iNewMode) { iInputMode = iNewMode; }
+    void SetInputLen(qint16 iNewLength) { iInputLen = iNewLength; }
+    void SetRThreshold(qint16 iNewThreshold) { iRThreshold = iNewThreshold; }
+    void SetSThreshold(qint16 iNewThreshold) { iSThreshold = iNewThreshold; }
+    // Only while the port is closed.
+    Failure SetInBufferSize(qint16 iNewSize);
+    Failure SetOutBufferSize(qint16 iNewSize);
+    qint16 InBufferCount() const;
+    // 0 discards waiting input; does nothing on a closed port.
+    void SetInBufferCount(qint16 iCount);
+    qint16 OutBufferCount() const;
+    // 0 discards output not yet sent.
+    void SetOutBufferCount(qint16 iCount);
+
+    // Queues bytes for sending: a text goes one byte per character, its
+    // 0x00 characters included.
+    Failure Output(const QByteArray& aBytes);
+    Failure Output(const QString& sText);
+    // At most InputLen characters (all waiting when 0): a QByteArray in
+    // binary mode, a QString in text mode.
+    QVariant Input();
+    qint16 CommEvent() const { return iCommEvent; }
+
+    // While held, receive events wait; on release what waits is checked again.
+    void SetEventsHeld(bool bHeld);
+
+signals:
+    // At least RThreshold characters wait; raised from the event loop,
+    // never inside another call of this control.
+    void OnComm();
+    // A read, write or resource error while open: reported once, after
+    // the port was closed.
+    void Failed(qint32 lNumber, const QString& sDescription);
+
+private:
+    // filled in by the implementation
+    DeviceOf oDeviceOf;
+    std::unique_ptr<QSerialPort> oPort;
+    qint16 iCommPort = 1;
+    QString sSettings = QStringLiteral("9600,N,8,1");
+    eInputMode iInputMode = comInputModeText;
+    qint16 iInputLen = 0;
+    qint16 iRThreshold = 0;
+    qint16 iSThreshold = 0;
+    qint16 iInBufferSize = 1024;
+    qint16 iOutBufferSize = 512;
+    qint16 iCommEvent = 0;
+    bool bEventsHeld = false;
+};
