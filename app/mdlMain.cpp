@@ -1,6 +1,7 @@
 #include "app/mdlMain.h"
 
 #include "engine/clsApplication.h"
+#include "engine/mdlComms.h"
 #include "ui/frmMain.h"
 
 #include <memory>
@@ -15,6 +16,7 @@ namespace mdlMain {
 void Main() {
     // The window exists before the application object only because it is
     // the object's host; it loads when it is shown, after the reset.
+    mdlComms::BindNewDevices();
     gfrmMain = std::make_unique<frmMain>();
     goApplication = std::make_unique<clsApplication>(*gfrmMain);
     goApplication->Reset();
@@ -29,9 +31,11 @@ frmMain& MainForm() {
     return *gfrmMain;
 }
 
+// The window goes first, then the application object, which stores
+// nothing as it goes.
 void End() {
-    goApplication.reset();
     gfrmMain.reset();
+    goApplication.reset();
 }
 
 } // namespace mdlMain

@@ -1,5 +1,6 @@
 #include "engine/clsApplication.h"
 
+#include "engine/mdlComms.h"
 #include "engine/mdlEngineErrors.h"
 #include "engine/mdlTextUtil.h"
 #include "records/clsBoardTarget.h"
@@ -11,16 +12,10 @@
 #include <limits>
 
 clsApplication::clsApplication(clsEngineHost& oNewHost)
-    : oHost(oNewHost), oHelpFile(std::make_unique<clsJRT_HelpFile>()) {
-    using namespace mdlResources;
-    sRegRoot = QStringLiteral("SOFTWARE\\Quellis\\%1\\%2.%3.%4\\")
-                   .arg(Title())
-                   .arg(VersionMajor())
-                   .arg(VersionMinor())
-                   .arg(VersionRevision());
+    : oHost(oNewHost), sRegRoot(SettingsKeyPath()), oHelpFile(std::make_unique<clsJRT_HelpFile>()) {
     try {
         oHelpFile->SetFilename(QCoreApplication::applicationDirPath() + QStringLiteral("/help/") +
-                               HelpFileName());
+                               mdlResources::HelpFileName());
     } catch (const clsError&) {
         // A missing help file only leaves help unavailable.
     }
@@ -29,7 +24,18 @@ clsApplication::clsApplication(clsEngineHost& oNewHost)
     Reset();
 }
 
+// Nothing is stored here: the program ends without tearing the object down,
+// and the window stores the line settings when the port choice changes.
 clsApplication::~clsApplication() = default;
+
+QString clsApplication::SettingsKeyPath() {
+    using namespace mdlResources;
+    return QStringLiteral("SOFTWARE\\Quellis\\%1\\%2.%3.%4\\")
+        .arg(Title())
+        .arg(VersionMajor())
+        .arg(VersionMinor())
+        .arg(VersionRevision());
+}
 
 void clsApplication::Reset() {
     aiSectors = {0};
@@ -52,6 +58,7 @@ void clsApplication::Reset() {
     oFlashImage = std::make_unique<clsFlashImage>();
     oRegistry = std::make_unique<clsJRT_Registry>();
     oCommSettings = std::make_unique<clsCommPort>();
+    mdlComms::RestoreCommSettings(*this);
 
     lAppState = Idle;
 }

@@ -52,7 +52,12 @@ public:
     void PrepareUpload(const QString& sRecFile);
 
     const QString& RegistryRoot() const { return sRegRoot; }
+    // The settings store's key of this version: "SOFTWARE\Quellis\" + title
+    // + "\" + major.minor.revision + "\".
+    static QString SettingsKeyPath();
+    clsEngineHost& Host() { return oHost; }
     clsCommPort& CommSettings() { return *oCommSettings; }
+    const clsCommPort& CommSettings() const { return *oCommSettings; }
     clsJRT_Registry& Registry() { return *oRegistry; }
     clsJRT_HelpFile& HelpFile() { return *oHelpFile; }
 

@@ -1,11 +1,19 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QString>
 
 // The serial line settings of an upload. The settings store fills them at
 // every reset of the application object.
 class clsCommPort {
 public:
+    enum eParity : qint32 {
+        ParityEven = 0,
+        ParityOdd = 1,
+        ParityNone = 2,
+        ParityMark = 3,
+        ParitySpace = 4
+    };
+
     qint16 Number() const { return iNumber; }
     void SetNumber(qint16 iNewNumber) { iNumber = iNewNumber; }
     qint32 BaudRate() const { return lBaudRate; }
@@ -19,11 +27,15 @@ public:
     qint32 Handshaking() const { return lHandshaking; }
     void SetHandshaking(qint32 lNewHandshaking) { lHandshaking = lNewHandshaking; }
 
+    // As the serial control takes them: "57600,N,8,1", with "." in the stop
+    // bits in every locale.
+    QString SettingsString() const;
+
 private:
     qint16 iNumber = 1;
     qint32 lBaudRate = 57600;
     qint16 iDataBits = 8;
-    qint32 lParity = 2;
+    qint32 lParity = ParityNone;
     float fStopBits = 1.0F;
     qint32 lHandshaking = 3;
 };

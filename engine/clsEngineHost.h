@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class clsSerialControl;
+
 // What the engine asks of whoever drives it: the main window, the headless
 // command or a test.
 class clsEngineHost {
@@ -15,4 +17,6 @@ public:
     // Appends " ." to the last line of the status log.
     virtual void ShowWaitDots() = 0;
     virtual void SetMousePointer(eMousePointer iPointer) = 0;
+    // The serial port the upload runs on.
+    virtual clsSerialControl& CommPort() = 0;
 };

@@ -1,5 +1,6 @@
 #include "ui/frmMain.h"
 
+#include "engine/mdlComms.h"
 #include "resources/mdlResources.h"
 #include "ui_frmMain.h"
 
@@ -9,6 +10,7 @@
 frmMain::frmMain(QWidget* oParent) : QMainWindow(oParent), oUi(std::make_unique<Ui::frmMain>()) {
     oUi->setupUi(this);
     oStatusLog = std::make_unique<clsStatusLog>(*oUi->txtStatus);
+    mscCommPort = std::make_unique<clsSerialControl>(&mdlComms::DeviceOf);
     setWindowTitle(mdlResources::LoadResString(10));
     setWindowIcon(QIcon(mdlResources::IconPath(QStringLiteral("QUELLIS_ICON"))));
 }

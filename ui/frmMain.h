@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/clsEngineHost.h"
+#include "platform/clsSerialControl.h"
 #include "ui/clsStatusLog.h"
 
 #include <QMainWindow>
@@ -26,8 +27,10 @@ public:
     const QString& StatusText() const { return oStatusLog->Text(); }
 
     void SetMousePointer(eMousePointer iPointer) override;
+    clsSerialControl& CommPort() override { return *mscCommPort; }
 
 private:
     std::unique_ptr<Ui::frmMain> oUi;
     std::unique_ptr<clsStatusLog> oStatusLog;
+    std::unique_ptr<clsSerialControl> mscCommPort;
 };

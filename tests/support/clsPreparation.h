@@ -17,7 +17,8 @@ public:
 
     // A new host and application object, as after the window's reset.
     void Renew() {
-        oHost = clsRecordingHost();
+        oApp.reset();
+        oHost.Clear();
         oApp.emplace(oHost);
     }
 

@@ -1,7 +1,9 @@
+#include "tests/support/clsPrivateHome.h"
 #include "tests/support/mdlCli.h"
 #include "tests/support/mdlRows.h"
 #include "tests/support/mdlTestFiles.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -51,7 +53,19 @@ const BadInputRow aBadInputs[] = {
 class tst_tessivarCli : public QObject {
     Q_OBJECT
 
+    clsPrivateHome oHome;
     QTemporaryDir oDir;
+
+    // What ports --json says port iPort stands for; null when none.
+    static QJsonValue PortEntry(int iPort) {
+        const mdlCli::Outcome oRun = mdlCli::Run({"ports", "--json"});
+        for (const QJsonValue& vPort : QJsonDocument::fromJson(oRun.aOut)["ports"].toArray()) {
+            if (vPort["number"].toInt() == iPort) {
+                return vPort;
+            }
+        }
+        return {};
+    }
 
     QString WriteUnit(const QByteArray& aCmd, const QByteArray& aSrec) {
         mdlTestFiles::Write(QDir(oDir.path()), "unit.cmd", aCmd);
@@ -106,11 +120,26 @@ private slots:
                  lLineAt < 0 ? 0 : aExpected.mid(lLineAt + 7).split('\n').first().toInt());
     }
 
+    // The binding outlives the command, and a missing device stays bound.
+    void portsBindAndUnbind() {
+        const QString sDevice = oDir.filePath("ttyUSB9");
+        QCOMPARE(mdlCli::Run({"ports", "--bind", "3", sDevice}).aOut,
+                 "COM3 stands for " + sDevice.toUtf8() + "  (not present).\n");
+        QCOMPARE(PortEntry(3),
+                 QJsonValue(QJsonObject{{"number", 3}, {"device", sDevice}, {"present", false}}));
+        QCOMPARE(mdlCli::Run({"ports", "--unbind", "3"}).iExitCode, 0);
+        QCOMPARE(PortEntry(3), QJsonValue());
+    }
+
     void wrongUsageExitsWithTwo_data() {
         QTest::addColumn<QStringList>("asArguments");
         QTest::newRow("unknown verb") << QStringList{"upload"};
         QTest::newRow("no file") << QStringList{"inspect"};
         QTest::newRow("unknown option") << QStringList{"inspect", "--yaml", "a.s19"};
+        QTest::newRow("bind without a device") << QStringList{"ports", "--bind", "3"};
+        QTest::newRow("bind port 17") << QStringList{"ports", "--bind", "17", "/dev/ttyS0"};
+        QTest::newRow("bind a relative path") << QStringList{"ports", "--bind", "3", "ttyS0"};
+        QTest::newRow("unbind port 0") << QStringList{"ports", "--unbind", "0"};
     }
 
     void wrongUsageExitsWithTwo() {

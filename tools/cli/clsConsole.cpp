@@ -1,5 +1,7 @@
 #include "tools/cli/clsConsole.h"
 
+#include <QJsonDocument>
+
 #include <cstdio>
 
 void clsConsole::Out(const QString& sText) {
@@ -8,6 +10,11 @@ void clsConsole::Out(const QString& sText) {
 
 void clsConsole::Err(const QString& sText) {
     Write(stderr, sText);
+}
+
+void clsConsole::OutJson(const QJsonObject& oObject) {
+    Out(QString::fromUtf8(QJsonDocument(oObject).toJson(QJsonDocument::Compact)) +
+        QLatin1Char('\n'));
 }
 
 void clsConsole::Write(std::FILE* oStream, const QString& sText) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QJsonObject>
 #include <QString>
 
 #include <cstdio>
@@ -10,6 +11,8 @@ class clsConsole {
 public:
     void Out(const QString& sText);
     void Err(const QString& sText);
+    // oObject as one line of JSON.
+    void OutJson(const QJsonObject& oObject);
     // True once a write to either stream failed.
     bool Lost() const { return bLost; }
 

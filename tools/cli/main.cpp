@@ -1,4 +1,5 @@
 #include "tools/cli/mdlInspect.h"
+#include "tools/cli/mdlPorts.h"
 
 #include <QCoreApplication>
 
@@ -17,8 +18,15 @@ int main(int argc, char* argv[]) {
     if (aVerb == "inspect") {
         return mdlInspect::Run(aArguments);
     }
-    std::fputs("usage: tessivar-cli VERB ...\nverbs:\n  inspect [--json] FILE   prepare FILE as "
-               "Run does and summarise the upload\n",
+    if (aVerb == "ports") {
+        return mdlPorts::Run(aArguments);
+    }
+    std::fputs("usage: tessivar-cli VERB ...\nverbs:\n"
+               "  inspect [--json] FILE   prepare FILE as Run does and summarise the upload\n"
+               "  ports [--json]          the device each port number stands for, and the\n"
+               "                          serial devices found\n"
+               "  ports --bind N DEVICE   let port number N stand for DEVICE\n"
+               "  ports --unbind N        let port number N stand for no device\n",
                stderr);
     return 2;
 }

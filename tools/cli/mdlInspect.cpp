@@ -8,7 +8,6 @@
 #include "tools/cli/mdlSummaryText.h"
 
 #include <QFile>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 namespace {
@@ -16,11 +15,6 @@ namespace {
 constexpr int iExitFailed = 1;
 constexpr int iExitUsage = 2;
 constexpr int iExitOutputLost = 7;
-
-QString OneLine(const QJsonObject& oObject) {
-    return QString::fromUtf8(QJsonDocument(oObject).toJson(QJsonDocument::Compact)) +
-           QLatin1Char('\n');
-}
 
 // The bytes of a path for a message: printable ASCII as it is, every other
 // byte as \xHH.
@@ -43,14 +37,17 @@ int Inspect(clsConsole& oConsole, const QString& sPath, bool bJson) {
         oApp.PrepareUpload(sPath);
         const clsUploadSummary oSummary = clsUploadSummary::Of(oApp);
         oHost.EndLog();
-        oConsole.Out(bJson ? OneLine(mdlSummaryText::ToJson(oSummary))
-                           : mdlSummaryText::ToText(oSummary));
+        if (bJson) {
+            oConsole.OutJson(mdlSummaryText::ToJson(oSummary));
+        } else {
+            oConsole.Out(mdlSummaryText::ToText(oSummary));
+        }
         return 0;
     } catch (const clsError& oError) {
         oHost.EndLog();
         oConsole.Err(mdlErrorText::ForTerminal(oError));
         if (bJson) {
-            oConsole.Out(OneLine(mdlErrorText::ToJson(oError)));
+            oConsole.OutJson(mdlErrorText::ToJson(oError));
         }
         return iExitFailed;
     }
@@ -77,8 +74,8 @@ int Run(const QByteArrayList& aArguments) {
             QStringLiteral("The path is not valid UTF-8: ") + Escaped(aFiles.first());
         oConsole.Err(QStringLiteral("tessivar-cli: ") + sProblem + QLatin1Char('\n'));
         if (bJson) {
-            oConsole.Out(OneLine(
-                {{QStringLiteral("error"), 2000}, {QStringLiteral("description"), sProblem}}));
+            oConsole.OutJson(
+                {{QStringLiteral("error"), 2000}, {QStringLiteral("description"), sProblem}});
         }
     } else {
         iExit = Inspect(oConsole, sPath, bJson);

@@ -1,0 +1,189 @@
+#include "engine/mdlComms.h"
+
+#include "engine/clsApplication.h"
+#include "engine/mdlEngineErrors.h"
+#include "platform/clsPortBindings.h"
+#include "platform/clsSerialControl.h"
+#include "records/clsBoardTarget.h"
+#include "resources/mdlResources.h"
+
+#include <functional>
+
+namespace {
+
+using mdlResources::LoadResString;
+
+const QString sEstablishCom = QStringLiteral("EstablishCom <sub> --- mdlComms");
+
+bool IsSerialControlError(qint32 lNumber) {
+    return lNumber >= 8000 && lNumber <= 8020;
+}
+
+// The control answers Qt's way; the engine raises.
+void Check(const clsSerialControl::Failure& oFailure) {
+    if (oFailure) {
+        throw clsError(oFailure.lNumber, QStringLiteral("mscCommPort"), oFailure.sDescription);
+    }
+}
+
+// One statement of a sequence whose failures are skipped one by one.
+void Ignoring(const std::function<void()>& oStatement) {
+    try {
+        oStatement();
+    } catch (const clsError&) {
+        // The setting keeps its value, or the value is not written.
+    }
+}
+
+// Opens the line settings' key of oApp's store, creating it; the disposition.
+qint32 OpenCommsKey(clsApplication& oApp) {
+    clsJRT_Registry& oRegistry = oApp.Registry();
+    oRegistry.SetRootKey(clsJRT_Registry::lHKeyLocalMachine);
+    oRegistry.SetSubKey(mdlComms::CommsKeyPath());
+    oRegistry.SetAutoCreate(true);
+    return oRegistry.OpenKey();
+}
+
+// Hands a stored integer between lLowest and lHighest to oSet.
+void ReadInteger(const clsJRT_Registry& oRegistry, int iNameEntry, qint32 lLowest, qint32 lHighest,
+                 const std::function<void(qint32)>& oSet) {
+    const QVariant vData = oRegistry.Value(LoadResString(iNameEntry), clsJRT_Registry::REG_DWORD);
+    if (vData.typeId() == QMetaType::Int && vData.toInt() >= lLowest && vData.toInt() <= lHighest) {
+        oSet(vData.toInt());
+    }
+}
+
+// The stop bits stored as text, with "." or ","; 0 when they are none of
+// 1, 1.5 and 2.
+float StopBitsFrom(const QVariant& vData) {
+    if (vData.typeId() != QMetaType::QString) {
+        return 0;
+    }
+    bool bNumber = false;
+    const float fStopBits =
+        vData.toString().trimmed().replace(QLatin1Char(','), QLatin1Char('.')).toFloat(&bNumber);
+    return bNumber && (fStopBits == 1.0F || fStopBits == 1.5F || fStopBits == 2.0F) ? fStopBits : 0;
+}
+
+void ReadCommSettings(const clsJRT_Registry& oRegistry, clsCommPort& oSettings) {
+    Ignoring([&] {
+        ReadInteger(oRegistry, 301, 0, clsPortBindings::iLastPort,
+                    [&](qint32 lValue) { oSettings.SetNumber(qint16(lValue)); });
+    });
+    Ignoring([&] {
+        ReadInteger(oRegistry, 302, 1, std::numeric_limits<qint32>::max(),
+                    [&](qint32 lValue) { oSettings.SetBaudRate(lValue); });
+    });
+    Ignoring([&] {
+        const float fStopBits =
+            StopBitsFrom(oRegistry.Value(LoadResString(303), clsJRT_Registry::REG_SZ));
+        if (fStopBits != 0) {
+            oSettings.SetStopBits(fStopBits);
+        }
+    });
+    Ignoring([&] {
+        ReadInteger(oRegistry, 304, 5, 8,
+                    [&](qint32 lValue) { oSettings.SetDataBits(qint16(lValue)); });
+    });
+    Ignoring([&] {
+        ReadInteger(oRegistry, 305, 0, 3, [&](qint32 lValue) { oSettings.SetHandshaking(lValue); });
+    });
+}
+
+QString PortLine(const clsApplication& oApp, int iWordEntry) {
+    return QStringLiteral("COM%1 %2")
+        .arg(oApp.CommSettings().Number())
+        .arg(LoadResString(iWordEntry));
+}
+
+} // namespace
+
+namespace mdlComms {
+
+void EstablishCom(clsApplication& oApp) {
+    try {
+        clsCommPort& oSettings = oApp.CommSettings();
+        oSettings.SetBaudRate(clsBoardTarget::For(oApp.TargetID()).lBaudRate);
+        clsSerialControl& oPort = oApp.Host().CommPort();
+        oPort.SetInputLen(0);
+        oPort.SetRThreshold(1);
+        oPort.SetInputMode(clsSerialControl::comInputModeBinary);
+        Check(oPort.SetSettings(oSettings.SettingsString()));
+        Check(oPort.SetCommPort(oSettings.Number()));
+        oPort.SetInBufferCount(0);
+        Check(oPort.SetPortOpen(true));
+        oApp.Host().Status(PortLine(oApp, 310));
+    } catch (const clsError& oError) {
+        if (IsSerialControlError(oError.Number())) {
+            throw clsError(oError.Number(), sEstablishCom, oError.Description());
+        }
+        throw mdlEngineErrors::Make(mdlEngineErrors::CommsFailed);
+    }
+}
+
+void SetTextMode(clsApplication& oApp) {
+    clsSerialControl& oPort = oApp.Host().CommPort();
+    Check(oPort.SetPortOpen(false));
+    oPort.SetInputMode(clsSerialControl::comInputModeText);
+    Check(oPort.SetInBufferSize(256));
+    oPort.SetRThreshold(14);
+    oPort.SetInputLen(14);
+    Check(oPort.SetOutBufferSize(512));
+    oPort.SetSThreshold(0);
+    Check(oPort.SetPortOpen(true));
+}
+
+void CloseCom(clsApplication& oApp) {
+    try {
+        Check(oApp.Host().CommPort().SetPortOpen(false));
+    } catch (const clsError& oError) {
+        if (oError.Number() != clsSerialControl::NotOpen) {
+            throw;
+        }
+    }
+    oApp.Host().Status(PortLine(oApp, 311));
+}
+
+void RestoreCommSettings(clsApplication& oApp) {
+    qint32 lDisposition = 0;
+    Ignoring([&] { lDisposition = OpenCommsKey(oApp); });
+    if (lDisposition == clsJRT_Registry::REG_OPENED_EXISTING_KEY) {
+        ReadCommSettings(oApp.Registry(), oApp.CommSettings());
+    }
+    Ignoring([&] { oApp.Registry().CloseKey(); });
+}
+
+void StoreCommSettings(clsApplication& oApp) {
+    Ignoring([&] { OpenCommsKey(oApp); });
+    clsJRT_Registry& oRegistry = oApp.Registry();
+    const clsCommPort& oSettings = oApp.CommSettings();
+    const auto Write = [&](int iNameEntry, qint32 rtType, const QVariant& vData) {
+        Ignoring([&] { oRegistry.SetValue(LoadResString(iNameEntry), rtType, vData); });
+    };
+    Write(301, clsJRT_Registry::REG_DWORD, oSettings.Number());
+    Write(302, clsJRT_Registry::REG_DWORD, oSettings.BaudRate());
+    Write(303, clsJRT_Registry::REG_SZ, oSettings.StopBits());
+    Write(304, clsJRT_Registry::REG_DWORD, oSettings.DataBits());
+    Write(305, clsJRT_Registry::REG_DWORD, oSettings.Handshaking());
+    Ignoring([&] { oRegistry.CloseKey(); });
+}
+
+QString CommsKeyPath() {
+    return clsApplication::SettingsKeyPath() + LoadResString(300);
+}
+
+QString DeviceOf(qint16 iPort) {
+    clsPortBindings oBindings(CommsKeyPath());
+    oBindings.Load();
+    return oBindings.Device(iPort);
+}
+
+void BindNewDevices() {
+    clsPortBindings oBindings(CommsKeyPath());
+    oBindings.Load();
+    if (!oBindings.Adopt(clsPortBindings::FoundDevices()).isEmpty()) {
+        oBindings.Store();
+    }
+}
+
+} // namespace mdlComms

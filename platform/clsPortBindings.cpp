@@ -1,0 +1,146 @@
+#include "platform/clsPortBindings.h"
+
+#include "core/clsError.h"
+#include "platform/clsJRT_Registry.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSerialPortInfo>
+
+#include <algorithm>
+#include <functional>
+#include <utility>
+
+namespace {
+
+const QString sSeenValue = QStringLiteral("SeenDevices");
+
+QString ValueName(qint16 iPort) {
+    return QStringLiteral("COM%1").arg(iPort);
+}
+
+// Opens the bindings' key, runs oWork and closes the key; false when any
+// of it failed.
+bool WithKey(const QString& sKeyPath, const std::function<void(clsJRT_Registry&)>& oWork) {
+    clsJRT_Registry oRegistry;
+    oRegistry.SetSubKey(sKeyPath);
+    oRegistry.SetAutoCreate(true);
+    try {
+        oRegistry.OpenKey();
+        oWork(oRegistry);
+        oRegistry.CloseKey();
+        return true;
+    } catch (const clsError&) {
+        return false;
+    }
+}
+
+// A text value, or empty when it is absent or not a text.
+QString TextValue(const clsJRT_Registry& oRegistry, const QString& sName) {
+    try {
+        return oRegistry.Value(sName, clsJRT_Registry::REG_SZ).toString();
+    } catch (const clsError&) {
+        return {};
+    }
+}
+
+} // namespace
+
+clsPortBindings::clsPortBindings(QString sNewKeyPath)
+    : sKeyPath(std::move(sNewKeyPath)), asDevices(iLastPort) {}
+
+bool clsPortBindings::IsDevicePath(const QString& sDevice) {
+    if (!sDevice.startsWith(QLatin1Char('/'))) {
+        return false;
+    }
+    return std::none_of(sDevice.begin(), sDevice.end(),
+                        [](QChar cChar) { return cChar.category() == QChar::Other_Control; });
+}
+
+void clsPortBindings::Load() {
+    asDevices = QStringList(iLastPort);
+    asSeen.clear();
+    WithKey(sKeyPath, [this](clsJRT_Registry& oRegistry) {
+        for (qint16 iPort = iFirstPort; iPort <= iLastPort; ++iPort) {
+            const QString sDevice = TextValue(oRegistry, ValueName(iPort));
+            if (IsDevicePath(sDevice)) {
+                asDevices[iPort - 1] = sDevice;
+            }
+        }
+        for (const QString& sDevice : TextValue(oRegistry, sSeenValue).split(QLatin1Char('\n'))) {
+            if (IsDevicePath(sDevice)) {
+                asSeen << sDevice;
+            }
+        }
+    });
+}
+
+bool clsPortBindings::Store() const {
+    return WithKey(sKeyPath, [this](clsJRT_Registry& oRegistry) {
+        for (qint16 iPort = iFirstPort; iPort <= iLastPort; ++iPort) {
+            oRegistry.SetValue(ValueName(iPort), clsJRT_Registry::REG_SZ, asDevices[iPort - 1]);
+        }
+        oRegistry.SetValue(sSeenValue, clsJRT_Registry::REG_SZ, asSeen.join(QLatin1Char('\n')));
+    });
+}
+
+QString clsPortBindings::Device(qint16 iPort) const {
+#ifdef Q_OS_WIN
+    return iPort > 0 ? ValueName(iPort) : QString();
+#else
+    return IsPortNumber(iPort) ? asDevices[iPort - 1] : QString();
+#endif
+}
+
+qint16 clsPortBindings::PortOf(const QString& sDevice) const {
+    return qint16(asDevices.indexOf(sDevice) + 1);
+}
+
+bool clsPortBindings::Bind(qint16 iPort, const QString& sDevice) {
+    if (!IsPortNumber(iPort) || !IsDevicePath(sDevice)) {
+        return false;
+    }
+    Unbind(PortOf(sDevice));
+    asDevices[iPort - 1] = sDevice;
+    if (!asSeen.contains(sDevice)) {
+        asSeen << sDevice;
+    }
+    return true;
+}
+
+void clsPortBindings::Unbind(qint16 iPort) {
+    if (IsPortNumber(iPort)) {
+        asDevices[iPort - 1].clear();
+    }
+}
+
+QList<qint16> clsPortBindings::Adopt(const QStringList& asFound) {
+    QList<qint16> aiBound;
+    for (const QString& sDevice : asFound) {
+        const qsizetype lFree = asDevices.indexOf(QString());
+        if (asSeen.contains(sDevice) || PortOf(sDevice) != 0 || lFree < 0) {
+            continue;
+        }
+        Bind(qint16(lFree + 1), sDevice);
+        aiBound << qint16(lFree + 1);
+    }
+    return aiBound;
+}
+
+QStringList clsPortBindings::FoundDevices(const QString& sByIdFolder) {
+    QStringList asFound;
+    QStringList asReached;
+    const QFileInfoList aLinks =
+        QDir(sByIdFolder).entryInfoList(QDir::Files | QDir::System, QDir::Name);
+    for (const QFileInfo& oLink : aLinks) {
+        asFound << oLink.absoluteFilePath();
+        asReached << oLink.canonicalFilePath();
+    }
+    for (const QSerialPortInfo& oPort : QSerialPortInfo::availablePorts()) {
+        const QString sDevice = oPort.systemLocation();
+        if (!asReached.contains(QFileInfo(sDevice).canonicalFilePath())) {
+            asFound << sDevice;
+        }
+    }
+    return asFound;
+}

@@ -1,0 +1,151 @@
+#include "engine/mdlComms.h"
+#include "tests/support/clsPreparation.h"
+#include "tests/support/clsPrivateHome.h"
+#include "tests/support/clsPseudoTerminal.h"
+#include "tests/support/mdlRows.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+struct StoredRow {
+    const char* sName;
+    QList<QPair<QString, QVariant>> aStored;
+    qint16 iNumber;
+    QString sSettings;
+    qint32 lHandshaking;
+};
+
+const QString sDefaults = "57600,N,8,1";
+// clang-format off
+const StoredRow aStoredSettings[] = {
+    {"first start keeps the defaults", {}, 1, sDefaults, 3},
+    {"every value read", {{"PortNumber", 4}, {"BaudRate", 9600}, {"StopBits", "1.5"},
+     {"DataBits", 7}, {"Handshaking", 0}}, 4, "9600,N,7,1.5", 0},
+    {"stop bits with a decimal comma", {{"StopBits", "1,5"}}, 1, "57600,N,8,1.5", 3},
+    {"port 0 is kept", {{"PortNumber", 0}}, 0, sDefaults, 3},
+    {"out of range", {{"PortNumber", 17}, {"BaudRate", 0}, {"StopBits", "3"}, {"DataBits", 9},
+     {"Handshaking", 4}}, 1, sDefaults, 3},
+    {"negative port", {{"PortNumber", -1}}, 1, sDefaults, 3},
+    {"wrong types", {{"PortNumber", "4"}, {"StopBits", 2}, {"DataBits", "7"}}, 1, sDefaults, 3},
+};
+// clang-format on
+
+struct OpenRow {
+    const char* sName;
+    bool bBound;
+    qint32 lParity;
+    QString sError; // its beginning
+};
+
+const QString sEstablishCom = " EstablishCom <sub> --- mdlComms: ";
+// clang-format off
+const OpenRow aOpens[] = {
+    {"target 22 at 19200 baud", true, 2, ""},
+    {"number bound to no device", false, 2, "8002" + sEstablishCom + "COM1"},
+    {"settings the port refuses", true, 9,
+     "2004" + sEstablishCom + "Unable to establish comms with target."},
+};
+// clang-format on
+
+void Store(const QList<QPair<QString, QVariant>>& aValues) {
+    clsJRT_Registry oRegistry;
+    oRegistry.SetSubKey(mdlComms::CommsKeyPath());
+    oRegistry.SetAutoCreate(true);
+    oRegistry.OpenKey();
+    for (const auto& [sName, vData] : aValues) {
+        oRegistry.SetValue(sName,
+                           vData.typeId() == QMetaType::QString ? clsJRT_Registry::REG_SZ
+                                                                : clsJRT_Registry::REG_DWORD,
+                           vData);
+    }
+    oRegistry.CloseKey();
+}
+
+} // namespace
+
+class tst_mdlComms : public QObject {
+    Q_OBJECT
+
+    clsPrivateHome oHome;
+    clsPreparation oUnit;
+    clsApplication& App() { return *oUnit.oApp; }
+
+private slots:
+    void init() {
+        QFile::remove(clsJRT_Registry::FilePath());
+        oUnit.Renew();
+    }
+
+    void storedSettings_data() { mdlRows::Add(aStoredSettings); }
+
+    // Read at every reset of the application object, value by value.
+    void storedSettings() {
+        QFETCH(StoredRow, oRow);
+        Store(oRow.aStored);
+        App().Reset();
+        QCOMPARE(App().CommSettings().Number(), oRow.iNumber);
+        QCOMPARE(App().CommSettings().SettingsString(), oRow.sSettings);
+        QCOMPARE(App().CommSettings().Handshaking(), oRow.lHandshaking);
+    }
+
+    void establishCom_data() { mdlRows::Add(aOpens); }
+
+    // The rate comes from the target and is stored with the next store.
+    void establishCom() {
+        QFETCH(OpenRow, oRow);
+        clsPseudoTerminal oLine;
+        oUnit.oHost.asDevices = QStringList{oRow.bBound ? oLine.SlavePath() : QString()};
+        QCOMPARE(oUnit.Prepare("16\r\nFF\r\n", "S9030000FC\r\n"), QString());
+        App().CommSettings().SetParity(oRow.lParity);
+        const QString sError = mdlRaised::Text([&] { mdlComms::EstablishCom(App()); });
+        QVERIFY2(sError.startsWith(oRow.sError) && sError.isEmpty() == oRow.sError.isEmpty(),
+                 qPrintable(sError));
+        QCOMPARE(oUnit.oHost.CommPort().PortOpen(), sError.isEmpty());
+        QCOMPARE(oUnit.oHost.Lines().last(),
+                 sError.isEmpty() ? "COM1 opened" : "Flash image created");
+        mdlComms::StoreCommSettings(App());
+        App().Reset();
+        QCOMPARE(App().CommSettings().SettingsString(), "19200,N,8,1");
+    }
+
+    // A reply the board sends right after the switch is read whole.
+    void textModeThenClose() {
+        clsPseudoTerminal oLine;
+        oUnit.oHost.asDevices = QStringList{oLine.SlavePath()};
+        mdlComms::EstablishCom(App());
+        clsSerialControl& oPort = oUnit.oHost.CommPort();
+        const QSignalSpy oEvents(&oPort, &clsSerialControl::OnComm);
+        mdlComms::SetTextMode(App());
+        QVERIFY(oLine.Write("S60500000009F1"));
+        QTRY_COMPARE(oEvents.count(), 1);
+        QCOMPARE(oPort.Input().toString(), "S60500000009F1");
+        mdlComms::CloseCom(App());
+        mdlComms::CloseCom(App());
+        QCOMPARE(oUnit.oHost.Lines().mid(1), (QStringList{"COM1 closed", "COM1 closed"}));
+        QVERIFY(!oPort.PortOpen());
+    }
+
+    // The first reset creates the key, so that the next one reads it.
+    void firstResetCreatesTheKey() {
+        clsJRT_Registry oRegistry;
+        oRegistry.SetSubKey(mdlComms::CommsKeyPath());
+        QCOMPARE(oRegistry.OpenKey(), clsJRT_Registry::REG_OPENED_EXISTING_KEY);
+    }
+
+    // What the window changed is stored by the window; the application
+    // object stores nothing as it goes.
+    void nothingStoredAtTheEnd() {
+        App().CommSettings().SetNumber(9);
+        oUnit.Renew();
+        QCOMPARE(App().CommSettings().Number(), qint16(1));
+        App().CommSettings().SetNumber(9);
+        mdlComms::StoreCommSettings(App());
+        oUnit.Renew();
+        QCOMPARE(App().CommSettings().Number(), qint16(9));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_mdlComms)
+#include "tst_mdlComms.moc"

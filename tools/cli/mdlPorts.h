@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QByteArrayList>
+
+// The ports verb: which device each port number stands for, the serial
+// devices of this machine, and binding or unbinding a number.
+namespace mdlPorts {
+
+// aArguments are those after the verb; returns the exit status.
+int Run(const QByteArrayList& aArguments);
+
+} // namespace mdlPorts
