@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <memory>
+
 class clsSerialControl;
 
 // What the engine asks of whoever drives it: the main window, the headless
@@ -10,13 +12,20 @@ class clsEngineHost {
 public:
     enum eMousePointer : qint16 { vbDefault = 0, vbHourglass = 11, vbArrowHourglass = 13 };
 
-    virtual ~clsEngineHost() = default;
+    clsEngineHost();
+    virtual ~clsEngineHost();
+    clsEngineHost(const clsEngineHost&) = delete;
+    clsEngineHost& operator=(const clsEngineHost&) = delete;
 
     // Appends one line to the status log.
     virtual void Status(const QString& sStatusLine) = 0;
     // Appends " ." to the last line of the status log.
     virtual void ShowWaitDots() = 0;
     virtual void SetMousePointer(eMousePointer iPointer) = 0;
-    // The serial port the upload runs on.
-    virtual clsSerialControl& CommPort() = 0;
+    // The serial port the upload runs on; unless a host gives one, a port
+    // that stands for no device, for hosts that never upload.
+    virtual clsSerialControl& CommPort();
+
+private:
+    std::unique_ptr<clsSerialControl> oNoPort;
 };

@@ -27,6 +27,11 @@ public:
     void SetMousePointer(eMousePointer) override {}
 };
 
+const QTemporaryDir& Folder() {
+    static const QTemporaryDir oDir;
+    return oDir;
+}
+
 QString Put(const QDir& oDir, const char* sName, QByteArrayView aBytes) {
     const QString sPath = oDir.filePath(QLatin1String(sName));
     QFile oFile(sPath);
@@ -42,11 +47,13 @@ QString Put(const QDir& oDir, const char* sName, QByteArrayView aBytes) {
 extern "C" int LLVMFuzzerInitialize(int* iArgCount, char*** aArgs) {
     // The application object asks for the program's folder.
     static QCoreApplication oQtApplication(*iArgCount, *aArgs);
+    // Every reset reads the line settings: from a store of the fuzzer's own.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(Folder().path()));
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* aData, std::size_t lSize) {
-    static const QTemporaryDir oDir;
+    const QTemporaryDir& oDir = Folder();
     const QByteArrayView aInput(aData, qsizetype(lSize));
     const qsizetype lSplit = aInput.indexOf(aSplit);
     const QByteArrayView aCommands = lSplit < 0 ? QByteArrayView("12\nFF\n") : aInput.first(lSplit);

@@ -2,8 +2,6 @@
 
 #include "engine/clsEngineHost.h"
 #include "engine/clsStatusText.h"
-#include "engine/mdlComms.h"
-#include "platform/clsSerialControl.h"
 #include "tools/cli/clsConsole.h"
 
 // Shows the status log on standard error as it grows, dots included.
@@ -14,7 +12,6 @@ public:
     void Status(const QString& sStatusLine) override;
     void ShowWaitDots() override;
     void SetMousePointer(eMousePointer) override {}
-    clsSerialControl& CommPort() override { return oCommPort; }
     // Ends the last status line, so that what follows starts on its own.
     void EndLog();
 
@@ -24,5 +21,4 @@ private:
     clsConsole& oConsole;
     clsStatusText oText;
     bool bLineOpen = false;
-    clsSerialControl oCommPort{&mdlComms::DeviceOf};
 };
