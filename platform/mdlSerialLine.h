@@ -10,8 +10,10 @@ namespace mdlSerialLine {
 
 struct Line {
     qint32 lBaudRate = 9600;
+    // E O N M S
     char yParity = 'N';
     qint16 iDataBits = 8;
+    // 10, 15 or 20
     qint16 iStopTenths = 10;
 };
 
