@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/mdlSerialLine.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -60,7 +62,8 @@ public:
     void SetInputLen(qint16 iNewLength) { iInputLen = iNewLength; }
     void SetRThreshold(qint16 iNewThreshold) { iRThreshold = iNewThreshold; }
     void SetSThreshold(qint16 iNewThreshold) { iSThreshold = iNewThreshold; }
-    // Only while the port is closed.
+    // Only while the port is closed. The buffers grow as needed, so nothing
+    // received or queued is lost for want of room.
     Failure SetInBufferSize(qint16 iNewSize);
     Failure SetOutBufferSize(qint16 iNewSize);
     qint16 InBufferCount() const;
@@ -91,17 +94,33 @@ signals:
     void Failed(qint32 lNumber, const QString& sDescription);
 
 private:
-    // filled in by the implementation
+    enum class eCause;
+    Failure Fail(eCause iCause, const QString& sDetail = {}) const;
+    Failure CheckBufferSize(qint16 iNewSize) const;
+    Failure Open();
+    Failure OpenFailure(const QString& sDevice) const;
+    Failure TakeLine();
+    void Close();
+    void Drain();
+    void CloseNow();
+    void OnPortError(qint32 lError);
+    void ScheduleDelivery();
+    void Deliver(quint64 lQueuedSession);
+
     DeviceOf oDeviceOf;
     std::unique_ptr<QSerialPort> oPort;
     qint16 iCommPort = 1;
     QString sSettings = QStringLiteral("9600,N,8,1");
+    mdlSerialLine::Line oLine;
     eInputMode iInputMode = comInputModeText;
     qint16 iInputLen = 0;
     qint16 iRThreshold = 0;
     qint16 iSThreshold = 0;
-    qint16 iInBufferSize = 1024;
-    qint16 iOutBufferSize = 512;
     qint16 iCommEvent = 0;
     bool bEventsHeld = false;
+    // The device as this program knows it open, to refuse a second open.
+    QString sOpenDevice;
+    // Counts closes: a delivery queued in an earlier session is dropped.
+    quint64 lSession = 0;
+    bool bDeliveryQueued = false;
 };

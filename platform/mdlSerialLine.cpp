@@ -1,0 +1,138 @@
+#include "platform/mdlSerialLine.h"
+
+#include <QStringList>
+
+#include <grp.h>
+#include <linux/serial.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+qint16 StopTenthsOf(const QString& sStopBits) {
+    if (sStopBits == QLatin1String("1")) {
+        return 10;
+    }
+    if (sStopBits == QLatin1String("1.5")) {
+        return 15;
+    }
+    return sStopBits == QLatin1String("2") ? 20 : 0;
+}
+
+char ParityOf(tcflag_t lFlags) {
+    if ((lFlags & PARENB) == 0) {
+        return 'N';
+    }
+    const bool bOdd = (lFlags & PARODD) != 0;
+    if ((lFlags & CMSPAR) != 0) {
+        return bOdd ? 'M' : 'S';
+    }
+    return bOdd ? 'O' : 'E';
+}
+
+qint16 DataBitsOf(tcflag_t lFlags) {
+    switch (lFlags & CSIZE) {
+    case CS5:
+        return 5;
+    case CS6:
+        return 6;
+    case CS7:
+        return 7;
+    default:
+        return 8;
+    }
+}
+
+} // namespace
+
+namespace mdlSerialLine {
+
+std::optional<Line> Parse(const QString& sSettings) {
+    QStringList asFields = sSettings.split(QLatin1Char(','));
+    if (asFields.size() == 5) {
+        // "1,5" stop bits, written with a decimal comma
+        asFields[3] += QLatin1Char('.') + asFields.takeLast();
+    }
+    if (asFields.size() != 4) {
+        return std::nullopt;
+    }
+    bool bBaudRate = false;
+    bool bDataBits = false;
+    Line oLine;
+    oLine.lBaudRate = asFields[0].trimmed().toInt(&bBaudRate);
+    const QString sParity = asFields[1].trimmed().toUpper();
+    oLine.iDataBits = asFields[2].trimmed().toShort(&bDataBits);
+    oLine.iStopTenths = StopTenthsOf(asFields[3].trimmed());
+    if (!bBaudRate || oLine.lBaudRate <= 0 || sParity.size() != 1 ||
+        !QStringLiteral("EONMS").contains(sParity) || !bDataBits || oLine.iDataBits < 5 ||
+        oLine.iDataBits > 8 || oLine.iStopTenths == 0) {
+        return std::nullopt;
+    }
+    oLine.yParity = sParity[0].toLatin1();
+    return oLine;
+}
+
+QString Refused(int lDevice, const Line& oAsked) {
+    termios oTaken{};
+    if (::tcgetattr(lDevice, &oTaken) != 0) {
+        return {};
+    }
+    if (DataBitsOf(oTaken.c_cflag) != oAsked.iDataBits) {
+        return QStringLiteral("%1 data bits").arg(oAsked.iDataBits);
+    }
+    if (ParityOf(oTaken.c_cflag) != oAsked.yParity) {
+        return QStringLiteral("parity %1").arg(QLatin1Char(oAsked.yParity));
+    }
+    const qint16 iStopTenths = (oTaken.c_cflag & CSTOPB) != 0 ? 20 : 10;
+    if (iStopTenths != oAsked.iStopTenths) {
+        return QStringLiteral("%1 stop bits").arg(oAsked.iStopTenths / 10.0);
+    }
+    return {};
+}
+
+qint64 OutputQueue(int lDevice) {
+    int lBytes = 0;
+    return ::ioctl(lDevice, TIOCOUTQ, &lBytes) == 0 ? lBytes : 0;
+}
+
+void AskLowLatency(int lDevice) {
+    serial_struct oSerial{};
+    if (::ioctl(lDevice, TIOCGSERIAL, &oSerial) == 0) {
+        oSerial.flags |= ASYNC_LOW_LATENCY;
+        ::ioctl(lDevice, TIOCSSERIAL, &oSerial);
+    }
+}
+
+int Hold(int lDevice) {
+    return ::dup(lDevice);
+}
+
+void ReleaseWithoutHangUp(int lHeld) {
+    if (lHeld < 0) {
+        return;
+    }
+    termios oSettings{};
+    if (::tcgetattr(lHeld, &oSettings) == 0) {
+        oSettings.c_cflag &= ~HUPCL;
+        ::tcsetattr(lHeld, TCSANOW, &oSettings);
+    }
+    ::close(lHeld);
+}
+
+bool MayOpen(const QString& sDevice) {
+    return ::access(sDevice.toLocal8Bit().constData(), R_OK | W_OK) == 0;
+}
+
+QString GroupOf(const QString& sDevice) {
+    struct stat oNode {};
+    if (::stat(sDevice.toLocal8Bit().constData(), &oNode) == 0) {
+        if (const group* pGroup = ::getgrgid(oNode.st_gid)) {
+            return QString::fromLocal8Bit(pGroup->gr_name);
+        }
+    }
+    return QStringLiteral("dialout");
+}
+
+} // namespace mdlSerialLine

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// The line settings of a serial port, and what the operating system tells
+// about a serial device beyond what Qt does.
+namespace mdlSerialLine {
+
+struct Line {
+    qint32 lBaudRate = 9600;
+    // E O N M S
+    char yParity = 'N';
+    qint16 iDataBits = 8;
+    // 10, 15 or 20
+    qint16 iStopTenths = 10;
+};
+
+// "57600,N,8,1": parity E O N M S, data bits 5 to 8, stop bits 1, 1.5 or 2
+// with "." or ","; nothing for any other text.
+std::optional<Line> Parse(const QString& sSettings);
+
+// The first framing setting of oAsked that the open device did not take,
+// as words ("parity E", "7 data bits"); empty when it took them all.
+QString Refused(int lDevice, const Line& oAsked);
+
+// Bytes the driver still holds for sending; 0 where it cannot tell.
+qint64 OutputQueue(int lDevice);
+
+// Lets a USB serial adapter pass on each received byte at once instead of
+// after its latency timer; a device without that mode is left as it is.
+void AskLowLatency(int lDevice);
+
+// A second descriptor held over the close of the first, so that the close
+// is not the last one; see ReleaseWithoutHangUp.
+int Hold(int lDevice);
+// Clears hang-up on close before closing lHeld, so that DTR and RTS stay
+// up for the next open and a board that takes its reset from them runs on.
+void ReleaseWithoutHangUp(int lHeld);
+
+// Whether this user may open sDevice for reading and writing.
+bool MayOpen(const QString& sDevice);
+// The name of the group that owns sDevice.
+QString GroupOf(const QString& sDevice);
+
+} // namespace mdlSerialLine
