@@ -52,10 +52,15 @@ QString Raised(qint32 lCode, const char* sMember, const char* sDescription) {
         .arg(sMember, sDescription);
 }
 
-// The file as another copy of the program finds it: the cached copy of this one no longer matches.
+// The file as another copy of the program finds it: the copy of it that this
+// one keeps no longer matches, so the file is read again.
 void Reread() {
-    QFile(R::FilePath())
-        .setFileTime(QDateTime::currentDateTime().addSecs(-60), QFile::FileModificationTime);
+    QFile oFile(R::FilePath());
+    if (!oFile.open(QIODevice::ReadOnly) ||
+        !oFile.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                           QFile::FileModificationTime)) {
+        qFatal("cannot age the settings file");
+    }
 }
 
 QVariant ReadBack(R& oKey, const QString& sName, qint32 rtType) {
@@ -233,6 +238,12 @@ private slots:
             {"300 characters", RoundTrip(1, s300, 1), "QString " + s300},
             {"quotes, backslashes, controls", RoundTrip(1, sOdd, 1), "QString " + sOdd},
             {"1.5 with a point in a comma locale", RoundTrip(1, 1.5F, 1), "QString 1.5"},
+            {"odd key and value names",
+             [](R& o) {
+                 return Opened(o, sComms + "\\" + sOdd).SetValue(sOdd, 1, "v"), o.CloseKey(),
+                        Reread(), Opened(o, sComms + "\\" + sOdd, false).Value(sOdd, 1);
+             },
+             "QString v"},
             {"REG_DWORD read as text", RoundTrip(4, 5, 1), sEmpty},
             {"text read as REG_DWORD", RoundTrip(1, "5", 4), sEmpty},
             {"new key", OpenAfter("", "A\\B", true), "int 1"},
