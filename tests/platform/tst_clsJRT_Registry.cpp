@@ -244,6 +244,12 @@ private slots:
                         Reread(), Opened(o, sComms + "\\" + sOdd, false).Value(sOdd, 1);
              },
              "QString v"},
+            {"slash in a key name names no value",
+             [](R& o) {
+                 return Opened(o, "A\\B/C").CloseKey(), Reread(),
+                        Opened(o, "A\\B", false).Value("C", 1);
+             },
+             Raised(1003, sGet, "Failure during value read.")},
             {"REG_DWORD read as text", RoundTrip(4, 5, 1), sEmpty},
             {"text read as REG_DWORD", RoundTrip(1, "5", 4), sEmpty},
             {"new key", OpenAfter("", "A\\B", true), "int 1"},
