@@ -17,6 +17,16 @@ public:
     static constexpr qint32 lHKeyLocalMachine = static_cast<qint32>(0x80000002);
     enum eValueType : qint32 { REG_SZ = 1, REG_DWORD = 4 };
     enum eDisposition : qint32 { REG_CREATED_NEW_KEY = 1, REG_OPENED_EXISTING_KEY = 2 };
+    // The registry's result codes that the store reports; OpenKey and
+    // CloseKey raise them as errors.
+    enum eResult : qint32 {
+        ResultSuccess = 0,
+        ResultNotFound = 2,
+        ResultAccessDenied = 5,
+        ResultInvalidHandle = 6,
+        ResultDiskFull = 112,
+        ResultNoParent = 1010
+    };
 
     clsJRT_Registry();
     ~clsJRT_Registry();
@@ -47,7 +57,6 @@ private:
     qint32 lRootKey = lHKeyLocalMachine;
     QString sSubKey;
     bool bAutoCreate = false;
-    // The open key: its group in the store, and the store itself.
-    QString sOpenGroup;
+    // The store with the open key as its group; none while no key is open.
     std::unique_ptr<QSettings> oStore;
 };
