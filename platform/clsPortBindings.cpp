@@ -14,6 +14,8 @@
 namespace {
 
 const QString sSeenValue = QStringLiteral("SeenDevices");
+// Between the devices of sSeenValue; no device name a system gives has one.
+constexpr QChar cSeenSeparator = u'|';
 
 QString ValueName(qint16 iPort) {
     return QStringLiteral("COM%1").arg(iPort);
@@ -67,7 +69,7 @@ void clsPortBindings::Load() {
                 asDevices[iPort - 1] = sDevice;
             }
         }
-        for (const QString& sDevice : TextValue(oRegistry, sSeenValue).split(QLatin1Char('\n'))) {
+        for (const QString& sDevice : TextValue(oRegistry, sSeenValue).split(cSeenSeparator)) {
             if (IsDevicePath(sDevice)) {
                 asSeen << sDevice;
             }
@@ -77,10 +79,14 @@ void clsPortBindings::Load() {
 
 bool clsPortBindings::Store() const {
     return WithKey(sKeyPath, [this](clsJRT_Registry& oRegistry) {
+        // A number that never stood for a device needs no line in the file.
         for (qint16 iPort = iFirstPort; iPort <= iLastPort; ++iPort) {
-            oRegistry.SetValue(ValueName(iPort), clsJRT_Registry::REG_SZ, asDevices[iPort - 1]);
+            const QString& sDevice = asDevices[iPort - 1];
+            if (!sDevice.isEmpty() || !TextValue(oRegistry, ValueName(iPort)).isEmpty()) {
+                oRegistry.SetValue(ValueName(iPort), clsJRT_Registry::REG_SZ, sDevice);
+            }
         }
-        oRegistry.SetValue(sSeenValue, clsJRT_Registry::REG_SZ, asSeen.join(QLatin1Char('\n')));
+        oRegistry.SetValue(sSeenValue, clsJRT_Registry::REG_SZ, asSeen.join(cSeenSeparator));
     });
 }
 
