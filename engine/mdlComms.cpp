@@ -47,7 +47,7 @@ qint32 OpenCommsKey(clsApplication& oApp) {
 // Hands a stored integer between lLowest and lHighest to oSet.
 void ReadInteger(const clsJRT_Registry& oRegistry, int iNameEntry, qint32 lLowest, qint32 lHighest,
                  const std::function<void(qint32)>& oSet) {
-    const QVariant vData = oRegistry.Value(LoadResString(iNameEntry), clsJRT_Registry::REG_DWORD);
+    const QVariant vData = oRegistry.Value(LoadResString(iNameEntry), clsJRT_Registry::RegDword);
     if (vData.typeId() == QMetaType::Int && vData.toInt() >= lLowest && vData.toInt() <= lHighest) {
         oSet(vData.toInt());
     }
@@ -76,7 +76,7 @@ void ReadCommSettings(const clsJRT_Registry& oRegistry, clsCommPort& oSettings) 
     });
     Ignoring([&] {
         const float fStopBits =
-            StopBitsFrom(oRegistry.Value(LoadResString(303), clsJRT_Registry::REG_SZ));
+            StopBitsFrom(oRegistry.Value(LoadResString(303), clsJRT_Registry::RegSz));
         if (fStopBits != 0) {
             oSettings.SetStopBits(fStopBits);
         }
@@ -147,7 +147,7 @@ void CloseCom(clsApplication& oApp) {
 void RestoreCommSettings(clsApplication& oApp) {
     qint32 lDisposition = 0;
     Ignoring([&] { lDisposition = OpenCommsKey(oApp); });
-    if (lDisposition == clsJRT_Registry::REG_OPENED_EXISTING_KEY) {
+    if (lDisposition == clsJRT_Registry::OpenedExistingKey) {
         ReadCommSettings(oApp.Registry(), oApp.CommSettings());
     }
     Ignoring([&] { oApp.Registry().CloseKey(); });
@@ -160,11 +160,11 @@ void StoreCommSettings(clsApplication& oApp) {
     const auto Write = [&](int iNameEntry, qint32 rtType, const QVariant& vData) {
         Ignoring([&] { oRegistry.SetValue(LoadResString(iNameEntry), rtType, vData); });
     };
-    Write(301, clsJRT_Registry::REG_DWORD, oSettings.Number());
-    Write(302, clsJRT_Registry::REG_DWORD, oSettings.BaudRate());
-    Write(303, clsJRT_Registry::REG_SZ, oSettings.StopBits());
-    Write(304, clsJRT_Registry::REG_DWORD, oSettings.DataBits());
-    Write(305, clsJRT_Registry::REG_DWORD, oSettings.Handshaking());
+    Write(301, clsJRT_Registry::RegDword, oSettings.Number());
+    Write(302, clsJRT_Registry::RegDword, oSettings.BaudRate());
+    Write(303, clsJRT_Registry::RegSz, oSettings.StopBits());
+    Write(304, clsJRT_Registry::RegDword, oSettings.DataBits());
+    Write(305, clsJRT_Registry::RegDword, oSettings.Handshaking());
     Ignoring([&] { oRegistry.CloseKey(); });
 }
 

@@ -101,7 +101,7 @@ qint32 OpenStore(const QStringList& asKey, bool bCreate, std::unique_ptr<QSettin
         return R::ResultNotFound;
     }
     oStore = std::make_unique<QSettings>(asKey.join(u'\\'), QSettings::NativeFormat);
-    lDisposition = bExisted ? R::REG_OPENED_EXISTING_KEY : R::REG_CREATED_NEW_KEY;
+    lDisposition = bExisted ? R::OpenedExistingKey : R::CreatedNewKey;
     return oStore->isWritable() ? R::ResultSuccess : R::ResultAccessDenied;
 }
 
@@ -134,9 +134,9 @@ void clsJRT_Registry::SetValue(const QString& sValueName, qint32 rtType, const Q
     if (!oStore) {
         throw Failure(lNoKeyOpened, sValueLet, "No key opened");
     }
-    if (rtType == REG_SZ) {
+    if (rtType == RegSz) {
         oStore->setValue(StoreKey(sValueName), TextOf(vData));
-    } else if (rtType == REG_DWORD) {
+    } else if (rtType == RegDword) {
         oStore->setValue(StoreKey(sValueName), DwordOf(vData));
     } else {
         throw Failure(lUnimplementedType, sValueLet, "Unimplemented registry type");
@@ -147,7 +147,7 @@ QVariant clsJRT_Registry::Value(const QString& sValueName, qint32 rtType) const 
     if (!oStore) {
         throw Failure(lNoKeyOpened, sValueGet, "No key opened.");
     }
-    if (rtType != REG_SZ && rtType != REG_DWORD) {
+    if (rtType != RegSz && rtType != RegDword) {
         throw Failure(lUnimplementedType, sValueGet, "Unimplemented registry type.");
     }
     const QString sKey = StoreKey(sValueName);
@@ -155,7 +155,7 @@ QVariant clsJRT_Registry::Value(const QString& sValueName, qint32 rtType) const 
         throw Failure(lValueReadFailure, sValueGet, "Failure during value read.");
     }
     const QVariant vStored = oStore->value(sKey);
-    const int iWanted = rtType == REG_SZ ? QMetaType::QString : QMetaType::Int;
+    const int iWanted = rtType == RegSz ? QMetaType::QString : QMetaType::Int;
     return vStored.typeId() == iWanted ? vStored : QVariant();
 }
 

@@ -15,8 +15,9 @@ class QSettings;
 class clsJRT_Registry {
 public:
     static constexpr qint32 lHKeyLocalMachine = static_cast<qint32>(0x80000002);
-    enum eValueType : qint32 { REG_SZ = 1, REG_DWORD = 4 };
-    enum eDisposition : qint32 { REG_CREATED_NEW_KEY = 1, REG_OPENED_EXISTING_KEY = 2 };
+    // The registry's own type codes, REG_SZ and REG_DWORD.
+    enum eValueType : qint32 { RegSz = 1, RegDword = 4 };
+    enum eDisposition : qint32 { CreatedNewKey = 1, OpenedExistingKey = 2 };
     // The registry's result codes that the store reports; OpenKey and
     // CloseKey raise them as errors.
     enum eResult : qint32 {

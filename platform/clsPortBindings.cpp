@@ -40,7 +40,7 @@ bool WithKey(const QString& sKeyPath, const std::function<void(clsJRT_Registry&)
 // A text value, or empty when it is absent or not a text.
 QString TextValue(const clsJRT_Registry& oRegistry, const QString& sName) {
     try {
-        return oRegistry.Value(sName, clsJRT_Registry::REG_SZ).toString();
+        return oRegistry.Value(sName, clsJRT_Registry::RegSz).toString();
     } catch (const clsError&) {
         return {};
     }
@@ -83,10 +83,10 @@ bool clsPortBindings::Store() const {
         for (qint16 iPort = iFirstPort; iPort <= iLastPort; ++iPort) {
             const QString& sDevice = asDevices[iPort - 1];
             if (!sDevice.isEmpty() || !TextValue(oRegistry, ValueName(iPort)).isEmpty()) {
-                oRegistry.SetValue(ValueName(iPort), clsJRT_Registry::REG_SZ, sDevice);
+                oRegistry.SetValue(ValueName(iPort), clsJRT_Registry::RegSz, sDevice);
             }
         }
-        oRegistry.SetValue(sSeenValue, clsJRT_Registry::REG_SZ, asSeen.join(cSeenSeparator));
+        oRegistry.SetValue(sSeenValue, clsJRT_Registry::RegSz, asSeen.join(cSeenSeparator));
     });
 }
 

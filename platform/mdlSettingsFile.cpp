@@ -269,7 +269,7 @@ qint32 OpenStore(const QString& sPath, const QStringList& asKey, bool bCreate,
         oStore->setValue(sGroup, QVariant());
     }
     oStore->beginGroup(sGroup);
-    lDisposition = bExisted ? R::REG_OPENED_EXISTING_KEY : R::REG_CREATED_NEW_KEY;
+    lDisposition = bExisted ? R::OpenedExistingKey : R::CreatedNewKey;
     return R::ResultSuccess;
 }
 

@@ -56,8 +56,8 @@ void Store(const QList<QPair<QString, QVariant>>& aValues) {
     oRegistry.OpenKey();
     for (const auto& [sName, vData] : aValues) {
         oRegistry.SetValue(sName,
-                           vData.typeId() == QMetaType::QString ? clsJRT_Registry::REG_SZ
-                                                                : clsJRT_Registry::REG_DWORD,
+                           vData.typeId() == QMetaType::QString ? clsJRT_Registry::RegSz
+                                                                : clsJRT_Registry::RegDword,
                            vData);
     }
     oRegistry.CloseKey();
@@ -132,7 +132,7 @@ private slots:
     void firstResetCreatesTheKey() {
         clsJRT_Registry oRegistry;
         oRegistry.SetSubKey(mdlComms::CommsKeyPath());
-        QCOMPARE(oRegistry.OpenKey(), clsJRT_Registry::REG_OPENED_EXISTING_KEY);
+        QCOMPARE(oRegistry.OpenKey(), clsJRT_Registry::OpenedExistingKey);
     }
 
     // What the window changed is stored by the window; the application

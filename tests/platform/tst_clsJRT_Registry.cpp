@@ -108,20 +108,20 @@ int RunRole(const QByteArray& aRole, const QString& sSetting) {
     }
     if (aRole.startsWith("read")) {
         oOut << Outcome(
-            [&] { return Opened(oKey, sComms, false).Value("PortNumber", R::REG_DWORD); });
+            [&] { return Opened(oKey, sComms, false).Value("PortNumber", R::RegDword); });
     } else if (aRole == "write until killed") {
         for (int i = 0;; ++i) {
-            Opened(oKey).SetValue("Text", R::REG_SZ, QString(4000, QChar(u'a' + i % 26)));
+            Opened(oKey).SetValue("Text", R::RegSz, QString(4000, QChar(u'a' + i % 26)));
             oKey.CloseKey();
             (oOut << "saved" << Qt::endl).flush();
         }
     } else if (aRole == "count") {
         for (int i = 0; i < 40; ++i) {
-            Opened(oKey).SetValue(sSetting + QString::number(i), R::REG_DWORD, i);
+            Opened(oKey).SetValue(sSetting + QString::number(i), R::RegDword, i);
             oKey.CloseKey();
         }
     } else if (aRole == "save short") {
-        Opened(oKey).SetValue("Text", R::REG_SZ, QString(sSetting.toInt(), u'z'));
+        Opened(oKey).SetValue("Text", R::RegSz, QString(sSetting.toInt(), u'z'));
         const rlimit oLimit{rlim_t(sSetting.toInt() / 2), rlim_t(sSetting.toInt() / 2)};
         std::signal(SIGXFSZ, SIG_IGN);
         setrlimit(RLIMIT_FSIZE, &oLimit);
@@ -309,7 +309,7 @@ private slots:
             oWriter->waitForFinished();
             QVERIFY(WholeFile() != "not whole");
             R oKey;
-            QCOMPARE(ReadBack(Opened(oKey), "Text", R::REG_SZ).toString().size(), 4000);
+            QCOMPARE(ReadBack(Opened(oKey), "Text", R::RegSz).toString().size(), 4000);
         }
     }
 
@@ -321,8 +321,8 @@ private slots:
         Reread();
         Opened(oKey);
         for (int i = 0; i < 40; ++i) {
-            QCOMPARE(oKey.Value("A" + QString::number(i), R::REG_DWORD), QVariant(i));
-            QCOMPARE(oKey.Value("B" + QString::number(i), R::REG_DWORD), QVariant(i));
+            QCOMPARE(oKey.Value("A" + QString::number(i), R::RegDword), QVariant(i));
+            QCOMPARE(oKey.Value("B" + QString::number(i), R::RegDword), QVariant(i));
         }
     }
 
@@ -342,7 +342,7 @@ private slots:
         QFETCH(bool, bLinked);
         QFETCH(QString, sOutcome);
         R oKey;
-        Opened(oKey).SetValue("PortNumber", R::REG_DWORD, 1);
+        Opened(oKey).SetValue("PortNumber", R::RegDword, 1);
         oKey.CloseKey();
         const QByteArray aEarlier = WholeFile();
         if (bLinked) {
