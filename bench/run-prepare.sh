@@ -26,6 +26,9 @@ python3 -c "import sys; sys.stdout.write('15\r\nFF\r\n' + '0,0,40FFFF,R\r\n' * 1
   > "$data/protect.cmd"
 
 cli="$build/tools/cli/tessivar-cli"
+# inspect resets the application object, which reads the line settings:
+# from a store of the benchmark's own.
+export XDG_CONFIG_HOME="$data/config"
 hyperfine --shell=none --warmup 5 --runs 40 --export-markdown "$data/hyperfine-prepare.md" \
   -n "inspect id21" "$cli inspect $id21" \
   -n "objcopy id21" "objcopy -I srec -O binary --gap-fill 0xFF $id21 $data/id21.bin" \
