@@ -286,6 +286,10 @@ private slots:
     }
     void badFilesLeaveTheReaderRunning() {
         QFETCH(FileRow, oRow);
+        const bool bAsNobody = QByteArray(oRow.sRole) == "read as nobody";
+        if (bAsNobody && ::geteuid() != 0) {
+            QSKIP("only root can become another user to meet the file's mode");
+        }
         const QString sPath = R::FilePath();
         if (S_ISFIFO(oRow.lMode)) {
             QDir().mkpath(QFileInfo(sPath).path());
@@ -295,8 +299,8 @@ private slots:
             QCOMPARE(chmod(qPrintable(sPath), oRow.lMode), 0);
         }
         // For a reader without root's rights, only the file's mode stands in the way.
-        QCOMPARE(chmod(qPrintable(oHome.path()), 0755), 0);
-        QCOMPARE(chown(qPrintable(QFileInfo(sPath).path()), 65534, 65534), 0);
+        QVERIFY(!bAsNobody || (chmod(qPrintable(oHome.path()), 0755) == 0 &&
+                               chown(qPrintable(QFileInfo(sPath).path()), 65534, 65534) == 0));
         QCOMPARE(RunChild(oRow.sRole), oRow.sOutcome);
     }
 
