@@ -195,6 +195,12 @@ void clsApplication::ReadRegionLine(qint32 lLine, const QString& sLine) {
         oFlashImage->Restrict(*lStart, *lEnd);
         return;
     }
+    // The erase command carries the sector in one byte: a sector it cannot
+    // name would stop the upload after the sectors before it were erased.
+    if (*iSector < 0 || *iSector > 255) {
+        throw oFail(
+            QStringLiteral("erases sector %1, which is not a sector from 0 to 255").arg(*iSector));
+    }
     oFlashImage->UnRestrict(*lStart, *lEnd);
     if (iSectorCount == std::numeric_limits<qint16>::max()) {
         throw oFail(QStringLiteral("is one sector more than can be counted"));

@@ -47,8 +47,9 @@ const CommandRow aCommandFiles[] = {
      {{0, 0xFF}}},
     {"spaces around fields, a fifth field", "15\nff\n 7 , 3ff000 , 40ffff , R , x\n", 21, 0xFF,
      {}, {{0x3FF000, 0x40FFFF}}},
-    {"sectors at the 16-bit edges", "16\nFF\n32767,0,FF,E\n-32768,100,1FF,E\n", 22, 0xFF,
-     {32767, -32768}, {}},
+    {"sectors 0 and 255", "16\nFF\n0,0,FF,E\n255,100,1FF,E\n", 22, 0xFF, {0, 255}, {}},
+    {"protected at the 16-bit edges", "16\nFF\n32767,0,FF,R\n-32768,200,2FF,R\n", 22, 0xFF,
+     {}, {{0, 0xFF}, {0x200, 0x2FF}}},
 };
 // clang-format on
 
@@ -77,6 +78,10 @@ const FailureRow aCommandFailures[] = {
     {"sector not a number, counting a blank line", "16\nFF\n\nS,0,F,E\n",
      sLine + "4 " + sSector + "\"S,0,F,E\"."},
     {"sector 32768", "16\nFF\n32768,0,F,E\n", sLine + "3 " + sSector + "\"32768,0,F,E\"."},
+    {"sector 256 erased", "16\nFF\n1,0,F,E\n256,10,1F,E\n",
+     sLine + "4 erases sector 256, which is not a sector from 0 to 255: \"256,10,1F,E\"."},
+    {"sector -1 erased", "16\nFF\n-1,0,F,E\n",
+     sLine + "3 erases sector -1, which is not a sector from 0 to 255: \"-1,0,F,E\"."},
     {"address not hex", "16\nFF\n1,40G0,7FFF,E\n",
      sLine + "3 has an address that is not a 32-bit hexadecimal number: \"1,40G0,7FFF,E\"."},
     {"end below start", "16\nFF\n1,7FFF,4000,E\n", sRange.arg("UnRestrict")},
