@@ -3,6 +3,8 @@
 #include "engine/mdlComms.h"
 #include "engine/mdlEngineErrors.h"
 #include "engine/mdlTextUtil.h"
+#include "engine/mdlUploadRules.h"
+#include "platform/clsSerialControl.h"
 #include "records/clsBoardTarget.h"
 #include "records/clsJRT_SRecord.h"
 #include "resources/mdlResources.h"
@@ -61,6 +63,7 @@ void clsApplication::Reset() {
     mdlComms::RestoreCommSettings(*this);
 
     lAppState = Idle;
+    ++lResets;
 }
 
 QString clsApplication::CommandFileName(const QString& sPath) {
@@ -257,4 +260,182 @@ void clsApplication::BuildImage() {
     }
     oHost.SetMousePointer(clsEngineHost::vbDefault);
     oHost.Status(mdlResources::LoadResString(206));
+}
+
+void clsApplication::BeginWaitForTarget() {
+    lRecordCount = 0;
+    lResendCount = 0;
+    lAppState = WaitTarget;
+}
+
+void clsApplication::CommEventHandler(qint32 lEvent) {
+    if (lEvent != clsSerialControl::comEvReceive) {
+        return;
+    }
+    oHost.SetReplyTimer(false);
+    if (lAppState == WaitTarget) {
+        const std::optional<bool> bMatches = TargetIDMatches();
+        if (!bMatches) {
+            return;
+        }
+        if (!*bMatches) {
+            throw mdlEngineErrors::Make(mdlEngineErrors::WrongTarget);
+        }
+        AcknowledgeTarget();
+        oHost.UnloadPressMsg();
+        oHost.Status(mdlResources::LoadResString(207));
+        RunUpload();
+        return;
+    }
+    if (lAppState != Erasing && lAppState != Uploading) {
+        return;
+    }
+    const QString sReply = oHost.CommPort().Input().toString();
+    if (sReply == QLatin1String(mdlUploadRules::sResendReply)) {
+        ++lResendCount;
+        ResendRecord();
+    } else if (sReply == QLatin1String(mdlUploadRules::sAcknowledgeReply)) {
+        lAppState == Erasing ? EraseSectors() : UploadRecs();
+    } else if (sReply == QLatin1String(mdlUploadRules::sProgrammingErrorReply)) {
+        throw mdlEngineErrors::Make(mdlEngineErrors::ProgrammingError);
+    } else {
+        mdlComms::CloseCom(*this);
+        oHost.Status(mdlResources::LoadResString(513) + QStringLiteral(" - ") + sReply);
+        oHost.SetMousePointer(clsEngineHost::vbDefault);
+    }
+}
+
+std::optional<bool> clsApplication::TargetIDMatches() {
+    const QByteArray aBytes = oHost.CommPort().Input().toByteArray();
+    for (const char cByte : aBytes) {
+        if (cByte != '\0') {
+            return quint8(cByte) == yTargetID;
+        }
+    }
+    return std::nullopt;
+}
+
+void clsApplication::AcknowledgeTarget() {
+    mdlComms::SetTextMode(*this);
+    clsSerialControl& oPort = oHost.CommPort();
+    oPort.SetOutBufferCount(0);
+    const char aAnswer[] = {char(bIncrementID ? yTargetID + 1 : yTargetID), '\0'};
+    mdlComms::Send(*this, QByteArray(aAnswer, 2));
+}
+
+void clsApplication::RunUpload() {
+    const qint32 lResetsBefore = lResets;
+    clsSerialControl& oPort = oHost.CommPort();
+    oPort.SetEventsHeld(true);
+    const bool bConfirmed =
+        oHost.ConfirmOverwrite(mdlResources::LoadResString(275) + QStringLiteral("\r\n") +
+                               mdlResources::LoadResString(276));
+    oPort.SetEventsHeld(false);
+    // While the question was open the upload may have been ended.
+    if (lResets != lResetsBefore || lAppState != WaitTarget) {
+        return;
+    }
+    if (!bConfirmed) {
+        throw mdlEngineErrors::Make(mdlEngineErrors::UploadCancelled);
+    }
+    BeginErase();
+    EraseSectors();
+}
+
+void clsApplication::BeginErase() {
+    mdlComms::SetTextMode(*this);
+    lAppState = Erasing;
+    oHost.SetMousePointer(clsEngineHost::vbArrowHourglass);
+    oHost.Status(mdlResources::LoadResString(209));
+}
+
+void clsApplication::EraseSectors() {
+    if (iSectorCount == 0) {
+        BeginUpload();
+        UploadRecs();
+        return;
+    }
+    // Preparation let only sectors 0 to 255 through.
+    const auto ySector = quint8(aiSectors.at(iSectorCount - 1));
+    sLastRecord = mdlUploadRules::EraseCommand(ySector).Record() + QChar(u'\0');
+    SendLastRecord();
+    --iSectorCount;
+    oHost.ShowWaitDots();
+}
+
+void clsApplication::SendLastRecord() {
+    oHost.CommPort().SetOutBufferCount(0);
+    mdlComms::Send(*this, sLastRecord.toLatin1());
+    oHost.SetReplyTimer(true);
+}
+
+void clsApplication::ResendRecord() {
+    constexpr qint32 lResendLimit = 3;
+    if (lResendCount >= lResendLimit) {
+        throw mdlEngineErrors::Make(mdlEngineErrors::ResendLimit);
+    }
+    SendLastRecord();
+    ++lResendCount;
+}
+
+void clsApplication::BeginUpload() {
+    oFlashImage->ResetBP();
+    oHost.SetMousePointer(clsEngineHost::vbArrowHourglass);
+    oHost.Status(mdlResources::LoadResString(210));
+    lAppState = Uploading;
+    lRecordCount = 0;
+}
+
+void clsApplication::UploadRecs() {
+    constexpr qint32 lRecordsPerDot = 32;
+    constexpr qint32 lRecordsBeforeNewLine = 4096;
+    lResendCount = 0;
+    std::optional<clsJRT_SRecord> oRecord;
+    try {
+        oRecord = mdlUploadRules::NextRecordToSend(*oFlashImage, yFillValue);
+        if (!oRecord) {
+            EndOfImage();
+            return;
+        }
+        sLastRecord = oRecord->Record() + QChar(u'\0');
+        SendLastRecord();
+    } catch (const clsError& oError) {
+        // The link's failures end the upload; anything else leaves it to
+        // the technician's Stop, as it always has.
+        if (mdlComms::IsSerialControlError(oError.Number())) {
+            throw;
+        }
+        oHost.Status(mdlResources::LoadResString(514));
+        oHost.SetMousePointer(clsEngineHost::vbDefault);
+        return;
+    }
+    ++lRecordCount;
+    if (lRecordCount % lRecordsPerDot == 0) {
+        oHost.ShowWaitDots();
+    }
+    if (lRecordCount == lRecordsBeforeNewLine) {
+        oHost.Status(QString());
+    }
+}
+
+void clsApplication::EndOfImage() {
+    const QByteArray aTerminate = mdlUploadRules::TerminateBytes(yTargetID);
+    if (!aTerminate.isEmpty()) {
+        oHost.CommPort().SetOutBufferCount(0);
+        mdlComms::Send(*this, aTerminate);
+    }
+    oHost.ResetWindow();
+    using mdlResources::LoadResString;
+    if (lRecordCount == 0) {
+        lAppState = NoRecords;
+        oHost.Status(LoadResString(211));
+    } else {
+        lAppState = Complete;
+        oHost.Status(QStringLiteral("%1 - %2 %3")
+                         .arg(LoadResString(212))
+                         .arg(lRecordCount)
+                         .arg(LoadResString(213)));
+    }
+    oHost.EnableResetCommand();
+    oHost.SetMousePointer(clsEngineHost::vbDefault);
 }

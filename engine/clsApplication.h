@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 // Everything about one upload: the two input files, the target, the sector
 // list, the counters, the application state and the support objects.
@@ -51,6 +52,16 @@ public:
     // window: the file name, OpenFiles and the three preparation steps.
     void PrepareUpload(const QString& sRecFile);
 
+    // Counters from zero, and the board's first byte awaited (state 1).
+    void BeginWaitForTarget();
+    // The board dialogue: every event of the serial control comes here.
+    // Raises 2005 to 2008 as the dialogue ends with them, and what the
+    // serial link raises.
+    void CommEventHandler(qint32 lEvent);
+    void RunUpload();
+    void EraseSectors();
+    void UploadRecs();
+
     const QString& RegistryRoot() const { return sRegRoot; }
     // The settings store's key of this version: "SOFTWARE\Quellis\" + title
     // + "\" + major.minor.revision + "\".
@@ -75,6 +86,15 @@ public:
     static QString CommandFileName(const QString& sPath, QStringView sSeparators);
 
 private:
+    // Whether the board's first byte is its target id; nothing when only
+    // line noise came (nothing, or 0x00 bytes while the board is off).
+    std::optional<bool> TargetIDMatches();
+    void AcknowledgeTarget();
+    void BeginErase();
+    void SendLastRecord();
+    void ResendRecord();
+    void BeginUpload();
+    void EndOfImage();
     void ReadRegionLine(qint32 lLine, const QString& sLine);
     // An error met at line lLine of a file, with the line and the file's
     // path; a line the reader could not read becomes that file's own error.
@@ -96,6 +116,9 @@ private:
     quint8 yFillValue = 0;
     bool bIncrementID = false;
     qint32 lAppState = Idle;
+    // Resets so far: a step that waited for the technician can tell that
+    // one replaced what it was working on.
+    qint32 lResets = 0;
     std::unique_ptr<clsFlashImage> oFlashImage;
     std::unique_ptr<clsFile> oAppFile;
     std::unique_ptr<clsFile> oCmdFile;

@@ -26,6 +26,20 @@ public:
     // that stands for no device, for hosts that never upload.
     virtual clsSerialControl& CommPort();
 
+    // What an upload asks of its host beyond the log; hosts that never
+    // upload need none of it.
+    // The window's reset: closes the port, puts the controls back to idle
+    // and closes the reset prompt.
+    virtual void ResetWindow() {}
+    virtual void EnableResetCommand() {}
+    // Arms the 2000 ms reply timer afresh, or disarms it.
+    virtual void SetReplyTimer(bool /*bOn*/) {}
+    // Shows the prompt to reset the board, without waiting for it.
+    virtual void ShowPressMsg() {}
+    virtual void UnloadPressMsg() {}
+    // The modal OK/Cancel warning before anything is overwritten; true for OK.
+    virtual bool ConfirmOverwrite(const QString& /*sWarning*/) { return false; }
+
 private:
     std::unique_ptr<clsSerialControl> oNoPort;
 };

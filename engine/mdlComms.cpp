@@ -15,10 +15,6 @@ using mdlResources::LoadResString;
 
 const QString sEstablishCom = QStringLiteral("EstablishCom <sub> --- mdlComms");
 
-bool IsSerialControlError(qint32 lNumber) {
-    return lNumber >= 8000 && lNumber <= 8020;
-}
-
 // The control answers Qt's way; the engine raises.
 void Check(const clsSerialControl::Failure& oFailure) {
     if (oFailure) {
@@ -114,7 +110,7 @@ void EstablishCom(clsApplication& oApp) {
         Check(oPort.SetPortOpen(true));
         oApp.Host().Status(PortLine(oApp, 310));
     } catch (const clsError& oError) {
-        if (IsSerialControlError(oError.Number())) {
+        if (mdlComms::IsSerialControlError(oError.Number())) {
             throw clsError(oError.Number(), sEstablishCom, oError.Description());
         }
         throw mdlEngineErrors::Make(mdlEngineErrors::CommsFailed);
@@ -131,6 +127,14 @@ void SetTextMode(clsApplication& oApp) {
     Check(oPort.SetOutBufferSize(512));
     oPort.SetSThreshold(0);
     Check(oPort.SetPortOpen(true));
+}
+
+void Send(clsApplication& oApp, const QByteArray& aBytes) {
+    Check(oApp.Host().CommPort().Output(aBytes));
+}
+
+bool IsSerialControlError(qint32 lNumber) {
+    return lNumber >= 8000 && lNumber <= 8020;
 }
 
 void CloseCom(clsApplication& oApp) {

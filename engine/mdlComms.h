@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class clsApplication;
@@ -14,6 +15,10 @@ namespace mdlComms {
 void EstablishCom(clsApplication& oApp);
 // Reopens the port for 14-character text replies; raises what fails.
 void SetTextMode(clsApplication& oApp);
+// Queues aBytes for sending; raises the control's failure.
+void Send(clsApplication& oApp, const QByteArray& aBytes);
+// The serial control's own numbers.
+bool IsSerialControlError(qint32 lNumber);
 // Closes the port; closing a port that is not open is no failure.
 void CloseCom(clsApplication& oApp);
 // Failures of the store are ignored value by value: a value that is

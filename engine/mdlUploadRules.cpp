@@ -36,6 +36,16 @@ qint32 BytesOnLine(const clsJRT_SRecord& oRecord) {
     return oRecord.LineLength() + 1;
 }
 
+clsJRT_SRecord EraseCommand(quint8 ySector) {
+    clsJRT_SRecord oCommand;
+    oCommand.SetRecType(6);
+    oCommand.SetAddress(0);
+    oCommand.SetByteCount(5);
+    oCommand.SetData(0, 0x80);
+    oCommand.SetData(1, ySector);
+    return oCommand;
+}
+
 QList<qint16> EraseOrder(const QList<qint16>& aiSectors) {
     QList<qint16> aiOrder = aiSectors;
     std::reverse(aiOrder.begin(), aiOrder.end());

@@ -11,6 +11,11 @@
 // The rules of the board dialogue that decide what goes on the line.
 namespace mdlUploadRules {
 
+// The board's replies after its target byte, compared whole and exactly.
+inline constexpr char sAcknowledgeReply[] = "S60500000009F1";
+inline constexpr char sResendReply[] = "S60500000002F8";
+inline constexpr char sProgrammingErrorReply[] = "S60500000008F2";
+
 // Every reply of the board after its target byte.
 constexpr qint32 lReplyLength = 14;
 // An erase command, such as "S6050000800377", without its 0x00.
@@ -24,6 +29,9 @@ bool IsBlank(const clsJRT_SRecord& oRecord, quint8 yFillValue);
 std::optional<clsJRT_SRecord> NextRecordToSend(clsFlashImage& oImage, quint8 yFillValue);
 // Each command line and record goes out followed by one 0x00.
 qint32 BytesOnLine(const clsJRT_SRecord& oRecord);
+// The command that erases ySector: type 6, address 0, data 0x80 and the
+// sector.
+clsJRT_SRecord EraseCommand(quint8 ySector);
 // Sectors are erased from the last region line back to the first.
 QList<qint16> EraseOrder(const QList<qint16>& aiSectors);
 // What ends an upload on the line for the target: its terminate record,

@@ -1,0 +1,143 @@
+#include "engine/clsUploadSequence.h"
+
+#include "engine/clsApplication.h"
+#include "engine/mdlComms.h"
+#include "engine/mdlEngineErrors.h"
+#include "engine/mdlRunReport.h"
+#include "platform/clsSerialControl.h"
+#include "records/clsJRT_SRecord.h"
+#include "resources/mdlResources.h"
+
+using mdlResources::LoadResString;
+
+namespace {
+
+bool IsUnderWay(qint32 lState) {
+    return lState >= clsApplication::WaitTarget && lState <= clsApplication::Uploading;
+}
+
+// The last status line of a failed Run.
+QString RunFailureLine(const clsError& oError) {
+    if (!mdlRunReport::IsForeseen(oError)) {
+        return QStringLiteral("Unknown error while opening files.");
+    }
+    const QStringList asDetail = mdlRunReport::DetailLines(oError);
+    switch (oError.Code()) {
+    case clsJRT_SRecord::NotAnSRecord:
+    case clsJRT_SRecord::CheckSumMismatch:
+        return asDetail.last();
+    default:
+        return oError.Description().isEmpty() ? asDetail.first() : oError.Description();
+    }
+}
+
+} // namespace
+
+clsUploadSequence::clsUploadSequence(clsApplication& oNewApp) : oApp(oNewApp) {
+    clsSerialControl& oPort = oApp.Host().CommPort();
+    connect(&oPort, &clsSerialControl::OnComm, this, &clsUploadSequence::HandOverEvent);
+    connect(&oPort, &clsSerialControl::Failed, this, &clsUploadSequence::EndOnLinkFailure);
+}
+
+std::optional<clsError> clsUploadSequence::Run(const QString& sPath) {
+    clsEngineHost& oHost = oApp.Host();
+    try {
+        oApp.PrepareUpload(sPath);
+        mdlComms::EstablishCom(oApp);
+        oHost.ShowPressMsg();
+        oApp.BeginWaitForTarget();
+        return std::nullopt;
+    } catch (const clsError& oError) {
+        oHost.ResetWindow();
+        const qint32 lCode = oError.Code();
+        if (mdlRunReport::IsForeseen(oError) && lCode != mdlEngineErrors::OpenAppFileFailed &&
+            lCode != mdlEngineErrors::OpenCmdFileFailed) {
+            oApp.Reset();
+            ClosingLines();
+        }
+        oHost.Status(RunFailureLine(oError));
+        oHost.EnableResetCommand();
+        return oError;
+    }
+}
+
+void clsUploadSequence::Stop() {
+    clsEngineHost& oHost = oApp.Host();
+    oHost.ResetWindow();
+    oHost.SetReplyTimer(false);
+    oHost.Status(QStringLiteral("%1 - %2 records transfered.")
+                     .arg(LoadResString(520))
+                     .arg(oApp.RecordCount()));
+    oApp.Reset();
+    oHost.EnableResetCommand();
+    emit Ended({});
+}
+
+void clsUploadSequence::ReplyTimedOut() {
+    clsEngineHost& oHost = oApp.Host();
+    oHost.SetReplyTimer(false);
+    oHost.Status(LoadResString(214));
+    oHost.Status(QStringLiteral("%1 - %2 %3")
+                     .arg(LoadResString(520))
+                     .arg(oApp.RecordCount())
+                     .arg(LoadResString(213)));
+    ResetBoth();
+    emit Ended({});
+}
+
+void clsUploadSequence::HandOverEvent() {
+    try {
+        oApp.CommEventHandler(oApp.Host().CommPort().CommEvent());
+    } catch (const clsError& oError) {
+        EndWithError(oError);
+        return;
+    }
+    if (oApp.AppState() == clsApplication::Complete ||
+        oApp.AppState() == clsApplication::NoRecords) {
+        emit Ended({});
+    }
+}
+
+void clsUploadSequence::EndWithError(const clsError& oError) {
+    using namespace mdlEngineErrors;
+    static const QHash<qint32, int> aDetailEntries = {
+        {WrongTarget, 506}, {ResendLimit, 505}, {ProgrammingError, 504}};
+    const qint32 lCode = oError.Code();
+    if (lCode == UploadCancelled) {
+        Stop();
+    } else if (aDetailEntries.contains(lCode)) {
+        const QString sDetail = LoadResString(aDetailEntries.value(lCode));
+        const QString sBox =
+            LoadResString(500) + QString::number(lCode) + QStringLiteral("\r\n") + sDetail;
+        ResetBoth();
+        ClosingLines();
+        oApp.Host().Status(sDetail + QStringLiteral(" - ") + LoadResString(520));
+        emit Ended(sBox);
+    } else if (mdlComms::IsSerialControlError(oError.Number())) {
+        EndOnLinkFailure(oError.Number(), oError.Description());
+    }
+    // Anything else leaves the upload as it stands, for the technician's Stop.
+}
+
+// The line failed under the upload (an adapter pulled, a reopen refused):
+// an upload left waiting would never hear from the board again.
+void clsUploadSequence::EndOnLinkFailure(qint32 lNumber, const QString& sDescription) {
+    if (!IsUnderWay(oApp.AppState())) {
+        return;
+    }
+    oApp.Host().SetReplyTimer(false);
+    oApp.Host().Status(sDescription);
+    ResetBoth();
+    emit Ended(mdlRunReport::BoxText(clsError(lNumber, {}, sDescription)));
+}
+
+void clsUploadSequence::ResetBoth() {
+    oApp.Host().ResetWindow();
+    oApp.Reset();
+    oApp.Host().EnableResetCommand();
+}
+
+void clsUploadSequence::ClosingLines() {
+    oApp.Host().Status(LoadResString(202));
+    oApp.Host().Status(LoadResString(203));
+}

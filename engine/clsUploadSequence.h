@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/clsError.h"
+
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+class clsApplication;
+
+// An upload from the Run command to its end, as the window's commands
+// drive it: the window adds only its widgets, the headless command only its
+// output. It hands the serial control's events to the board dialogue and
+// ends the upload on Stop, on the reply time-out and on every failure,
+// with the status lines and resets of the window's commands.
+class clsUploadSequence : public QObject {
+    Q_OBJECT
+
+public:
+    explicit clsUploadSequence(clsApplication& oNewApp);
+
+    // Run, once the controls are locked and the log is empty: prepares
+    // sPath, opens the port and waits for the board's first byte. A failure
+    // is reported in the log, both resets done, and returned for the box.
+    std::optional<clsError> Run(const QString& sPath);
+    void Stop();
+    // The reply timer ran out.
+    void ReplyTimedOut();
+
+signals:
+    // The upload is over: the board's dialogue ended it, or Stop, the
+    // time-out or a failure; sBoxText is the error box to show, if any.
+    void Ended(const QString& sBoxText);
+
+private:
+    void HandOverEvent();
+    void EndWithError(const clsError& oError);
+    void EndOnLinkFailure(qint32 lNumber, const QString& sDescription);
+    void ResetBoth();
+    void ClosingLines();
+
+    clsApplication& oApp;
+};
