@@ -1,0 +1,184 @@
+#include "engine/clsUploadSequence.h"
+#include "records/clsBoardTarget.h"
+#include "tests/support/clsPrivateHome.h"
+#include "tests/support/clsUploadingHost.h"
+#include "tests/support/mdlExternalTools.h"
+#include "tests/support/mdlRows.h"
+#include "tests/support/mdlTestFiles.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <optional>
+
+// Uploads through the engine, as the window drives it, to the board
+// simulator on a pseudo-terminal; the simulator's flash is checked against
+// srec_cat's reading of the same application file.
+namespace {
+
+struct DialogueRow {
+    const char* sName;
+    int iTarget;
+    QByteArray aRegions; // the command file's lines after target and fill
+    QStringList asBoard; // the simulator's faults and options
+    bool bConfirm;
+    QString sLastLine;   // the log's last line at the end
+    QString sBox;        // the error box, when one ends the upload
+    QList<int> aiErased; // as the board saw them
+    bool bTerminate;
+};
+
+const QByteArray aTwoSectors = "0,0,FF,R\r\n1,0,7FF,E\r\n2,800,FFF,E\r\n";
+const QString sComplete = "Upload Complete - %1 records transferred.";
+const QString sTerminated = " - Upload terminated.";
+const QString sUnknownReply = "Unknown response from board - Upload Terminated - ";
+
+// clang-format off
+const DialogueRow aDialogues[] = {
+    {"id 18, no terminate record", 18, aTwoSectors, {}, true, sComplete, "", {2, 1}, false},
+    {"id 19", 19, aTwoSectors, {}, true, sComplete, "", {2, 1}, false},
+    {"id 20", 20, aTwoSectors, {}, true, sComplete, "", {2, 1}, false},
+    {"id 21, bare terminate record", 21, aTwoSectors, {}, true, sComplete, "", {2, 1}, true},
+    {"id 22, answered with 23", 22, aTwoSectors, {}, true, sComplete, "", {2, 1}, true},
+    {"id 24, answered with 25", 24, aTwoSectors, {}, true, sComplete, "", {2, 1}, true},
+    {"no sectors", 22, "", {}, true, sComplete, "", {}, true},
+    {"resend, then acknowledge", 22, aTwoSectors, {"--fault", "4:resend"}, true, sComplete, "",
+     {2, 1}, true},
+    {"reply after 1.5 s", 22, aTwoSectors, {"--fault", "3:slow:1500"}, true, sComplete, "",
+     {2, 1}, true},
+    {"two resends of one record", 22, aTwoSectors, {"--fault", "4:resend-always"}, true,
+     "Maximum number of resends requested." + sTerminated,
+     "Error Number: 2006\r\nMaximum number of resends requested.", {2, 1}, false},
+    {"one resend each for two sectors", 22, aTwoSectors,
+     {"--fault", "1:resend", "--fault", "3:resend"}, true,
+     "Maximum number of resends requested." + sTerminated,
+     "Error Number: 2006\r\nMaximum number of resends requested.", {2, 2, 1}, false},
+    {"programming error", 22, aTwoSectors, {"--fault", "2:program-error"}, true,
+     "Flash chip programming error." + sTerminated,
+     "Error Number: 2007\r\nFlash chip programming error.", {2, 1}, false},
+    {"wrong target byte", 22, aTwoSectors, {"--announce", "23"}, true,
+     "Application not designed for this target board." + sTerminated,
+     "Error Number: 2005\r\nApplication not designed for this target board.", {}, false},
+    {"warning declined", 22, aTwoSectors, {}, false,
+     "Upload terminated. - 0 records transfered.", "", {}, false},
+    {"silence", 22, aTwoSectors, {"--fault", "4:silence"}, true,
+     "Upload terminated. - 2 records transferred.", "", {2, 1}, false},
+    {"only fill in the image", 22, aTwoSectors, {"--fill-only"}, true,
+     "Uploading error - No records transferred.", "", {2, 1}, true},
+};
+// clang-format on
+
+// 3 KiB of data from 0x100, with records of fill only in the middle.
+QByteArray ApplicationFile(int iTarget, const QString& sBlob) {
+    const clsBoardTarget& oTarget = clsBoardTarget::For(quint8(iTarget));
+    return mdlExternalTools::Run("srec_cat",
+                                 {sBlob, "-binary", "-offset", "0x100", "-exclude", "0x900",
+                                  "0xA00", "-fill", "0xFF", "0x900", "0xA00", "-o", "-",
+                                  QStringLiteral("-address-length=%1").arg(oTarget.iRecType + 1),
+                                  QStringLiteral("-output_block_size=%1").arg(oTarget.iMaxData)});
+}
+
+} // namespace
+
+class tst_BoardDialogue : public QObject {
+    Q_OBJECT
+
+    clsPrivateHome oHome;
+    QTemporaryDir oDir;
+    clsUploadingHost oHost;
+    std::optional<clsApplication> oApp;
+    std::optional<clsUploadSequence> oSequence;
+
+    // The simulator on its own link; returns once the link is there.
+    QProcess* StartBoard(int iTarget, const QStringList& asOptions) {
+        auto* oBoard = new QProcess(this);
+        const QString sLink = oDir.filePath("board");
+        oBoard->start(QStringLiteral(TESSIVAR_BOARDSIM),
+                      QStringList{"--link", sLink, "--target", QString::number(iTarget), "--delay",
+                                  "50", "--linger", "300", "--summary",
+                                  oDir.filePath("summary.json"), "--flash",
+                                  oDir.filePath("flash.bin")} +
+                          asOptions);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(sLink), 5000);
+        oHost.asDevices = QStringList{sLink};
+        return oBoard;
+    }
+
+    QJsonObject Summary(QProcess* oBoard) {
+        if (!oBoard->waitForFinished(10'000)) {
+            oBoard->kill();
+        }
+        QFile oFile(oDir.filePath("summary.json"));
+        return oFile.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(oFile.readAll()).object()
+                                               : QJsonObject();
+    }
+
+private slots:
+    void init() {
+        oSequence.reset();
+        oApp.emplace(oHost);
+        oHost.pApp = &*oApp;
+        oHost.Clear();
+        oSequence.emplace(*oApp);
+        connect(&oHost.oReplyTimer, &QTimer::timeout, &*oSequence,
+                &clsUploadSequence::ReplyTimedOut);
+    }
+
+    void dialogue_data() { mdlRows::Add(aDialogues); }
+
+    void dialogue() {
+        QFETCH(DialogueRow, oRow);
+        QStringList asBoard = oRow.asBoard;
+        QByteArray aBlob(3072, '\xFF');
+        if (asBoard.removeAll("--fill-only") == 0) {
+            QRandomGenerator(uint(oRow.iTarget))
+                .fillRange(reinterpret_cast<quint32*>(aBlob.data()), aBlob.size() / 4);
+        }
+        const QString sBlob = mdlTestFiles::Write(QDir(oDir.path()), "blob.bin", aBlob);
+        const QByteArray aRecords = ApplicationFile(oRow.iTarget, sBlob);
+        const QDir oFiles(oDir.path());
+        mdlTestFiles::Write(oFiles, "unit.cmd",
+                            QByteArray::number(oRow.iTarget, 16) + "\r\nFF\r\n" + oRow.aRegions);
+        const QString sPath = mdlTestFiles::Write(oFiles, "unit.s19", aRecords);
+        QProcess* oBoard = StartBoard(oRow.iTarget, asBoard);
+        oHost.bConfirm = oRow.bConfirm;
+        QSignalSpy oEnded(&*oSequence, &clsUploadSequence::Ended);
+
+        QVERIFY(!oSequence->Run(sPath));
+        QTRY_COMPARE_WITH_TIMEOUT(oEnded.size(), 1, 20'000);
+        const qint32 lRecords = oApp->RecordCount();
+        QCOMPARE(oEnded.first().first().toString(), oRow.sBox);
+        QCOMPARE(oHost.Lines().last(), oRow.sLastLine.arg(lRecords));
+        QVERIFY(!oHost.CommPort().PortOpen() && oHost.bResetEnabled);
+
+        const QJsonObject oSummary = Summary(oBoard);
+        QCOMPARE(oSummary["answer_right"].toBool(), oRow.sName != QByteArray("wrong target byte"));
+        QList<int> aiErased;
+        for (const QJsonValue& vSector : oSummary["erase_sectors"].toArray()) {
+            aiErased << vSector.toInt();
+        }
+        QCOMPARE(aiErased, oRow.aiErased);
+        QCOMPARE(oSummary["terminate_seen"].toBool(), oRow.bTerminate);
+        QCOMPARE(oSummary["terminate_whole"].toBool(), oRow.bTerminate);
+        QCOMPARE(oSummary["bad_lines"].toArray().size(), 0);
+        if (oRow.sLastLine == sComplete) {
+            const qint32 lTop = clsBoardTarget::For(quint8(oRow.iTarget)).lTop;
+            QCOMPARE(oSummary["data_records"].toInt() - oSummary["resend_requests"].toInt(),
+                     lRecords);
+            QFile oFlash(oDir.filePath("flash.bin"));
+            QVERIFY(oFlash.open(QIODevice::ReadOnly));
+            QVERIFY(oFlash.readAll() ==
+                    mdlExternalTools::Run("srec_cat",
+                                          {sPath, "-fill", "0xFF", "0", QString::number(lTop + 1),
+                                           "-o", "-", "-binary"}));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_BoardDialogue)
+#include "tst_BoardDialogue.moc"

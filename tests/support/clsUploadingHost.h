@@ -1,0 +1,27 @@
+#pragma once
+
+#include "engine/clsApplication.h"
+#include "engine/mdlComms.h"
+#include "tests/support/clsRecordingHost.h"
+
+#include <QTimer>
+
+// A host that uploads as the window does: the 2000 ms reply timer, an
+// answer to the overwrite warning, and the window's reset closing the port.
+class clsUploadingHost : public clsRecordingHost {
+public:
+    clsUploadingHost() {
+        oReplyTimer.setSingleShot(true);
+        oReplyTimer.setInterval(2000);
+    }
+
+    void SetReplyTimer(bool bOn) override { bOn ? oReplyTimer.start() : oReplyTimer.stop(); }
+    bool ConfirmOverwrite(const QString&) override { return bConfirm; }
+    void EnableResetCommand() override { bResetEnabled = true; }
+    void ResetWindow() override { mdlComms::CloseCom(*pApp); }
+
+    clsApplication* pApp = nullptr;
+    QTimer oReplyTimer;
+    bool bConfirm = true;
+    bool bResetEnabled = false;
+};
