@@ -94,24 +94,25 @@ class tst_BoardDialogue : public QObject {
     std::optional<clsApplication> oApp;
     std::optional<clsUploadSequence> oSequence;
 
-    // The simulator on its own link; returns once the link is there.
-    QProcess* StartBoard(int iTarget, const QStringList& asOptions) {
-        auto* oBoard = new QProcess(this);
+    QProcess oBoard;
+
+    // The simulator on a link of its own; returns once the link is there.
+    void StartBoard(int iTarget, const QStringList& asOptions) {
         const QString sLink = oDir.filePath("board");
-        oBoard->start(QStringLiteral(TESSIVAR_BOARDSIM),
-                      QStringList{"--link", sLink, "--target", QString::number(iTarget), "--delay",
-                                  "50", "--linger", "300", "--summary",
-                                  oDir.filePath("summary.json"), "--flash",
-                                  oDir.filePath("flash.bin")} +
-                          asOptions);
+        oBoard.start(QStringLiteral(TESSIVAR_BOARDSIM),
+                     QStringList{"--link", sLink, "--target", QString::number(iTarget), "--delay",
+                                 "50", "--linger", "300", "--summary",
+                                 oDir.filePath("summary.json"), "--flash",
+                                 oDir.filePath("flash.bin")} +
+                         asOptions);
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(sLink), 5000);
         oHost.asDevices = QStringList{sLink};
-        return oBoard;
     }
 
-    QJsonObject Summary(QProcess* oBoard) {
-        if (!oBoard->waitForFinished(10'000)) {
-            oBoard->kill();
+    QJsonObject Summary() {
+        if (!oBoard.waitForFinished(10'000)) {
+            oBoard.kill();
+            oBoard.waitForFinished();
         }
         QFile oFile(oDir.filePath("summary.json"));
         return oFile.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(oFile.readAll()).object()
@@ -145,7 +146,7 @@ private slots:
         mdlTestFiles::Write(oFiles, "unit.cmd",
                             QByteArray::number(oRow.iTarget, 16) + "\r\nFF\r\n" + oRow.aRegions);
         const QString sPath = mdlTestFiles::Write(oFiles, "unit.s19", aRecords);
-        QProcess* oBoard = StartBoard(oRow.iTarget, asBoard);
+        StartBoard(oRow.iTarget, asBoard);
         oHost.bConfirm = oRow.bConfirm;
         QSignalSpy oEnded(&*oSequence, &clsUploadSequence::Ended);
 
@@ -156,7 +157,7 @@ private slots:
         QCOMPARE(oHost.Lines().last(), oRow.sLastLine.arg(lRecords));
         QVERIFY(!oHost.CommPort().PortOpen() && oHost.bResetEnabled);
 
-        const QJsonObject oSummary = Summary(oBoard);
+        const QJsonObject oSummary = Summary();
         QCOMPARE(oSummary["answer_right"].toBool(), oRow.sName != QByteArray("wrong target byte"));
         QList<int> aiErased;
         for (const QJsonValue& vSector : oSummary["erase_sectors"].toArray()) {
