@@ -9,7 +9,7 @@ namespace {
 struct OptionText {
     const char* sName;
     const char* sValueName; // empty for a switch
-    const char* sDefault;
+    const char* sDefault;   // for the help only: clsSimOptions starts with these
     const char* sHelp;
 };
 
@@ -40,9 +40,12 @@ void AddOptions(QCommandLineParser& oParser) {
                        "JSON."));
     oParser.addHelpOption();
     for (const OptionText& oText : aOptionTexts) {
-        oParser.addOption(QCommandLineOption(QLatin1String(oText.sName), QLatin1String(oText.sHelp),
-                                             QLatin1String(oText.sValueName),
-                                             QLatin1String(oText.sDefault)));
+        const QString sDefault = QLatin1String(oText.sDefault);
+        oParser.addOption(QCommandLineOption(
+            QLatin1String(oText.sName),
+            QLatin1String(oText.sHelp) +
+                (sDefault.isEmpty() ? QString() : QStringLiteral(" Default: %1.").arg(sDefault)),
+            QLatin1String(oText.sValueName)));
     }
 }
 
