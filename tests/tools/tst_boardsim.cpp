@@ -40,9 +40,11 @@ public:
     clsHost(const clsHost&) = delete;
     clsHost& operator=(const clsHost&) = delete;
 
-    // As the serial link does after the target byte and before erasing.
+    // As the serial link does after the target byte and before erasing,
+    // closed for a moment.
     void Reopen() {
         ::close(lPort);
+        QThread::msleep(20);
         lPort = ::open(QFile::encodeName(sPath).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     }
     void Write(const QByteArray& aBytes) {
@@ -72,41 +74,42 @@ struct DialogueRow {
     char yAnnounced;
     QByteArray aAnswer; // empty: the host gives up after the target byte
     QByteArrayList aLines;
-    QByteArrayList aReplies; // to each line
-    int iHoldMs;             // before the host closes
-    const char* sSummary;    // members the summary holds
+    // To each line; after a line without one the host pauses before the next.
+    QByteArrayList aReplies;
+    const char* sSummary; // members the summary holds
 };
 
 // clang-format off
 const DialogueRow aDialogues[] = {
     {"target 22: a sector, two records, terminate", {"--target", "22", "--fill", "00"}, 22,
      QByteArray("\x17\0", 2), {aErase3, aRecord4000, aRecord8000, aTerminate22},
-     {aAck, aAck, aAck, ""}, 0,
+     {aAck, aAck, aAck, ""},
      R"({"answer":[23,0],"answer_right":true,"lines":4,"erase_sectors":[3],"data_records":2,)"
      R"("resend_requests":0,"terminate_seen":true,"terminate_whole":true,"bad_lines":[]})"},
     {"target 21: bare terminate record, port closed", {"--target", "21"}, 21,
-     QByteArray("\x15\0", 2), {Line("S3090000400000010203B0"), "S70500001F4794"}, {aAck, ""}, 0,
+     QByteArray("\x15\0", 2), {Line("S3090000400000010203B0"), "S70500001F4794"}, {aAck, ""},
      R"({"answer_right":true,"lines":2,"data_records":1,"terminate_seen":true,)"
      R"("terminate_whole":true,"bad_lines":[]})"},
     {"target 21: bare terminate record, line quiet", {"--target", "21"}, 21,
-     QByteArray("\x15\0", 2), {"S70500001F4794"}, {""}, 300,
-     R"({"lines":1,"terminate_seen":true,"terminate_whole":true})"},
+     QByteArray("\x15\0", 2), {"S70500001F4794", aErase3}, {"", aAck},
+     R"({"lines":2,"terminate_seen":true,"terminate_whole":true,"bad_lines":[]})"},
     {"terminate record cut short", {"--target", "22"}, 22, QByteArray("\x17\0", 2),
-     {"S9030000"}, {""}, 0, R"({"terminate_seen":true,"terminate_whole":false,"bad_lines":[]})"},
+     {"S9030000"}, {""}, R"({"terminate_seen":true,"terminate_whole":false,"bad_lines":[]})"},
     {"checksum error: a resend asked for", {"--target", "22"}, 22, QByteArray("\x17\0", 2),
-     {Line("S10B4000000102030405060799")}, {aResend}, 0,
+     {Line("S10B4000000102030405060799")}, {aResend},
      R"({"resend_requests":1,"data_records":0,"bad_lines":[{"line":1,)"
      R"("text":"S10B4000000102030405060799","why":"Data checksum does not match record checksum"}]})"},
-    {"resend fault: asked once, then acknowledged", {"--target", "22", "--fault", "2:resend"}, 22,
+    {"resend fault: asked once, then acknowledged; the line keeps its number",
+     {"--target", "22", "--fault", "2:resend", "--fault", "3:garbage"}, 22,
      QByteArray("\x17\0", 2), {aErase3, aRecord4000, aRecord4000, aRecord8000},
-     {aAck, aResend, aAck, aAck}, 0, R"({"lines":4,"resend_requests":1,"data_records":2})"},
+     {aAck, aResend, aAck, "S6050000000AF0"}, R"({"lines":4,"resend_requests":1,"data_records":2})"},
     {"program-error fault", {"--target", "22", "--fault", "1:program-error"}, 22,
-     QByteArray("\x17\0", 2), {aErase3}, {"S60500000008F2"}, 0, R"({"erase_sectors":[]})"},
+     QByteArray("\x17\0", 2), {aErase3}, {"S60500000008F2"}, R"({"erase_sectors":[]})"},
     {"lowercase fault", {"--target", "22", "--fault", "1:lowercase"}, 22,
-     QByteArray("\x17\0", 2), {aErase3}, {"s60500000009f1"}, 0, R"({"lines":1})"},
-    {"wrong answer byte reported", {"--target", "22"}, 22, QByteArray("\x16\0", 2), {}, {}, 0,
+     QByteArray("\x17\0", 2), {aErase3}, {"s60500000009f1"}, R"({"lines":1})"},
+    {"wrong answer byte reported", {"--target", "22"}, 22, QByteArray("\x16\0", 2), {}, {},
      R"({"answer":[22,0],"answer_right":false,"ended":"linger"})"},
-    {"wrong target byte announced", {"--target", "22", "--announce", "0x17"}, 23, "", {}, {}, 0,
+    {"wrong target byte announced", {"--target", "22", "--announce", "0x17"}, 23, "", {}, {},
      R"({"target":22,"announced":23,"answer":[],"answer_right":false,"ended":"signal"})"},
 };
 
@@ -172,8 +175,10 @@ class tst_boardsim : public QObject {
             for (qsizetype i = 0; i < oRow.aLines.size(); ++i) {
                 oHost.Write(oRow.aLines[i]);
                 [&] { QCOMPARE(oHost.Read(oRow.aReplies[i].size()), oRow.aReplies[i]); }();
+                if (oRow.aReplies[i].isEmpty() && i + 1 < oRow.aLines.size()) {
+                    QThread::msleep(300);
+                }
             }
-            QThread::msleep(oRow.iHoldMs);
         }
         if (oRow.aAnswer.isEmpty()) {
             oBoard.terminate();
