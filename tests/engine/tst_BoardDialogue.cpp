@@ -31,6 +31,7 @@ struct DialogueRow {
     QString sBox;        // the error box, when one ends the upload
     QList<int> aiErased; // the sectors the board took
     bool bTerminate;
+    int iResends = 0; // that the board asked for
 };
 
 const QByteArray aTwoSectors = "0,0,FF,R\r\n1,0,7FF,E\r\n2,800,FFF,E\r\n";
@@ -47,17 +48,17 @@ const DialogueRow aDialogues[] = {
     {"id 22, answered with 23", 22, aTwoSectors, {}, true, sComplete, "", {2, 1}, true},
     {"id 24, answered with 25", 24, aTwoSectors, {}, true, sComplete, "", {2, 1}, true},
     {"no sectors", 22, "", {}, true, sComplete, "", {}, true},
-    {"resend, then acknowledge", 22, aTwoSectors, {"--fault", "4:resend"}, true, sComplete, "",
-     {2, 1}, true},
+    {"one resend each for two records", 22, aTwoSectors,
+     {"--fault", "4:resend", "--fault", "5:resend"}, true, sComplete, "", {2, 1}, true, 2},
     {"reply after 1.5 s", 22, aTwoSectors, {"--fault", "3:slow:1500"}, true, sComplete, "",
      {2, 1}, true},
     {"two resends of one record", 22, aTwoSectors, {"--fault", "4:resend-always"}, true,
      "Maximum number of resends requested." + sTerminated,
-     "Error Number: 2006\r\nMaximum number of resends requested.", {2, 1}, false},
+     "Error Number: 2006\r\nMaximum number of resends requested.", {2, 1}, false, 2},
     {"one resend each for two sectors", 22, aTwoSectors,
      {"--fault", "1:resend", "--fault", "2:resend"}, true,
      "Maximum number of resends requested." + sTerminated,
-     "Error Number: 2006\r\nMaximum number of resends requested.", {2}, false},
+     "Error Number: 2006\r\nMaximum number of resends requested.", {2}, false, 2},
     {"programming error", 22, aTwoSectors, {"--fault", "2:program-error"}, true,
      "Flash chip programming error." + sTerminated,
      "Error Number: 2007\r\nFlash chip programming error.", {2}, false},
@@ -178,8 +179,12 @@ private slots:
         QCOMPARE(oSummary["terminate_seen"].toBool(), oRow.bTerminate);
         QCOMPARE(oSummary["terminate_whole"].toBool(), oRow.bTerminate);
         QCOMPARE(oSummary["bad_lines"].toArray().size(), 0);
+        QCOMPARE(oSummary["resend_requests"].toInt(), oRow.iResends);
         if (oRow.sLastLine == sComplete) {
             const qint32 lTop = clsBoardTarget::For(quint8(oRow.iTarget)).lTop;
+            // Records of fill only are never sent.
+            constexpr int iDataBytes = 3072 - 256;
+            QCOMPARE(lRecords, iDataBytes / clsBoardTarget::For(quint8(oRow.iTarget)).iMaxData);
             QCOMPARE(oSummary["data_records"].toInt(), lRecords);
             QFile oFlash(oDir.filePath("flash.bin"));
             QVERIFY(oFlash.open(QIODevice::ReadOnly));
