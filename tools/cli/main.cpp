@@ -3,6 +3,7 @@
 #include "tools/cli/mdlExitStatus.h"
 #include "tools/cli/mdlInspect.h"
 #include "tools/cli/mdlPorts.h"
+#include "tools/cli/mdlUpload.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -15,6 +16,8 @@ const auto sUsage =
     QStringLiteral("usage: tessivar-cli VERB ...\n"
                    "verbs:\n"
                    "  inspect [--json] FILE   prepare FILE as Run does and summarise the upload\n"
+                   "  upload [--port N|DEVICE] [--yes] [--wait SECONDS] FILE\n"
+                   "                          upload FILE to the board, as Run does\n"
                    "  ports [--json]          the device each port number stands for, and the\n"
                    "                          serial devices found\n"
                    "  ports --bind N DEVICE   let port number N stand for DEVICE\n"
@@ -25,7 +28,8 @@ const auto sUsage =
 int WithoutVerb(const QByteArrayList& aArguments) {
     clsConsole oConsole;
     QCommandLineParser oParser;
-    oParser.addPositionalArgument(QStringLiteral("VERB"), QStringLiteral("inspect or ports."));
+    oParser.addPositionalArgument(QStringLiteral("VERB"),
+                                  QStringLiteral("inspect, upload or ports."));
     const std::optional<int> oDone = mdlCommandLine::Parse(oParser, sUsage, aArguments, oConsole);
     const int iStatus =
         oDone ? *oDone
@@ -52,8 +56,8 @@ int main(int argc, char* argv[]) {
         aArguments << QByteArray(argv[i]);
     }
     using Verb = int (*)(const QByteArrayList&);
-    const QHash<QByteArray, Verb> aVerbs = {{"inspect", &mdlInspect::Run},
-                                            {"ports", &mdlPorts::Run}};
+    const QHash<QByteArray, Verb> aVerbs = {
+        {"inspect", &mdlInspect::Run}, {"upload", &mdlUpload::Run}, {"ports", &mdlPorts::Run}};
     const Verb oVerb = aVerbs.value(aArguments.value(0));
     return oVerb ? oVerb(aArguments.mid(1)) : WithoutVerb(aArguments);
 }
