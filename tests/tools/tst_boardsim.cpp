@@ -1,0 +1,243 @@
+#include "tests/support/clsPrivateHome.h"
+#include "tests/support/mdlRows.h"
+
+#include <QCryptographicHash>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+namespace {
+
+const QByteArray aAck = "S60500000009F1";
+const QByteArray aResend = "S60500000002F8";
+
+QByteArray Line(const char* sText) {
+    return QByteArray(sText) + '\0';
+}
+
+const QByteArray aErase3 = Line("S6050000800377");
+// Eight bytes at 0x4000 and at 0x8000.
+const QByteArray aRecord4000 = Line("S10B4000000102030405060798");
+const QByteArray aRecord8000 = Line("S10B80001011121314151617D8");
+const QByteArray aTerminate22 = Line("S9030000FC");
+
+// The program under test at its plainest: the port opened, read, written
+// and closed with POSIX calls.
+class clsHost {
+public:
+    explicit clsHost(const QString& sNewPath) : sPath(sNewPath) { Reopen(); }
+    ~clsHost() { ::close(lPort); }
+    clsHost(const clsHost&) = delete;
+    clsHost& operator=(const clsHost&) = delete;
+
+    // As the serial link does after the target byte and before erasing,
+    // closed for a moment.
+    void Reopen() {
+        ::close(lPort);
+        QThread::msleep(20);
+        lPort = ::open(QFile::encodeName(sPath).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    }
+    void Write(const QByteArray& aBytes) {
+        QCOMPARE(::write(lPort, aBytes.constData(), aBytes.size()), aBytes.size());
+    }
+    QByteArray Read(qsizetype lCount) {
+        QByteArray aBytes;
+        const QDeadlineTimer oDeadline(5000);
+        while (aBytes.size() < lCount && !oDeadline.hasExpired()) {
+            pollfd oPoll{lPort, POLLIN, 0};
+            ::poll(&oPoll, 1, int(oDeadline.remainingTime()));
+            char aChunk[64];
+            const ssize_t lRead = ::read(lPort, aChunk, size_t(lCount - aBytes.size()));
+            aBytes.append(aChunk, std::max<ssize_t>(lRead, 0));
+        }
+        return aBytes;
+    }
+
+private:
+    QString sPath;
+    int lPort = -1;
+};
+
+struct DialogueRow {
+    const char* sName;
+    QStringList asOptions;
+    char yAnnounced;
+    QByteArray aAnswer; // empty: the host gives up after the target byte
+    QByteArrayList aLines;
+    // To each line; after a line without one the host pauses before the next.
+    QByteArrayList aReplies;
+    const char* sSummary; // members the summary holds
+};
+
+// clang-format off
+const DialogueRow aDialogues[] = {
+    {"target 22: a sector, two records, terminate", {"--target", "22", "--fill", "00"}, 22,
+     QByteArray("\x17\0", 2), {aErase3, aRecord4000, aRecord8000, aTerminate22},
+     {aAck, aAck, aAck, ""},
+     R"({"answer":[23,0],"answer_right":true,"lines":4,"erase_sectors":[3],"data_records":2,)"
+     R"("resend_requests":0,"terminate_seen":true,"terminate_whole":true,"bad_lines":[]})"},
+    {"target 21: bare terminate record, port closed", {"--target", "21"}, 21,
+     QByteArray("\x15\0", 2), {Line("S3090000400000010203B0"), "S70500001F4794"}, {aAck, ""},
+     R"({"answer_right":true,"lines":2,"data_records":1,"terminate_seen":true,)"
+     R"("terminate_whole":true,"bad_lines":[]})"},
+    {"target 21: bare terminate record, line quiet", {"--target", "21"}, 21,
+     QByteArray("\x15\0", 2), {"S70500001F4794", aErase3}, {"", aAck},
+     R"({"lines":2,"terminate_seen":true,"terminate_whole":true,"bad_lines":[]})"},
+    {"terminate record cut short", {"--target", "22"}, 22, QByteArray("\x17\0", 2),
+     {"S9030000"}, {""}, R"({"terminate_seen":true,"terminate_whole":false,"bad_lines":[]})"},
+    {"checksum error: a resend asked for", {"--target", "22"}, 22, QByteArray("\x17\0", 2),
+     {Line("S10B4000000102030405060799")}, {aResend},
+     R"({"resend_requests":1,"data_records":0,"bad_lines":[{"line":1,)"
+     R"("text":"S10B4000000102030405060799","why":"Data checksum does not match record checksum"}]})"},
+    {"resend fault: asked once, then acknowledged; the line keeps its number",
+     {"--target", "22", "--fault", "2:resend", "--fault", "3:garbage"}, 22,
+     QByteArray("\x17\0", 2), {aErase3, aRecord4000, aRecord4000, aRecord8000},
+     {aAck, aResend, aAck, "S6050000000AF0"}, R"({"lines":4,"resend_requests":1,"data_records":2})"},
+    {"program-error fault", {"--target", "22", "--fault", "1:program-error"}, 22,
+     QByteArray("\x17\0", 2), {aErase3}, {"S60500000008F2"}, R"({"erase_sectors":[]})"},
+    {"lowercase fault", {"--target", "22", "--fault", "1:lowercase"}, 22,
+     QByteArray("\x17\0", 2), {aErase3}, {"s60500000009f1"}, R"({"lines":1})"},
+    {"wrong answer byte reported", {"--target", "22"}, 22, QByteArray("\x16\0", 2), {}, {},
+     R"({"answer":[22,0],"answer_right":false,"ended":"linger"})"},
+    {"wrong target byte announced", {"--target", "22", "--announce", "0x17"}, 23, "", {}, {},
+     R"({"target":22,"announced":23,"answer":[],"answer_right":false,"ended":"signal"})"},
+};
+
+struct UsageRow {
+    const char* sName;
+    QStringList asOptions; // FILE stands for a regular file
+};
+
+const UsageRow aUsages[] = {
+    {"no target", {}},
+    {"a target without an image", {"--target", "5"}},
+    {"a fault at line 0", {"--target", "22", "--fault", "0:resend"}},
+    {"an unknown fault", {"--target", "22", "--fault", "1:bogus"}},
+    {"slow without its time", {"--target", "22", "--fault", "1:slow"}},
+    {"two faults on one line", {"--target", "22", "--fault", "1:silence", "--fault", "1:garbage"}},
+    {"a link over a file", {"--target", "22", "--link", "FILE"}},
+};
+// clang-format on
+
+bool WaitForLink(const QString& sLink) {
+    const QDeadlineTimer oDeadline(10'000);
+    while (!QFileInfo(sLink).isSymLink() && !oDeadline.hasExpired()) {
+        QThread::msleep(5);
+    }
+    return QFileInfo(sLink).isSymLink();
+}
+
+QByteArray Sha256Of(const QString& sPath) {
+    QFile oFile(sPath);
+    oFile.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(oFile.readAll(), QCryptographicHash::Sha256).toHex();
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(DialogueRow)
+Q_DECLARE_METATYPE(UsageRow)
+
+class tst_boardsim : public QObject {
+    Q_OBJECT
+
+    clsPrivateHome oHome;
+    QTemporaryDir oDir;
+
+    // Plays the row's side of the dialogue with the simulator and returns
+    // its summary.
+    QJsonObject Converse(const DialogueRow& oRow) {
+        const QString sLink = oDir.filePath("board");
+        QProcess oBoard;
+        oBoard.start(TESSIVAR_BOARDSIM,
+                     oRow.asOptions + QStringList{"--link", sLink, "--delay", "0", "--linger",
+                                                  "100", "--summary", oDir.filePath("summary"),
+                                                  "--flash", oDir.filePath("flash")});
+        if (!WaitForLink(sLink)) {
+            return {};
+        }
+        {
+            clsHost oHost(sLink);
+            [&] { QCOMPARE(oHost.Read(1), QByteArray(1, oRow.yAnnounced)); }();
+            oHost.Reopen();
+            oHost.Write(oRow.aAnswer);
+            oHost.Reopen();
+            for (qsizetype i = 0; i < oRow.aLines.size(); ++i) {
+                oHost.Write(oRow.aLines[i]);
+                [&] { QCOMPARE(oHost.Read(oRow.aReplies[i].size()), oRow.aReplies[i]); }();
+                if (oRow.aReplies[i].isEmpty() && i + 1 < oRow.aLines.size()) {
+                    QThread::msleep(300);
+                }
+            }
+        }
+        if (oRow.aAnswer.isEmpty()) {
+            oBoard.terminate();
+        }
+        if (!oBoard.waitForFinished(10'000) || oBoard.exitCode() != 0 ||
+            QFileInfo(sLink).isSymLink()) {
+            oBoard.kill();
+            return {};
+        }
+        QFile oSummary(oDir.filePath("summary"));
+        oSummary.open(QIODevice::ReadOnly);
+        return QJsonDocument::fromJson(oSummary.readAll()).object();
+    }
+
+private slots:
+    void dialogue_data() { mdlRows::Add(aDialogues); }
+
+    void dialogue() {
+        QFETCH(DialogueRow, oRow);
+        const QJsonObject oSummary = Converse(oRow);
+        QVERIFY2(!oSummary.isEmpty(), "the board did not end as it should");
+        const QJsonObject oExpected = QJsonDocument::fromJson(oRow.sSummary).object();
+        for (auto oMember = oExpected.begin(); oMember != oExpected.end(); ++oMember) {
+            QVERIFY2(oSummary.value(oMember.key()) == oMember.value(), qPrintable(oMember.key()));
+        }
+        QCOMPARE(oSummary.value("flash_sha256").toString().toLatin1(),
+                 Sha256Of(oDir.filePath("flash")));
+    }
+
+    // The records' bytes and the fill around them.
+    void flashHoldsTheRecords() {
+        QVERIFY(!Converse(aDialogues[0]).isEmpty());
+        QFile oFlash(oDir.filePath("flash"));
+        QVERIFY(oFlash.open(QIODevice::ReadOnly));
+        const QByteArray aFlash = oFlash.readAll();
+        QCOMPARE(aFlash.size(), 0x10000);
+        QCOMPARE(aFlash.mid(0x3FFF, 10).toHex(), "00000102030405060700");
+        QCOMPARE(aFlash.mid(0x7FFF, 10).toHex(), "00101112131415161700");
+        QCOMPARE(aFlash.count('\0'), 0x10000 - 15);
+    }
+
+    void wrongUsageFails_data() { mdlRows::Add(aUsages); }
+
+    void wrongUsageFails() {
+        QFETCH(UsageRow, oRow);
+        const QString sFile = oDir.filePath("file");
+        QFile oFile(sFile);
+        QVERIFY(oFile.open(QIODevice::WriteOnly) && oFile.write("kept") == 4);
+        oFile.close();
+        QProcess oBoard;
+        oBoard.start(TESSIVAR_BOARDSIM,
+                     QStringList(oRow.asOptions).replaceInStrings("FILE", sFile));
+        QVERIFY(oBoard.waitForFinished(10'000));
+        QVERIFY(oBoard.exitCode() != 0);
+        QVERIFY(oBoard.readAllStandardOutput().isEmpty());
+        QVERIFY(oBoard.readAllStandardError().startsWith("tessivar-boardsim: "));
+        QVERIFY(oFile.open(QIODevice::ReadOnly) && oFile.readAll() == "kept");
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_boardsim)
+#include "tst_boardsim.moc"
