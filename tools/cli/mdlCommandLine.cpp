@@ -72,6 +72,12 @@ int UsageError(clsConsole& oConsole, const QString& sUsage, const QString& sWhy)
     return mdlExitStatus::Usage;
 }
 
+void AddFileArgument(QCommandLineParser& oParser) {
+    oParser.addPositionalArgument(
+        QStringLiteral("FILE"),
+        QStringLiteral("The application file; its command file lies beside it."));
+}
+
 QString OneFile(const QCommandLineParser& oParser) {
     const QStringList asFiles = oParser.positionalArguments();
     return asFiles.size() == 1 ? asFiles.first() : QString();

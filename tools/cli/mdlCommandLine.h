@@ -24,6 +24,8 @@ std::optional<int> Parse(QCommandLineParser& oParser, const QString& sUsage,
                          const QByteArrayList& aArguments, clsConsole& oConsole);
 // Shows sWhy and sUsage on standard error; returns the usage status.
 int UsageError(clsConsole& oConsole, const QString& sUsage, const QString& sWhy);
+// FILE, the application file, in the help.
+void AddFileArgument(QCommandLineParser& oParser);
 // The one positional argument; empty when there are none or more.
 QString OneFile(const QCommandLineParser& oParser);
 

@@ -44,9 +44,7 @@ int RunVerb(clsConsole& oConsole, const QByteArrayList& aArguments) {
     const QCommandLineOption oJson(
         QStringLiteral("json"), QStringLiteral("The summary, or the error, as one line of JSON."));
     oParser.addOption(oJson);
-    oParser.addPositionalArgument(QStringLiteral("FILE"),
-                                  QStringLiteral("The application file; its command file lies "
-                                                 "beside it."));
+    mdlCommandLine::AddFileArgument(oParser);
     if (const std::optional<int> oDone =
             mdlCommandLine::Parse(oParser, sUsage, aArguments, oConsole)) {
         return *oDone;

@@ -73,9 +73,7 @@ int Upload(clsConsole& oConsole, const QByteArrayList& aArguments) {
                        "Stop."));
     const Options oOptions;
     oParser.addOptions({oOptions.oPort, oOptions.oYes, oOptions.oWait});
-    oParser.addPositionalArgument(QStringLiteral("FILE"),
-                                  QStringLiteral("The application file; its command file lies "
-                                                 "beside it."));
+    mdlCommandLine::AddFileArgument(oParser);
     if (const std::optional<int> oDone =
             mdlCommandLine::Parse(oParser, sUsage, aArguments, oConsole)) {
         return *oDone;
