@@ -143,6 +143,7 @@ private slots:
         QTest::newRow("upload without a file") << QStringList{"upload", "--yes"};
         QTest::newRow("upload two files") << QStringList{"upload", "a.s19", "b.s19"};
         QTest::newRow("upload to port 17") << QStringList{"upload", "--port", "17", "a.s19"};
+        QTest::newRow("upload to no device") << QStringList{"upload", "--port", "", "a.s19"};
         QTest::newRow("upload waiting 0 s") << QStringList{"upload", "--wait", "0", "a.s19"};
     }
 

@@ -26,13 +26,14 @@ struct Options {
                              QStringLiteral("SECONDS")};
 };
 
-// --port as a number or a device; false when it is a number out of range.
+// --port as a number or a device; false for a number out of range, or
+// nothing.
 bool TakePort(const QString& sPort, clsUploadCommand::Options& oOptions) {
     bool bNumber = false;
     sPort.toInt(&bNumber);
     if (!bNumber) {
         oOptions.oHost.sDevice = sPort;
-        return true;
+        return !sPort.isEmpty();
     }
     oOptions.iPort = mdlCommandLine::PortNumber(sPort);
     return oOptions.iPort != 0;
