@@ -12,3 +12,7 @@ clsSerialControl& clsEngineHost::CommPort() {
     }
     return *oNoPort;
 }
+
+QString clsEngineHost::PortName(qint16 iPort) const {
+    return QStringLiteral("COM%1").arg(iPort);
+}

@@ -25,6 +25,9 @@ public:
     // The serial port the upload runs on; unless a host gives one, a port
     // that stands for no device, for hosts that never upload.
     virtual clsSerialControl& CommPort();
+    // How the status log names port iPort: "COM" and its number, unless
+    // the host opens a device it names by its path.
+    virtual QString PortName(qint16 iPort) const;
 
     // What an upload asks of its host beyond the log; hosts that never
     // upload need none of it.

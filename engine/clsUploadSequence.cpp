@@ -62,6 +62,10 @@ std::optional<clsError> clsUploadSequence::Run(const QString& sPath) {
 }
 
 void clsUploadSequence::Stop() {
+    StopAs(eEnding::Stopped);
+}
+
+void clsUploadSequence::StopAs(eEnding iEnding) {
     clsEngineHost& oHost = oApp.Host();
     oHost.ResetWindow();
     oHost.SetReplyTimer(false);
@@ -70,7 +74,7 @@ void clsUploadSequence::Stop() {
                      .arg(oApp.RecordCount()));
     oApp.Reset();
     oHost.EnableResetCommand();
-    emit Ended({});
+    emit Ended(iEnding, {});
 }
 
 void clsUploadSequence::ReplyTimedOut() {
@@ -82,7 +86,7 @@ void clsUploadSequence::ReplyTimedOut() {
                      .arg(oApp.RecordCount())
                      .arg(LoadResString(213)));
     ResetBoth();
-    emit Ended({});
+    emit Ended(eEnding::TimedOut, {});
 }
 
 void clsUploadSequence::HandOverEvent() {
@@ -92,9 +96,26 @@ void clsUploadSequence::HandOverEvent() {
         EndWithError(oError);
         return;
     }
-    if (oApp.AppState() == clsApplication::Complete ||
-        oApp.AppState() == clsApplication::NoRecords) {
-        emit Ended({});
+    if (const std::optional<eEnding> oEnding = DialogueEnding()) {
+        emit Ended(*oEnding, {});
+    }
+}
+
+std::optional<clsUploadSequence::eEnding> clsUploadSequence::DialogueEnding() {
+    switch (oApp.AppState()) {
+    case clsApplication::Complete:
+        return eEnding::Complete;
+    case clsApplication::NoRecords:
+        return eEnding::NoRecords;
+    case clsApplication::Erasing:
+    case clsApplication::Uploading:
+        // Only a reply it does not know makes the dialogue close the port.
+        if (!oApp.Host().CommPort().PortOpen()) {
+            return eEnding::UnknownReply;
+        }
+        return std::nullopt;
+    default:
+        return std::nullopt;
     }
 }
 
@@ -104,7 +125,7 @@ void clsUploadSequence::EndWithError(const clsError& oError) {
         {WrongTarget, 506}, {ResendLimit, 505}, {ProgrammingError, 504}};
     const qint32 lCode = oError.Code();
     if (lCode == UploadCancelled) {
-        Stop();
+        StopAs(eEnding::Declined);
     } else if (aDetailEntries.contains(lCode)) {
         const QString sDetail = LoadResString(aDetailEntries.value(lCode));
         const QString sBox =
@@ -112,7 +133,7 @@ void clsUploadSequence::EndWithError(const clsError& oError) {
         ResetBoth();
         ClosingLines();
         oApp.Host().Status(sDetail + QStringLiteral(" - ") + LoadResString(520));
-        emit Ended(sBox);
+        emit Ended(eEnding::BoardFailed, sBox);
     } else if (mdlComms::IsSerialControlError(oError.Number())) {
         EndOnLinkFailure(oError.Number(), oError.Description());
     }
@@ -128,7 +149,7 @@ void clsUploadSequence::EndOnLinkFailure(qint32 lNumber, const QString& sDescrip
     oApp.Host().SetReplyTimer(false);
     oApp.Host().Status(sDescription);
     ResetBoth();
-    emit Ended(mdlRunReport::BoxText(clsError(lNumber, {}, sDescription)));
+    emit Ended(eEnding::LinkFailed, mdlRunReport::BoxText(clsError(lNumber, {}, sDescription)));
 }
 
 void clsUploadSequence::ResetBoth() {

@@ -18,6 +18,21 @@ class clsUploadSequence : public QObject {
     Q_OBJECT
 
 public:
+    // How an upload ended.
+    enum class eEnding {
+        Complete,
+        NoRecords,
+        Stopped,
+        Declined,
+        TimedOut,
+        // The wrong board, too many resends or a flash failure (2005 to 2007).
+        BoardFailed,
+        LinkFailed,
+        // The dialogue closed the port on a reply it does not know; the
+        // upload stands, state and all, until Stop.
+        UnknownReply,
+    };
+
     explicit clsUploadSequence(clsApplication& oNewApp);
 
     // Run, once the controls are locked and the log is empty: prepares
@@ -30,11 +45,15 @@ public:
 
 signals:
     // The upload is over: the board's dialogue ended it, or Stop, the
-    // time-out or a failure; sBoxText is the error box to show, if any.
-    void Ended(const QString& sBoxText);
+    // time-out or a failure, as iEnding tells; sBoxText is the error box to
+    // show, if any.
+    void Ended(clsUploadSequence::eEnding iEnding, const QString& sBoxText);
 
 private:
     void HandOverEvent();
+    // How the event just handed over ended the upload, if it did.
+    std::optional<eEnding> DialogueEnding();
+    void StopAs(eEnding iEnding);
     void EndWithError(const clsError& oError);
     void EndOnLinkFailure(qint32 lNumber, const QString& sDescription);
     void ResetBoth();

@@ -86,10 +86,9 @@ void ReadCommSettings(const clsJRT_Registry& oRegistry, clsCommPort& oSettings) 
     });
 }
 
-QString PortLine(const clsApplication& oApp, int iWordEntry) {
-    return QStringLiteral("COM%1 %2")
-        .arg(oApp.CommSettings().Number())
-        .arg(LoadResString(iWordEntry));
+QString PortLine(clsApplication& oApp, int iWordEntry) {
+    return oApp.Host().PortName(oApp.CommSettings().Number()) + QLatin1Char(' ') +
+           LoadResString(iWordEntry);
 }
 
 } // namespace

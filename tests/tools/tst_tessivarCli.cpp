@@ -133,20 +133,47 @@ private slots:
 
     void wrongUsageExitsWithTwo_data() {
         QTest::addColumn<QStringList>("asArguments");
-        QTest::newRow("unknown verb") << QStringList{"upload"};
+        QTest::newRow("unknown verb") << QStringList{"download"};
         QTest::newRow("no file") << QStringList{"inspect"};
         QTest::newRow("unknown option") << QStringList{"inspect", "--yaml", "a.s19"};
         QTest::newRow("bind without a device") << QStringList{"ports", "--bind", "3"};
         QTest::newRow("bind port 17") << QStringList{"ports", "--bind", "17", "/dev/ttyS0"};
         QTest::newRow("bind a relative path") << QStringList{"ports", "--bind", "3", "ttyS0"};
         QTest::newRow("unbind port 0") << QStringList{"ports", "--unbind", "0"};
+        QTest::newRow("upload without a file") << QStringList{"upload", "--yes"};
+        QTest::newRow("upload two files") << QStringList{"upload", "a.s19", "b.s19"};
+        QTest::newRow("upload to port 17") << QStringList{"upload", "--port", "17", "a.s19"};
+        QTest::newRow("upload to no device") << QStringList{"upload", "--port", "", "a.s19"};
+        QTest::newRow("upload waiting 0 s") << QStringList{"upload", "--wait", "0", "a.s19"};
     }
 
     void wrongUsageExitsWithTwo() {
         QFETCH(QStringList, asArguments);
         const mdlCli::Outcome oRun = mdlCli::Run(asArguments);
         QCOMPARE(oRun.iExitCode, 2);
-        QVERIFY(oRun.aErr.startsWith("usage: tessivar-cli") && oRun.aOut.isEmpty());
+        QVERIFY(oRun.aErr.startsWith("tessivar-cli: ") &&
+                oRun.aErr.contains("\nusage: tessivar-cli"));
+        QVERIFY(oRun.aOut.isEmpty());
+    }
+
+    void helpAndVersion_data() {
+        QTest::addColumn<QStringList>("asArguments");
+        QTest::addColumn<QByteArray>("aOutStart");
+        QTest::newRow("version") << QStringList{"--version"} << QByteArray("tessivar-cli 2.6.0\n");
+        QTest::newRow("help") << QStringList{"--help"} << QByteArray("usage: tessivar-cli VERB");
+        for (const char* sVerb : {"inspect", "upload", "ports"}) {
+            QTest::addRow("%s --help", sVerb)
+                << QStringList{sVerb, "--help"} << "usage: tessivar-cli " + QByteArray(sVerb);
+        }
+    }
+
+    void helpAndVersion() {
+        QFETCH(QStringList, asArguments);
+        QFETCH(QByteArray, aOutStart);
+        const mdlCli::Outcome oRun = mdlCli::Run(asArguments);
+        QCOMPARE(oRun.iExitCode, 0);
+        QVERIFY2(oRun.aOut.startsWith(aOutStart), oRun.aOut.constData());
+        QCOMPARE(oRun.aErr, QByteArray());
     }
 };
 

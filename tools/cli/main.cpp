@@ -1,32 +1,63 @@
+#include "tools/cli/clsConsole.h"
+#include "tools/cli/mdlCommandLine.h"
+#include "tools/cli/mdlExitStatus.h"
 #include "tools/cli/mdlInspect.h"
 #include "tools/cli/mdlPorts.h"
+#include "tools/cli/mdlUpload.h"
 
 #include <QCoreApplication>
+#include <QHash>
 
-#include <cstdio>
+#include <csignal>
+
+namespace {
+
+const auto sUsage =
+    QStringLiteral("usage: tessivar-cli VERB ...\n"
+                   "verbs:\n"
+                   "  inspect [--json] FILE   prepare FILE as Run does and summarise the upload\n"
+                   "  upload [--port N|DEVICE] [--yes] [--wait SECONDS] FILE\n"
+                   "                          upload FILE to the board, as Run does\n"
+                   "  ports [--json]          the device each port number stands for, and the\n"
+                   "                          serial devices found\n"
+                   "  ports --bind N DEVICE   let port number N stand for DEVICE\n"
+                   "  ports --unbind N        let port number N stand for no device\n"
+                   "Each verb tells more with --help.\n");
+
+// Without a verb only --help and --version mean anything.
+int WithoutVerb(const QByteArrayList& aArguments) {
+    clsConsole oConsole;
+    QCommandLineParser oParser;
+    oParser.addPositionalArgument(QStringLiteral("VERB"),
+                                  QStringLiteral("inspect, upload or ports."));
+    const std::optional<int> oDone = mdlCommandLine::Parse(oParser, sUsage, aArguments, oConsole);
+    const int iStatus =
+        oDone ? *oDone
+              : mdlCommandLine::UsageError(
+                    oConsole, sUsage,
+                    aArguments.isEmpty() ? QStringLiteral("no verb given.")
+                                         : QStringLiteral("unknown verb '%1'.")
+                                               .arg(QString::fromLocal8Bit(aArguments.first())));
+    return mdlExitStatus::Final(iStatus, oConsole);
+}
+
+} // namespace
 
 // The headless face of the engine: one verb per job. The verbs take the
 // arguments as the system gave them, so that a path is checked before it
 // becomes text.
 int main(int argc, char* argv[]) {
     const QCoreApplication oQtApplication(argc, argv);
+    // A closed pipe is output lost, with its own exit status, and must not
+    // end an upload half way.
+    std::signal(SIGPIPE, SIG_IGN);
     QByteArrayList aArguments;
     for (int i = 1; i < argc; ++i) {
         aArguments << QByteArray(argv[i]);
     }
-    const QByteArray aVerb = aArguments.isEmpty() ? QByteArray() : aArguments.takeFirst();
-    if (aVerb == "inspect") {
-        return mdlInspect::Run(aArguments);
-    }
-    if (aVerb == "ports") {
-        return mdlPorts::Run(aArguments);
-    }
-    std::fputs("usage: tessivar-cli VERB ...\nverbs:\n"
-               "  inspect [--json] FILE   prepare FILE as Run does and summarise the upload\n"
-               "  ports [--json]          the device each port number stands for, and the\n"
-               "                          serial devices found\n"
-               "  ports --bind N DEVICE   let port number N stand for DEVICE\n"
-               "  ports --unbind N        let port number N stand for no device\n",
-               stderr);
-    return 2;
+    using Verb = int (*)(const QByteArrayList&);
+    const QHash<QByteArray, Verb> aVerbs = {
+        {"inspect", &mdlInspect::Run}, {"upload", &mdlUpload::Run}, {"ports", &mdlPorts::Run}};
+    const Verb oVerb = aVerbs.value(aArguments.value(0));
+    return oVerb ? oVerb(aArguments.mid(1)) : WithoutVerb(aArguments);
 }

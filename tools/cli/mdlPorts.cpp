@@ -4,32 +4,20 @@
 #include "platform/clsJRT_Registry.h"
 #include "platform/clsPortBindings.h"
 #include "tools/cli/clsConsole.h"
+#include "tools/cli/mdlCommandLine.h"
+#include "tools/cli/mdlExitStatus.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
 
 namespace {
 
-constexpr int iExitFailed = 1;
-constexpr int iExitUsage = 2;
-constexpr int iExitOutputLost = 7;
-
 const QString sUsage =
     QStringLiteral("usage: tessivar-cli ports [--json]\n"
                    "       tessivar-cli ports --bind N DEVICE\n"
                    "       tessivar-cli ports --unbind N\n"
                    "N is a port number from 1 to 16; DEVICE an absolute path.\n");
-
-// A port number 1 to 16 given as text; 0 when it is none.
-qint16 PortNumber(const QByteArray& aText) {
-    bool bNumber = false;
-    const int iPort = aText.toInt(&bNumber);
-    return bNumber && iPort >= clsPortBindings::iFirstPort && iPort <= clsPortBindings::iLastPort
-               ? qint16(iPort)
-               : 0;
-}
 
 QString Presence(const QString& sDevice) {
     return QFileInfo::exists(sDevice) ? QString() : QStringLiteral("  (not present)");
@@ -71,44 +59,77 @@ void List(clsConsole& oConsole, const clsPortBindings& oBindings, bool bJson) {
     }
 }
 
-// Binds or unbinds as aArguments ask; false when they ask for neither.
-bool Change(clsPortBindings& oBindings, const QByteArrayList& aArguments, QString& sDone) {
-    const qint16 iPort = PortNumber(aArguments.value(1));
-    if (aArguments.first() == "--unbind" && aArguments.size() == 2 && iPort != 0) {
+struct Options {
+    QCommandLineOption oJson{QStringLiteral("json"),
+                             QStringLiteral("The ports and the devices as one line of JSON.")};
+    QCommandLineOption oBind{QStringLiteral("bind"),
+                             QStringLiteral("Let port number N stand for DEVICE."),
+                             QStringLiteral("N")};
+    QCommandLineOption oUnbind{QStringLiteral("unbind"),
+                               QStringLiteral("Let port number N stand for no device."),
+                               QStringLiteral("N")};
+};
+
+// Binds or unbinds as oParser asks; false when it asks for neither.
+bool Change(clsPortBindings& oBindings, const QCommandLineParser& oParser, const Options& oOptions,
+            QString& sDone) {
+    const QStringList asDevices = oParser.positionalArguments();
+    if (oParser.isSet(oOptions.oJson) ||
+        oParser.isSet(oOptions.oBind) == oParser.isSet(oOptions.oUnbind)) {
+        return false;
+    }
+    if (oParser.isSet(oOptions.oUnbind)) {
+        const qint16 iPort = mdlCommandLine::PortNumber(oParser.value(oOptions.oUnbind));
+        if (iPort == 0 || !asDevices.isEmpty()) {
+            return false;
+        }
         oBindings.Unbind(iPort);
         sDone = QStringLiteral("COM%1 stands for no device.\n").arg(iPort);
         return true;
     }
-    const QString sDevice = QFile::decodeName(aArguments.value(2));
-    if (aArguments.first() == "--bind" && aArguments.size() == 3 &&
-        oBindings.Bind(iPort, sDevice)) {
-        sDone =
-            QStringLiteral("COM%1 stands for %2%3.\n").arg(iPort).arg(sDevice, Presence(sDevice));
-        return true;
+    const qint16 iPort = mdlCommandLine::PortNumber(oParser.value(oOptions.oBind));
+    if (asDevices.size() != 1 || !oBindings.Bind(iPort, asDevices.first())) {
+        return false;
     }
-    return false;
+    sDone = QStringLiteral("COM%1 stands for %2%3.\n")
+                .arg(iPort)
+                .arg(asDevices.first(), Presence(asDevices.first()));
+    return true;
 }
 
 int Ports(clsConsole& oConsole, const QByteArrayList& aArguments) {
+    QCommandLineParser oParser;
+    oParser.setApplicationDescription(
+        QStringLiteral("Lists the device each port number stands for, and the serial devices\n"
+                       "found on this machine; or binds or unbinds a port number."));
+    const Options oOptions;
+    oParser.addOptions({oOptions.oJson, oOptions.oBind, oOptions.oUnbind});
+    oParser.addPositionalArgument(QStringLiteral("DEVICE"),
+                                  QStringLiteral("With --bind: the device's absolute path."));
+    if (const std::optional<int> oDone =
+            mdlCommandLine::Parse(oParser, sUsage, aArguments, oConsole)) {
+        return *oDone;
+    }
     mdlComms::BindNewDevices();
     clsPortBindings oBindings(mdlComms::CommsKeyPath());
     oBindings.Load();
-    if (aArguments.isEmpty() || aArguments == QByteArrayList{"--json"}) {
-        List(oConsole, oBindings, !aArguments.isEmpty());
-        return 0;
+    if (!oParser.isSet(oOptions.oBind) && !oParser.isSet(oOptions.oUnbind) &&
+        oParser.positionalArguments().isEmpty()) {
+        List(oConsole, oBindings, oParser.isSet(oOptions.oJson));
+        return mdlExitStatus::Done;
     }
     QString sDone;
-    if (!Change(oBindings, aArguments, sDone)) {
-        oConsole.Err(sUsage);
-        return iExitUsage;
+    if (!Change(oBindings, oParser, oOptions, sDone)) {
+        return mdlCommandLine::UsageError(oConsole, sUsage,
+                                          QStringLiteral("the options do not go together."));
     }
     if (!oBindings.Store()) {
         oConsole.Err(QStringLiteral("tessivar-cli: the settings file %1 could not be written.\n")
                          .arg(clsJRT_Registry::FilePath()));
-        return iExitFailed;
+        return mdlExitStatus::FilesFailed;
     }
     oConsole.Out(sDone);
-    return 0;
+    return mdlExitStatus::Done;
 }
 
 } // namespace
@@ -117,8 +138,8 @@ namespace mdlPorts {
 
 int Run(const QByteArrayList& aArguments) {
     clsConsole oConsole;
-    const int iExit = Ports(oConsole, aArguments);
-    return oConsole.Lost() ? iExitOutputLost : iExit;
+    const int iStatus = Ports(oConsole, aArguments);
+    return mdlExitStatus::Final(iStatus, oConsole);
 }
 
 } // namespace mdlPorts

@@ -2,12 +2,16 @@
 
 #include "engine/clsEngineHost.h"
 #include "engine/clsStatusText.h"
-#include "tools/cli/clsConsole.h"
 
-// Shows the status log on standard error as it grows, dots included.
-class clsStderrHost : public clsEngineHost {
+#include <functional>
+
+// Shows the status log on a stream of the console as it grows, dots
+// included.
+class clsLogHost : public clsEngineHost {
 public:
-    explicit clsStderrHost(clsConsole& oNewConsole) : oConsole(oNewConsole) {}
+    using Writer = std::function<void(const QString& sText)>;
+
+    explicit clsLogHost(Writer oNewWrite) : oWrite(std::move(oNewWrite)) {}
 
     void Status(const QString& sStatusLine) override;
     void ShowWaitDots() override;
@@ -18,7 +22,7 @@ public:
 private:
     void Write(const QString& sAdded);
 
-    clsConsole& oConsole;
+    Writer oWrite;
     clsStatusText oText;
     bool bLineOpen = false;
 };

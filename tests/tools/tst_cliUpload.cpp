@@ -1,0 +1,165 @@
+#include "tests/support/clsPrivateHome.h"
+#include "tests/support/mdlCli.h"
+#include "tests/support/mdlRows.h"
+#include "tests/support/mdlTestFiles.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <csignal>
+
+// Whole uploads of tessivar-cli to the board simulator on a
+// pseudo-terminal, each ending one of the ways the exit status tells.
+namespace {
+
+// Eight bytes at 0x4000 and at 0x8000; the record between them holds only
+// the fill value and is never sent.
+const QByteArray aRecords = "S00600004844521B\r\nS10B4000000102030405060798\r\n"
+                            "S10B6000FFFFFFFFFFFFFFFF9C\r\nS10B80001011121314151617D8\r\n"
+                            "S9030000FC\r\n";
+const QByteArray aOnlyFill = "S10B6000FFFFFFFFFFFFFFFF9C\r\nS9030000FC\r\n";
+const QByteArray aCommands = "16\r\nFF\r\n0,0,3FFF,R\r\n1,4000,7FFF,E\r\n2,8000,FFFF,E\r\n";
+
+const QByteArray aComplete = "Upload Complete - 2 records transferred.\n";
+const QByteArray aDeclined = "Upload terminated. - 0 records transfered.\n";
+
+struct UploadRow {
+    const char* sName;
+    QStringList asBoard;  // the simulator's options besides its link and flash
+    QStringList asUpload; // the upload's options besides --port and the file
+    QByteArray aRecords;
+    QByteArray aStdin; // then the end of input
+    int iExit;
+    QByteArray aOutEnd;      // how standard output ends
+    QByteArray aErr;         // what standard error holds
+    bool bInterrupt = false; // Ctrl+C once the data records go out
+};
+
+const QStringList asBoard22 = {"--target", "22"};
+
+// clang-format off
+const UploadRow aUploads[] = {
+    {"whole upload, --yes", asBoard22, {"--yes"}, aRecords, "", 0, aComplete, ""},
+    {"warning answered y", asBoard22, {}, aRecords, "y\n", 0, aComplete, "Continue? [y/N]"},
+    {"warning declined at the end of input", asBoard22, {}, aRecords, "", 5, aDeclined,
+     "WARNING: Uploading records may overwrite existing data.\n"},
+    {"wrong target byte", {"--target", "22", "--announce", "21"}, {"--yes"}, aRecords, "", 3,
+     "Application not designed for this target board. - Upload terminated.\n",
+     "Error Number: 2005\nApplication not designed for this target board.\n"},
+    {"image of fill only", asBoard22, {"--yes"}, aOnlyFill, "", 4,
+     "Uploading error - No records transferred.\n", ""},
+    {"unknown reply, ended as Stop", {"--target", "22", "--fault", "3:lowercase"}, {"--yes"},
+     aRecords, "", 3, "Upload terminated. - 1 records transfered.\n", ""},
+    {"no target byte within --wait", {"--target", "22", "--delay", "60000"},
+     {"--yes", "--wait", "1"}, aRecords, "", 3, aDeclined, "no target byte within 1 s"},
+    {"Ctrl+C in the data phase", {"--target", "22", "--fault", "3:slow:1500"}, {"--yes"},
+     aRecords, "", 6, "Upload terminated. - 1 records transfered.\n", "", true},
+};
+// clang-format on
+
+QByteArray Bytes(std::initializer_list<int> aiBytes) {
+    QByteArray aBytes;
+    for (const int iByte : aiBytes) {
+        aBytes.append(char(iByte));
+    }
+    return aBytes;
+}
+
+QByteArray ReadAll(const QString& sPath) {
+    QFile oFile(sPath);
+    return oFile.open(QIODevice::ReadOnly) ? oFile.readAll() : QByteArray();
+}
+
+} // namespace
+
+class tst_cliUpload : public QObject {
+    Q_OBJECT
+
+    clsPrivateHome oHome;
+
+    // The board simulator on sLink, ready for the program.
+    static void StartBoard(QProcess& oBoard, const QString& sLink, const QStringList& asOptions) {
+        oBoard.start(TESSIVAR_BOARDSIM, asOptions + QStringList{"--link", sLink, "--linger", "100",
+                                                                "--flash", sLink + ".flash"});
+        QTRY_VERIFY(QFileInfo(sLink).isSymLink());
+    }
+
+    // Runs the upload to its end: Ctrl+C, when asked, once the data
+    // records go out.
+    static mdlCli::Outcome Upload(const QStringList& asArguments, const QByteArray& aStdin,
+                                  bool bInterrupt) {
+        QProcess oCli;
+        oCli.start(TESSIVAR_CLI, QStringList{"upload"} + asArguments);
+        oCli.write(aStdin);
+        oCli.closeWriteChannel();
+        QByteArray aOut;
+        if (bInterrupt) {
+            while (!aOut.contains("Uploading data records") && oCli.waitForReadyRead(10'000)) {
+                aOut += oCli.readAllStandardOutput();
+            }
+            // Long enough for the terminal's progress, had it been drawn.
+            QThread::msleep(600);
+            ::kill(pid_t(oCli.processId()), SIGINT);
+        }
+        if (!oCli.waitForFinished(60'000)) {
+            oCli.kill();
+            oCli.waitForFinished();
+        }
+        return {oCli.exitStatus() == QProcess::NormalExit ? oCli.exitCode() : -2,
+                aOut + oCli.readAllStandardOutput(), oCli.readAllStandardError()};
+    }
+
+private slots:
+    void endsAsTheExitStatusTells_data() { mdlRows::Add(aUploads); }
+
+    void endsAsTheExitStatusTells() {
+        QFETCH(UploadRow, oRow);
+        const QTemporaryDir oDir;
+        mdlTestFiles::Write(QDir(oDir.path()), "unit.cmd", aCommands);
+        const QString sFile = mdlTestFiles::Write(QDir(oDir.path()), "unit.s19", oRow.aRecords);
+        const QString sLink = oDir.filePath("port");
+        QProcess oBoard;
+        StartBoard(oBoard, sLink, oRow.asBoard);
+        const mdlCli::Outcome oRun = Upload(oRow.asUpload + QStringList{"--port", sLink, sFile},
+                                            oRow.aStdin, oRow.bInterrupt);
+        oBoard.terminate();
+        QVERIFY(oBoard.waitForFinished());
+        QVERIFY2(oRun.aOut.endsWith(oRow.aOutEnd), oRun.aOut.constData());
+        QVERIFY2(oRun.aErr.contains(oRow.aErr), oRun.aErr.constData());
+        QCOMPARE(oRun.iExitCode, oRow.iExit);
+        QVERIFY(oRun.aOut.contains("\n" + sLink.toUtf8() + " opened\n"));
+        // A pipe gets the log alone, without the terminal's progress.
+        QVERIFY(!oRun.aOut.contains('\x1B') && !oRun.aOut.contains("records,"));
+        if (oRow.iExit == 0) {
+            const QByteArray aFlash = ReadAll(sLink + ".flash");
+            QCOMPARE(aFlash.mid(0x4000, 8), Bytes({0, 1, 2, 3, 4, 5, 6, 7}));
+            QCOMPARE(aFlash.mid(0x8000, 8),
+                     Bytes({0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17}));
+        }
+    }
+
+    // Without --port the stored port number and the device bound to it;
+    // the upload stores nothing.
+    void storedPortAndItsDevice() {
+        const QTemporaryDir oDir;
+        mdlTestFiles::Write(QDir(oDir.path()), "unit.cmd", aCommands);
+        const QString sFile = mdlTestFiles::Write(QDir(oDir.path()), "unit.s19", aRecords);
+        const QString sLink = oDir.filePath("port");
+        // Settings with the binding alone, whatever the uploads before left.
+        const QString sSettings = oHome.Path() + "/config/Quellis/Tessivar.ini";
+        QFile::remove(sSettings);
+        QCOMPARE(mdlCli::Run({"ports", "--bind", "1", sLink}).iExitCode, 0);
+        const QByteArray aSettings = ReadAll(sSettings);
+        QProcess oBoard;
+        StartBoard(oBoard, sLink, asBoard22);
+        const mdlCli::Outcome oRun = Upload({"--yes", sFile}, {}, false);
+        QVERIFY(oBoard.waitForFinished());
+        QCOMPARE(oRun.iExitCode, 0);
+        QVERIFY2(oRun.aOut.contains("\nCOM1 opened\n"), oRun.aOut.constData());
+        QCOMPARE(ReadAll(sSettings), aSettings);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_cliUpload)
+#include "tst_cliUpload.moc"

@@ -1,0 +1,24 @@
+#include "tools/cli/clsLogHost.h"
+
+void clsLogHost::Status(const QString& sStatusLine) {
+    Write(oText.AppendLine(sStatusLine));
+}
+
+void clsLogHost::ShowWaitDots() {
+    Write(oText.AppendWaitDots());
+}
+
+void clsLogHost::Write(const QString& sAdded) {
+    const auto sLineEnd = QStringLiteral("\r\n");
+    // A line ended early, for a message between status lines, is not ended
+    // a second time.
+    oWrite(bLineOpen || !sAdded.startsWith(sLineEnd) ? sAdded : sAdded.mid(sLineEnd.size()));
+    bLineOpen = true;
+}
+
+void clsLogHost::EndLog() {
+    if (bLineOpen) {
+        oWrite(QStringLiteral("\n"));
+        bLineOpen = false;
+    }
+}

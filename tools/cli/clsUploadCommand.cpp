@@ -1,0 +1,104 @@
+#include "tools/cli/clsUploadCommand.h"
+
+#include "engine/mdlUploadRules.h"
+#include "tools/cli/clsConsole.h"
+#include "tools/cli/mdlErrorText.h"
+#include "tools/cli/mdlExitStatus.h"
+
+namespace {
+
+constexpr int lProgressMs = 250;
+
+// Records sent, the bytes on the line so far and the time left, reckoned
+// from the records sent and the time the whole upload takes on the line.
+QString ProgressText(const clsUploadSummary& oSummary, qint32 lRecordsSent) {
+    using namespace mdlUploadRules;
+    const qint64 lEraseBytes =
+        oSummary.aiEraseOrder.size() * (lEraseCommandLength + 1 + lReplyLength);
+    const qint64 lBytesSent = lEraseBytes + (oSummary.lBytesOnLine - lEraseBytes) * lRecordsSent /
+                                                std::max(oSummary.lRecordsToSend, 1);
+    const double dLeft = oSummary.LineSeconds() * double(oSummary.lBytesOnLine - lBytesSent) /
+                         double(std::max<qint64>(oSummary.lBytesOnLine, 1));
+    return QStringLiteral("[%1/%2 records, %3/%4 bytes, %5 s left]")
+        .arg(lRecordsSent)
+        .arg(oSummary.lRecordsToSend)
+        .arg(lBytesSent)
+        .arg(oSummary.lBytesOnLine)
+        .arg(dLeft, 0, 'f', 1);
+}
+
+} // namespace
+
+clsUploadCommand::clsUploadCommand(clsConsole& oNewConsole, const Options& oOptions)
+    : oConsole(oNewConsole), sPath(oOptions.sPath), oHost(oNewConsole, oOptions.oHost), oApp(oHost),
+      oSequence(oApp) {
+    oHost.Attach(oApp);
+    // For this upload only: the stored port number stays as it is.
+    if (oOptions.iPort > 0) {
+        oApp.CommSettings().SetNumber(oOptions.iPort);
+    }
+    connect(&oSequence, &clsUploadSequence::Ended, this, &clsUploadCommand::OnEnded);
+    connect(&oHost.ReplyTimer(), &QTimer::timeout, &oSequence, &clsUploadSequence::ReplyTimedOut);
+    connect(&oHost.TargetTimer(), &QTimer::timeout, this, &clsUploadCommand::OnTargetWaitOver);
+    connect(&oStopSignals, &clsStopSignals::Received, this, &clsUploadCommand::OnStopSignal);
+    oProgressTimer.setInterval(lProgressMs);
+    connect(&oProgressTimer, &QTimer::timeout, this, &clsUploadCommand::ShowProgress);
+}
+
+int clsUploadCommand::Exec() {
+    if (const std::optional<clsError> oFailure = oSequence.Run(sPath)) {
+        oHost.EndLog();
+        oConsole.Err(mdlErrorText::ForTerminal(*oFailure));
+        return mdlExitStatus::OfRunFailure(*oFailure);
+    }
+    if (oHost.Progress().Shown()) {
+        oSummary = clsUploadSummary::Of(oApp);
+        oProgressTimer.start();
+    }
+    if (!oStatus) {
+        oLoop.exec();
+    }
+    oHost.EndLog();
+    return *oStatus;
+}
+
+void clsUploadCommand::OnEnded(clsUploadSequence::eEnding iEnding, const QString& sBoxText) {
+    if (oStatus) {
+        return;
+    }
+    oStatus = mdlExitStatus::OfEnding(iEnding);
+    if (!sBoxText.isEmpty()) {
+        oHost.Say(sBoxText);
+    }
+    // The window would wait for the technician's Stop; there is nobody to
+    // click it.
+    if (iEnding == clsUploadSequence::eEnding::UnknownReply) {
+        oSequence.Stop();
+    }
+    oLoop.exit();
+}
+
+void clsUploadCommand::OnTargetWaitOver() {
+    // Named before Stop's reset puts the stored port number back.
+    const QString sPort = oHost.PortName(oApp.CommSettings().Number());
+    oStatus = mdlExitStatus::BoardFailed;
+    oSequence.Stop();
+    oHost.Say(QStringLiteral("tessivar-cli: the board sent no target byte within %1 s. Check that "
+                             "it is connected to %2 and powered, and reset it once the upload has "
+                             "started.")
+                  .arg(oHost.TargetTimer().interval() / 1000)
+                  .arg(sPort));
+    oLoop.exit();
+}
+
+void clsUploadCommand::OnStopSignal() {
+    if (!oStatus) {
+        oSequence.Stop();
+    }
+}
+
+void clsUploadCommand::ShowProgress() {
+    if (oApp.AppState() == clsApplication::Uploading) {
+        oHost.Progress().Show(ProgressText(*oSummary, oApp.RecordCount()));
+    }
+}

@@ -1,0 +1,81 @@
+#include "tools/cli/clsUploadHost.h"
+
+#include "engine/mdlComms.h"
+#include "resources/mdlResources.h"
+#include "tools/cli/clsConsole.h"
+
+#include <unistd.h>
+
+namespace {
+
+constexpr int lReplyMs = 2000;
+
+bool IsYes(const QString& sAnswer) {
+    const QString sWord = sAnswer.trimmed().toLower();
+    return sWord == QLatin1String("y") || sWord == QLatin1String("yes") ||
+           sWord == QLatin1String("ok");
+}
+
+} // namespace
+
+clsUploadHost::clsUploadHost(clsConsole& oNewConsole, const Options& oNewOptions)
+    : clsLogHost([this](const QString& sText) { oProgress.Log(sText); }), oConsole(oNewConsole),
+      oProgress(oNewConsole, ::isatty(STDOUT_FILENO) == 1), oOptions(oNewOptions),
+      oCommPort([this](qint16 iPort) {
+          return oOptions.sDevice.isEmpty() ? mdlComms::DeviceOf(iPort) : oOptions.sDevice;
+      }) {
+    oReplyTimer.setSingleShot(true);
+    oReplyTimer.setInterval(lReplyMs);
+    oTargetTimer.setSingleShot(true);
+    oTargetTimer.setInterval(oOptions.lWaitMs);
+}
+
+QString clsUploadHost::PortName(qint16 iPort) const {
+    return oOptions.sDevice.isEmpty() ? clsLogHost::PortName(iPort) : oOptions.sDevice;
+}
+
+// No controls and no prompt window to put back: the port is closed, and
+// whatever still waits for the board or the technician stops waiting.
+void clsUploadHost::ResetWindow() {
+    oTargetTimer.stop();
+    oAnswer.Abandon();
+    mdlComms::CloseCom(*pApp);
+}
+
+void clsUploadHost::SetReplyTimer(bool bOn) {
+    if (bOn) {
+        oReplyTimer.start();
+    } else {
+        oReplyTimer.stop();
+    }
+}
+
+void clsUploadHost::ShowPressMsg() {
+    Say(mdlResources::LoadResString(277));
+    if (oOptions.lWaitMs > 0) {
+        oTargetTimer.start();
+    }
+}
+
+void clsUploadHost::UnloadPressMsg() {
+    oTargetTimer.stop();
+}
+
+bool clsUploadHost::ConfirmOverwrite(const QString& sWarning) {
+    if (oOptions.bConfirmed) {
+        return true;
+    }
+    EndLog();
+    oConsole.Err(sWarning + QStringLiteral("\nContinue? [y/N] "));
+    const std::optional<QString> sAnswer = oAnswer.Read();
+    if (!sAnswer) {
+        // The end of input gets its line's end, as a typed answer does.
+        oConsole.Err(QStringLiteral("\n"));
+    }
+    return sAnswer && IsYes(*sAnswer);
+}
+
+void clsUploadHost::Say(const QString& sText) {
+    EndLog();
+    oConsole.Err(sText + QLatin1Char('\n'));
+}

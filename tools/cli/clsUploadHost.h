@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/clsSerialControl.h"
+#include "tools/cli/clsLogHost.h"
+#include "tools/cli/clsProgressLine.h"
+#include "tools/cli/clsStdinLine.h"
+
+#include <QTimer>
+
+class clsApplication;
+class clsConsole;
+
+// The engine's host for the upload verb: the status log on standard output,
+// the reset prompt and the overwrite warning on standard error with the
+// answer from standard input, the reply timer, and the bound on the wait for
+// the board's target byte.
+class clsUploadHost : public clsLogHost {
+public:
+    struct Options {
+        // The device the port stands for; empty for the port bindings'.
+        QString sDevice;
+        // The warning counts as answered OK.
+        bool bConfirmed = false;
+        // How long the board's target byte is awaited; 0 for as long as it
+        // takes.
+        qint32 lWaitMs = 0;
+    };
+
+    clsUploadHost(clsConsole& oNewConsole, const Options& oNewOptions);
+    // The application object whose port the window's reset closes.
+    void Attach(clsApplication& oNewApp) { pApp = &oNewApp; }
+
+    clsSerialControl& CommPort() override { return oCommPort; }
+    QString PortName(qint16 iPort) const override;
+    void ResetWindow() override;
+    void SetReplyTimer(bool bOn) override;
+    void ShowPressMsg() override;
+    void UnloadPressMsg() override;
+    bool ConfirmOverwrite(const QString& sWarning) override;
+
+    QTimer& ReplyTimer() { return oReplyTimer; }
+    // Runs out when the board's target byte did not come within the wait.
+    QTimer& TargetTimer() { return oTargetTimer; }
+    clsProgressLine& Progress() { return oProgress; }
+    // sText on standard error, on a line of its own.
+    void Say(const QString& sText);
+
+private:
+    clsConsole& oConsole;
+    clsProgressLine oProgress;
+    Options oOptions;
+    clsApplication* pApp = nullptr;
+    clsSerialControl oCommPort;
+    QTimer oReplyTimer;
+    QTimer oTargetTimer;
+    clsStdinLine oAnswer;
+};

@@ -1,0 +1,114 @@
+#include "tools/cli/mdlCommandLine.h"
+
+#include "engine/mdlEngineErrors.h"
+#include "platform/clsPortBindings.h"
+#include "resources/mdlResources.h"
+#include "tools/cli/clsConsole.h"
+#include "tools/cli/mdlExitStatus.h"
+
+#include <QFile>
+
+namespace {
+
+// The bytes of a path for a message: printable ASCII as it is, every other
+// byte as \xHH.
+QString Escaped(const QByteArray& aPath) {
+    QString sShown;
+    for (const char cByte : aPath) {
+        const auto yByte = quint8(cByte);
+        sShown += yByte >= 0x20 && yByte < 0x7F
+                      ? QString(QLatin1Char(cByte))
+                      : QStringLiteral("\\x") +
+                            QString::number(yByte, 16).toUpper().rightJustified(2, u'0');
+    }
+    return sShown;
+}
+
+// Qt's help with the verb's own usage lines in place of its first line.
+QString Help(const QCommandLineParser& oParser, const QString& sUsage) {
+    const QString sHelp = oParser.helpText();
+    return sUsage + sHelp.mid(sHelp.indexOf(QLatin1Char('\n')) + 1);
+}
+
+} // namespace
+
+namespace mdlCommandLine {
+
+QString Version() {
+    using namespace mdlResources;
+    return QStringLiteral("tessivar-cli %1.%2.%3")
+        .arg(VersionMajor())
+        .arg(VersionMinor())
+        .arg(VersionRevision());
+}
+
+std::optional<int> Parse(QCommandLineParser& oParser, const QString& sUsage,
+                         const QByteArrayList& aArguments, clsConsole& oConsole) {
+    const QCommandLineOption oHelp({QStringLiteral("h"), QStringLiteral("help")},
+                                   QStringLiteral("Show this help."));
+    const QCommandLineOption oVersion(QStringLiteral("version"),
+                                      QStringLiteral("Show the version."));
+    oParser.addOptions({oHelp, oVersion});
+    QStringList asArguments{QStringLiteral("tessivar-cli")};
+    for (const QByteArray& aArgument : aArguments) {
+        asArguments << QFile::decodeName(aArgument);
+    }
+    if (!oParser.parse(asArguments)) {
+        return UsageError(oConsole, sUsage, oParser.errorText());
+    }
+    if (oParser.isSet(oHelp)) {
+        oConsole.Out(Help(oParser, sUsage));
+        return mdlExitStatus::Done;
+    }
+    if (oParser.isSet(oVersion)) {
+        oConsole.Out(Version() + QLatin1Char('\n'));
+        return mdlExitStatus::Done;
+    }
+    return std::nullopt;
+}
+
+int UsageError(clsConsole& oConsole, const QString& sUsage, const QString& sWhy) {
+    oConsole.Err(QStringLiteral("tessivar-cli: ") + sWhy + QLatin1Char('\n') + sUsage);
+    return mdlExitStatus::Usage;
+}
+
+void AddFileArgument(QCommandLineParser& oParser) {
+    oParser.addPositionalArgument(
+        QStringLiteral("FILE"),
+        QStringLiteral("The application file; its command file lies beside it."));
+}
+
+QString OneFile(const QCommandLineParser& oParser) {
+    const QStringList asFiles = oParser.positionalArguments();
+    return asFiles.size() == 1 ? asFiles.first() : QString();
+}
+
+qint16 PortNumber(const QString& sText) {
+    bool bNumber = false;
+    const int iPort = sText.toInt(&bNumber);
+    return bNumber && iPort >= clsPortBindings::iFirstPort && iPort <= clsPortBindings::iLastPort
+               ? qint16(iPort)
+               : 0;
+}
+
+bool IsFaithfulPath(clsConsole& oConsole, const QByteArrayList& aArguments, const QString& sPath,
+                    bool bJson) {
+    QByteArray aPath;
+    for (const QByteArray& aArgument : aArguments) {
+        if (QFile::decodeName(aArgument) == sPath) {
+            aPath = aArgument;
+        }
+    }
+    if (QFile::encodeName(sPath) == aPath) {
+        return true;
+    }
+    const QString sProblem = QStringLiteral("The path is not valid UTF-8: ") + Escaped(aPath);
+    oConsole.Err(QStringLiteral("tessivar-cli: ") + sProblem + QLatin1Char('\n'));
+    if (bJson) {
+        oConsole.OutJson({{QStringLiteral("error"), mdlEngineErrors::OpenAppFileFailed},
+                          {QStringLiteral("description"), sProblem}});
+    }
+    return false;
+}
+
+} // namespace mdlCommandLine

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/clsError.h"
+#include "engine/clsUploadSequence.h"
+
+class clsConsole;
+
+// The exit status of every verb of the headless command, so that a script
+// can tell what went wrong without reading the words.
+namespace mdlExitStatus {
+
+enum eStatus : int {
+    // The upload complete; inspect or ports done.
+    Done = 0,
+    // The files could not be prepared, or the settings could not be written.
+    FilesFailed = 1,
+    Usage = 2,
+    // No contact, the wrong board, a board that failed, did not answer or
+    // answered what nobody knows, a serial line that failed.
+    BoardFailed = 3,
+    NoRecords = 4,
+    Declined = 5,
+    Stopped = 6,
+    // Standard output or standard error could not be written.
+    OutputLost = 7,
+};
+
+// For a failure of Run: preparing the files, or opening the port.
+eStatus OfRunFailure(const clsError& oError);
+eStatus OfEnding(clsUploadSequence::eEnding iEnding);
+// iStatus, unless the console lost something it was to write.
+int Final(int iStatus, const clsConsole& oConsole);
+
+} // namespace mdlExitStatus

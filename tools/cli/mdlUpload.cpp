@@ -1,0 +1,103 @@
+#include "tools/cli/mdlUpload.h"
+
+#include "tools/cli/clsConsole.h"
+#include "tools/cli/clsUploadCommand.h"
+#include "tools/cli/mdlCommandLine.h"
+#include "tools/cli/mdlExitStatus.h"
+
+namespace {
+
+const auto sUsage =
+    QStringLiteral("usage: tessivar-cli upload [--port N|DEVICE] [--yes] [--wait SECONDS] FILE\n");
+
+constexpr qint32 lLongestWait = 24 * 60 * 60;
+
+struct Options {
+    QCommandLineOption oPort{QStringLiteral("port"),
+                             QStringLiteral("Port number N (1 to 16) for this upload, or the "
+                                            "device DEVICE; the stored port number when absent."),
+                             QStringLiteral("N|DEVICE")};
+    QCommandLineOption oYes{QStringLiteral("yes"),
+                            QStringLiteral("Answer the overwrite warning with OK instead of "
+                                           "asking on standard input.")};
+    QCommandLineOption oWait{QStringLiteral("wait"),
+                             QStringLiteral("Give up when the board has not announced itself "
+                                            "within SECONDS (1 to 86400) after the port opened."),
+                             QStringLiteral("SECONDS")};
+};
+
+// --port as a number or a device; false for a number out of range, or
+// nothing.
+bool TakePort(const QString& sPort, clsUploadCommand::Options& oOptions) {
+    bool bNumber = false;
+    sPort.toInt(&bNumber);
+    if (!bNumber) {
+        oOptions.oHost.sDevice = sPort;
+        return !sPort.isEmpty();
+    }
+    oOptions.iPort = mdlCommandLine::PortNumber(sPort);
+    return oOptions.iPort != 0;
+}
+
+// --wait in whole seconds; false when it is none from 1 to a day.
+bool TakeWait(const QString& sWait, clsUploadCommand::Options& oOptions) {
+    bool bNumber = false;
+    const qint32 lWait = sWait.toInt(&bNumber);
+    oOptions.oHost.lWaitMs = lWait * 1000;
+    return bNumber && lWait >= 1 && lWait <= lLongestWait;
+}
+
+// Takes the upload's options from oParser; what is wrong with them, empty
+// when nothing is.
+QString Misused(const QCommandLineParser& oParser, const Options& oOptions,
+                clsUploadCommand::Options& oUpload) {
+    oUpload.sPath = mdlCommandLine::OneFile(oParser);
+    oUpload.oHost.bConfirmed = oParser.isSet(oOptions.oYes);
+    if (oUpload.sPath.isEmpty()) {
+        return QStringLiteral("one FILE is needed.");
+    }
+    if (oParser.isSet(oOptions.oPort) && !TakePort(oParser.value(oOptions.oPort), oUpload)) {
+        return QStringLiteral("--port takes a port number from 1 to 16, or a device.");
+    }
+    if (oParser.isSet(oOptions.oWait) && !TakeWait(oParser.value(oOptions.oWait), oUpload)) {
+        return QStringLiteral("--wait takes a whole number of seconds from 1 to %1.")
+            .arg(lLongestWait);
+    }
+    return {};
+}
+
+int Upload(clsConsole& oConsole, const QByteArrayList& aArguments) {
+    QCommandLineParser oParser;
+    oParser.setApplicationDescription(
+        QStringLiteral("Prepares FILE and its command file, opens the port and uploads to the\n"
+                       "board as Run does; the status log goes to standard output. Ctrl+C is\n"
+                       "Stop."));
+    const Options oOptions;
+    oParser.addOptions({oOptions.oPort, oOptions.oYes, oOptions.oWait});
+    mdlCommandLine::AddFileArgument(oParser);
+    if (const std::optional<int> oDone =
+            mdlCommandLine::Parse(oParser, sUsage, aArguments, oConsole)) {
+        return *oDone;
+    }
+    clsUploadCommand::Options oUpload;
+    if (const QString sWhy = Misused(oParser, oOptions, oUpload); !sWhy.isEmpty()) {
+        return mdlCommandLine::UsageError(oConsole, sUsage, sWhy);
+    }
+    if (!mdlCommandLine::IsFaithfulPath(oConsole, aArguments, oUpload.sPath, false)) {
+        return mdlExitStatus::FilesFailed;
+    }
+    clsUploadCommand oCommand(oConsole, oUpload);
+    return oCommand.Exec();
+}
+
+} // namespace
+
+namespace mdlUpload {
+
+int Run(const QByteArrayList& aArguments) {
+    clsConsole oConsole;
+    const int iStatus = Upload(oConsole, aArguments);
+    return mdlExitStatus::Final(iStatus, oConsole);
+}
+
+} // namespace mdlUpload

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArrayList>
+
+// The upload verb: prepares an application file, opens the port and
+// uploads to the board as the window's Run does, printing the status log.
+namespace mdlUpload {
+
+// aArguments are those after the verb, as the system gave them; returns
+// the exit status.
+int Run(const QByteArrayList& aArguments);
+
+} // namespace mdlUpload
