@@ -32,7 +32,10 @@ struct DialogueRow {
     QList<int> aiErased; // the sectors the board took
     bool bTerminate;
     int iResends = 0; // that the board asked for
+    clsUploadSequence::eEnding iEnding = clsUploadSequence::eEnding::Complete;
 };
+
+using E = clsUploadSequence::eEnding;
 
 const QByteArray aTwoSectors = "0,0,FF,R\r\n1,0,7FF,E\r\n2,800,FFF,E\r\n";
 const QString sComplete = "Upload Complete - %1 records transferred.";
@@ -54,23 +57,30 @@ const DialogueRow aDialogues[] = {
      {2, 1}, true},
     {"two resends of one record", 22, aTwoSectors, {"--fault", "4:resend-always"}, true,
      "Maximum number of resends requested." + sTerminated,
-     "Error Number: 2006\r\nMaximum number of resends requested.", {2, 1}, false, 2},
+     "Error Number: 2006\r\nMaximum number of resends requested.", {2, 1}, false, 2,
+     E::BoardFailed},
     {"one resend each for two sectors", 22, aTwoSectors,
      {"--fault", "1:resend", "--fault", "2:resend"}, true,
      "Maximum number of resends requested." + sTerminated,
-     "Error Number: 2006\r\nMaximum number of resends requested.", {2}, false, 2},
+     "Error Number: 2006\r\nMaximum number of resends requested.", {2}, false, 2,
+     E::BoardFailed},
     {"programming error", 22, aTwoSectors, {"--fault", "2:program-error"}, true,
      "Flash chip programming error." + sTerminated,
-     "Error Number: 2007\r\nFlash chip programming error.", {2}, false},
+     "Error Number: 2007\r\nFlash chip programming error.", {2}, false, 0, E::BoardFailed},
     {"wrong target byte", 22, aTwoSectors, {"--announce", "23"}, true,
      "Application not designed for this target board." + sTerminated,
-     "Error Number: 2005\r\nApplication not designed for this target board.", {}, false},
+     "Error Number: 2005\r\nApplication not designed for this target board.", {}, false, 0,
+     E::BoardFailed},
     {"warning declined", 22, aTwoSectors, {}, false,
-     "Upload terminated. - 0 records transfered.", "", {}, false},
+     "Upload terminated. - 0 records transfered.", "", {}, false, 0, E::Declined},
     {"silence", 22, aTwoSectors, {"--fault", "4:silence"}, true,
-     "Upload terminated. - 2 records transferred.", "", {2, 1}, false},
+     "Upload terminated. - 2 records transferred.", "", {2, 1}, false, 0, E::TimedOut},
     {"only fill in the image", 22, aTwoSectors, {"--fill-only"}, true,
-     "Uploading error - No records transferred.", "", {2, 1}, true},
+     "Uploading error - No records transferred.", "", {2, 1}, true, 0, E::NoRecords},
+    {"reply of other characters", 22, aTwoSectors, {"--fault", "3:garbage"}, true,
+     sUnknownReply + "S6050000000AF0", "", {2, 1}, false, 0, E::UnknownReply},
+    {"acknowledge in lower case", 22, aTwoSectors, {"--fault", "1:lowercase"}, true,
+     sUnknownReply + "s60500000009f1", "", {2}, false, 0, E::UnknownReply},
 };
 // clang-format on
 
@@ -128,6 +138,7 @@ private slots:
         oApp.emplace(oHost);
         oHost.pApp = &*oApp;
         oHost.Clear();
+        oHost.bResetEnabled = false;
         oSequence.emplace(*oApp);
         connect(&oHost.oReplyTimer, &QTimer::timeout, &*oSequence,
                 &clsUploadSequence::ReplyTimedOut);
@@ -162,12 +173,15 @@ private slots:
         QVERIFY(!oSequence->Run(sPath));
         QTRY_COMPARE_WITH_TIMEOUT(oEnded.size(), 1, 20'000);
         const qint32 lRecords = oApp->RecordCount();
-        QCOMPARE(oEnded.first().first().toString(), oRow.sBox);
+        QCOMPARE(oEnded.first().at(0).value<E>(), oRow.iEnding);
+        QCOMPARE(oEnded.first().at(1).toString(), oRow.sBox);
         // The window's reset may report the port closed after it.
         QVERIFY(oHost.Lines()
                     .mid(oHost.Lines().size() - 2)
                     .contains(QString(oRow.sLastLine).replace("%1", QString::number(lRecords))));
-        QVERIFY(!oHost.CommPort().PortOpen() && oHost.bResetEnabled);
+        // An unknown reply closes the port and leaves the rest to Stop.
+        QVERIFY(!oHost.CommPort().PortOpen());
+        QCOMPARE(oHost.bResetEnabled, oRow.iEnding != E::UnknownReply);
 
         const QJsonObject oSummary = Summary();
         QCOMPARE(oSummary["answer_right"].toBool(), oRow.sName != QByteArray("wrong target byte"));
