@@ -73,6 +73,8 @@ const DialogueRow aDialogues[] = {
      E::BoardFailed},
     {"warning declined", 22, aTwoSectors, {}, false,
      "Upload terminated. - 0 records transfered.", "", {}, false, 0, E::Declined},
+    {"stopped while the warning is open", 22, aTwoSectors, {"--stop-while-asking"}, true,
+     "Upload terminated. - 0 records transfered.", "", {}, false, 0, E::Stopped},
     {"silence", 22, aTwoSectors, {"--fault", "4:silence"}, true,
      "Upload terminated. - 2 records transferred.", "", {2, 1}, false, 0, E::TimedOut},
     {"only fill in the image", 22, aTwoSectors, {"--fill-only"}, true,
@@ -156,6 +158,10 @@ private slots:
         QFETCH(DialogueRow, oRow);
         QStringList asBoard = oRow.asBoard;
         QByteArray aBlob(3072, '\xFF');
+        oHost.oWhileAsking = nullptr;
+        if (asBoard.removeAll("--stop-while-asking") > 0) {
+            oHost.oWhileAsking = [this] { oSequence->Stop(); };
+        }
         if (asBoard.removeAll("--fill-only") == 0) {
             QRandomGenerator(uint(oRow.iTarget))
                 .fillRange(reinterpret_cast<quint32*>(aBlob.data()), aBlob.size() / 4);

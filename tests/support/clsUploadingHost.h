@@ -6,6 +6,8 @@
 
 #include <QTimer>
 
+#include <functional>
+
 // A host that uploads as the window does: the 2000 ms reply timer, an
 // answer to the overwrite warning, and the window's reset closing the port.
 class clsUploadingHost : public clsRecordingHost {
@@ -16,12 +18,19 @@ public:
     }
 
     void SetReplyTimer(bool bOn) override { bOn ? oReplyTimer.start() : oReplyTimer.stop(); }
-    bool ConfirmOverwrite(const QString&) override { return bConfirm; }
+    bool ConfirmOverwrite(const QString&) override {
+        if (oWhileAsking) {
+            oWhileAsking();
+        }
+        return bConfirm;
+    }
     void EnableResetCommand() override { bResetEnabled = true; }
     void ResetWindow() override { mdlComms::CloseCom(*pApp); }
 
     clsApplication* pApp = nullptr;
     QTimer oReplyTimer;
     bool bConfirm = true;
+    // What happens while the question is open.
+    std::function<void()> oWhileAsking;
     bool bResetEnabled = false;
 };
