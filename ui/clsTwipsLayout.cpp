@@ -1,0 +1,96 @@
+#include "ui/clsTwipsLayout.h"
+
+#include <QAbstractButton>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double dTwipsPerInch = 1440;
+// The width of an average letter of the 8-point font the layouts were
+// drawn for, in twips: 6 pixels on a 96 DPI screen.
+constexpr double dDrawnLetterTwips = 90;
+// A wrapped caption grows its box in steps this large until it fits.
+constexpr double dWrapStep = 1.05;
+constexpr double dMostGrowth = 4;
+
+// The caption a control shows, as drawn (access-key marks left out).
+QString Caption(const QWidget& oControl) {
+    QString sCaption;
+    if (const auto* oLabel = qobject_cast<const QLabel*>(&oControl)) {
+        sCaption = oLabel->text();
+    } else if (const auto* oButton = qobject_cast<const QAbstractButton*>(&oControl)) {
+        sCaption = oButton->text();
+    }
+    return sCaption.remove(QLatin1Char('&'));
+}
+
+// Room a button's frame takes around its caption.
+QSizeF ButtonFrame(const QFontMetricsF& oMetrics) {
+    return {oMetrics.averageCharWidth() * 2, oMetrics.height() * 0.5};
+}
+
+} // namespace
+
+clsTwipsLayout::clsTwipsLayout(QWidget& oNewClient, QSize oNewClientTwips)
+    : oClient(oNewClient), oClientTwips(oNewClientTwips) {}
+
+void clsTwipsLayout::Place(QWidget& oControl, QRect oTwips) {
+    aPlacements.append({&oControl, oTwips});
+}
+
+void clsTwipsLayout::Apply() {
+    const double dBase = oClient.logicalDpiX() / dTwipsPerInch;
+    double dScale = std::max(1.0, FontScale() / dBase);
+    for (const Placement& oPlacement : aPlacements) {
+        dScale *= CaptionGrowth(oPlacement, dBase * dScale);
+    }
+    dPixelsPerTwip = dBase * dScale;
+    for (const Placement& oPlacement : aPlacements) {
+        oPlacement.oControl->setGeometry(InPixels(oPlacement.oTwips));
+    }
+    oClient.setFixedSize(InPixels(QRect(QPoint(0, 0), oClientTwips)).size());
+}
+
+// Pixels per twip at which the window's font is as wide as the drawn one.
+double clsTwipsLayout::FontScale() const {
+    const QString sLetters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    const QFontMetricsF oMetrics(oClient.font());
+    return oMetrics.horizontalAdvance(sLetters) / sLetters.size() / dDrawnLetterTwips;
+}
+
+double clsTwipsLayout::CaptionGrowth(const Placement& oPlacement, double dScale) const {
+    const QWidget& oControl = *oPlacement.oControl;
+    const QString sCaption = Caption(oControl);
+    if (sCaption.isEmpty()) {
+        return 1;
+    }
+    const QSizeF oBox = QSizeF(oPlacement.oTwips.size()) * dScale;
+    const auto* oLabel = qobject_cast<const QLabel*>(&oControl);
+    if (oLabel != nullptr && oLabel->wordWrap()) {
+        double dGrowth = 1;
+        while (dGrowth < dMostGrowth &&
+               oLabel->heightForWidth(int(oBox.width() * dGrowth)) > oBox.height() * dGrowth) {
+            dGrowth *= dWrapStep;
+        }
+        return dGrowth;
+    }
+    const QFontMetricsF oMetrics(oControl.font());
+    QSizeF oNeeded(oMetrics.horizontalAdvance(sCaption), oMetrics.height());
+    if (oLabel == nullptr) {
+        oNeeded += ButtonFrame(oMetrics);
+    }
+    const double dWide = oBox.width() > 0 ? oNeeded.width() / oBox.width() : 1;
+    const double dHigh = oBox.height() > 0 ? oNeeded.height() / oBox.height() : 1;
+    return std::max({1.0, dWide, dHigh});
+}
+
+QRect clsTwipsLayout::InPixels(QRect oTwips) const {
+    const auto Pixels = [this](int iTwips) { return int(std::lround(iTwips * dPixelsPerTwip)); };
+    return {Pixels(oTwips.left()), Pixels(oTwips.top()), Pixels(oTwips.width()),
+            Pixels(oTwips.height())};
+}
