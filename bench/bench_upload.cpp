@@ -45,7 +45,7 @@ void UploadTurnaround(benchmark::State& oState) {
         oHost.pApp = &oApp;
         QElapsedTimer oClock;
         QList<qint64> alTurnarounds;
-        clsSerialControl& oPort = oHost.CommPort();
+        clsSerialControl& oPort = oHost.SerialPort();
         QObject::connect(&oPort, &clsSerialControl::OnComm, [&] { oClock.start(); });
         clsUploadSequence oSequence(oApp);
         QObject::connect(&oPort, &clsSerialControl::OnComm,

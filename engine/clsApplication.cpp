@@ -234,6 +234,7 @@ clsError clsApplication::AtLineOf(const clsError& oError, qint32 lLine, const cl
 void clsApplication::PrepareUpload(const QString& sRecFile) {
     SetRecFileName(sRecFile);
     OpenFiles();
+    oHost.FilesOpened(sRecFile);
     GetTargetID();
     InitMemoryImage();
     BuildImage();
@@ -290,7 +291,7 @@ void clsApplication::CommEventHandler(qint32 lEvent) {
     if (lAppState != Erasing && lAppState != Uploading) {
         return;
     }
-    const QString sReply = oHost.CommPort().Input().toString();
+    const QString sReply = oHost.SerialPort().Input().toString();
     if (sReply == QLatin1String(mdlUploadRules::sResendReply)) {
         ++lResendCount;
         ResendRecord();
@@ -306,7 +307,7 @@ void clsApplication::CommEventHandler(qint32 lEvent) {
 }
 
 std::optional<bool> clsApplication::TargetIDMatches() {
-    const QByteArray aBytes = oHost.CommPort().Input().toByteArray();
+    const QByteArray aBytes = oHost.SerialPort().Input().toByteArray();
     for (const char cByte : aBytes) {
         if (cByte != '\0') {
             return quint8(cByte) == yTargetID;
@@ -317,7 +318,7 @@ std::optional<bool> clsApplication::TargetIDMatches() {
 
 void clsApplication::AcknowledgeTarget() {
     mdlComms::SetTextMode(*this);
-    clsSerialControl& oPort = oHost.CommPort();
+    clsSerialControl& oPort = oHost.SerialPort();
     oPort.SetOutBufferCount(0);
     const char aAnswer[] = {char(bIncrementID ? yTargetID + 1 : yTargetID), '\0'};
     mdlComms::Send(*this, QByteArray(aAnswer, 2));
@@ -325,7 +326,7 @@ void clsApplication::AcknowledgeTarget() {
 
 void clsApplication::RunUpload() {
     const qint32 lResetsBefore = lResets;
-    clsSerialControl& oPort = oHost.CommPort();
+    clsSerialControl& oPort = oHost.SerialPort();
     oPort.SetEventsHeld(true);
     const bool bConfirmed =
         oHost.ConfirmOverwrite(mdlResources::LoadResString(275) + QStringLiteral("\r\n") +
@@ -364,7 +365,7 @@ void clsApplication::EraseSectors() {
 }
 
 void clsApplication::SendLastRecord() {
-    oHost.CommPort().SetOutBufferCount(0);
+    oHost.SerialPort().SetOutBufferCount(0);
     mdlComms::Send(*this, sLastRecord.toLatin1());
     oHost.SetReplyTimer(true);
 }
@@ -421,7 +422,7 @@ void clsApplication::UploadRecs() {
 void clsApplication::EndOfImage() {
     const QByteArray aTerminate = mdlUploadRules::TerminateBytes(yTargetID);
     if (!aTerminate.isEmpty()) {
-        oHost.CommPort().SetOutBufferCount(0);
+        oHost.SerialPort().SetOutBufferCount(0);
         mdlComms::Send(*this, aTerminate);
     }
     oHost.ResetWindow();

@@ -6,7 +6,7 @@ clsEngineHost::clsEngineHost() = default;
 
 clsEngineHost::~clsEngineHost() = default;
 
-clsSerialControl& clsEngineHost::CommPort() {
+clsSerialControl& clsEngineHost::SerialPort() {
     if (!oNoPort) {
         oNoPort = std::make_unique<clsSerialControl>([](qint16) { return QString(); });
     }

@@ -24,13 +24,16 @@ public:
     virtual void SetMousePointer(eMousePointer iPointer) = 0;
     // The serial port the upload runs on; unless a host gives one, a port
     // that stands for no device, for hosts that never upload.
-    virtual clsSerialControl& CommPort();
+    virtual clsSerialControl& SerialPort();
     // How the status log names port iPort: "COM" and its number, unless
     // the host opens a device it names by its path.
     virtual QString PortName(qint16 iPort) const;
 
     // What an upload asks of its host beyond the log; hosts that never
     // upload need none of it.
+    // The application file sPath and its command file were opened for an
+    // upload, before anything in them was read.
+    virtual void FilesOpened(const QString& /*sPath*/) {}
     // The window's reset: closes the port, puts the controls back to idle
     // and closes the reset prompt.
     virtual void ResetWindow() {}

@@ -34,7 +34,7 @@ QString RunFailureLine(const clsError& oError) {
 } // namespace
 
 clsUploadSequence::clsUploadSequence(clsApplication& oNewApp) : oApp(oNewApp) {
-    clsSerialControl& oPort = oApp.Host().CommPort();
+    clsSerialControl& oPort = oApp.Host().SerialPort();
     connect(&oPort, &clsSerialControl::OnComm, this, &clsUploadSequence::HandOverEvent);
     connect(&oPort, &clsSerialControl::Failed, this, &clsUploadSequence::EndOnLinkFailure);
 }
@@ -91,7 +91,7 @@ void clsUploadSequence::ReplyTimedOut() {
 
 void clsUploadSequence::HandOverEvent() {
     try {
-        oApp.CommEventHandler(oApp.Host().CommPort().CommEvent());
+        oApp.CommEventHandler(oApp.Host().SerialPort().CommEvent());
     } catch (const clsError& oError) {
         EndWithError(oError);
         return;
@@ -110,7 +110,7 @@ std::optional<clsUploadSequence::eEnding> clsUploadSequence::DialogueEnding() {
     case clsApplication::Erasing:
     case clsApplication::Uploading:
         // Only a reply it does not know makes the dialogue close the port.
-        if (!oApp.Host().CommPort().PortOpen()) {
+        if (!oApp.Host().SerialPort().PortOpen()) {
             return eEnding::UnknownReply;
         }
         return std::nullopt;

@@ -1,5 +1,6 @@
 #include "engine/mdlComms.h"
 
+#include "core/mdlSteps.h"
 #include "engine/clsApplication.h"
 #include "engine/mdlEngineErrors.h"
 #include "platform/clsPortBindings.h"
@@ -12,6 +13,7 @@
 namespace {
 
 using mdlResources::LoadResString;
+using mdlSteps::Ignoring;
 
 const QString sEstablishCom = QStringLiteral("EstablishCom <sub> --- mdlComms");
 
@@ -19,15 +21,6 @@ const QString sEstablishCom = QStringLiteral("EstablishCom <sub> --- mdlComms");
 void Check(const clsSerialControl::Failure& oFailure) {
     if (oFailure) {
         throw clsError(oFailure.lNumber, QStringLiteral("mscCommPort"), oFailure.sDescription);
-    }
-}
-
-// One statement of a sequence whose failures are skipped one by one.
-void Ignoring(const std::function<void()>& oStatement) {
-    try {
-        oStatement();
-    } catch (const clsError&) {
-        // The setting keeps its value, or the value is not written.
     }
 }
 
@@ -99,7 +92,7 @@ void EstablishCom(clsApplication& oApp) {
     try {
         clsCommPort& oSettings = oApp.CommSettings();
         oSettings.SetBaudRate(clsBoardTarget::For(oApp.TargetID()).lBaudRate);
-        clsSerialControl& oPort = oApp.Host().CommPort();
+        clsSerialControl& oPort = oApp.Host().SerialPort();
         oPort.SetInputLen(0);
         oPort.SetRThreshold(1);
         oPort.SetInputMode(clsSerialControl::comInputModeBinary);
@@ -117,7 +110,7 @@ void EstablishCom(clsApplication& oApp) {
 }
 
 void SetTextMode(clsApplication& oApp) {
-    clsSerialControl& oPort = oApp.Host().CommPort();
+    clsSerialControl& oPort = oApp.Host().SerialPort();
     Check(oPort.SetPortOpen(false));
     oPort.SetInputMode(clsSerialControl::comInputModeText);
     Check(oPort.SetInBufferSize(256));
@@ -129,7 +122,7 @@ void SetTextMode(clsApplication& oApp) {
 }
 
 void Send(clsApplication& oApp, const QByteArray& aBytes) {
-    Check(oApp.Host().CommPort().Output(aBytes));
+    Check(oApp.Host().SerialPort().Output(aBytes));
 }
 
 bool IsSerialControlError(qint32 lNumber) {
@@ -138,7 +131,7 @@ bool IsSerialControlError(qint32 lNumber) {
 
 void CloseCom(clsApplication& oApp) {
     try {
-        Check(oApp.Host().CommPort().SetPortOpen(false));
+        Check(oApp.Host().SerialPort().SetPortOpen(false));
     } catch (const clsError& oError) {
         if (oError.Number() != clsSerialControl::NotOpen) {
             throw;

@@ -149,7 +149,7 @@ private slots:
     void cleanup() {
         oBoard.kill();
         oBoard.waitForFinished();
-        oHost.CommPort().SetPortOpen(false);
+        oHost.SerialPort().SetPortOpen(false);
     }
 
     void dialogue_data() { mdlRows::Add(aDialogues); }
@@ -186,7 +186,7 @@ private slots:
                     .mid(oHost.Lines().size() - 2)
                     .contains(QString(oRow.sLastLine).replace("%1", QString::number(lRecords))));
         // An unknown reply closes the port and leaves the rest to Stop.
-        QVERIFY(!oHost.CommPort().PortOpen());
+        QVERIFY(!oHost.SerialPort().PortOpen());
         QCOMPARE(oHost.bResetEnabled, oRow.iEnding != E::UnknownReply);
 
         const QJsonObject oSummary = Summary();

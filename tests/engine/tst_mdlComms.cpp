@@ -73,7 +73,7 @@ class tst_mdlComms : public QObject {
 
 private slots:
     void init() {
-        oUnit.oHost.CommPort().SetPortOpen(false);
+        oUnit.oHost.SerialPort().SetPortOpen(false);
         QFile::remove(clsJRT_Registry::FilePath());
         oUnit.Renew();
     }
@@ -102,7 +102,7 @@ private slots:
         const QString sError = mdlRaised::Text([&] { mdlComms::EstablishCom(App()); });
         QVERIFY2(oRow.sError.isEmpty() ? sError.isEmpty() : sError.startsWith(oRow.sError),
                  qPrintable(sError));
-        QCOMPARE(oUnit.oHost.CommPort().PortOpen(), sError.isEmpty());
+        QCOMPARE(oUnit.oHost.SerialPort().PortOpen(), sError.isEmpty());
         QCOMPARE(oUnit.oHost.Lines().last(),
                  sError.isEmpty() ? "COM1 opened" : "Flash image created");
         mdlComms::StoreCommSettings(App());
@@ -115,7 +115,7 @@ private slots:
         clsPseudoTerminal oLine;
         oUnit.oHost.asDevices = QStringList{oLine.SlavePath()};
         mdlComms::EstablishCom(App());
-        clsSerialControl& oPort = oUnit.oHost.CommPort();
+        clsSerialControl& oPort = oUnit.oHost.SerialPort();
         mdlComms::CloseCom(App());
         mdlComms::CloseCom(App());
         QCOMPARE(oUnit.oHost.Lines().mid(1), (QStringList{"COM1 closed", "COM1 closed"}));

@@ -13,7 +13,7 @@ public:
     void Status(const QString& sStatusLine) override { oText.AppendLine(sStatusLine); }
     void ShowWaitDots() override { oText.AppendWaitDots(); }
     void SetMousePointer(eMousePointer iPointer) override { aiPointers.append(iPointer); }
-    clsSerialControl& CommPort() override { return oCommPort; }
+    clsSerialControl& SerialPort() override { return oCommPort; }
 
     // Forgets the log and the pointer changes.
     void Clear() {

@@ -30,7 +30,7 @@ public:
     // The application object whose port the window's reset closes.
     void Attach(clsApplication& oNewApp) { pApp = &oNewApp; }
 
-    clsSerialControl& CommPort() override { return oCommPort; }
+    clsSerialControl& SerialPort() override { return oCommPort; }
     QString PortName(qint16 iPort) const override;
     void ResetWindow() override;
     void SetReplyTimer(bool bOn) override;
