@@ -36,10 +36,11 @@ public:
     // was seen before stays unbound. Returns the numbers bound.
     QList<qint16> Adopt(const QStringList& asFound);
 
+    // Where the system gives USB adapters names that stay across plugging.
+    static QString ByIdFolder() { return QStringLiteral("/dev/serial/by-id"); }
     // The serial devices of this machine: USB adapters by their stable
     // names in sByIdFolder first, then the ports no such name leads to.
-    static QStringList
-    FoundDevices(const QString& sByIdFolder = QStringLiteral("/dev/serial/by-id"));
+    static QStringList FoundDevices(const QString& sByIdFolder = ByIdFolder());
 
 private:
     static bool IsPortNumber(qint16 iPort) { return iPort >= iFirstPort && iPort <= iLastPort; }

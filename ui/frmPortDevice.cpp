@@ -1,0 +1,119 @@
+#include "ui/frmPortDevice.h"
+
+#include "engine/mdlComms.h"
+#include "platform/clsJRT_Registry.h"
+#include "resources/mdlResources.h"
+#include "ui_frmPortDevice.h"
+
+#include <QFileInfo>
+#include <QIcon>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+
+frmPortDevice::frmPortDevice(qint16 iNewPort, QWidget* oParent, const QString& sByIdFolder)
+    : QDialog(oParent), oUi(std::make_unique<Ui::frmPortDevice>()), iPort(iNewPort),
+      oBindings(mdlComms::CommsKeyPath()) {
+    oUi->setupUi(this);
+    setWindowTitle(QStringLiteral("Orvane ") + mdlResources::LoadResString(10));
+    setWindowIcon(QIcon(mdlResources::IconPath(QStringLiteral("QUELLIS_ICON"))));
+    oUi->lblPort->setText(QStringLiteral("Port %1 stands for:").arg(iPort));
+    QPushButton* cmdUnbind =
+        oUi->cmdButtons->addButton(QStringLiteral("&Unbind"), QDialogButtonBox::ResetRole);
+    cmdUnbind->setObjectName(QStringLiteral("cmdUnbind"));
+    oUi->cmdButtons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("cmdOK"));
+    connect(cmdUnbind, &QPushButton::clicked, this, &frmPortDevice::cmdUnbind_Click);
+    connect(oUi->cmdButtons, &QDialogButtonBox::accepted, this, &frmPortDevice::cmdOK_Click);
+    connect(oUi->cmdButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(oUi->lstDevices, &QListWidget::currentItemChanged, this,
+            &frmPortDevice::lstDevices_CurrentItemChanged);
+    connect(oUi->lstDevices, &QListWidget::itemDoubleClicked, this, &frmPortDevice::cmdOK_Click);
+    oBindings.Load();
+    FillDevices(sByIdFolder);
+}
+
+frmPortDevice::~frmPortDevice() = default;
+
+bool frmPortDevice::Choose(QWidget* oParent, qint16 iPort) {
+    const QString sBefore = mdlComms::DeviceOf(iPort);
+    auto* oDialog = new frmPortDevice(iPort, oParent);
+    oDialog->setAttribute(Qt::WA_DeleteOnClose);
+    oDialog->exec();
+    return mdlComms::DeviceOf(iPort) != sBefore;
+}
+
+QString frmPortDevice::Describe(qint16 iPort) {
+    const QString sDevice = mdlComms::DeviceOf(iPort);
+    return sDevice.isEmpty() ? QStringLiteral("not bound to a device") : sDevice;
+}
+
+void frmPortDevice::FillDevices(const QString& sByIdFolder) {
+    const QStringList asFound = clsPortBindings::FoundDevices(sByIdFolder);
+    for (const QString& sDevice : asFound) {
+        AddDevice(sDevice);
+    }
+    const QString sCurrent = oBindings.Device(iPort);
+    if (!sCurrent.isEmpty() && !asFound.contains(sCurrent)) {
+        AddDevice(sCurrent);
+    }
+    // Stable names are long, and their end is what tells adapters apart.
+    QListWidget& oList = *oUi->lstDevices;
+    oList.setMinimumWidth(oList.sizeHintForColumn(0) + 2 * oList.frameWidth() +
+                          oList.verticalScrollBar()->sizeHint().width());
+    oList.setFocus();
+}
+
+void frmPortDevice::AddDevice(const QString& sDevice) {
+    QString sText = sDevice;
+    if (const qint16 iBoundTo = oBindings.PortOf(sDevice); iBoundTo != 0) {
+        sText += QStringLiteral("  (port %1)").arg(iBoundTo);
+    }
+    if (!QFileInfo::exists(sDevice)) {
+        sText += QStringLiteral("  (not present)");
+    }
+    auto* oItem = new QListWidgetItem(sText, oUi->lstDevices);
+    oItem->setData(Qt::UserRole, sDevice);
+    if (sDevice == oBindings.Device(iPort)) {
+        oUi->lstDevices->setCurrentItem(oItem);
+    }
+}
+
+void frmPortDevice::lstDevices_CurrentItemChanged(const QListWidgetItem* oItem) {
+    if (oItem != nullptr) {
+        oUi->txtDevicePath->setText(oItem->data(Qt::UserRole).toString());
+    }
+}
+
+void frmPortDevice::cmdOK_Click() {
+    const QString sDevice = oUi->txtDevicePath->text().trimmed();
+    if (sDevice.isEmpty()) {
+        Warn(QStringLiteral("Choose a device from the list or type its path. To let port %1 "
+                            "stand for no device, choose Unbind.")
+                 .arg(iPort));
+    } else if (!oBindings.Bind(iPort, sDevice)) {
+        Warn(QStringLiteral("\"%1\" is not a device's full path. Type the whole path from the "
+                            "root, such as /dev/ttyUSB0.")
+                 .arg(sDevice));
+    } else {
+        StoreAndClose();
+    }
+}
+
+void frmPortDevice::cmdUnbind_Click() {
+    oBindings.Unbind(iPort);
+    StoreAndClose();
+}
+
+void frmPortDevice::StoreAndClose() {
+    if (!oBindings.Store()) {
+        Warn(QStringLiteral("The choice could not be saved: the settings file %1 could not be "
+                            "written.")
+                 .arg(clsJRT_Registry::FilePath()));
+        return;
+    }
+    accept();
+}
+
+void frmPortDevice::Warn(const QString& sText) {
+    QMessageBox::warning(this, windowTitle(), sText);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/clsPortBindings.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class QListWidgetItem;
+
+namespace Ui {
+class frmPortDevice;
+}
+
+// Where ports have no numbers of their own: lets the technician see and
+// choose the device a port number stands for.
+class frmPortDevice : public QDialog {
+    Q_OBJECT
+
+public:
+    // sByIdFolder: where the devices' stable names are looked for.
+    explicit frmPortDevice(qint16 iNewPort, QWidget* oParent = nullptr,
+                           const QString& sByIdFolder = clsPortBindings::ByIdFolder());
+    ~frmPortDevice() override;
+
+    // Lets the technician bind port iPort to a device; true when the binding changed.
+    static bool Choose(QWidget* oParent, qint16 iPort);
+    // What iPort stands for, for a label beside the port selector.
+    static QString Describe(qint16 iPort);
+
+private:
+    void FillDevices(const QString& sByIdFolder);
+    // Lists sDevice with the number it stands for and whether it is there.
+    void AddDevice(const QString& sDevice);
+    void lstDevices_CurrentItemChanged(const QListWidgetItem* oItem);
+    void cmdOK_Click();
+    void cmdUnbind_Click();
+    // Stores the bindings and closes, or says why it could not.
+    void StoreAndClose();
+    void Warn(const QString& sText);
+
+    std::unique_ptr<Ui::frmPortDevice> oUi;
+    qint16 iPort;
+    clsPortBindings oBindings;
+};
