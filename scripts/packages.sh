@@ -5,7 +5,7 @@ tessivar_packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev
   srecord binutils libbenchmark-dev clang hyperfine socat
-  libclang-rt-14-dev python3
+  libclang-rt-14-dev python3 help2man man-db
 )
 
 tessivar_install_missing() {
