@@ -68,6 +68,8 @@ private slots:
         QTRY_VERIFY(oPrompt.isNull());
         Show();
         QVERIFY(Shows("PLUGIN_ICON"));
+        Tick();
+        QVERIFY(Shows("PLUGOUT_ICON"));
     }
 };
 
