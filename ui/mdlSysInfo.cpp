@@ -1,9 +1,13 @@
 #include "ui/mdlSysInfo.h"
 
-#include <QFileInfo>
 #include <QProcess>
+
+#ifdef Q_OS_WIN
+#include <QFileInfo>
 #include <QSettings>
+#else
 #include <QStandardPaths>
+#endif
 
 namespace mdlSysInfo {
 
@@ -11,44 +15,45 @@ namespace mdlSysInfo {
 
 namespace {
 
-QString MachineText(const QString& sKeyName, const QString& sValueName) {
+// True when the value sSubKeyRef of the key sKeyName below
+// HKEY_LOCAL_MACHINE was read as a text that is not empty; sKeyVal gets it.
+bool GetKeyValue(const QString& sKeyName, const QString& sSubKeyRef, QString& sKeyVal) {
     const QSettings oKey(QStringLiteral("HKEY_LOCAL_MACHINE\\") + sKeyName,
                          QSettings::NativeFormat);
-    return oKey.value(sValueName).toString();
+    sKeyVal = oKey.value(sSubKeyRef).toString();
+    return !sKeyVal.isEmpty();
 }
 
 } // namespace
 
 QString ToolPath() {
-    const QString sPath = MachineText(QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"),
-                                      QStringLiteral("PATH"));
-    if (!sPath.isEmpty()) {
+    QString sPath;
+    if (GetKeyValue(QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"),
+                    QStringLiteral("PATH"), sPath)) {
         return sPath;
     }
-    const QString sFolder = MachineText(
-        QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"), QStringLiteral("MSINFO"));
-    const QString sTool = sFolder + QStringLiteral("\\MSINFO32.EXE");
-    return !sFolder.isEmpty() && QFileInfo::exists(sTool) ? sTool : QString();
+    if (GetKeyValue(QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"),
+                    QStringLiteral("MSINFO"), sPath) &&
+        QFileInfo::exists(sPath + QStringLiteral("\\MSINFO32.EXE"))) {
+        return sPath + QStringLiteral("\\MSINFO32.EXE");
+    }
+    return {};
 }
 
 #else
 
 QString ToolPath() {
-    return FirstInstalled({QStringLiteral("hardinfo2"), QStringLiteral("hardinfo"),
-                           QStringLiteral("kinfocenter"), QStringLiteral("gnome-system-monitor")});
-}
-
-#endif
-
-QString FirstInstalled(const QStringList& asNames, const QStringList& asFolders) {
-    for (const QString& sName : asNames) {
-        const QString sPath = QStandardPaths::findExecutable(sName, asFolders);
+    const char* const asTools[] = {"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-monitor"};
+    for (const char* sTool : asTools) {
+        const QString sPath = QStandardPaths::findExecutable(QLatin1String(sTool));
         if (!sPath.isEmpty()) {
             return sPath;
         }
     }
     return {};
 }
+
+#endif
 
 bool Start(const QString& sPath) {
     return QProcess::startDetached(sPath, {});

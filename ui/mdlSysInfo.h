@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 // Finding and starting the system's information tool.
 namespace mdlSysInfo {
@@ -10,10 +9,6 @@ namespace mdlSysInfo {
 // Windows, MSINFO32.EXE as the registry names it; elsewhere the first of
 // the desktops' own tools that is installed.
 QString ToolPath();
-
-// The full path of the first of asNames found as a program in asFolders
-// (the search path when none are given), or an empty text.
-QString FirstInstalled(const QStringList& asNames, const QStringList& asFolders = {});
 
 // Starts sPath without waiting for it; false when it did not start.
 bool Start(const QString& sPath);
