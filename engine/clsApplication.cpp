@@ -2,6 +2,7 @@
 
 #include "engine/mdlComms.h"
 #include "engine/mdlEngineErrors.h"
+#include "engine/mdlHelpLocation.h"
 #include "engine/mdlTextUtil.h"
 #include "engine/mdlUploadRules.h"
 #include "platform/clsSerialControl.h"
@@ -16,8 +17,8 @@
 clsApplication::clsApplication(clsEngineHost& oNewHost)
     : oHost(oNewHost), sRegRoot(SettingsKeyPath()), oHelpFile(std::make_unique<clsJRT_HelpFile>()) {
     try {
-        oHelpFile->SetFilename(QCoreApplication::applicationDirPath() + QStringLiteral("/help/") +
-                               mdlResources::HelpFileName());
+        oHelpFile->SetFilename(
+            mdlHelpLocation::HelpFilePath(QCoreApplication::applicationDirPath()));
     } catch (const clsError&) {
         // A missing help file only leaves help unavailable.
     }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class clsHelpViewer;
+
 // The program's help file: its path and the window that asks for help.
 class clsJRT_HelpFile {
 public:
@@ -13,7 +15,17 @@ public:
     qint32 RequestingWindow() const { return lRequestingWindow; }
     void SetRequestingWindow(qint32 lNewHandle) { lRequestingWindow = lNewHandle; }
 
+    // What shows the file; not owned. Without one, showing and closing fail.
+    void SetViewer(clsHelpViewer* oNewViewer) { oViewer = oNewViewer; }
+
+    // Both pass the stored name and window as they are, even when never set.
+    // Shows the file's contents; raises error 1102 when it cannot.
+    void ShowHelp();
+    // Closes what ShowHelp opened; raises error 1101 when it cannot.
+    void CloseFile();
+
 private:
     QString sFilename;
     qint32 lRequestingWindow = 0;
+    clsHelpViewer* oViewer = nullptr;
 };

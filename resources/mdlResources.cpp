@@ -111,7 +111,7 @@ QString Comments() {
     return QStringLiteral("27 January 2005");
 }
 QString HelpFileName() {
-    return QStringLiteral("qmx4.hlp");
+    return QStringLiteral("index.html");
 }
 
 QString IconPath(const QString& sIconName) {
