@@ -1,0 +1,55 @@
+#include "ui/clsRecentFileStore.h"
+
+#include "core/mdlSteps.h"
+#include "engine/clsApplication.h"
+#include "platform/clsJRT_Registry.h"
+#include "resources/mdlResources.h"
+
+using mdlSteps::Ignoring;
+
+namespace {
+constexpr int iShiftedValues = 3;
+}
+
+QStringList clsRecentFileStore::List() {
+    OpenKey(false);
+    QStringList asPaths;
+    for (QString sPath = Read(1); !sPath.isEmpty(); sPath = Read(int(asPaths.size()) + 1)) {
+        asPaths.append(sPath);
+    }
+    Ignoring([this] { oApp.Registry().CloseKey(); });
+    return asPaths;
+}
+
+void clsRecentFileStore::Add(const QString& sPath) {
+    OpenKey(true);
+    clsJRT_Registry& oRegistry = oApp.Registry();
+    for (int iName = iShiftedValues; iName >= 1; --iName) {
+        const QString sMoved = Read(iName);
+        if (!sMoved.isEmpty()) {
+            Ignoring([&] {
+                oRegistry.SetValue(QString::number(iName + 1), clsJRT_Registry::RegSz, sMoved);
+            });
+        }
+    }
+    Ignoring([&] { oRegistry.SetValue(QStringLiteral("1"), clsJRT_Registry::RegSz, sPath); });
+    Ignoring([&] { oRegistry.CloseKey(); });
+}
+
+void clsRecentFileStore::OpenKey(bool bCreate) {
+    clsJRT_Registry& oRegistry = oApp.Registry();
+    oRegistry.SetAutoCreate(bCreate);
+    oRegistry.SetRootKey(clsJRT_Registry::lHKeyLocalMachine);
+    oRegistry.SetSubKey(oApp.RegistryRoot() + mdlResources::LoadResString(306));
+    Ignoring([&] { oRegistry.OpenKey(); });
+}
+
+// Each read starts from empty, so a failed one can neither repeat the
+// path before it nor keep the list going.
+QString clsRecentFileStore::Read(int iName) const {
+    QString sPath;
+    Ignoring([&] {
+        sPath = oApp.Registry().Value(QString::number(iName), clsJRT_Registry::RegSz).toString();
+    });
+    return sPath;
+}
