@@ -20,6 +20,7 @@ void Main() {
     gfrmMain = std::make_unique<frmMain>();
     goApplication = std::make_unique<clsApplication>(*gfrmMain);
     goApplication->Reset();
+    gfrmMain->Attach(*goApplication);
     gfrmMain->show();
 }
 

@@ -1,21 +1,251 @@
 #include "ui/frmMain.h"
 
+#include "core/mdlSteps.h"
+#include "engine/clsApplication.h"
 #include "engine/mdlComms.h"
+#include "engine/mdlEngineErrors.h"
+#include "engine/mdlHelpLocation.h"
+#include "engine/mdlRunReport.h"
 #include "resources/mdlResources.h"
-#include "ui_frmMain.h"
+#include "ui/clsHelpWindowViewer.h"
+#include "ui/clsTwipsLayout.h"
+#include "ui/frmAbout.h"
+#include "ui/frmPortDevice.h"
+#include "ui/frmPressMsg.h"
+#include "ui/mdlErrorBox.h"
+#include "ui/mdlFileFilter.h"
+#include "ui/ui_frmMain.h"
 
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
 
-frmMain::frmMain(QWidget* oParent) : QMainWindow(oParent), oUi(std::make_unique<Ui::frmMain>()) {
-    oUi->setupUi(this);
-    oStatusLog = std::make_unique<clsStatusLog>(*oUi->txtStatus);
-    mscCommPort = std::make_unique<clsSerialControl>(&mdlComms::DeviceOf);
-    setWindowTitle(mdlResources::LoadResString(10));
-    setWindowIcon(QIcon(mdlResources::IconPath(QStringLiteral("QUELLIS_ICON"))));
+using mdlResources::LoadResString;
+using mdlSteps::Ignoring;
+
+namespace {
+
+constexpr int iReplyTimeoutMs = 2000;
+constexpr qint16 iPortCount = 16;
+const QString sFileChoiceFailed = QStringLiteral("Unknown error in mnuFileOpen event handler.");
+// Help topics of the boxes that report a command file name that cannot
+// be formed.
+constexpr int iCommandFileNameTopic = 9;
+
+QString CrLf() {
+    return QStringLiteral("\r\n");
 }
 
-frmMain::~frmMain() = default;
+QString ErrorNumberLine(qint32 lCode) {
+    return LoadResString(500) + QString::number(lCode);
+}
+
+// The help topic of the box that reports oError from Run.
+int RunErrorTopic(const clsError& oError) {
+    using namespace mdlEngineErrors;
+    static const QHash<qint32, int> aTopics = {{OpenAppFileFailed, 7},
+                                               {OpenCmdFileFailed, 8},
+                                               {NoCommandFileName, 9},
+                                               {NoTargetID, 10},
+                                               {CommsFailed, 1},
+                                               {clsFlashImage::AlreadyWritten, 0},
+                                               {clsJRT_SRecord::NotAnSRecord, 0},
+                                               {clsJRT_SRecord::CheckSumMismatch, 0}};
+    if (!mdlRunReport::IsForeseen(oError)) {
+        return mdlErrorBox::iNoHelp;
+    }
+    return aTopics.value(oError.Code(), mdlErrorBox::iContents);
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget* oParent)
+    : QMainWindow(oParent), oUi(std::make_unique<Ui::frmMain>()),
+      oHelpViewer(std::make_unique<clsHelpWindowViewer>()) {
+    oUi->setupUi(this);
+    // A window of fixed size: no maximise box.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    oStatusLog = std::make_unique<clsStatusLog>(*oUi->txtStatus);
+    mscCommPort = std::make_unique<clsSerialControl>(&mdlComms::DeviceOf);
+    mscCommPort->setObjectName(QStringLiteral("mscCommPort"));
+    tmrCommTimeout.setObjectName(QStringLiteral("tmrCommTimeout"));
+    tmrCommTimeout.setInterval(iReplyTimeoutMs);
+    tmrCommTimeout.setSingleShot(true);
+    BuildMenus();
+    ConnectCommands();
+}
+
+frmMain::~frmMain() {
+    if (pApp != nullptr) {
+        pApp->HelpFile().SetViewer(nullptr);
+    }
+}
+
+void frmMain::Attach(clsApplication& oNewApp) {
+    pApp = &oNewApp;
+    pApp->HelpFile().SetViewer(oHelpViewer.get());
+    oRecentFiles = std::make_unique<clsRecentFileStore>(oNewApp);
+    oSequence = std::make_unique<clsUploadSequence>(oNewApp);
+    connect(oSequence.get(), &clsUploadSequence::Ended, this, &frmMain::OnUploadEnded);
+}
+
+void frmMain::showEvent(QShowEvent* oEvent) {
+    if (!bLoaded && pApp != nullptr) {
+        bLoaded = true;
+        Form_Load();
+    }
+    QMainWindow::showEvent(oEvent);
+}
+
+void frmMain::Form_Load() {
+    mnuFile->setTitle(LoadResString(101));
+    mnuFileOpen->setText(LoadResString(102));
+    mnuFileExit->setText(LoadResString(103));
+    mnuHelp->setTitle(LoadResString(104));
+    mnuHelpTopics->setText(LoadResString(105));
+    mnuHelpAbout->setText(LoadResString(106));
+    oUi->lblCommPortNumber->setText(LoadResString(107));
+    oUi->lblAppDataFile->setText(LoadResString(108));
+    oUi->cmdBrowse->setText(LoadResString(109));
+    oUi->cmdRunStop->setText(LoadResString(110));
+    oUi->cmdReset->setText(LoadResString(114));
+    oUi->cmdPortDevice->setText(QStringLiteral("De&vice..."));
+    sHelpFile = mdlHelpLocation::HelpFilePath(QCoreApplication::applicationDirPath());
+    setWindowTitle(QStringLiteral("Orvane ") + LoadResString(10));
+    setWindowIcon(QIcon(mdlResources::IconPath(QStringLiteral("QUELLIS_ICON"))));
+    FillPortSelector();
+    // A number the selector has no entry for selects the first port.
+    const qint16 iStored = pApp->CommSettings().Number();
+    SetCommPort(iStored >= 0 && iStored <= iPortCount ? iStored : 1);
+    ShowMRUMenu();
+    Reset();
+    ClearStatus();
+    LayOut();
+    adjustSize();
+    move(screen()->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+}
+
+void frmMain::BuildMenus() {
+    mnuFile = menuBar()->addMenu(QString());
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFileOpen = mnuFile->addAction(QString());
+    mnuFileOpen->setObjectName(QStringLiteral("mnuFileOpen"));
+    mnuFileSep1 = mnuFile->addSeparator();
+    mnuFileSep1->setObjectName(QStringLiteral("mnuFileSep1"));
+    mnuFileSep1->setVisible(false);
+    for (std::size_t i = 0; i < amnuFileMRU.size(); ++i) {
+        QAction* oEntry = mnuFile->addAction(QString());
+        oEntry->setObjectName(QStringLiteral("mnuFileMRU%1").arg(i));
+        oEntry->setVisible(false);
+        connect(oEntry, &QAction::triggered, this, [this, i] { mnuFileMRU_Click(int(i)); });
+        amnuFileMRU.at(i) = oEntry;
+    }
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileSep2"));
+    mnuFileExit = mnuFile->addAction(QString());
+    mnuFileExit->setObjectName(QStringLiteral("mnuFileExit"));
+    mnuHelp = menuBar()->addMenu(QString());
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelpTopics = mnuHelp->addAction(QString());
+    mnuHelpTopics->setObjectName(QStringLiteral("mnuHelpTopics"));
+    mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuHelpSep1"));
+    mnuHelpAbout = mnuHelp->addAction(QString());
+    mnuHelpAbout->setObjectName(QStringLiteral("mnuHelpAbout"));
+}
+
+void frmMain::ConnectCommands() {
+    connect(mnuFileOpen, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
+    connect(oUi->cmdBrowse, &QPushButton::clicked, this, &frmMain::mnuFileOpen_Click);
+    connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
+    connect(oUi->txtAppFilePath, &QLineEdit::returnPressed, this, &frmMain::txtAppFilePath_Enter);
+    connect(oUi->cboPortNumber, &QComboBox::activated, this, &frmMain::cboPortNumber_Click);
+    connect(oUi->cboPortNumber, &QComboBox::currentIndexChanged, this, &frmMain::ShowPortDevice);
+    connect(oUi->cmdPortDevice, &QPushButton::clicked, this, &frmMain::cmdPortDevice_Click);
+    connect(oUi->cmdRunStop, &QPushButton::clicked, this, &frmMain::cmdRunStop_Click);
+    connect(oUi->cmdReset, &QPushButton::clicked, this, &frmMain::cmdReset_Click);
+    connect(&tmrCommTimeout, &QTimer::timeout, this, &frmMain::tmrCommTimeout_Timer);
+    connect(mnuHelpTopics, &QAction::triggered, this, &frmMain::mnuHelpTopics_Click);
+    connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
+}
+
+void frmMain::LayOut() {
+    clsTwipsLayout oLayout(*oUi->centralWidget, QSize(8670, 5475));
+    oLayout.Place(*oUi->lblCommPortNumber, QRect(240, 480, 1935, 255));
+    oLayout.Place(*oUi->cboPortNumber, QRect(2400, 465, 800, 315));
+    oLayout.Place(*oUi->lblPortDevice, QRect(3360, 465, 3615, 315));
+    oLayout.Place(*oUi->cmdPortDevice, QRect(7080, 465, 1335, 300));
+    oLayout.Place(*oUi->lblAppDataFile, QRect(240, 960, 1935, 255));
+    oLayout.Place(*oUi->txtAppFilePath, QRect(2400, 960, 4575, 285));
+    oLayout.Place(*oUi->cmdBrowse, QRect(7080, 960, 1335, 300));
+    oLayout.Place(*oUi->Line1, QRect(240, 1425, 8160, 30));
+    oLayout.Place(*oUi->txtStatus, QRect(210, 1800, 8175, 3015));
+    oLayout.Place(*oUi->cmdReset, QRect(5760, 4920, 1215, 495));
+    oLayout.Place(*oUi->cmdRunStop, QRect(7200, 4920, 1215, 495));
+    oLayout.Apply();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+#ifdef Q_OS_WIN
+    oUi->lblPortDevice->hide();
+    oUi->cmdPortDevice->hide();
+#endif
+}
+
+void frmMain::FillPortSelector() {
+    for (qint16 iPort = 1; iPort <= iPortCount; ++iPort) {
+        oUi->cboPortNumber->addItem(QString::number(iPort));
+    }
+}
+
+void frmMain::Reset() {
+    if (pApp == nullptr) {
+        return;
+    }
+    Ignoring([this] { mdlComms::CloseCom(*pApp); });
+    bool bNumber = false;
+    const qint16 iPort = oUi->cboPortNumber->currentText().toShort(&bNumber);
+    if (bNumber) {
+        pApp->CommSettings().SetNumber(iPort);
+    }
+    oUi->cmdRunStop->setText(LoadResString(110));
+    oUi->cmdRunStop->setEnabled(false);
+    LockFileControls(false);
+    SetMousePointer(vbDefault);
+    bReadyToRun = true;
+    UnloadPressMsg();
+}
+
+// While an upload runs, neither the file nor the port can change.
+void frmMain::LockFileControls(bool bLocked) {
+    oUi->cmdBrowse->setEnabled(!bLocked);
+    oUi->txtAppFilePath->setReadOnly(bLocked);
+    oUi->cboPortNumber->setEnabled(!bLocked);
+    oUi->cmdPortDevice->setEnabled(!bLocked);
+    bLocked ? DisableMRUItems() : EnableMRUItems();
+    mnuFileOpen->setEnabled(!bLocked);
+}
+
+qint16 frmMain::CommPort() const {
+    return qint16(oUi->cboPortNumber->currentIndex() + 1);
+}
+
+void frmMain::SetCommPort(qint16 iPort) {
+    oUi->cboPortNumber->setCurrentIndex(iPort - 1);
+}
+
+QString frmMain::PathName() const {
+    return oUi->txtAppFilePath->text();
+}
+
+void frmMain::SetPathName(const QString& sNewPath) {
+    oUi->txtAppFilePath->clear();
+    oUi->txtAppFilePath->setText(sNewPath);
+}
 
 void frmMain::Status(const QString& sStatusLine) {
     oStatusLog->AppendLine(sStatusLine);
@@ -42,4 +272,234 @@ void frmMain::SetMousePointer(eMousePointer iPointer) {
     } else {
         QGuiApplication::setOverrideCursor(oCursor);
     }
+}
+
+void frmMain::FilesOpened(const QString& /*sPath*/) {
+    AddMRUFile(PathName());
+    ShowMRUMenu();
+}
+
+void frmMain::EnableResetCommand() {
+    oUi->cmdReset->setEnabled(true);
+}
+
+void frmMain::SetReplyTimer(bool bOn) {
+    if (bOn) {
+        tmrCommTimeout.start();
+    } else {
+        tmrCommTimeout.stop();
+    }
+}
+
+void frmMain::ShowPressMsg() {
+    if (oPressMsg.isNull()) {
+        oPressMsg = new frmPressMsg(this);
+    }
+    oPressMsg->show();
+}
+
+void frmMain::UnloadPressMsg() {
+    if (!oPressMsg.isNull()) {
+        oPressMsg->close();
+    }
+}
+
+bool frmMain::ConfirmOverwrite(const QString& sWarning) {
+    QMessageBox oBox(QMessageBox::Warning, mdlResources::Title(), sWarning,
+                     QMessageBox::Ok | QMessageBox::Cancel, this);
+    oBox.setDefaultButton(QMessageBox::Ok);
+    return oBox.exec() == QMessageBox::Ok;
+}
+
+void frmMain::closeEvent(QCloseEvent* oEvent) {
+    tmrCommTimeout.stop();
+    UnloadPressMsg();
+    if (!oAbout.isNull()) {
+        oAbout->close();
+    }
+    oHelpViewer->Close(sHelpFile, qint32(winId()));
+    oEvent->accept();
+}
+
+void frmMain::mnuFileOpen_Click() {
+    oUi->cmdReset->setEnabled(false);
+    QFileDialog dlgMain(this, LoadResString(112));
+    dlgMain.setObjectName(QStringLiteral("dlgMain"));
+    dlgMain.setFileMode(QFileDialog::ExistingFile);
+    dlgMain.setOption(QFileDialog::HideNameFilterDetails);
+    dlgMain.setNameFilters(mdlFileFilter::NameFilters(LoadResString(113)));
+    if (dlgMain.exec() != QDialog::Accepted || dlgMain.selectedFiles().isEmpty()) {
+        oUi->cmdRunStop->setEnabled(false);
+        return;
+    }
+    CommitPath(QDir::toNativeSeparators(dlgMain.selectedFiles().constFirst()), false,
+               mdlErrorBox::iContents);
+}
+
+void frmMain::mnuFileMRU_Click(int iIndex) {
+    oUi->cmdReset->setEnabled(false);
+    CommitPath(amnuFileMRU.at(std::size_t(iIndex))->data().toString(), true, iCommandFileNameTopic);
+}
+
+// Enter commits the typed path; never while an upload holds the box, nor
+// for an empty box.
+void frmMain::txtAppFilePath_Enter() {
+    if (oUi->txtAppFilePath->isReadOnly() || PathName().isEmpty()) {
+        return;
+    }
+    if (CommitPath(PathName(), true, mdlErrorBox::iContents)) {
+        oUi->cmdReset->setEnabled(false);
+    }
+}
+
+bool frmMain::CommitPath(const QString& sPath, bool bCheckLine, int iTopic) {
+    try {
+        SetPathName(sPath);
+        pApp->SetRecFileName(sPath);
+        ClearStatus();
+        oUi->cmdRunStop->setEnabled(true);
+        return true;
+    } catch (const clsError& oError) {
+        oUi->cmdRunStop->setEnabled(false);
+        if (oError.Code() != mdlEngineErrors::NoCommandFileName) {
+            ShowErrorBox(ErrorNumberLine(oError.Code()) + CrLf() + sFileChoiceFailed,
+                         mdlErrorBox::iNoHelp);
+            return false;
+        }
+        oUi->txtAppFilePath->setFocus();
+        QString sText = ErrorNumberLine(oError.Code()) + CrLf() + LoadResString(501);
+        if (bCheckLine) {
+            sText += CrLf() + LoadResString(502);
+        }
+        ShowErrorBox(sText, iTopic);
+        return false;
+    }
+}
+
+// Only a choice of the technician stores the settings.
+void frmMain::cboPortNumber_Click() {
+    pApp->CommSettings().SetNumber(CommPort());
+    mdlComms::StoreCommSettings(*pApp);
+}
+
+void frmMain::ShowPortDevice() {
+    oUi->lblPortDevice->setText(frmPortDevice::Describe(CommPort()));
+}
+
+void frmMain::cmdPortDevice_Click() {
+    if (frmPortDevice::Choose(this, CommPort())) {
+        ShowPortDevice();
+    }
+}
+
+void frmMain::cmdRunStop_Click() {
+    if (bReadyToRun) {
+        Run();
+    } else {
+        oSequence->Stop();
+    }
+}
+
+// The upload is the file the path box shows: the box's text is committed
+// first, as Enter would.
+void frmMain::Run() {
+    if (!CommitPath(PathName(), true, mdlErrorBox::iContents)) {
+        return;
+    }
+    oUi->cmdReset->setEnabled(false);
+    oUi->cmdRunStop->setEnabled(false);
+    LockFileControls(true);
+    ClearStatus();
+    if (const std::optional<clsError> oError = oSequence->Run(PathName())) {
+        ShowErrorBox(mdlRunReport::BoxText(*oError), RunErrorTopic(*oError));
+        return;
+    }
+    oUi->cmdRunStop->setText(LoadResString(111));
+    oUi->cmdRunStop->setEnabled(true);
+    bReadyToRun = false;
+}
+
+void frmMain::OnUploadEnded(clsUploadSequence::eEnding iEnding, const QString& sBoxText) {
+    if (sBoxText.isEmpty()) {
+        return;
+    }
+    // A failed link is not one the help foresees.
+    const bool bForeseen = iEnding == clsUploadSequence::eEnding::BoardFailed;
+    ShowErrorBox(sBoxText, bForeseen ? mdlErrorBox::iContents : mdlErrorBox::iNoHelp);
+}
+
+void frmMain::cmdReset_Click() {
+    pApp->Reset();
+    Reset();
+    if (!PathName().isEmpty()) {
+        CommitPath(PathName(), true, iCommandFileNameTopic);
+    }
+    oUi->cmdReset->setEnabled(false);
+}
+
+void frmMain::tmrCommTimeout_Timer() {
+    oSequence->ReplyTimedOut();
+}
+
+void frmMain::mnuHelpTopics_Click() {
+    try {
+        pApp->HelpFile().SetRequestingWindow(qint32(winId()));
+        pApp->HelpFile().ShowHelp();
+    } catch (const clsError&) {
+        QMessageBox::critical(this, mdlResources::Title(), LoadResString(521));
+    }
+}
+
+void frmMain::mnuHelpAbout_Click() {
+    if (oAbout.isNull()) {
+        oAbout = new frmAbout(this);
+    }
+    oAbout->show();
+    oAbout->raise();
+    oAbout->activateWindow();
+}
+
+void frmMain::ShowErrorBox(const QString& sText, int iTopic) {
+    mdlErrorBox::Show(this, sText, iTopic, [this](int iShownTopic) { ShowHelpTopic(iShownTopic); });
+}
+
+void frmMain::ShowHelpTopic(int iTopic) {
+    if (!oHelpViewer->Show(sHelpFile, qint32(winId()), iTopic)) {
+        QMessageBox::critical(this, mdlResources::Title(), LoadResString(521));
+    }
+}
+
+void frmMain::SetMRUItemsEnabled(bool bEnabled) {
+    for (QAction* oEntry : amnuFileMRU) {
+        oEntry->setEnabled(bEnabled);
+    }
+}
+
+// Entries are never hidden again: the stored list only grows or shifts.
+void frmMain::ShowMRUMenu() {
+    const QStringList asPaths = GetMRUList();
+    for (qsizetype i = 0; i < asPaths.size() && i < qsizetype(amnuFileMRU.size()); ++i) {
+        mnuFileSep1->setVisible(true);
+        QAction* oEntry = amnuFileMRU.at(std::size_t(i));
+        // The caption shows "&" as itself; the path stays in the data.
+        oEntry->setText(QString(asPaths.at(i)).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        oEntry->setData(asPaths.at(i));
+        oEntry->setVisible(true);
+    }
+}
+
+QStringList frmMain::GetMRUList() {
+    return oRecentFiles->List();
+}
+
+// A path already in the menu stays where it is.
+void frmMain::AddMRUFile(const QString& sPath) {
+    if (!IsInMRUMenu(sPath)) {
+        oRecentFiles->Add(sPath);
+    }
+}
+
+bool frmMain::IsInMRUMenu(const QString& sPath) const {
+    return std::any_of(amnuFileMRU.cbegin(), amnuFileMRU.cend(),
+                       [&](const QAction* oEntry) { return oEntry->data().toString() == sPath; });
 }

@@ -1,10 +1,21 @@
+#include "engine/clsApplication.h"
+#include "platform/clsJRT_Registry.h"
+#include "tests/support/clsBoxAnswerer.h"
+#include "tests/support/mdlRows.h"
+#include "tests/support/mdlTestFiles.h"
+#include "ui/frmHelp.h"
 #include "ui/frmMain.h"
 
-#include <QApplication>
+#include <QAction>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
+
+#include <optional>
 
 namespace {
 
@@ -19,40 +30,299 @@ protected:
     }
 };
 
+// The window as a technician starts it: the application object reset,
+// the window loaded as it shows; the window goes first, as at the end.
+struct clsStartedWindow {
+    clsStartedWindow() {
+        oApp.Reset();
+        oWindow.Attach(oApp);
+        oWindow.show();
+    }
+    ~clsStartedWindow() { delete &oWindow; }
+    clsStartedWindow(const clsStartedWindow&) = delete;
+    clsStartedWindow& operator=(const clsStartedWindow&) = delete;
+    template <typename T> T* Find(const char* sName) {
+        return oWindow.findChild<T*>(QLatin1String(sName));
+    }
+    QPushButton* Button(const char* sName) { return Find<QPushButton>(sName); }
+
+    frmMain& oWindow = *new frmMain;
+    clsApplication oApp{oWindow};
+};
+
+struct PhaseRow {
+    const char* sName;
+    // "enter PATH" (Enter in the path box), "type PATH" (no Enter), "run",
+    // "reset", "cancel" (the file dialog)
+    QStringList asSteps;
+    bool bRunEnabled;
+    bool bResetEnabled;
+    QString sPathShown;
+};
+
+struct RunErrorRow {
+    const char* sName;
+    QString sPath;
+    QString sBoxStart;
+    int iTopic;
+    QStringList asLastLines;
+};
+
+struct RecentRow {
+    const char* sName;
+    QStringList asStored; // values "1", "2", ... before the window starts
+    QStringList asRuns;   // paths run in turn, each made with its command file
+    QStringList asAfter;  // the stored values after the runs
+    QStringList asMenu;
+};
+
+const QString sUnit = QStringLiteral("unit.s19");
+const QString sLongPath = QStringLiteral("%1/").repeated(3).arg(QString(90, u'd')) + "unit.s19";
+
+// clang-format off
+const PhaseRow aPhases[] = {
+    {"window load", {}, false, false, ""},
+    {"file chosen with Enter", {"enter unit.s19"}, true, false, "unit.s19"},
+    {"Enter in an empty box", {"enter "}, false, false, ""},
+    {"a name with no command file", {"enter nodot"}, false, false, "nodot"},
+    {"upload over after a failure", {"enter unit.s19", "run"}, false, true, "unit.s19"},
+    {"re-armed by Reset", {"enter unit.s19", "run", "reset"}, true, false, "unit.s19"},
+    {"file dialog cancelled", {"enter unit.s19", "run", "cancel"}, false, false, "unit.s19"},
+};
+
+const RunErrorRow aRunErrors[] = {
+    {"application file missing", "gone.s19", "Error Number: 2000\r\n", 7, {}},
+    {"command file missing", "nocmd.s19", "Error Number: 2001\r\n", 8, {}},
+    {"checksum error", "bad.s19",
+     "Error Number: 2201\r\nApplication file may be corrupt.\r\n"
+     "Line in application file has a checksum error.", 0,
+     {"Application file closed", "Command file closed",
+      "Line in application file has a checksum error."}},
+    {"port bound to no device", "unit.s19", "Error Number: 8002\r\n", -1, {}},
+    {"path edited into a name with no command file, no Enter", "nodot",
+     "Error Number: 2002\r\nUnable to determine command file name.\r\n"
+     "Check that the record file name is valid.", -1, {""}},
+};
+
+const RecentRow aRecent[] = {
+    {"first start", {}, {}, {}, {}},
+    {"five files in turn", {}, {"a.s19", "b.s19", "c.s19", "d.s19", "e.s19"},
+     {"e.s19", "d.s19", "c.s19", "b.s19"}, {"e.s19", "d.s19", "c.s19", "b.s19"}},
+    {"a listed file again", {"a.s19", "b.s19", "c.s19"}, {"b.s19"},
+     {"a.s19", "b.s19", "c.s19"}, {"a.s19", "b.s19", "c.s19"}},
+    {"differing only in case", {"a.s19"}, {"A.s19"}, {"A.s19", "a.s19"}, {"A.s19", "a.s19"}},
+    {"more than four stored", {"a.s19", "b.s19", "c.s19", "d.s19", "e.s19", "f.s19"}, {"g.s19"},
+     {"g.s19", "a.s19", "b.s19", "c.s19", "e.s19", "f.s19"}, {"g.s19", "a.s19", "b.s19", "c.s19"}},
+    {"a path longer than 255 characters", {}, {sLongPath}, {sLongPath}, {sLongPath}},
+    {"a name with an ampersand", {}, {"R&D.s19"}, {"R&D.s19"}, {"R&D.s19"}},
+};
+// clang-format on
+
 } // namespace
 
 class tst_frmMain : public QObject {
     Q_OBJECT
 
-    frmMain* oWindow = nullptr;
-    QPlainTextEdit* oBox = nullptr;
+    QTemporaryDir oDir;
+    std::optional<clsStartedWindow> oUnit;
+    std::optional<clsBoxAnswerer> oAnswerer;
 
-private slots:
-    void init() {
-        oWindow = new frmMain;
-        oWindow->resize(300, 120);
-        oWindow->show();
-        QVERIFY(QTest::qWaitForWindowExposed(oWindow));
-        oBox = oWindow->findChild<QPlainTextEdit*>(QStringLiteral("txtStatus"));
+    QString InDir(const QString& sName) const {
+        return sName.isEmpty() ? sName : oDir.filePath(sName);
     }
 
-    void cleanup() { delete oWindow; }
+    // An application file with its command file, for an id-18 board.
+    QString WriteUnit(const QString& sName) {
+        const QDir oFiles(oDir.path());
+        const QString sBase = sName.left(sName.indexOf(u'.', sName.lastIndexOf(u'/') + 1));
+        mdlTestFiles::Write(oFiles, sBase + ".cmd", "12\r\nFF\r\n");
+        return mdlTestFiles::Write(
+            oFiles, sName, mdlTestFiles::WithCheckSum("S10B01000102030405060708").toLatin1());
+    }
+
+    void Type(const QString& sText, bool bEnter) {
+        auto* oPath = oUnit->Find<QLineEdit>("txtAppFilePath");
+        oPath->setText(sText);
+        if (bEnter) {
+            QTest::keyClick(oPath, Qt::Key_Return);
+        }
+    }
+
+    void Do(const QString& sStep) {
+        const QString sArgument = sStep.section(u' ', 1);
+        if (sStep.startsWith("enter") || sStep.startsWith("type")) {
+            Type(InDir(sArgument), sStep.startsWith("enter"));
+        } else if (sStep == "run") {
+            oUnit->Button("cmdRunStop")->click();
+        } else if (sStep == "reset") {
+            oUnit->Button("cmdReset")->click();
+        } else if (sStep == "cancel") {
+            QTimer::singleShot(0, this, [] { QApplication::activeModalWidget()->close(); });
+            oUnit->Find<QAction>("mnuFileOpen")->trigger();
+        }
+    }
+
+    // The stored value iName; empty when there is none.
+    static QString StoredValue(int iName) {
+        clsJRT_Registry oRegistry;
+        oRegistry.SetSubKey(clsApplication::SettingsKeyPath() + "Recent Files");
+        try {
+            oRegistry.OpenKey();
+            return oRegistry.Value(QString::number(iName), clsJRT_Registry::RegSz).toString();
+        } catch (const clsError&) {
+            return {};
+        }
+    }
+
+private slots:
+    void initTestCase() {
+        // The help where the program looks for it, beside the program.
+        const QString sHelp = QCoreApplication::applicationDirPath() + "/help/index.html";
+        QDir().mkpath(QFileInfo(sHelp).path());
+        QFile::remove(sHelp);
+        QVERIFY(QFile::copy(TESSIVAR_HELP_FILE, sHelp));
+        WriteUnit(sUnit);
+        WriteUnit("bad.s19");
+        mdlTestFiles::Write(QDir(oDir.path()), "bad.s19", "S10B0100010203040506070800\r\n");
+        mdlTestFiles::Write(QDir(oDir.path()), "nocmd.s19", "S9030000FC\r\n");
+    }
+
+    void init() {
+        QFile::remove(clsJRT_Registry::FilePath());
+        oAnswerer.emplace();
+    }
+
+    void cleanup() {
+        oUnit.reset();
+        oAnswerer.reset();
+    }
+
+    void phases_data() { mdlRows::Add(aPhases); }
+
+    void phases() {
+        QFETCH(PhaseRow, oRow);
+        oUnit.emplace();
+        for (const QString& sStep : oRow.asSteps) {
+            Do(sStep);
+        }
+        QCOMPARE(oUnit->Button("cmdRunStop")->text(), "&Run");
+        QCOMPARE(oUnit->Button("cmdRunStop")->isEnabled(), oRow.bRunEnabled);
+        QCOMPARE(oUnit->Button("cmdReset")->isEnabled(), oRow.bResetEnabled);
+        QCOMPARE(oUnit->oWindow.PathName(), InDir(oRow.sPathShown));
+        QVERIFY(!oUnit->Find<QLineEdit>("txtAppFilePath")->isReadOnly());
+        QVERIFY(oUnit->Button("cmdBrowse")->isEnabled());
+        QVERIFY(oUnit->Find<QAction>("mnuFileOpen")->isEnabled());
+    }
+
+    // Each failure of Run ends in its box, with its help topic, and in the
+    // phase in which the technician can reset.
+    void runErrors_data() { mdlRows::Add(aRunErrors); }
+
+    void runErrors() {
+        QFETCH(RunErrorRow, oRow);
+        oUnit.emplace();
+        Type(InDir(sUnit), true);
+        Type(InDir(oRow.sPath), false);
+        // The help opens beside the box, which stays open.
+        bool bHelpBesideBox = false;
+        oAnswerer->oWhileOpen = [&](QMessageBox& oBox) {
+            oBox.button(QMessageBox::Help)->click();
+            const QWidgetList aWindows = QApplication::topLevelWidgets();
+            bHelpBesideBox =
+                oBox.isVisible() &&
+                std::any_of(aWindows.cbegin(), aWindows.cend(), [](QWidget* oWindow) {
+                    return qobject_cast<frmHelp*>(oWindow) != nullptr && oWindow->isVisible();
+                });
+        };
+        Do("run");
+        QVERIFY(bHelpBesideBox);
+        QCOMPARE(oAnswerer->aBoxes.size(), 1);
+        const clsBoxAnswerer::Box oBox = oAnswerer->aBoxes.first();
+        QCOMPARE(oBox.sCaption, "FATAL ERROR");
+        QCOMPARE(oBox.iIcon, QMessageBox::Critical);
+        QVERIFY2(oBox.sText.startsWith(oRow.sBoxStart), qPrintable(oBox.sText));
+        QCOMPARE(oBox.iButtons, QMessageBox::Ok | QMessageBox::Help);
+        QCOMPARE(oBox.iHelpTopic, oRow.iTopic);
+        const QStringList asLog = oUnit->oWindow.StatusText().split("\r\n");
+        // The log ends with what the box says, unless a line of its own does.
+        const QStringList asLast = oRow.asLastLines.isEmpty()
+                                       ? QStringList{oBox.sText.section("\r\n", 1)}
+                                       : oRow.asLastLines;
+        QCOMPARE(asLog.mid(asLog.size() - asLast.size()), asLast);
+    }
+
+    void recentFiles_data() { mdlRows::Add(aRecent); }
+
+    void recentFiles() {
+        QFETCH(RecentRow, oRow);
+        {
+            clsJRT_Registry oRegistry;
+            oRegistry.SetAutoCreate(true);
+            oRegistry.SetSubKey(clsApplication::SettingsKeyPath() + "Recent Files");
+            oRegistry.OpenKey();
+            for (int i = 0; i < oRow.asStored.size(); ++i) {
+                oRegistry.SetValue(QString::number(i + 1), clsJRT_Registry::RegSz,
+                                   InDir(oRow.asStored.at(i)));
+            }
+            oRegistry.CloseKey();
+        }
+        oUnit.emplace();
+        for (const QString& sRun : oRow.asRuns) {
+            WriteUnit(sRun);
+            Type(InDir(sRun), true);
+            Do("run");
+        }
+        for (int i = 0; i < 6; ++i) {
+            QCOMPARE(StoredValue(i + 1), InDir(oRow.asAfter.value(i)));
+        }
+        QStringList asMenu;
+        for (int i = 0; i < 4; ++i) {
+            auto* oEntry = oUnit->Find<QAction>(qPrintable(QStringLiteral("mnuFileMRU%1").arg(i)));
+            if (oEntry->isVisible()) {
+                asMenu << oEntry->data().toString().mid(oDir.path().size() + 1);
+                QCOMPARE(oEntry->text().remove("&&"), oEntry->data().toString().remove('&'));
+            }
+        }
+        QCOMPARE(asMenu, oRow.asMenu);
+        QCOMPARE(oUnit->Find<QAction>("mnuFileSep1")->isVisible(), !oRow.asMenu.isEmpty());
+    }
+
+    // A recent file whose name makes no command file name says so and
+    // opens the help at the topic that explains it.
+    void recentFileWithoutCommandFile() {
+        mdlTestFiles::Write(QDir(oDir.path()), "nodot", "");
+        oUnit.emplace();
+        Type(InDir("nodot"), false);
+        oUnit->oWindow.FilesOpened({});
+        oUnit->Find<QAction>("mnuFileMRU0")->trigger();
+        QCOMPARE(oAnswerer->aBoxes.size(), 1);
+        QCOMPARE(oAnswerer->aBoxes.first().iHelpTopic, 9);
+        QVERIFY(
+            oAnswerer->aBoxes.first().sText.endsWith("Check that the record file name is valid."));
+        QVERIFY(!oUnit->Button("cmdRunStop")->isEnabled());
+        QCOMPARE(oUnit->oWindow.focusWidget(), oUnit->Find<QLineEdit>("txtAppFilePath"));
+    }
 
     // An event run inside a status write could tear down what the writer
     // still uses, so none may run; the text must be on screen all the same,
     // without a repaint per dot and without scrolling.
     void writingPaintsAtOnceButRunsNoEvents() {
+        oUnit.emplace();
+        QVERIFY(QTest::qWaitForWindowExposed(&oUnit->oWindow));
+        // Past the load's own lines, whose repaint would hold back the next.
+        QTest::qWait(100);
+        auto* oBox = oUnit->Find<QPlainTextEdit>("txtStatus");
         bool bTimerRan = false;
         QTimer::singleShot(0, this, [&] { bTimerRan = true; });
         QPointer<QObject> oDoomed = new QObject;
         oDoomed->deleteLater();
         clsPaintCounter oCounter;
         oBox->viewport()->installEventFilter(&oCounter);
-        oWindow->Status(QStringLiteral("Reading 'S' records"));
+        oUnit->oWindow.Status(QStringLiteral("Reading 'S' records"));
         QCOMPARE(oCounter.iPaints, 1);
         for (int i = 0; i < 2000; ++i) {
-            oWindow->ShowWaitDots();
-            oWindow->Status(QString::number(i));
+            oUnit->oWindow.ShowWaitDots();
+            oUnit->oWindow.Status(QString::number(i));
         }
         QVERIFY2(oCounter.iPaints < 200, qPrintable(QString::number(oCounter.iPaints)));
         QVERIFY(!bTimerRan && !oDoomed.isNull());
@@ -61,11 +331,12 @@ private slots:
     }
 
     void mousePointer() {
-        oWindow->SetMousePointer(clsEngineHost::vbHourglass);
+        oUnit.emplace();
+        oUnit->oWindow.SetMousePointer(clsEngineHost::vbHourglass);
         QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-        oWindow->SetMousePointer(clsEngineHost::vbArrowHourglass);
+        oUnit->oWindow.SetMousePointer(clsEngineHost::vbArrowHourglass);
         QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BusyCursor);
-        oWindow->SetMousePointer(clsEngineHost::vbDefault);
+        oUnit->oWindow.SetMousePointer(clsEngineHost::vbDefault);
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     }
 };
