@@ -1,4 +1,5 @@
 #include "engine/clsApplication.h"
+#include "engine/mdlComms.h"
 #include "platform/clsJRT_Registry.h"
 #include "tests/support/clsBoxAnswerer.h"
 #include "tests/support/mdlRows.h"
@@ -7,6 +8,7 @@
 #include "ui/frmMain.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -76,6 +78,12 @@ struct RecentRow {
     QStringList asMenu;
 };
 
+struct PortRow {
+    const char* sName;
+    QVariant vStored; // PortNumber in the store; none when invalid
+    int iShown;       // the selector's entry, -1 for none
+};
+
 const QString sUnit = QStringLiteral("unit.s19");
 const QString sLongPath = QStringLiteral("%1/").repeated(3).arg(QString(90, u'd')) + "unit.s19";
 
@@ -115,6 +123,13 @@ const RecentRow aRecent[] = {
      {"g.s19", "a.s19", "b.s19", "c.s19", "e.s19", "f.s19"}, {"g.s19", "a.s19", "b.s19", "c.s19"}},
     {"a path longer than 255 characters", {}, {sLongPath}, {sLongPath}, {sLongPath}},
     {"a name with an ampersand", {}, {"R&D.s19"}, {"R&D.s19"}, {"R&D.s19"}},
+};
+
+const PortRow aPorts[] = {
+    {"first start", {}, 0},
+    {"port 5 stored", 5, 4},
+    {"port 0 stored", 0, -1},
+    {"port 17 stored", 17, 0},
 };
 // clang-format on
 
@@ -159,6 +174,17 @@ class tst_frmMain : public QObject {
         } else if (sStep == "cancel") {
             QTimer::singleShot(0, this, [] { QApplication::activeModalWidget()->close(); });
             oUnit->Find<QAction>("mnuFileOpen")->trigger();
+        }
+    }
+
+    static QVariant StoredPort() {
+        clsJRT_Registry oRegistry;
+        oRegistry.SetSubKey(mdlComms::CommsKeyPath());
+        try {
+            oRegistry.OpenKey();
+            return oRegistry.Value("PortNumber", clsJRT_Registry::RegDword);
+        } catch (const clsError&) {
+            return {};
         }
     }
 
@@ -285,6 +311,30 @@ private slots:
         }
         QCOMPARE(asMenu, oRow.asMenu);
         QCOMPARE(oUnit->Find<QAction>("mnuFileSep1")->isVisible(), !oRow.asMenu.isEmpty());
+    }
+
+    // The stored port is selected at load without storing; a choice of
+    // the technician is stored at once and selected at the next start.
+    void portSelector_data() { mdlRows::Add(aPorts); }
+
+    void portSelector() {
+        QFETCH(PortRow, oRow);
+        if (oRow.vStored.isValid()) {
+            clsJRT_Registry oRegistry;
+            oRegistry.SetAutoCreate(true);
+            oRegistry.SetSubKey(mdlComms::CommsKeyPath());
+            oRegistry.OpenKey();
+            oRegistry.SetValue("PortNumber", clsJRT_Registry::RegDword, oRow.vStored);
+            oRegistry.CloseKey();
+        }
+        oUnit.emplace();
+        auto* oPorts = oUnit->Find<QComboBox>("cboPortNumber");
+        QCOMPARE(oPorts->currentIndex(), oRow.iShown);
+        QCOMPARE(StoredPort(), oRow.vStored);
+        oPorts->setCurrentIndex(6);
+        emit oPorts->activated(6);
+        oUnit.emplace();
+        QCOMPARE(oUnit->Find<QComboBox>("cboPortNumber")->currentText(), "7");
     }
 
     // A recent file whose name makes no command file name says so and

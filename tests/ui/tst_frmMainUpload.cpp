@@ -23,6 +23,7 @@ struct UploadRow {
     bool bConfirm;
     bool bStop; // Stop while the board has not announced itself
     QStringList asLastLines;
+    QString sErrorBox = {}; // the box that ends the upload, if one does
 };
 
 // clang-format off
@@ -33,7 +34,8 @@ const UploadRow aUploads[] = {
      {"No response from board.", "Upload terminated. - 2 records transferred.", "COM1 closed"}},
     {"wrong target", {"--announce", "19"}, true, false,
      {"Command file closed",
-      "Application not designed for this target board. - Upload terminated."}},
+      "Application not designed for this target board. - Upload terminated."},
+     "Error Number: 2005\r\nApplication not designed for this target board."},
     {"warning declined", {}, false, false,
      {"COM1 closed", "Upload terminated. - 0 records transfered."}},
 };
@@ -149,6 +151,12 @@ private slots:
         Upload(oRow.bStop);
         const QStringList asLog = oWindow->StatusText().split("\r\n");
         QCOMPARE(asLog.mid(asLog.size() - oRow.asLastLines.size()), oRow.asLastLines);
+        const auto& aBoxes = oAnswerer->aBoxes;
+        const bool bErrorBox = !aBoxes.isEmpty() && aBoxes.last().sCaption == "FATAL ERROR";
+        QCOMPARE(bErrorBox ? aBoxes.last().sText : QString(), oRow.sErrorBox);
+        if (bErrorBox) {
+            QCOMPARE(aBoxes.last().iButtons, QMessageBox::Ok | QMessageBox::Help);
+        }
     }
 };
 
