@@ -6,6 +6,8 @@
 #include "engine/mdlEngineErrors.h"
 #include "engine/mdlHelpLocation.h"
 #include "engine/mdlRunReport.h"
+#include "records/clsFlashImage.h"
+#include "records/clsJRT_SRecord.h"
 #include "resources/mdlResources.h"
 #include "ui/clsHelpWindowViewer.h"
 #include "ui/clsTwipsLayout.h"
