@@ -233,9 +233,17 @@ clsError clsApplication::AtLineOf(const clsError& oError, qint32 lLine, const cl
 }
 
 void clsApplication::PrepareUpload(const QString& sRecFile) {
+    OpenUploadFiles(sRecFile);
+    PrepareImage();
+}
+
+void clsApplication::OpenUploadFiles(const QString& sRecFile) {
     SetRecFileName(sRecFile);
     OpenFiles();
     oHost.FilesOpened(sRecFile);
+}
+
+void clsApplication::PrepareImage() {
     GetTargetID();
     InitMemoryImage();
     BuildImage();

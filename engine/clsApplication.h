@@ -51,6 +51,10 @@ public:
     // Everything Run does before the port opens, for callers without a
     // window: the file name, OpenFiles and the three preparation steps.
     void PrepareUpload(const QString& sRecFile);
+    // PrepareUpload in its two halves: the file name and OpenFiles, then
+    // the three preparation steps.
+    void OpenUploadFiles(const QString& sRecFile);
+    void PrepareImage();
 
     // Counters from zero, and the board's first byte awaited (state 1).
     void BeginWaitForTarget();

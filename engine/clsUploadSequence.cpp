@@ -31,6 +31,18 @@ QString RunFailureLine(const clsError& oError) {
     }
 }
 
+// The status-line entry that tells how the board's dialogue ended.
+int DialogueWordsEntry(clsUploadSequence::eEnding iEnding) {
+    switch (iEnding) {
+    case clsUploadSequence::eEnding::Complete:
+        return 212;
+    case clsUploadSequence::eEnding::NoRecords:
+        return 211;
+    default:
+        return 513;
+    }
+}
+
 } // namespace
 
 clsUploadSequence::clsUploadSequence(clsApplication& oNewApp) : oApp(oNewApp) {
@@ -41,22 +53,30 @@ clsUploadSequence::clsUploadSequence(clsApplication& oNewApp) : oApp(oNewApp) {
 
 std::optional<clsError> clsUploadSequence::Run(const QString& sPath) {
     clsEngineHost& oHost = oApp.Host();
+    bPrepared = false;
+    emit Started(sPath);
     try {
-        oApp.PrepareUpload(sPath);
+        oApp.OpenUploadFiles(sPath);
+        emit FilesOpened();
+        oApp.PrepareImage();
+        bPrepared = true;
         mdlComms::EstablishCom(oApp);
         oHost.ShowPressMsg();
         oApp.BeginWaitForTarget();
         return std::nullopt;
     } catch (const clsError& oError) {
-        oHost.ResetWindow();
         const qint32 lCode = oError.Code();
+        const Outcome oOutcome = OutcomeNow(std::nullopt, lCode, RunFailureLine(oError));
+        bPrepared = false;
+        oHost.ResetWindow();
         if (mdlRunReport::IsForeseen(oError) && lCode != mdlEngineErrors::OpenAppFileFailed &&
             lCode != mdlEngineErrors::OpenCmdFileFailed) {
             oApp.Reset();
             ClosingLines();
         }
-        oHost.Status(RunFailureLine(oError));
+        oHost.Status(oOutcome.sWords);
         oHost.EnableResetCommand();
+        emit Finished(oOutcome);
         return oError;
     }
 }
@@ -66,6 +86,8 @@ void clsUploadSequence::Stop() {
 }
 
 void clsUploadSequence::StopAs(eEnding iEnding) {
+    const qint32 lCode = iEnding == eEnding::Declined ? mdlEngineErrors::UploadCancelled : 0;
+    const Outcome oOutcome = OutcomeNow(iEnding, lCode, LoadResString(520));
     clsEngineHost& oHost = oApp.Host();
     oHost.ResetWindow();
     oHost.SetReplyTimer(false);
@@ -74,10 +96,11 @@ void clsUploadSequence::StopAs(eEnding iEnding) {
                      .arg(oApp.RecordCount()));
     oApp.Reset();
     oHost.EnableResetCommand();
-    emit Ended(iEnding, {});
+    Finish(oOutcome, {});
 }
 
 void clsUploadSequence::ReplyTimedOut() {
+    const Outcome oOutcome = OutcomeNow(eEnding::TimedOut, 0, LoadResString(214));
     clsEngineHost& oHost = oApp.Host();
     oHost.SetReplyTimer(false);
     oHost.Status(LoadResString(214));
@@ -86,7 +109,7 @@ void clsUploadSequence::ReplyTimedOut() {
                      .arg(oApp.RecordCount())
                      .arg(LoadResString(213)));
     ResetBoth();
-    emit Ended(eEnding::TimedOut, {});
+    Finish(oOutcome, {});
 }
 
 void clsUploadSequence::HandOverEvent() {
@@ -97,7 +120,7 @@ void clsUploadSequence::HandOverEvent() {
         return;
     }
     if (const std::optional<eEnding> oEnding = DialogueEnding()) {
-        emit Ended(*oEnding, {});
+        Finish(OutcomeNow(oEnding, 0, LoadResString(DialogueWordsEntry(*oEnding))), {});
     }
 }
 
@@ -130,10 +153,11 @@ void clsUploadSequence::EndWithError(const clsError& oError) {
         const QString sDetail = LoadResString(aDetailEntries.value(lCode));
         const QString sBox =
             LoadResString(500) + QString::number(lCode) + QStringLiteral("\r\n") + sDetail;
+        const Outcome oOutcome = OutcomeNow(eEnding::BoardFailed, lCode, sDetail);
         ResetBoth();
         ClosingLines();
         oApp.Host().Status(sDetail + QStringLiteral(" - ") + LoadResString(520));
-        emit Ended(eEnding::BoardFailed, sBox);
+        Finish(oOutcome, sBox);
     } else if (mdlComms::IsSerialControlError(oError.Number())) {
         EndOnLinkFailure(oError.Number(), oError.Description());
     }
@@ -146,10 +170,32 @@ void clsUploadSequence::EndOnLinkFailure(qint32 lNumber, const QString& sDescrip
     if (!IsUnderWay(oApp.AppState())) {
         return;
     }
+    const Outcome oOutcome = OutcomeNow(eEnding::LinkFailed, lNumber, sDescription);
     oApp.Host().SetReplyTimer(false);
     oApp.Host().Status(sDescription);
     ResetBoth();
-    emit Ended(eEnding::LinkFailed, mdlRunReport::BoxText(clsError(lNumber, {}, sDescription)));
+    Finish(oOutcome, mdlRunReport::BoxText(clsError(lNumber, {}, sDescription)));
+}
+
+clsUploadSequence::Outcome clsUploadSequence::OutcomeNow(std::optional<eEnding> oEnding,
+                                                         qint32 lCode,
+                                                         const QString& sWords) const {
+    return {.oEnding = oEnding,
+            .lState = oApp.AppState(),
+            .lRecords = oApp.RecordCount(),
+            .yTargetID = oApp.TargetID(),
+            .oImageCheckSum =
+                bPrepared ? std::optional(oApp.FlashImage().CheckSum()) : std::nullopt,
+            .lCode = lCode,
+            .sWords = sWords};
+}
+
+// Whatever keeps a record of the upload hears of its end before anyone
+// shows it.
+void clsUploadSequence::Finish(const Outcome& oOutcome, const QString& sBoxText) {
+    bPrepared = false;
+    emit Finished(oOutcome);
+    emit Ended(*oOutcome.oEnding, sBoxText);
 }
 
 void clsUploadSequence::ResetBoth() {

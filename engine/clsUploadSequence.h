@@ -33,6 +33,22 @@ public:
         UnknownReply,
     };
 
+    // What an upload came to, taken before the resets clear it.
+    struct Outcome {
+        // Nothing when Run failed.
+        std::optional<eEnding> oEnding;
+        qint32 lState = 0;
+        qint32 lRecords = 0;
+        // 0 until the command file named the target.
+        quint8 yTargetID = 0;
+        // The image's checksum, once the image was built.
+        std::optional<qint32> oImageCheckSum;
+        // The error that ended the upload; 0 for none.
+        qint32 lCode = 0;
+        // The status line that tells how it ended.
+        QString sWords;
+    };
+
     explicit clsUploadSequence(clsApplication& oNewApp);
 
     // Run, once the controls are locked and the log is empty: prepares
@@ -44,6 +60,13 @@ public:
     void ReplyTimedOut();
 
 signals:
+    // Run began, before anything was prepared.
+    void Started(const QString& sPath);
+    // The application file sPath named and its command file are open.
+    void FilesOpened();
+    // The upload is over, as oOutcome tells: just before Ended, or before
+    // a failed Run returns.
+    void Finished(const clsUploadSequence::Outcome& oOutcome);
     // The upload is over: the board's dialogue ended it, or Stop, the
     // time-out or a failure, as iEnding tells; sBoxText is the error box to
     // show, if any.
@@ -54,10 +77,15 @@ private:
     // How the event just handed over ended the upload, if it did.
     std::optional<eEnding> DialogueEnding();
     void StopAs(eEnding iEnding);
+    Outcome OutcomeNow(std::optional<eEnding> oEnding, qint32 lCode, const QString& sWords) const;
+    void Finish(const Outcome& oOutcome, const QString& sBoxText);
     void EndWithError(const clsError& oError);
     void EndOnLinkFailure(qint32 lNumber, const QString& sDescription);
     void ResetBoth();
     void ClosingLines();
 
     clsApplication& oApp;
+    // The image stands built, from the end of preparation to the end of
+    // the upload.
+    bool bPrepared = false;
 };

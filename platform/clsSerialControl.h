@@ -48,6 +48,8 @@ public:
     ~clsSerialControl() override;
 
     qint16 CommPort() const { return iCommPort; }
+    // The device port iPort stands for now; empty when none.
+    QString DeviceFor(qint16 iPort) const { return oDeviceOf(iPort); }
     Failure SetCommPort(qint16 iNewPort);
     const QString& Settings() const { return sSettings; }
     // Parity letters E O N M S; stop bits 1, 1.5 or 2; "." or "," in them.

@@ -97,6 +97,8 @@ void frmMain::Attach(clsApplication& oNewApp) {
     oRecentFiles = std::make_unique<clsRecentFileStore>(oNewApp);
     oSequence = std::make_unique<clsUploadSequence>(oNewApp);
     connect(oSequence.get(), &clsUploadSequence::Ended, this, &frmMain::OnUploadEnded);
+    oLedger = std::make_unique<clsUploadLedger>(oNewApp, *oSequence);
+    connect(oLedger.get(), &clsUploadLedger::Unwritable, this, &frmMain::Status);
 }
 
 void frmMain::showEvent(QShowEvent* oEvent) {

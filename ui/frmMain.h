@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/clsEngineHost.h"
+#include "engine/clsUploadLedger.h"
 #include "engine/clsUploadSequence.h"
 #include "platform/clsSerialControl.h"
 #include "ui/clsRecentFileStore.h"
@@ -109,6 +110,7 @@ private:
     QTimer tmrCommTimeout;
     clsApplication* pApp = nullptr;
     std::unique_ptr<clsUploadSequence> oSequence;
+    std::unique_ptr<clsUploadLedger> oLedger;
     std::unique_ptr<clsRecentFileStore> oRecentFiles;
     std::unique_ptr<clsHelpWindowViewer> oHelpViewer;
     QPointer<frmPressMsg> oPressMsg;

@@ -1,4 +1,5 @@
 #include "engine/clsApplication.h"
+#include "engine/clsUploadLedger.h"
 #include "engine/mdlComms.h"
 #include "platform/clsPortBindings.h"
 #include "tests/support/clsBoxAnswerer.h"
@@ -7,6 +8,8 @@
 #include "ui/frmMain.h"
 #include "ui/frmPressMsg.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -132,6 +135,7 @@ private slots:
     }
 
     void wholeUpload() {
+        QFile::remove(clsUploadLedger::FilePath());
         StartBoard({});
         Upload(false);
         QCOMPARE(oWindow->StatusText().split("\r\n"), asWholeUpload);
@@ -140,6 +144,10 @@ private slots:
                  "WARNING: Uploading records may overwrite existing data.\r\n"
                  "Select OK to continue download, CANCEL to abort.");
         QCOMPARE(oAnswerer->aBoxes.first().iButtons, QMessageBox::Ok | QMessageBox::Cancel);
+        QFile oLedger(clsUploadLedger::FilePath());
+        QVERIFY(oLedger.open(QIODevice::ReadOnly));
+        const QByteArray aLast = oLedger.readAll().trimmed().split('\n').last();
+        QCOMPARE(QJsonDocument::fromJson(aLast)["result"].toString(), "complete");
     }
 
     void endings_data() { mdlRows::Add(aUploads); }

@@ -38,6 +38,8 @@ clsUploadCommand::clsUploadCommand(clsConsole& oNewConsole, const Options& oOpti
         oApp.CommSettings().SetNumber(oOptions.iPort);
     }
     connect(&oSequence, &clsUploadSequence::Ended, this, &clsUploadCommand::OnEnded);
+    connect(&oLedger, &clsUploadLedger::Unwritable, this,
+            [this](const QString& sNotice) { oHost.Say(sNotice); });
     connect(&oHost.ReplyTimer(), &QTimer::timeout, &oSequence, &clsUploadSequence::ReplyTimedOut);
     connect(&oHost.TargetTimer(), &QTimer::timeout, this, &clsUploadCommand::OnTargetWaitOver);
     connect(&oStopSignals, &clsStopSignals::Received, this, &clsUploadCommand::OnStopSignal);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/clsApplication.h"
+#include "engine/clsUploadLedger.h"
 #include "engine/clsUploadSequence.h"
 #include "engine/clsUploadSummary.h"
 #include "tools/cli/clsStopSignals.h"
@@ -43,6 +44,7 @@ private:
     clsUploadHost oHost;
     clsApplication oApp;
     clsUploadSequence oSequence;
+    clsUploadLedger oLedger{oApp, oSequence};
     clsStopSignals oStopSignals;
     QTimer oProgressTimer;
     std::optional<clsUploadSummary> oSummary;

@@ -2,6 +2,7 @@
 #include "tools/cli/mdlCommandLine.h"
 #include "tools/cli/mdlExitStatus.h"
 #include "tools/cli/mdlInspect.h"
+#include "tools/cli/mdlLedger.h"
 #include "tools/cli/mdlPorts.h"
 #include "tools/cli/mdlUpload.h"
 
@@ -22,6 +23,8 @@ const auto sUsage =
                    "                          serial devices found\n"
                    "  ports --bind N DEVICE   let port number N stand for DEVICE\n"
                    "  ports --unbind N        let port number N stand for no device\n"
+                   "  ledger [--json] [--last N]\n"
+                   "                          the uploads recorded, newest last\n"
                    "Each verb tells more with --help.\n");
 
 // Without a verb only --help and --version mean anything.
@@ -29,7 +32,7 @@ int WithoutVerb(const QByteArrayList& aArguments) {
     clsConsole oConsole;
     QCommandLineParser oParser;
     oParser.addPositionalArgument(QStringLiteral("VERB"),
-                                  QStringLiteral("inspect, upload or ports."));
+                                  QStringLiteral("inspect, upload, ports or ledger."));
     const std::optional<int> oDone = mdlCommandLine::Parse(oParser, sUsage, aArguments, oConsole);
     const int iStatus =
         oDone ? *oDone
@@ -56,8 +59,10 @@ int main(int argc, char* argv[]) {
         aArguments << QByteArray(argv[i]);
     }
     using Verb = int (*)(const QByteArrayList&);
-    const QHash<QByteArray, Verb> aVerbs = {
-        {"inspect", &mdlInspect::Run}, {"upload", &mdlUpload::Run}, {"ports", &mdlPorts::Run}};
+    const QHash<QByteArray, Verb> aVerbs = {{"inspect", &mdlInspect::Run},
+                                            {"upload", &mdlUpload::Run},
+                                            {"ports", &mdlPorts::Run},
+                                            {"ledger", &mdlLedger::Run}};
     const Verb oVerb = aVerbs.value(aArguments.value(0));
     return oVerb ? oVerb(aArguments.mid(1)) : WithoutVerb(aArguments);
 }

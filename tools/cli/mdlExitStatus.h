@@ -10,9 +10,10 @@ class clsConsole;
 namespace mdlExitStatus {
 
 enum eStatus : int {
-    // The upload complete; inspect or ports done.
+    // The upload complete; inspect, ports or ledger done.
     Done = 0,
-    // The files could not be prepared, or the settings could not be written.
+    // The files could not be prepared, the settings could not be written, or
+    // the ledger could not be read.
     FilesFailed = 1,
     Usage = 2,
     // No contact, the wrong board, a board that failed, did not answer or

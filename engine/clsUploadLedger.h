@@ -1,0 +1,39 @@
+#pragma once
+
+#include "engine/clsLedgerEntry.h"
+#include "engine/clsUploadSequence.h"
+
+#include <QObject>
+
+#include <optional>
+
+class clsApplication;
+
+// The ledger of uploads: a line of JSON for every upload the sequence runs,
+// added to the file as the upload ends, before anyone is told of the end.
+// A ledger that cannot be written costs the upload nothing: it says so
+// once, and the uploads go on. Each program keeps one.
+class clsUploadLedger : public QObject {
+    Q_OBJECT
+
+public:
+    clsUploadLedger(clsApplication& oNewApp, clsUploadSequence& oSequence);
+
+    // uploads.jsonl in "Quellis/Tessivar" below the user's data folder,
+    // the same for the window and the headless command.
+    static QString FilePath();
+
+signals:
+    // The first line that could not be written, told for the technician.
+    void Unwritable(const QString& sNotice);
+
+private:
+    void OnStarted(const QString& sPath);
+    void OnFilesOpened();
+    void OnFinished(const clsUploadSequence::Outcome& oOutcome);
+
+    clsApplication& oApp;
+    // The upload under way.
+    std::optional<clsLedgerEntry> oEntry;
+    bool bToldUnwritable = false;
+};

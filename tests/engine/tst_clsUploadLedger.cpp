@@ -1,0 +1,127 @@
+#include "engine/clsUploadLedger.h"
+#include "tests/support/clsPrivateHome.h"
+#include "tests/support/clsPseudoTerminal.h"
+#include "tests/support/clsUploadingHost.h"
+#include "tests/support/mdlTestFiles.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QSignalSpy>
+
+// The ledger as the engine keeps it: on disk before anyone hears of the
+// end, whole lines from programs that add at once, and a ledger that cannot
+// be written told once.
+namespace {
+
+constexpr int iRunsPerProgram = 200;
+
+QList<QByteArray> LedgerLines() {
+    QFile oFile(clsUploadLedger::FilePath());
+    return oFile.open(QIODevice::ReadOnly) ? oFile.readAll().split('\n') : QList<QByteArray>{};
+}
+
+QJsonObject Entry(const QByteArray& aLine) {
+    return QJsonDocument::fromJson(aLine).object();
+}
+
+// Helper mode: Runs of an application file that is not there, a line each.
+int FailingRuns(const QString& sFile) {
+    clsRecordingHost oHost;
+    clsApplication oApp(oHost);
+    clsUploadSequence oSequence(oApp);
+    const clsUploadLedger oLedger(oApp, oSequence);
+    for (int i = 0; i < iRunsPerProgram; ++i) {
+        oSequence.Run(sFile);
+    }
+    return 0;
+}
+
+} // namespace
+
+class tst_clsUploadLedger : public QObject {
+    Q_OBJECT
+
+    clsPrivateHome oHome;
+    QTemporaryDir oDir;
+    clsUploadingHost oHost;
+    clsApplication oApp{oHost};
+    clsUploadSequence oSequence{oApp};
+    clsUploadLedger oLedger{oApp, oSequence};
+
+private slots:
+    void init() {
+        oHost.pApp = &oApp;
+        QFile::remove(clsUploadLedger::FilePath());
+    }
+
+    void lineIsOnDiskBeforeTheEndIsTold() {
+        mdlTestFiles::Write(QDir(oDir.path()), "unit.cmd", "16\r\nFF\r\n1,4000,7FFF,E\r\n");
+        const QString sUnit =
+            mdlTestFiles::Write(QDir(oDir.path()), "unit.s19", "S10B4000000102030405060798\r\n");
+        const clsPseudoTerminal oLine;
+        oHost.asDevices = QStringList{oLine.SlavePath()};
+        QVERIFY(!oSequence.Run(sUnit));
+        const QObject oListener;
+        QList<QByteArray> aAtEnd;
+        connect(&oSequence, &clsUploadSequence::Ended, &oListener, [&] { aAtEnd = LedgerLines(); });
+        oSequence.Stop();
+        QCOMPARE(aAtEnd.size(), 2);
+        QCOMPARE(Entry(aAtEnd.first())["state"].toString(), "WaitTarget");
+        QCOMPARE(Entry(aAtEnd.first())["target"].toInt(), 22);
+    }
+
+    // After a line a failed write left without its end.
+    void twoProgramsAddingAtOnceKeepEveryLineWhole() {
+        mdlTestFiles::Write(QDir(), clsUploadLedger::FilePath(), "{\"start\":");
+        QProcess aPrograms[2];
+        const QStringList asFiles = {oDir.filePath("a.s19"), oDir.filePath("b.s19")};
+        for (int i = 0; i < 2; ++i) {
+            aPrograms[i].start(QCoreApplication::applicationFilePath(),
+                               {"--failing-runs", asFiles.at(i)});
+        }
+        for (QProcess& oProgram : aPrograms) {
+            QVERIFY(oProgram.waitForFinished(60'000) && oProgram.exitCode() == 0);
+        }
+        const QList<QByteArray> aLines = LedgerLines();
+        QCOMPARE(aLines.size(), 2 * iRunsPerProgram + 2);
+        QMap<QString, int> aPerFile;
+        for (const QByteArray& aLine : aLines.sliced(1, 2 * iRunsPerProgram)) {
+            QCOMPARE(Entry(aLine)["code"].toInt(), 2000);
+            ++aPerFile[Entry(aLine)["file"].toString()];
+        }
+        QCOMPARE(aPerFile.value(asFiles.at(0)), iRunsPerProgram);
+        QCOMPARE(aPerFile.value(asFiles.at(1)), iRunsPerProgram);
+    }
+
+    void unwritableLedgerIsToldOnce() {
+        // A data folder that is a file: no folder can be made below it.
+        const QByteArray aDataHome = qgetenv("XDG_DATA_HOME");
+        const auto oRestore = qScopeGuard([&] { qputenv("XDG_DATA_HOME", aDataHome); });
+        qputenv("XDG_DATA_HOME",
+                QFile::encodeName(mdlTestFiles::Write(QDir(oDir.path()), "file", "")));
+        const QSignalSpy oTold(&oLedger, &clsUploadLedger::Unwritable);
+        for (int i = 0; i < 2; ++i) {
+            QCOMPARE(oSequence.Run(oDir.filePath("absent.s19"))->Code(), 2000);
+        }
+        QCOMPARE(oTold.size(), 1);
+        const QString sNotice = oTold.first().first().toString();
+        QVERIFY2(sNotice.contains(clsUploadLedger::FilePath() +
+                                  " could not be written (Not a directory)"),
+                 qPrintable(sNotice));
+    }
+};
+
+int main(int argc, char* argv[]) {
+    const QCoreApplication oQtApplication(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "--failing-runs") == 0) {
+        return FailingRuns(QString::fromLocal8Bit(argv[2]));
+    }
+    tst_clsUploadLedger oTest;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&oTest, argc, argv);
+}
+
+#include "tst_clsUploadLedger.moc"

@@ -1,0 +1,177 @@
+#include "tests/support/clsPrivateHome.h"
+#include "tests/support/mdlCli.h"
+#include "tests/support/mdlExternalTools.h"
+#include "tests/support/mdlRows.h"
+#include "tests/support/mdlTestFiles.h"
+
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QScopeGuard>
+#include <QSysInfo>
+#include <QTemporaryDir>
+
+// The ledger through tessivar-cli: a line for every upload, to the board
+// simulator on a pseudo-terminal or failed before it, whatever becomes of
+// the ledger; and the ledger verb that lists the lines.
+namespace {
+
+const QByteArray aRecords = "S00600004844521B\r\nS10B4000000102030405060798\r\n"
+                            "S10B6000FFFFFFFFFFFFFFFF9C\r\nS10B80001011121314151617D8\r\n"
+                            "S9030000FC\r\n";
+const QByteArray aCommands = "16\r\nFF\r\n0,0,3FFF,R\r\n1,4000,7FFF,E\r\n2,8000,FFFF,E\r\n";
+
+struct UploadRow {
+    const char* sName;
+    QByteArray aCommands;
+    QStringList asBoard; // none: nothing on the line
+    int iExit;
+    const char* sResult;
+    int iCode; // 0 for none
+    int iRecords;
+    const char* sMessage; // or a part of it
+    bool bPrepared;       // the target and the image's checksum known
+};
+
+// clang-format off
+const UploadRow aUploads[] = {
+    {"complete", aCommands, {"--target", "22"}, 0, "complete", 0, 2, "Upload Complete", true},
+    {"wrong target", aCommands, {"--target", "22", "--announce", "21"}, 3, "board failed", 2005, 0,
+     "Application not designed for this target board.", true},
+    {"no target id", "XY\r\nFF\r\n", {}, 1, "run failed", 2003, 0,
+     "Unable to determine expected target ID.", false},
+    {"no device on the port", aCommands, {}, 3, "run failed", 8002, 0, "the device does not exist",
+     true},
+};
+
+// Two entries around a damaged line, in UTC.
+const QByteArray aFirst = R"({"start":"2024-05-02T09:15:00.000Z","port":1,"device":"/dev/ttyS0","file":"/u/unit.s19","target":22,"records":2,"result":"complete","code":null,"duration":3.26})";
+const QByteArray aSecond = R"({"start":"2024-05-02T09:20:00.000Z","port":3,"device":null,"file":"/u/app.s19","target":null,"records":0,"result":"run failed","code":2003,"duration":0.12})";
+const QByteArray aHeading = "time                 port        file      target  records  result           duration\n";
+const QByteArray aFirstRow = "2024-05-02 09:15:00  /dev/ttyS0  unit.s19  22      2        complete         3.3 s\n";
+const QByteArray aSecondRow = "2024-05-02 09:20:00  COM3        app.s19   -       0        run failed 2003  0.1 s\n";
+
+struct ListRow {
+    const char* sName;
+    QStringList asOptions;
+    QByteArray aOut;
+};
+
+const ListRow aLists[] = {
+    {"table", {}, aHeading + aFirstRow + aSecondRow},
+    {"last 1, columns as wide as its own", {"--last", "1"},
+     "time                 port  file     target  records  result           duration\n"
+     "2024-05-02 09:20:00  COM3  app.s19  -       0        run failed 2003  0.1 s\n"},
+    {"json", {"--json"}, aFirst + "\n" + aSecond + "\n"},
+    {"json, last 1", {"--json", "--last", "1"}, aSecond + "\n"},
+};
+// clang-format on
+
+QString Sha256Sum(const QString& sPath) {
+    return QString::fromLatin1(mdlExternalTools::Run("sha256sum", {sPath}).left(64));
+}
+
+} // namespace
+
+class tst_cliLedger : public QObject {
+    Q_OBJECT
+
+    clsPrivateHome oHome;
+    QString sLedger = oHome.Path() + "/data/Quellis/Tessivar/uploads.jsonl";
+
+    QStringList Lines() const {
+        QFile oFile(sLedger);
+        return oFile.open(QIODevice::ReadOnly)
+                   ? QString::fromUtf8(oFile.readAll()).split('\n', Qt::SkipEmptyParts)
+                   : QStringList();
+    }
+
+    // Uploads sFile on sLink, to the board simulator when asBoard names
+    // its options.
+    static mdlCli::Outcome Upload(const QString& sFile, const QString& sLink,
+                                  const QStringList& asBoard) {
+        QProcess oBoard;
+        if (!asBoard.isEmpty()) {
+            oBoard.start(TESSIVAR_BOARDSIM, asBoard + QStringList{"--link", sLink});
+            if (!QTest::qWaitFor([&] { return QFileInfo(sLink).isSymLink(); }, 5000)) {
+                return {-1, {}, "the board simulator did not start"};
+            }
+        }
+        const mdlCli::Outcome oRun = mdlCli::Run({"upload", "--yes", "--port", sLink, sFile});
+        oBoard.terminate();
+        oBoard.waitForFinished();
+        return oRun;
+    }
+
+private slots:
+    void recordsEveryUpload_data() { mdlRows::Add(aUploads); }
+
+    void recordsEveryUpload() {
+        QFETCH(UploadRow, oRow);
+        const QTemporaryDir oDir;
+        const QString sCmd = mdlTestFiles::Write(QDir(oDir.path()), "unit.cmd", oRow.aCommands);
+        const QString sFile = mdlTestFiles::Write(QDir(oDir.path()), "unit.s19", aRecords);
+        const qsizetype lBefore = Lines().size();
+        const mdlCli::Outcome oRun = Upload(sFile, oDir.filePath("port"), oRow.asBoard);
+        QCOMPARE(oRun.iExitCode, oRow.iExit);
+        QCOMPARE(Lines().size(), lBefore + 1);
+        const QJsonObject oEntry = QJsonDocument::fromJson(Lines().last().toUtf8()).object();
+        QCOMPARE(oEntry["result"].toString(), oRow.sResult);
+        QCOMPARE(oEntry["code"], oRow.iCode == 0 ? QJsonValue() : QJsonValue(oRow.iCode));
+        QCOMPARE(oEntry["records"].toInt(), oRow.iRecords);
+        QVERIFY2(oEntry["message"].toString().contains(oRow.sMessage),
+                 qPrintable(oEntry["message"].toString()));
+        QCOMPARE(oEntry["file"].toString(), sFile);
+        QCOMPARE(oEntry["file_size"].toInteger(), aRecords.size());
+        QCOMPARE(oEntry["file_sha256"].toString(), Sha256Sum(sFile));
+        QCOMPARE(oEntry["command_file_sha256"].toString(), Sha256Sum(sCmd));
+        QCOMPARE(oEntry["device"].toString(), oDir.filePath("port"));
+        QCOMPARE(oEntry["host"].toString(), QSysInfo::machineHostName());
+        QCOMPARE(oEntry["user"].toString(), mdlExternalTools::Run("id", {"-un"}).trimmed());
+        const QJsonObject oInspect =
+            QJsonDocument::fromJson(mdlCli::Run({"inspect", "--json", sFile}).aOut).object();
+        QCOMPARE(oEntry["target"], oRow.bPrepared ? oInspect["target"] : QJsonValue());
+        QCOMPARE(oEntry["image_checksum"], oRow.bPrepared ? oInspect["checksum"] : QJsonValue());
+        const QDateTime oStart =
+            QDateTime::fromString(oEntry["start"].toString(), Qt::ISODateWithMs);
+        const QDateTime oEnd = QDateTime::fromString(oEntry["end"].toString(), Qt::ISODateWithMs);
+        QVERIFY(oStart.timeSpec() != Qt::LocalTime && oStart <= oEnd);
+        QCOMPARE(oEntry["duration"].toDouble(), oStart.msecsTo(oEnd) / 1000.0);
+    }
+
+    void unwritableLedgerChangesNothing() {
+        const QTemporaryDir oDir;
+        mdlTestFiles::Write(QDir(oDir.path()), "unit.cmd", aCommands);
+        const QString sFile = mdlTestFiles::Write(QDir(oDir.path()), "unit.s19", aRecords);
+        // A data folder that is a file: no folder can be made below it.
+        const QByteArray aDataHome = qgetenv("XDG_DATA_HOME");
+        const auto oRestore = qScopeGuard([&] { qputenv("XDG_DATA_HOME", aDataHome); });
+        qputenv("XDG_DATA_HOME", QFile::encodeName(sFile));
+        const mdlCli::Outcome oRun = Upload(sFile, oDir.filePath("port"), {"--target", "22"});
+        QCOMPARE(oRun.iExitCode, 0);
+        QVERIFY(oRun.aOut.endsWith("Upload Complete - 2 records transferred.\n"));
+        QCOMPARE(oRun.aErr.count("could not be written (Not a directory)"), 1);
+    }
+
+    void listsTheLedger_data() { mdlRows::Add(aLists); }
+
+    void listsTheLedger() {
+        QFETCH(ListRow, oRow);
+        mdlTestFiles::Write(QDir(), sLedger, aFirst + "\n{\"start\":\n" + aSecond + "\n");
+        qputenv("TZ", "UTC");
+        const mdlCli::Outcome oRun = mdlCli::Run(QStringList{"ledger"} + oRow.asOptions);
+        QCOMPARE(oRun.iExitCode, 0);
+        QCOMPARE(oRun.aOut, oRow.aOut);
+        QVERIFY(oRun.aErr.contains("line 2 of " + sLedger.toUtf8() + " is damaged; skipped."));
+    }
+
+    void noLedgerYet() {
+        QFile::remove(sLedger);
+        const mdlCli::Outcome oRun = mdlCli::Run({"ledger"});
+        QCOMPARE(oRun.iExitCode, 0);
+        QCOMPARE(oRun.aOut, "No uploads recorded yet: " + sLedger.toUtf8() + " does not exist.\n");
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_cliLedger)
+#include "tst_cliLedger.moc"

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QByteArrayList>
+
+// The ledger verb: the uploads the window and the upload verb recorded,
+// newest last, as a table or as the ledger's lines of JSON.
+namespace mdlLedger {
+
+// aArguments are those after the verb; returns the exit status.
+int Run(const QByteArrayList& aArguments);
+
+} // namespace mdlLedger
