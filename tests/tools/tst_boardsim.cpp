@@ -147,6 +147,8 @@ class tst_boardsim : public QObject {
     // its summary.
     QJsonObject Converse(const DialogueRow& oRow) {
         const QString sLink = oDir.filePath("board");
+        // A link left by the last row's board would pass for the new one.
+        QFile::remove(sLink);
         QProcess oBoard;
         oBoard.start(TESSIVAR_BOARDSIM,
                      oRow.asOptions + QStringList{"--link", sLink, "--delay", "0", "--linger",

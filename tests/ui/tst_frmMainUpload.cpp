@@ -79,6 +79,8 @@ class tst_frmMainUpload : public QObject {
 
     void StartBoard(const QStringList& asOptions) {
         const QString sLink = oDir.filePath("board");
+        // A link left by the last row's board would pass for the new one.
+        QFile::remove(sLink);
         oBoard.start(QStringLiteral(TESSIVAR_BOARDSIM),
                      QStringList{"--link", sLink, "--target", "18", "--delay", "50"} + asOptions);
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(sLink), 5000);
