@@ -40,9 +40,17 @@ clsUploadSequence::clsUploadSequence(clsApplication& oNewApp) : oApp(oNewApp) {
 }
 
 std::optional<clsError> clsUploadSequence::Run(const QString& sPath) {
+    return Begin([&] { oApp.PrepareUpload(sPath); });
+}
+
+std::optional<clsError> clsUploadSequence::Run(const clsPreparedUpload& oPrepared) {
+    return Begin([&] { oApp.UsePrepared(oPrepared); });
+}
+
+std::optional<clsError> clsUploadSequence::Begin(const std::function<void()>& oPrepare) {
     clsEngineHost& oHost = oApp.Host();
     try {
-        oApp.PrepareUpload(sPath);
+        oPrepare();
         mdlComms::EstablishCom(oApp);
         oHost.ShowPressMsg();
         oApp.BeginWaitForTarget();
