@@ -249,6 +249,20 @@ void clsApplication::PrepareImage() {
     BuildImage();
 }
 
+clsPreparedUpload clsApplication::Prepared() const {
+    return {oAppFile->PathName(), yTargetID, yFillValue, Sectors(), *oFlashImage};
+}
+
+void clsApplication::UsePrepared(const clsPreparedUpload& oPrepared) {
+    SetRecFileName(oPrepared.sRecFile);
+    yTargetID = oPrepared.yTargetID;
+    bIncrementID = clsBoardTarget::For(yTargetID).bIncrementID;
+    yFillValue = oPrepared.yFillValue;
+    aiSectors = oPrepared.aiSectors;
+    iSectorCount = qint16(aiSectors.size());
+    *oFlashImage = oPrepared.oImage;
+}
+
 void clsApplication::BuildImage() {
     constexpr qint32 lLinesPerDot = 100;
     oHost.SetMousePointer(clsEngineHost::vbHourglass);
@@ -337,9 +351,7 @@ void clsApplication::RunUpload() {
     const qint32 lResetsBefore = lResets;
     clsSerialControl& oPort = oHost.SerialPort();
     oPort.SetEventsHeld(true);
-    const bool bConfirmed =
-        oHost.ConfirmOverwrite(mdlResources::LoadResString(275) + QStringLiteral("\r\n") +
-                               mdlResources::LoadResString(276));
+    const bool bConfirmed = oHost.ConfirmOverwrite(OverwriteWarning());
     oPort.SetEventsHeld(false);
     // While the question was open the upload may have been ended.
     if (lResets != lResetsBefore || lAppState != WaitTarget) {
@@ -350,6 +362,11 @@ void clsApplication::RunUpload() {
     }
     BeginErase();
     EraseSectors();
+}
+
+QString clsApplication::OverwriteWarning() {
+    return mdlResources::LoadResString(275) + QStringLiteral("\r\n") +
+           mdlResources::LoadResString(276);
 }
 
 void clsApplication::BeginErase() {

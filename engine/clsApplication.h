@@ -2,6 +2,7 @@
 
 #include "engine/clsCommPort.h"
 #include "engine/clsEngineHost.h"
+#include "engine/clsPreparedUpload.h"
 #include "platform/clsJRT_HelpFile.h"
 #include "platform/clsJRT_Registry.h"
 #include "records/clsFile.h"
@@ -55,6 +56,12 @@ public:
     // the three preparation steps.
     void OpenUploadFiles(const QString& sRecFile);
     void PrepareImage();
+    // What the preparation made, the image copied, for further boards.
+    // Taken before the board's dialogue begins: erasing uses up the sectors.
+    clsPreparedUpload Prepared() const;
+    // In place of PrepareUpload, after a Reset: oPrepared's files, target,
+    // fill value, sectors and image, and no file read.
+    void UsePrepared(const clsPreparedUpload& oPrepared);
 
     // Counters from zero, and the board's first byte awaited (state 1).
     void BeginWaitForTarget();
@@ -63,6 +70,8 @@ public:
     // serial link raises.
     void CommEventHandler(qint32 lEvent);
     void RunUpload();
+    // The warning that RunUpload asks to confirm.
+    static QString OverwriteWarning();
     void EraseSectors();
     void UploadRecs();
 

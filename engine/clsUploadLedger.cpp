@@ -37,6 +37,7 @@ clsUploadLedger::clsUploadLedger(clsApplication& oNewApp, clsUploadSequence& oSe
     : oApp(oNewApp) {
     connect(&oSequence, &clsUploadSequence::Started, this, &clsUploadLedger::OnStarted);
     connect(&oSequence, &clsUploadSequence::FilesOpened, this, &clsUploadLedger::OnFilesOpened);
+    connect(&oSequence, &clsUploadSequence::PreparedUsed, this, &clsUploadLedger::OnPreparedUsed);
     connect(&oSequence, &clsUploadSequence::Finished, this, &clsUploadLedger::OnFinished);
 }
 
@@ -59,6 +60,15 @@ void clsUploadLedger::OnFilesOpened() {
     oEntry->sFileSha256 = Sha256(oEntry->sFile);
     oEntry->lFileSize = QFileInfo(oEntry->sFile).size();
     oEntry->sCommandFileSha256 = Sha256(oApp.RecFileName());
+    oLastOpened = oEntry;
+}
+
+void clsUploadLedger::OnPreparedUsed() {
+    if (oLastOpened && oLastOpened->sFile == oEntry->sFile) {
+        oEntry->sFileSha256 = oLastOpened->sFileSha256;
+        oEntry->lFileSize = oLastOpened->lFileSize;
+        oEntry->sCommandFileSha256 = oLastOpened->sCommandFileSha256;
+    }
 }
 
 void clsUploadLedger::OnFinished(const clsUploadSequence::Outcome& oOutcome) {

@@ -30,10 +30,15 @@ signals:
 private:
     void OnStarted(const QString& sPath);
     void OnFilesOpened();
+    // The image made from the files last opened goes onto another board.
+    void OnPreparedUsed();
     void OnFinished(const clsUploadSequence::Outcome& oOutcome);
 
     clsApplication& oApp;
     // The upload under way.
     std::optional<clsLedgerEntry> oEntry;
+    // The files as they were when last opened, for the boards that get the
+    // image made from them.
+    std::optional<clsLedgerEntry> oLastOpened;
     bool bToldUnwritable = false;
 };

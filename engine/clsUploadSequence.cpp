@@ -52,13 +52,27 @@ clsUploadSequence::clsUploadSequence(clsApplication& oNewApp) : oApp(oNewApp) {
 }
 
 std::optional<clsError> clsUploadSequence::Run(const QString& sPath) {
+    return Begin(sPath, [&] {
+        oApp.OpenUploadFiles(sPath);
+        emit FilesOpened();
+        oApp.PrepareImage();
+    });
+}
+
+std::optional<clsError> clsUploadSequence::Run(const clsPreparedUpload& oPrepared) {
+    return Begin(oPrepared.sRecFile, [&] {
+        oApp.UsePrepared(oPrepared);
+        emit PreparedUsed();
+    });
+}
+
+std::optional<clsError> clsUploadSequence::Begin(const QString& sPath,
+                                                 const std::function<void()>& oPrepare) {
     clsEngineHost& oHost = oApp.Host();
     bPrepared = false;
     emit Started(sPath);
     try {
-        oApp.OpenUploadFiles(sPath);
-        emit FilesOpened();
-        oApp.PrepareImage();
+        oPrepare();
         bPrepared = true;
         mdlComms::EstablishCom(oApp);
         oHost.ShowPressMsg();

@@ -5,9 +5,11 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class clsApplication;
+struct clsPreparedUpload;
 
 // An upload from the Run command to its end, as the window's commands
 // drive it: the window adds only its widgets, the headless command only its
@@ -55,6 +57,9 @@ public:
     // sPath, opens the port and waits for the board's first byte. A failure
     // is reported in the log, both resets done, and returned for the box.
     std::optional<clsError> Run(const QString& sPath);
+    // Run for a further board, after the application object's Reset:
+    // oPrepared stands in for the files, which are not read again.
+    std::optional<clsError> Run(const clsPreparedUpload& oPrepared);
     void Stop();
     // The reply timer ran out.
     void ReplyTimedOut();
@@ -64,6 +69,9 @@ signals:
     void Started(const QString& sPath);
     // The application file sPath named and its command file are open.
     void FilesOpened();
+    // A Run for a further board took the image prepared before, in place of
+    // the files.
+    void PreparedUsed();
     // The upload is over, as oOutcome tells: just before Ended, or before
     // a failed Run returns.
     void Finished(const clsUploadSequence::Outcome& oOutcome);
@@ -73,6 +81,9 @@ signals:
     void Ended(clsUploadSequence::eEnding iEnding, const QString& sBoxText);
 
 private:
+    // Run of sPath with oPrepare as the step that gives the application
+    // object its image.
+    std::optional<clsError> Begin(const QString& sPath, const std::function<void()>& oPrepare);
     void HandOverEvent();
     // How the event just handed over ended the upload, if it did.
     std::optional<eEnding> DialogueEnding();

@@ -114,6 +114,8 @@ const UsageRow aUsages[] = {
     {"no target", {}},
     {"an unknown fault", {"--target", "22", "--fault", "1:bogus"}},
     {"two faults on one line", {"--target", "22", "--fault", "1:silence", "--fault", "1:garbage"}},
+    {"a fault for board 0", {"--target", "22", "--boards", "2", "--fault", "0/1:silence"}},
+    {"no boards", {"--target", "22", "--boards", "0"}},
     {"a link over a file", {"--target", "22", "--link", "FILE"}},
 };
 // clang-format on

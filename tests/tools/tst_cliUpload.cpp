@@ -2,6 +2,7 @@
 #include "tests/support/mdlCli.h"
 #include "tests/support/mdlRows.h"
 #include "tests/support/mdlTestFiles.h"
+#include "tests/support/mdlUnitFiles.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -14,13 +15,9 @@
 // reaches the board's flash is checked by the uploads through the engine.
 namespace {
 
-// Eight bytes at 0x4000 and at 0x8000; the record between them holds only
-// the fill value and is never sent.
-const QByteArray aRecords = "S00600004844521B\r\nS10B4000000102030405060798\r\n"
-                            "S10B6000FFFFFFFFFFFFFFFF9C\r\nS10B80001011121314151617D8\r\n"
-                            "S9030000FC\r\n";
+using mdlUnitFiles::aCommands;
+using mdlUnitFiles::aRecords;
 const QByteArray aOnlyFill = "S10B6000FFFFFFFFFFFFFFFF9C\r\nS9030000FC\r\n";
-const QByteArray aCommands = "16\r\nFF\r\n0,0,3FFF,R\r\n1,4000,7FFF,E\r\n2,8000,FFFF,E\r\n";
 
 const QByteArray aComplete = "Upload Complete - 2 records transferred.\n";
 const QByteArray aDeclined = "Upload terminated. - 0 records transfered.\n";

@@ -217,9 +217,15 @@ void clsBoardSession::CheckEnd() {
         oSummary.sEnded = QStringLiteral("signal");
     } else if (Now() >= lTimeoutAt) {
         oSummary.sEnded = QStringLiteral("timeout");
-    } else if (bBegun && !bPortOpen && Now() - lClosedAt >= oOptions.lLingerMs * lNsPerMs) {
+    } else if (IsUnderWay() && !bPortOpen && Now() - lClosedAt >= oOptions.lLingerMs * lNsPerMs) {
         oSummary.sEnded = QStringLiteral("linger");
     }
+}
+
+// With more boards to play, a board that announced itself is done once its
+// port stays closed, answered or not: the program under test has moved on.
+bool clsBoardSession::IsUnderWay() const {
+    return bBegun || (oOptions.lBoards > 1 && eNow >= eState::WaitingForAnswer);
 }
 
 // What came and was not yet taken when the session ended.

@@ -15,6 +15,7 @@ struct clsSimSummary;
 // The board on its line for one session: waits for the program under test
 // to open the port, announces itself, takes the answer and then the lines,
 // until the port stays closed, a stop signal, the time-out or a hang-up.
+// Boards played one after the other each get a session on the same line.
 // The program under test may close and reopen the port at any time.
 class clsBoardSession {
 public:
@@ -47,6 +48,8 @@ private:
     void TakeLeftOver();
     void Schedule(const clsLoaderDialogue::Reply& oReply, qint64 lLineAt);
     void SendDueReplies();
+    // Whether a port that stays closed ends the session.
+    bool IsUnderWay() const;
     void CheckEnd();
     void Finish();
     void Consume(qsizetype lCount);

@@ -41,17 +41,39 @@ bool ReadArgument(eFault eKind, const QStringList& asParts, qint32& lSlowMs) {
     return asParts.size() == 3 && bNumber && lSlowMs >= 0;
 }
 
+// [B/]N: board B from 1, or 0 for every board, and line N from 1.
+bool ReadPlace(const QString& sPlace, qint32& lBoard, qint32& lLine) {
+    const QStringList asNumbers = sPlace.split(u'/');
+    bool bBoard = true;
+    bool bLine = false;
+    lBoard = asNumbers.size() == 2 ? asNumbers.first().toInt(&bBoard) : 0;
+    lLine = asNumbers.last().toInt(&bLine);
+    return asNumbers.size() <= 2 && bBoard && bLine && lLine >= 1 &&
+           (asNumbers.size() == 1 || lBoard >= 1);
+}
+
 } // namespace
 
 bool clsFaultPlan::Add(const QString& sText) {
     const QStringList asParts = sText.split(u':');
-    bool bNumber = false;
-    const qint32 lLine = asParts.first().toInt(&bNumber);
+    qint32 lBoard = 0;
+    qint32 lLine = 0;
     Fault oFault{KindNamed(asParts.value(1)), 0};
-    if (!bNumber || lLine < 1 || aFaults.contains(lLine) || oFault.eKind == eFault::None ||
+    if (!ReadPlace(asParts.first(), lBoard, lLine) || oFault.eKind == eFault::None ||
         !ReadArgument(oFault.eKind, asParts, oFault.lSlowMs)) {
         return false;
     }
-    aFaults.insert(lLine, oFault);
+    QHash<qint32, Fault>& aLines = lBoard == 0 ? aFaults : aBoardFaults[lBoard];
+    if (aLines.contains(lLine)) {
+        return false;
+    }
+    aLines.insert(lLine, oFault);
     return true;
+}
+
+clsFaultPlan clsFaultPlan::ForBoard(qint32 lBoard) const {
+    clsFaultPlan oPlan;
+    oPlan.aFaults = aFaults;
+    oPlan.aFaults.insert(aBoardFaults.value(lBoard));
+    return oPlan;
 }

@@ -21,13 +21,18 @@ constexpr OptionText aOptionTexts[] = {
     {"delay", "MS", "300", "Announce MS ms after the port opens."},
     {"on-enter", "", "", "Announce when a line is read on standard input instead."},
     {"fill", "HEX", "FF", "The byte the flash holds where nothing was written."},
-    {"linger", "MS", "500", "End once the port stays closed this long after the answer."},
-    {"timeout", "SECONDS", "600", "End after this long in any case."},
+    {"linger", "MS", "500",
+     "End once the port stays closed this long after the answer (with --boards, after the "
+     "target byte)."},
+    {"timeout", "SECONDS", "600", "End a board's session after this long in any case."},
     {"summary", "FILE", "", "Write the summary to FILE instead of standard output."},
-    {"flash", "FILE", "", "Write the flash to FILE as a binary."},
-    {"fault", "N:KIND[:ARG]", "",
-     "At line N after the answer: resend, resend-always, program-error, garbage, lowercase, "
-     "slow:MS, silence or hangup. Repeatable."},
+    {"flash", "FILE", "", "Write the flash to FILE as a binary; with --boards, the last board's."},
+    {"fault", "[B/]N:KIND[:ARG]", "",
+     "At line N after the answer, of board B alone when given: resend, resend-always, "
+     "program-error, garbage, lowercase, slow:MS, silence or hangup. Repeatable."},
+    {"boards", "N", "1",
+     "Play N boards one after the other, each with a flash of its own: once a board's port stays "
+     "closed, the next waits for it to open and announces itself. A summary line per board."},
     {"pace", "", "", "Take the time the characters need at the target's baud rate."},
 };
 // clang-format on
@@ -81,7 +86,7 @@ bool ReadOption(const QCommandLineParser& oParser, const char* sName, int iBase,
 bool ReadFaults(const QCommandLineParser& oParser, clsFaultPlan& oFaults, QString& sProblem) {
     for (const QString& sFault : oParser.values(QStringLiteral("fault"))) {
         if (!oFaults.Add(sFault)) {
-            sProblem = QStringLiteral("--fault %1: not N:KIND[:ARG] for a line without a fault")
+            sProblem = QStringLiteral("--fault %1: not [B/]N:KIND[:ARG] for a line without a fault")
                            .arg(sFault);
             return false;
         }
@@ -118,6 +123,10 @@ bool clsSimOptions::Parse(const QStringList& asArguments, QString& sProblem) {
     sSummary = oParser.value(QStringLiteral("summary"));
     sFlash = oParser.value(QStringLiteral("flash"));
     bPace = oParser.isSet(QStringLiteral("pace"));
+    if (!ReadOption(oParser, "boards", 10, 1'000'000, lBoards, sProblem) || lBoards < 1) {
+        sProblem = QStringLiteral("--boards takes a number from 1 to 1000000");
+        return false;
+    }
     return ReadOption(oParser, "announce", 10, 0xFF, yAnnounce, sProblem) &&
            ReadOption(oParser, "delay", 10, 3'600'000, lDelayMs, sProblem) &&
            ReadOption(oParser, "linger", 10, 3'600'000, lLingerMs, sProblem) &&

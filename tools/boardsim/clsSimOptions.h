@@ -18,6 +18,7 @@ struct clsSimOptions {
     QString sSummary; // empty: standard output
     QString sFlash;   // empty: not written
     bool bPace = false;
+    qint32 lBoards = 1;
     clsFaultPlan oFaults;
 
     // Reads asArguments, the program's name first. --help prints the help

@@ -52,6 +52,7 @@ QJsonArray BadLines(const QList<clsSimSummary::BadLine>& aBadLines) {
 QJsonObject clsSimSummary::ToJson(const clsBoardFlash& oFlash) const {
     const bool bLines = lTargetByteAt >= 0 && lLastLineAt >= 0;
     return {
+        {QStringLiteral("board"), lBoard},
         {QStringLiteral("target"), yTarget},
         {QStringLiteral("announced"), yAnnounced},
         {QStringLiteral("answer"), Numbers(ByteValues(aAnswer))},

@@ -16,6 +16,7 @@ struct clsSimSummary {
         QString sWhy;
     };
 
+    qint32 lBoard = 1; // of those played one after the other
     quint8 yTarget = 0;
     quint8 yAnnounced = 0;
     QByteArray aAnswer;

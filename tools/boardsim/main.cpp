@@ -29,17 +29,19 @@ bool WriteSummary(const QString& sPath, const QByteArray& aJson) {
     return bOpen && oFile.write(aJson) == aJson.size() && oFile.flush();
 }
 
-int Report(const clsSimOptions& oOptions, const clsBoardFlash& oFlash,
-           const clsSimSummary& oSummary) {
-    if (!oOptions.sFlash.isEmpty() && !oFlash.SaveTo(oOptions.sFlash)) {
-        return Fail(QStringLiteral("cannot write the flash to %1").arg(oOptions.sFlash),
-                    iExitFailed);
-    }
-    const QByteArray aJson = QJsonDocument(oSummary.ToJson(oFlash)).toJson(QJsonDocument::Compact);
-    if (!WriteSummary(oOptions.sSummary, aJson + '\n')) {
-        return Fail(QStringLiteral("cannot write the summary"), iExitFailed);
-    }
-    return 0;
+// Board lBoard's session on oLine, with its summary line added to aJson;
+// false when its flash could not be written where asked.
+bool PlayBoard(const clsSimOptions& oOptions, clsPtyMaster& oLine, qint32 lBoard,
+               clsSimSummary& oSummary, QByteArray& aJson) {
+    clsSimOptions oBoardOptions = oOptions;
+    oBoardOptions.oFaults = oOptions.oFaults.ForBoard(lBoard);
+    clsBoardFlash oFlash(clsBoardTarget::For(oOptions.yTarget).lTop + 1, oOptions.yFill);
+    oSummary.lBoard = lBoard;
+    oSummary.yTarget = oOptions.yTarget;
+    oSummary.yAnnounced = oOptions.yAnnounce;
+    clsBoardSession(oBoardOptions, oLine, oFlash, oSummary).Run();
+    aJson += QJsonDocument(oSummary.ToJson(oFlash)).toJson(QJsonDocument::Compact) + '\n';
+    return oOptions.sFlash.isEmpty() || oFlash.SaveTo(oOptions.sFlash);
 }
 
 } // namespace
@@ -60,10 +62,20 @@ int main(int argc, char* argv[]) {
     }
     std::fprintf(stderr, "%s\n", qPrintable(oLine.SlavePath()));
     std::fflush(stderr);
-    clsBoardFlash oFlash(clsBoardTarget::For(oOptions.yTarget).lTop + 1, oOptions.yFill);
-    clsSimSummary oSummary;
-    oSummary.yTarget = oOptions.yTarget;
-    oSummary.yAnnounced = oOptions.yAnnounce;
-    clsBoardSession(oOptions, oLine, oFlash, oSummary).Run();
-    return Report(oOptions, oFlash, oSummary);
+    QByteArray aJson;
+    // Only a port that stayed closed lets the next board come.
+    for (qint32 lBoard = 1; lBoard <= oOptions.lBoards; ++lBoard) {
+        clsSimSummary oSummary;
+        if (!PlayBoard(oOptions, oLine, lBoard, oSummary, aJson)) {
+            return Fail(QStringLiteral("cannot write the flash to %1").arg(oOptions.sFlash),
+                        iExitFailed);
+        }
+        if (oSummary.sEnded != QLatin1String("linger")) {
+            break;
+        }
+    }
+    if (!WriteSummary(oOptions.sSummary, aJson)) {
+        return Fail(QStringLiteral("cannot write the summary"), iExitFailed);
+    }
+    return 0;
 }

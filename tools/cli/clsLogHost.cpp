@@ -2,6 +2,9 @@
 
 void clsLogHost::Status(const QString& sStatusLine) {
     Write(oText.AppendLine(sStatusLine));
+    if (!sStatusLine.isEmpty()) {
+        sLastLine = sStatusLine;
+    }
 }
 
 void clsLogHost::ShowWaitDots() {

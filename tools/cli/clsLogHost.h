@@ -18,6 +18,13 @@ public:
     void SetMousePointer(eMousePointer) override {}
     // Ends the last status line, so that what follows starts on its own.
     void EndLog();
+    // The last status line that was not empty: how the upload ended, once
+    // it has.
+    const QString& LastLine() const { return sLastLine; }
+
+protected:
+    // sLine as the last status line; empty for none.
+    void SetLastLine(const QString& sLine) { sLastLine = sLine; }
 
 private:
     void Write(const QString& sAdded);
@@ -25,4 +32,5 @@ private:
     Writer oWrite;
     clsStatusText oText;
     bool bLineOpen = false;
+    QString sLastLine;
 };

@@ -30,13 +30,10 @@ QString ProgressText(const clsUploadSummary& oSummary, qint32 lRecordsSent) {
 } // namespace
 
 clsUploadCommand::clsUploadCommand(clsConsole& oNewConsole, const Options& oOptions)
-    : oConsole(oNewConsole), sPath(oOptions.sPath), oHost(oNewConsole, oOptions.oHost), oApp(oHost),
-      oSequence(oApp) {
+    : oConsole(oNewConsole), sPath(oOptions.sPath), iPort(oOptions.iPort),
+      oHost(oNewConsole, oOptions.oHost), oApp(oHost), oSequence(oApp) {
     oHost.Attach(oApp);
-    // For this upload only: the stored port number stays as it is.
-    if (oOptions.iPort > 0) {
-        oApp.CommSettings().SetNumber(oOptions.iPort);
-    }
+    UsePortOption();
     connect(&oSequence, &clsUploadSequence::Ended, this, &clsUploadCommand::OnEnded);
     connect(&oLedger, &clsUploadLedger::Unwritable, this,
             [this](const QString& sNotice) { oHost.Say(sNotice); });
@@ -49,10 +46,18 @@ clsUploadCommand::clsUploadCommand(clsConsole& oNewConsole, const Options& oOpti
 
 int clsUploadCommand::Exec() {
     if (const std::optional<clsError> oFailure = oSequence.Run(sPath)) {
-        oHost.EndLog();
-        oConsole.Err(mdlErrorText::ForTerminal(*oFailure));
-        return mdlExitStatus::OfRunFailure(*oFailure);
+        return RunFailed(*oFailure);
     }
+    return AwaitEnd();
+}
+
+int clsUploadCommand::RunFailed(const clsError& oFailure) {
+    oHost.EndLog();
+    oConsole.Err(mdlErrorText::ForTerminal(oFailure));
+    return mdlExitStatus::OfRunFailure(oFailure);
+}
+
+int clsUploadCommand::AwaitEnd() {
     if (oHost.Progress().Shown()) {
         oSummary = clsUploadSummary::Of(oApp);
         oProgressTimer.start();
@@ -62,6 +67,19 @@ int clsUploadCommand::Exec() {
     }
     oHost.EndLog();
     return *oStatus;
+}
+
+void clsUploadCommand::Finish(int iStatus) {
+    if (!oStatus) {
+        oStatus = iStatus;
+    }
+    oLoop.exit();
+}
+
+void clsUploadCommand::UsePortOption() {
+    if (iPort > 0) {
+        oApp.CommSettings().SetNumber(iPort);
+    }
 }
 
 void clsUploadCommand::OnEnded(clsUploadSequence::eEnding iEnding, const QString& sBoxText) {

@@ -31,16 +31,34 @@ public:
     clsUploadCommand(clsConsole& oNewConsole, const Options& oOptions);
 
     // Runs the upload to its end; the exit status tells how it ended.
-    int Exec();
+    virtual int Exec();
+
+protected:
+    virtual void OnEnded(clsUploadSequence::eEnding iEnding, const QString& sBoxText);
+    virtual void OnTargetWaitOver();
+    virtual void OnStopSignal();
+
+    // Shows why Run failed; the exit status.
+    int RunFailed(const clsError& oFailure);
+    // Waits on the event loop for the end; the exit status.
+    int AwaitEnd();
+    // The end, with iStatus, unless the command has ended already.
+    void Finish(int iStatus);
+    // The port that --port names, for this upload only: the stored port
+    // number stays as it is.
+    void UsePortOption();
+
+    const QString& Path() const { return sPath; }
+    clsUploadHost& Host() { return oHost; }
+    clsApplication& App() { return oApp; }
+    clsUploadSequence& Sequence() { return oSequence; }
 
 private:
-    void OnEnded(clsUploadSequence::eEnding iEnding, const QString& sBoxText);
-    void OnTargetWaitOver();
-    void OnStopSignal();
     void ShowProgress();
 
     clsConsole& oConsole;
     QString sPath;
+    qint16 iPort;
     clsUploadHost oHost;
     clsApplication oApp;
     clsUploadSequence oSequence;

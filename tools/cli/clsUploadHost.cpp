@@ -39,7 +39,10 @@ QString clsUploadHost::PortName(qint16 iPort) const {
 void clsUploadHost::ResetWindow() {
     oTargetTimer.stop();
     oAnswer.Abandon();
+    // The port's own line tells nothing of how the upload ended.
+    const QString sEnding = LastLine();
     mdlComms::CloseCom(*pApp);
+    SetLastLine(sEnding);
 }
 
 void clsUploadHost::SetReplyTimer(bool bOn) {
@@ -51,6 +54,7 @@ void clsUploadHost::SetReplyTimer(bool bOn) {
 }
 
 void clsUploadHost::ShowPressMsg() {
+    oSinceTargetByte.invalidate();
     Say(mdlResources::LoadResString(277));
     if (oOptions.lWaitMs > 0) {
         oTargetTimer.start();
@@ -59,6 +63,7 @@ void clsUploadHost::ShowPressMsg() {
 
 void clsUploadHost::UnloadPressMsg() {
     oTargetTimer.stop();
+    oSinceTargetByte.start();
 }
 
 bool clsUploadHost::ConfirmOverwrite(const QString& sWarning) {
@@ -72,7 +77,9 @@ bool clsUploadHost::ConfirmOverwrite(const QString& sWarning) {
         // The end of input gets its line's end, as a typed answer does.
         oConsole.Err(QStringLiteral("\n"));
     }
-    return sAnswer && IsYes(*sAnswer);
+    // Asked once: an OK holds for the uploads that follow.
+    oOptions.bConfirmed = sAnswer && IsYes(*sAnswer);
+    return oOptions.bConfirmed;
 }
 
 void clsUploadHost::Say(const QString& sText) {

@@ -5,6 +5,7 @@
 #include "tools/cli/clsProgressLine.h"
 #include "tools/cli/clsStdinLine.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 
 class clsApplication;
@@ -42,8 +43,13 @@ public:
     // Runs out when the board's target byte did not come within the wait.
     QTimer& TargetTimer() { return oTargetTimer; }
     clsProgressLine& Progress() { return oProgress; }
+    // Since the board's target byte matched; invalid while a board is
+    // awaited and for a board that sent none that matched.
+    const QElapsedTimer& SinceTargetByte() const { return oSinceTargetByte; }
     // sText on standard error, on a line of its own.
     void Say(const QString& sText);
+    // Ends the wait for an answer to the overwrite warning, as Cancel.
+    void AbandonAnswer() { oAnswer.Abandon(); }
 
 private:
     clsConsole& oConsole;
@@ -53,5 +59,6 @@ private:
     clsSerialControl oCommPort;
     QTimer oReplyTimer;
     QTimer oTargetTimer;
+    QElapsedTimer oSinceTargetByte;
     clsStdinLine oAnswer;
 };

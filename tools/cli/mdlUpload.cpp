@@ -1,14 +1,14 @@
 #include "tools/cli/mdlUpload.h"
 
 #include "tools/cli/clsConsole.h"
-#include "tools/cli/clsUploadCommand.h"
+#include "tools/cli/clsRepeatCommand.h"
 #include "tools/cli/mdlCommandLine.h"
 #include "tools/cli/mdlExitStatus.h"
 
 namespace {
 
-const auto sUsage =
-    QStringLiteral("usage: tessivar-cli upload [--port N|DEVICE] [--yes] [--wait SECONDS] FILE\n");
+const auto sUsage = QStringLiteral(
+    "usage: tessivar-cli upload [--repeat] [--port N|DEVICE] [--yes] [--wait SECONDS] FILE\n");
 
 constexpr qint32 lLongestWait = 24 * 60 * 60;
 
@@ -22,8 +22,15 @@ struct Options {
                                            "asking on standard input.")};
     QCommandLineOption oWait{QStringLiteral("wait"),
                              QStringLiteral("Give up when the board has not announced itself "
-                                            "within SECONDS (1 to 86400) after the port opened."),
+                                            "within SECONDS (1 to 86400) after the port opened; "
+                                            "with --repeat, end the run when the next board has "
+                                            "not."),
                              QStringLiteral("SECONDS")};
+    QCommandLineOption oRepeat{
+        QStringLiteral("repeat"),
+        QStringLiteral("Upload to one board after another on the port, each getting the image "
+                       "prepared at the start, until Ctrl+C, SIGTERM or the end of a terminal's "
+                       "input between boards. The warning is asked once.")};
 };
 
 // --port as a number or a device; false for a number out of range, or
@@ -71,9 +78,11 @@ int Upload(clsConsole& oConsole, const QByteArrayList& aArguments) {
     oParser.setApplicationDescription(
         QStringLiteral("Prepares FILE and its command file, opens the port and uploads to the\n"
                        "board as Run does; the status log goes to standard output. Ctrl+C is\n"
-                       "Stop."));
+                       "Stop. With --repeat, a line per board and a count at the end: exit\n"
+                       "status 0 when every board took the image, 3 when one failed; with no\n"
+                       "board at all, 6 when stopped, 3 when --wait ran out."));
     const Options oOptions;
-    oParser.addOptions({oOptions.oPort, oOptions.oYes, oOptions.oWait});
+    oParser.addOptions({oOptions.oRepeat, oOptions.oPort, oOptions.oYes, oOptions.oWait});
     mdlCommandLine::AddFileArgument(oParser);
     if (const std::optional<int> oDone =
             mdlCommandLine::Parse(oParser, sUsage, aArguments, oConsole)) {
@@ -86,8 +95,10 @@ int Upload(clsConsole& oConsole, const QByteArrayList& aArguments) {
     if (!mdlCommandLine::IsFaithfulPath(oConsole, aArguments, oUpload.sPath, false)) {
         return mdlExitStatus::FilesFailed;
     }
-    clsUploadCommand oCommand(oConsole, oUpload);
-    return oCommand.Exec();
+    if (oParser.isSet(oOptions.oRepeat)) {
+        return clsRepeatCommand(oConsole, oUpload).Exec();
+    }
+    return clsUploadCommand(oConsole, oUpload).Exec();
 }
 
 } // namespace

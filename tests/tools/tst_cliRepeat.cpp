@@ -1,0 +1,150 @@
+#include "tests/support/clsPrivateHome.h"
+#include "tests/support/mdlExternalTools.h"
+#include "tests/support/mdlRows.h"
+#include "tests/support/mdlTestFiles.h"
+#include "tests/support/mdlUnitFiles.h"
+
+#include <QCryptographicHash>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <csignal>
+
+// tessivar-cli upload --repeat to the board simulator playing a line of
+// boards on one pseudo-terminal: what each board's flash got, the count
+// at the end and the exit status.
+namespace {
+
+using mdlUnitFiles::aCommands;
+using mdlUnitFiles::aRecords;
+// Read again, these would give a board only 0x8000 on, and sector 2 alone.
+const QByteArray aOtherRecords = "S10B80001011121314151617D8\r\nS9030000FC\r\n";
+const QByteArray aOtherCommands = "16\r\nFF\r\n0,0,7FFF,R\r\n2,8000,FFFF,E\r\n";
+
+enum class eAction { Interrupt, Terminate, ChangeFiles };
+
+struct Step {
+    const char* sAfter; // once the output holds it
+    eAction iAction;
+};
+
+struct RepeatRow {
+    const char* sName;
+    QStringList asBoard; // the simulator's options besides target, link, linger, summary
+    QList<Step> aSteps;
+    int iExit;
+    QByteArray aOutEnd;
+    QByteArray aSaid;
+    // Board by board: whether its flash holds the file's image.
+    QList<bool> abImage;
+};
+
+const QStringList asThreeBoards = {"--boards", "3", "--fault", "2/3:silence"};
+const QStringList asSlowBoard = {"--fault", "3:slow:1500"};
+const char* sDataPhase = "Uploading data records";
+
+// clang-format off
+const RepeatRow aRuns[] = {
+    {"three boards, the second faulted", asThreeBoards, {{"board 3:", eAction::Terminate}}, 3,
+     "Boards: 2 good, 1 failed.\n", "board 2: Upload terminated. - 1 records transferred.",
+     {true, false, true}},
+    {"files changed after the start, Ctrl+C between boards", {"--boards", "2"},
+     {{"board 1:", eAction::ChangeFiles}, {"board 2:", eAction::Interrupt}}, 0,
+     "Boards: 2 good, 0 failed.\n", "", {true, true}},
+    {"Ctrl+C during a board: the board ends first", asSlowBoard,
+     {{sDataPhase, eAction::Interrupt}}, 0, "Boards: 1 good, 0 failed.\n",
+     "Ctrl+C again abandons the board.", {true}},
+    {"Ctrl+C twice during a board abandons it", asSlowBoard,
+     {{sDataPhase, eAction::Interrupt}, {"again abandons", eAction::Interrupt}}, 3,
+     "Boards: 0 good, 1 failed.\n", "board 1: Upload terminated. - 1 records transfered.",
+     {false}},
+    {"Ctrl+C before any board", {"--delay", "60000"}, {{" opened\n", eAction::Interrupt}}, 6,
+     "No board was uploaded.\n", "", {}},
+};
+// clang-format on
+
+QString Sha256(const QByteArray& aBytes) {
+    return QString::fromLatin1(
+        QCryptographicHash::hash(aBytes, QCryptographicHash::Sha256).toHex());
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(RepeatRow)
+
+class tst_cliRepeat : public QObject {
+    Q_OBJECT
+
+    clsPrivateHome oHome;
+
+    // Runs upload --repeat --yes with asArguments, taking the row's steps as
+    // the output grows; the exit status and the output, standard error within.
+    static std::pair<int, QByteArray> Run(const QStringList& asArguments, const RepeatRow& oRow,
+                                          const QDir& oFiles) {
+        QProcess oCli;
+        oCli.setProcessChannelMode(QProcess::MergedChannels);
+        oCli.start(TESSIVAR_CLI, QStringList{"upload", "--repeat", "--yes"} + asArguments);
+        oCli.closeWriteChannel();
+        QByteArray aOut;
+        for (const Step& oStep : oRow.aSteps) {
+            while (!aOut.contains(oStep.sAfter) && oCli.waitForReadyRead(20'000)) {
+                aOut += oCli.readAll();
+            }
+            if (oStep.iAction == eAction::ChangeFiles) {
+                mdlTestFiles::Write(oFiles, "unit.s19", aOtherRecords);
+                mdlTestFiles::Write(oFiles, "unit.cmd", aOtherCommands);
+            } else if (oCli.processId() > 0) {
+                ::kill(pid_t(oCli.processId()),
+                       oStep.iAction == eAction::Interrupt ? SIGINT : SIGTERM);
+            }
+        }
+        if (!oCli.waitForFinished(30'000)) {
+            oCli.kill();
+            oCli.waitForFinished();
+        }
+        return {oCli.exitStatus() == QProcess::NormalExit ? oCli.exitCode() : -2,
+                aOut + oCli.readAll()};
+    }
+
+private slots:
+    void eachBoardGetsTheImage_data() { mdlRows::Add(aRuns); }
+
+    void eachBoardGetsTheImage() {
+        QFETCH(RepeatRow, oRow);
+        const QTemporaryDir oDir;
+        const QDir oFiles(oDir.path());
+        mdlTestFiles::Write(oFiles, "unit.cmd", aCommands);
+        const QString sFile = mdlTestFiles::Write(oFiles, "unit.s19", aRecords);
+        const QString sImage = Sha256(mdlExternalTools::Run(
+            "srec_cat", {sFile, "-fill", "0xFF", "0", "0x10000", "-o", "-", "-binary"}));
+        const QString sLink = oDir.filePath("port");
+        QProcess oBoard;
+        oBoard.start(TESSIVAR_BOARDSIM,
+                     oRow.asBoard + QStringList{"--target", "22", "--link", sLink, "--linger",
+                                                "100", "--summary", oDir.filePath("sum")});
+        QTRY_VERIFY(QFileInfo(sLink).isSymLink());
+        const auto [iExit, aOut] = Run({"--port", sLink, sFile}, oRow, oFiles);
+        oBoard.terminate();
+        QVERIFY(oBoard.waitForFinished());
+        QVERIFY2(aOut.endsWith(oRow.aOutEnd) && aOut.contains(oRow.aSaid), aOut.constData());
+        QCOMPARE(iExit, oRow.iExit);
+        QVERIFY(aOut.contains("SHA-256 " + Sha256(aRecords).toLatin1() + "  " + sFile.toUtf8()));
+        QFile oSummary(oDir.filePath("sum"));
+        QVERIFY(oSummary.open(QIODevice::ReadOnly));
+        const QList<QByteArray> aBoards = oSummary.readAll().split('\n');
+        // Every board that got the image had the first one's sectors erased.
+        const QJsonValue vErased =
+            QJsonDocument::fromJson(aBoards.first()).object()["erase_sectors"];
+        for (qsizetype i = 0; i < oRow.abImage.size(); ++i) {
+            const QJsonObject oBoardSummary = QJsonDocument::fromJson(aBoards.value(i)).object();
+            QCOMPARE(oBoardSummary.value("flash_sha256").toString() == sImage, oRow.abImage[i]);
+            QVERIFY(!oRow.abImage[i] || oBoardSummary.value("erase_sectors") == vErased);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_cliRepeat)
+#include "tst_cliRepeat.moc"
