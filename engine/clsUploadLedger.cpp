@@ -21,16 +21,6 @@ QString UserName() {
     return qEnvironmentVariable("USER");
 }
 
-// The SHA-256 of an ordinary file, in hex; empty when it cannot be read.
-QString Sha256(const QString& sPath) {
-    QFile oFile(sPath);
-    QCryptographicHash oHash(QCryptographicHash::Sha256);
-    if (!QFileInfo(sPath).isFile() || !oFile.open(QIODevice::ReadOnly) || !oHash.addData(&oFile)) {
-        return {};
-    }
-    return QString::fromLatin1(oHash.result().toHex());
-}
-
 } // namespace
 
 clsUploadLedger::clsUploadLedger(clsApplication& oNewApp, clsUploadSequence& oSequence)
@@ -39,6 +29,15 @@ clsUploadLedger::clsUploadLedger(clsApplication& oNewApp, clsUploadSequence& oSe
     connect(&oSequence, &clsUploadSequence::FilesOpened, this, &clsUploadLedger::OnFilesOpened);
     connect(&oSequence, &clsUploadSequence::PreparedUsed, this, &clsUploadLedger::OnPreparedUsed);
     connect(&oSequence, &clsUploadSequence::Finished, this, &clsUploadLedger::OnFinished);
+}
+
+QString clsUploadLedger::Sha256(const QString& sPath) {
+    QFile oFile(sPath);
+    QCryptographicHash oHash(QCryptographicHash::Sha256);
+    if (!QFileInfo(sPath).isFile() || !oFile.open(QIODevice::ReadOnly) || !oHash.addData(&oFile)) {
+        return {};
+    }
+    return QString::fromLatin1(oHash.result().toHex());
 }
 
 QString clsUploadLedger::FilePath() {

@@ -22,6 +22,8 @@ public:
     // uploads.jsonl in "Quellis/Tessivar" below the user's data folder,
     // the same for the window and the headless command.
     static QString FilePath();
+    // The SHA-256 of an ordinary file, in hex; empty when it cannot be read.
+    static QString Sha256(const QString& sPath);
 
 signals:
     // The first line that could not be written, told for the technician.

@@ -1,3 +1,4 @@
+#include "engine/clsUploadLedger.h"
 #include "tests/support/clsPrivateHome.h"
 #include "tests/support/mdlExternalTools.h"
 #include "tests/support/mdlRows.h"
@@ -126,6 +127,8 @@ private slots:
                      oRow.asBoard + QStringList{"--target", "22", "--link", sLink, "--linger",
                                                 "100", "--summary", oDir.filePath("sum")});
         QTRY_VERIFY(QFileInfo(sLink).isSymLink());
+        QFile oLedger(clsUploadLedger::FilePath());
+        const qint64 lLedgerBefore = oLedger.size();
         const auto [iExit, aOut] = Run({"--port", sLink, sFile}, oRow, oFiles);
         oBoard.terminate();
         QVERIFY(oBoard.waitForFinished());
@@ -143,6 +146,18 @@ private slots:
             QCOMPARE(oBoardSummary.value("flash_sha256").toString() == sImage, oRow.abImage[i]);
             QVERIFY(!oRow.abImage[i] || oBoardSummary.value("erase_sectors") == vErased);
         }
+        // A ledger line a board, naming the files the image was made from,
+        // and one for a wait for a board that Ctrl+C ended.
+        QVERIFY(oLedger.open(QIODevice::ReadOnly) && oLedger.seek(lLedgerBefore));
+        qsizetype iBoardLines = 0;
+        for (const QByteArray& aLine : oLedger.readAll().split('\n')) {
+            const QJsonDocument oLine = QJsonDocument::fromJson(aLine);
+            if (!aLine.isEmpty() && oLine["state"] != "WaitTarget") {
+                ++iBoardLines;
+                QCOMPARE(oLine["file_sha256"].toString(), Sha256(aRecords));
+            }
+        }
+        QCOMPARE(iBoardLines, aOut.count("\nboard "));
     }
 };
 

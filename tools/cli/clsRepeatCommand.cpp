@@ -1,10 +1,8 @@
 #include "tools/cli/clsRepeatCommand.h"
 
+#include "engine/clsUploadLedger.h"
 #include "tools/cli/mdlExitStatus.h"
 
-#include <QCryptographicHash>
-#include <QFile>
-#include <QFileInfo>
 
 namespace {
 
@@ -15,16 +13,6 @@ QString Duration(qint64 lMs) {
     const qint64 lSeconds = (lMs + 500) / 1000;
     return lSeconds < 60 ? QStringLiteral("%1 s").arg(lSeconds)
                          : QStringLiteral("%1 min %2 s").arg(lSeconds / 60).arg(lSeconds % 60);
-}
-
-// The SHA-256 of an ordinary file, in hex; empty when it cannot be read.
-QString Sha256(const QString& sPath) {
-    QFile oFile(sPath);
-    QCryptographicHash oHash(QCryptographicHash::Sha256);
-    if (!QFileInfo(sPath).isFile() || !oFile.open(QIODevice::ReadOnly) || !oHash.addData(&oFile)) {
-        return {};
-    }
-    return QString::fromLatin1(oHash.result().toHex());
 }
 
 } // namespace
@@ -61,7 +49,7 @@ std::optional<int> clsRepeatCommand::Confirm() {
 
 void clsRepeatCommand::ShowFiles() {
     for (const QString& sFile : {Path(), App().RecFileName()}) {
-        const QString sHash = Sha256(sFile);
+        const QString sHash = clsUploadLedger::Sha256(sFile);
         Host().Status(QStringLiteral("SHA-256 %1  %2")
                           .arg(sHash.isEmpty() ? QStringLiteral("unreadable") : sHash, sFile));
     }
