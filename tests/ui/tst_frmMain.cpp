@@ -96,6 +96,8 @@ const PhaseRow aPhases[] = {
     {"upload over after a failure", {"enter unit.s19", "run"}, false, true, "unit.s19"},
     {"re-armed by Reset", {"enter unit.s19", "run", "reset"}, true, false, "unit.s19"},
     {"file dialog cancelled", {"enter unit.s19", "run", "cancel"}, false, false, "unit.s19"},
+    {"file chosen in the dialog", {"enter unit.s19", "run", "choose bad.s19"}, true, false,
+     "bad.s19"},
 };
 
 const RunErrorRow aRunErrors[] = {
@@ -171,9 +173,18 @@ class tst_frmMain : public QObject {
             oUnit->Button("cmdRunStop")->click();
         } else if (sStep == "reset") {
             oUnit->Button("cmdReset")->click();
-        } else if (sStep == "cancel") {
-            QTimer::singleShot(0, this, [] { QApplication::activeModalWidget()->close(); });
-            oUnit->Find<QAction>("mnuFileOpen")->trigger();
+        } else if (sStep == "cancel" || sStep.startsWith("choose")) {
+            // The dialog answered as the technician would: a file, or Cancel.
+            QTimer::singleShot(0, this, [this, sArgument] {
+                auto* oDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                if (sArgument.isEmpty()) {
+                    oDialog->reject();
+                } else {
+                    oDialog->selectFile(InDir(sArgument));
+                    static_cast<QDialog*>(oDialog)->accept();
+                }
+            });
+            oUnit->Button("cmdBrowse")->click();
         }
     }
 
@@ -186,6 +197,13 @@ class tst_frmMain : public QObject {
         } catch (const clsError&) {
             return {};
         }
+    }
+
+    static bool HelpShown() {
+        const QWidgetList aWindows = QApplication::topLevelWidgets();
+        return std::any_of(aWindows.cbegin(), aWindows.cend(), [](const QWidget* oWindow) {
+            return qobject_cast<const frmHelp*>(oWindow) != nullptr && oWindow->isVisible();
+        });
     }
 
     // The stored value iName; empty when there is none.
@@ -253,12 +271,7 @@ private slots:
         bool bHelpBesideBox = false;
         oAnswerer->oWhileOpen = [&](QMessageBox& oBox) {
             oBox.button(QMessageBox::Help)->click();
-            const QWidgetList aWindows = QApplication::topLevelWidgets();
-            bHelpBesideBox =
-                oBox.isVisible() &&
-                std::any_of(aWindows.cbegin(), aWindows.cend(), [](QWidget* oWindow) {
-                    return qobject_cast<frmHelp*>(oWindow) != nullptr && oWindow->isVisible();
-                });
+            bHelpBesideBox = oBox.isVisible() && HelpShown();
         };
         Do("run");
         QVERIFY(bHelpBesideBox);
@@ -378,6 +391,20 @@ private slots:
         QVERIFY(!bTimerRan && !oDoomed.isNull());
         QTRY_VERIFY(bTimerRan);
         QCOMPARE(oBox->verticalScrollBar()->value(), 0);
+    }
+
+    // Help Topics opens the help; without it, a box says so.
+    void helpTopics() {
+        oUnit.emplace();
+        oUnit->Find<QAction>("mnuHelpTopics")->trigger();
+        QVERIFY(oAnswerer->aBoxes.isEmpty());
+        QVERIFY(HelpShown());
+        oUnit.emplace();
+        oUnit->oApp.HelpFile().SetViewer(nullptr);
+        oUnit->Find<QAction>("mnuHelpTopics")->trigger();
+        QCOMPARE(oAnswerer->aBoxes.size(), 1);
+        QCOMPARE(oAnswerer->aBoxes.first().sText, "Help not available");
+        QCOMPARE(oAnswerer->aBoxes.first().iButtons, QMessageBox::Ok);
     }
 
     void mousePointer() {
