@@ -144,7 +144,7 @@ private slots:
         StartBoard(oBoard, sLink, asBoard22);
         const mdlCli::Outcome oRun = Upload({"--yes", sFile}, {}, false);
         QVERIFY(oBoard.waitForFinished());
-        QCOMPARE(oRun.iExitCode, 0);
+        QVERIFY2(oRun.iExitCode == 0, (oRun.aOut + oRun.aErr).constData());
         QVERIFY2(oRun.aOut.contains("\nCOM1 opened\n"), oRun.aOut.constData());
         QCOMPARE(ReadAll(sSettings), aSettings);
     }
