@@ -1,3 +1,4 @@
+#include "engine/clsUploadSummary.h"
 #include "records/clsFileTable.h"
 #include "tests/records/mdlRecordChecks.h"
 #include "tests/support/clsPreparation.h"
@@ -107,6 +108,33 @@ const ToolRow aTools[] = {
 };
 // clang-format on
 
+// On the line: a type-1 record of 8 data bytes is 26 characters, its 0x00
+// and the board's 14-character reply; "S9030000FC" and its 0x00.
+constexpr int iEight = 26 + 1 + 14;
+constexpr int iS9 = 11;
+
+struct SummaryRow {
+    const char* sName;
+    QByteArray aCommands, aRecords;
+    qint32 lBaudRate;
+    int iRecords;
+    qint64 lBytesOnLine;
+};
+
+// clang-format off
+const SummaryRow aSummaries[] = {
+    {"21: records of 64 bytes, S7 without a 0x00", "15\r\nFF\r\n", Line("S30900000000AABBCCDD"),
+     57600, 1, 14 + 128 + 1 + 14 + 14},
+    {"18: no terminate", "12\r\nFF\r\n", Line("S10B0000" + QString(16, u'1')), 19200, 1, iEight},
+    {"19: no terminate", "13\r\nFF\r\n", Line("S30600000100AA"), 57600, 1, 14 + 128 + 1 + 14},
+    {"fill 00, only the last byte set", "16\r\n00\r\n", Line("S1040007AA"), 19200, 1,
+     iEight + iS9},
+    {"fill 5A: records of 5A blank, of FF not", "16\r\n5A\r\n",
+     Line("S10B00005A5A5A5A5A5A5A5A") + Line("S10B0008" + QString(16, u'F')), 19200, 1,
+     iEight + iS9},
+};
+// clang-format on
+
 } // namespace
 
 class tst_ImagePreparation : public QObject {
@@ -201,6 +229,31 @@ private slots:
         QCOMPARE(oUnit.Prepare("15\r\n00\r\n", aRecords), QString());
         QCOMPARE(oHost.Lines().value(5).count(" ."), aRecords.count('\n') / 100);
         VerifyImage(0, {}, aBlob);
+    }
+
+    void uploadSummary_data() { mdlRows::Add(aSummaries); }
+
+    void uploadSummary() {
+        QFETCH(SummaryRow, oRow);
+        QCOMPARE(oUnit.Prepare(oRow.aCommands, oRow.aRecords), QString());
+        const clsUploadSummary oSummary = clsUploadSummary::Of(*oApp);
+        QCOMPARE(oSummary.lBaudRate, oRow.lBaudRate);
+        QCOMPARE(oSummary.lRecordsToSend, oRow.iRecords);
+        QCOMPARE(oSummary.lBytesOnLine, oRow.lBytesOnLine);
+    }
+
+    // The upload walks the same image afterwards: the summary must leave it
+    // where it found it, also at its end.
+    void summaryLeavesTheWalkWhereItWas() {
+        QCOMPARE(oUnit.Prepare("16\r\nFF\r\n", QByteArray()), QString());
+        clsFlashImage& oImage = oApp->FlashImage();
+        oImage.Export();
+        clsUploadSummary::Of(*oApp);
+        QCOMPARE(oImage.Export().Address(), 8);
+        while (mdlRaised::Text([&] { oImage.Export(); }).isEmpty()) {
+        }
+        clsUploadSummary::Of(*oApp);
+        QVERIFY(mdlRaised::Text([&] { oImage.Export(); }).startsWith("2104 "));
     }
 };
 
