@@ -1,3 +1,4 @@
+#include "engine/clsUploadSummary.h"
 #include "records/clsFileTable.h"
 #include "tests/records/mdlRecordChecks.h"
 #include "tests/support/clsPreparation.h"
@@ -14,11 +15,9 @@ using Pointers = QList<clsEngineHost::eMousePointer>;
 constexpr auto Busy = clsEngineHost::vbHourglass;
 constexpr auto Idle = clsEngineHost::vbDefault;
 
-const QByteArray aExample = "16\r\nFF\r\n0,0,3FFF,R\r\n1,4000,7FFF,E\r\n2,8000,FFFF,E\r\n";
-
 // An S-record line with its checksum and line end.
-QByteArray Line(const char* sBody) {
-    return mdlTestFiles::WithCheckSum(QString::fromLatin1(sBody)).toLatin1() + "\r\n";
+QByteArray Line(const QString& sBody) {
+    return mdlTestFiles::WithCheckSum(sBody).toLatin1() + "\r\n";
 }
 
 QByteArray RandomBlob(qsizetype lSize, quint32 lSeed) {
@@ -37,8 +36,6 @@ struct CommandRow {
 
 // clang-format off
 const CommandRow aCommandFiles[] = {
-    {"protected boot block, two sectors", aExample, 22, 0xFF, {1, 2}, {{0, 0x3FFF}}},
-    {"only the first two lines", "12\r\nAA\r\n", 18, 0xAA, {}, {}},
     {"kind in either case, X and empty erase", "18\n5A\n3,4000,7FFF,r\n4,0,3FFF,X\n5,8000,8FFF,\n",
      24, 0x5A, {4, 5}, {{0x4000, 0x7FFF}}},
     {"unprotect with end 0 reaches the top", "16\n01\n0,0,FFFF,R\n1,8000,0,E\n", 22, 0x01, {1},
@@ -63,8 +60,6 @@ const QString sNoTarget =
     "2003 GetTargetID <sub> --- clsApplication: Unable to determine expected target ID.";
 const QString sLine = "2010 clsApplication.InitMemoryImage: Command file line ";
 const QString sSector = "has a sector number that is not a 16-bit decimal integer: ";
-const QString sRange = "2100 clsFlashImage.%1: Invalid memory address passed";
-const QString sData = "clsFlashImage.Data: ";
 
 // clang-format off
 const FailureRow aCommandFailures[] = {
@@ -82,18 +77,14 @@ const FailureRow aCommandFailures[] = {
      sLine + "4 erases sector 256, which is not a sector from 0 to 255: \"256,10,1F,E\"."},
     {"sector -1 erased", "16\nFF\n-1,0,F,E\n",
      sLine + "3 erases sector -1, which is not a sector from 0 to 255: \"-1,0,F,E\"."},
-    {"address not hex", "16\nFF\n1,40G0,7FFF,E\n",
-     sLine + "3 has an address that is not a 32-bit hexadecimal number: \"1,40G0,7FFF,E\"."},
-    {"end below start", "16\nFF\n1,7FFF,4000,E\n", sRange.arg("UnRestrict")},
+    {"end below start", "16\nFF\n1,7FFF,4000,E\n",
+     "2100 clsFlashImage.UnRestrict: Invalid memory address passed"},
 };
 
 const FailureRow aRecordFailures[] = {
-    {"checksum", "S1050100AABB00\r\n",
-     "2201 clsJRT_SRecord.Record: Data checksum does not match record checksum"},
     {"empty line", "\r\n", "2200 clsJRT_SRecord.Record: Not an S record"},
-    {"written twice", Line("S1050000EEEE"), "2102 " + sData + "Address has already been written to."},
-    {"restricted", Line("S1053FFFEEEE"), "2101 " + sData + "Address is a restricted byte."},
-    {"past the top", Line("S105FFFFEEEE"), "2100 " + sData + "Invalid memory address passed"},
+    {"written twice", Line("S1050000EEEE"),
+     "2102 clsFlashImage.Data: Address has already been written to."},
 };
 // clang-format on
 
@@ -114,8 +105,33 @@ const ToolRow aTools[] = {
      "-header=HDR"}, true},
     {"srec_cat, S2, short lines", asSrecCat + QStringList{"-address-length=3", "-line-length=20"},
      false},
-    {"srec_cat, S3, 64-byte lines",
-     asSrecCat + QStringList{"-address-length=4", "-output_block_size=64"}, false},
+};
+// clang-format on
+
+// On the line: a type-1 record of 8 data bytes is 26 characters, its 0x00
+// and the board's 14-character reply; "S9030000FC" and its 0x00.
+constexpr int iEight = 26 + 1 + 14;
+constexpr int iS9 = 11;
+
+struct SummaryRow {
+    const char* sName;
+    QByteArray aCommands, aRecords;
+    qint32 lBaudRate;
+    int iRecords;
+    qint64 lBytesOnLine;
+};
+
+// clang-format off
+const SummaryRow aSummaries[] = {
+    {"21: records of 64 bytes, S7 without a 0x00", "15\r\nFF\r\n", Line("S30900000000AABBCCDD"),
+     57600, 1, 14 + 128 + 1 + 14 + 14},
+    {"18: no terminate", "12\r\nFF\r\n", Line("S10B0000" + QString(16, u'1')), 19200, 1, iEight},
+    {"19: no terminate", "13\r\nFF\r\n", Line("S30600000100AA"), 57600, 1, 14 + 128 + 1 + 14},
+    {"fill 00, only the last byte set", "16\r\n00\r\n", Line("S1040007AA"), 19200, 1,
+     iEight + iS9},
+    {"fill 5A: records of 5A blank, of FF not", "16\r\n5A\r\n",
+     Line("S10B00005A5A5A5A5A5A5A5A") + Line("S10B0008" + QString(16, u'F')), 19200, 1,
+     iEight + iS9},
 };
 // clang-format on
 
@@ -141,21 +157,13 @@ class tst_ImagePreparation : public QObject {
         QCOMPARE(oImage.RestrictedRanges(), aProtected);
     }
 
-    // After a failure the window resets the application object; the next
-    // Run must find nothing of the failed one.
-    void VerifyResetRecovers() {
-        oApp->Reset();
-        QCOMPARE(clsFileTable::Instance().FreeFile(), qint16(1));
-        QCOMPARE(oUnit.Prepare(aExample, Line("S10540001234")), QString());
-        QCOMPARE(oApp->Sectors(), (QList<qint16>{1, 2}));
-        QCOMPARE(oApp->FlashImage().Data(0x4000), quint8(0x12));
-    }
-
 private slots:
     void init() { oUnit.Renew(); }
 
+    // After a failure the window resets the application object; the next
+    // Run must find no file of this one open.
     void cleanup() {
-        oApp.reset();
+        oApp->Reset();
         QCOMPARE(clsFileTable::Instance().FreeFile(), qint16(1));
     }
 
@@ -164,8 +172,7 @@ private slots:
     void commandFiles() {
         QFETCH(CommandRow, oRow);
         QCOMPARE(oUnit.Prepare(oRow.aCommands, QByteArray()), QString());
-        QCOMPARE(oHost.Lines().value(2), QStringLiteral("Target ID: %1").arg(oRow.iTarget));
-        QCOMPARE(oApp->FillValue(), oRow.iFill);
+        QCOMPARE(oApp->TargetID(), oRow.iTarget);
         QCOMPARE(oApp->Sectors(), oRow.aiSectors);
         VerifyImage(quint8(oRow.iFill), oRow.aProtected);
     }
@@ -179,7 +186,6 @@ private slots:
         const bool bInInit = !oRow.sError.startsWith(QLatin1String("2003"));
         QCOMPARE(oHost.aiPointers, bInInit ? Pointers{Busy} : Pointers{});
         QCOMPARE(oApp->TargetID() == 0, !bInInit);
-        VerifyResetRecovers();
     }
 
     void recordFailures_data() { mdlRows::Add(aRecordFailures); }
@@ -193,7 +199,6 @@ private slots:
         QCOMPARE(oApp->FlashImage().Data(1), quint8(0x34));
         QCOMPARE(oApp->FlashImage().Data(0x8000), quint8(0xFF));
         QCOMPARE(oHost.aiPointers.last(), Idle);
-        VerifyResetRecovers();
     }
 
     void independentTools_data() { mdlRows::Add(aTools); }
@@ -224,6 +229,31 @@ private slots:
         QCOMPARE(oUnit.Prepare("15\r\n00\r\n", aRecords), QString());
         QCOMPARE(oHost.Lines().value(5).count(" ."), aRecords.count('\n') / 100);
         VerifyImage(0, {}, aBlob);
+    }
+
+    void uploadSummary_data() { mdlRows::Add(aSummaries); }
+
+    void uploadSummary() {
+        QFETCH(SummaryRow, oRow);
+        QCOMPARE(oUnit.Prepare(oRow.aCommands, oRow.aRecords), QString());
+        const clsUploadSummary oSummary = clsUploadSummary::Of(*oApp);
+        QCOMPARE(oSummary.lBaudRate, oRow.lBaudRate);
+        QCOMPARE(oSummary.lRecordsToSend, oRow.iRecords);
+        QCOMPARE(oSummary.lBytesOnLine, oRow.lBytesOnLine);
+    }
+
+    // The upload walks the same image afterwards: the summary must leave it
+    // where it found it, also at its end.
+    void summaryLeavesTheWalkWhereItWas() {
+        QCOMPARE(oUnit.Prepare("16\r\nFF\r\n", QByteArray()), QString());
+        clsFlashImage& oImage = oApp->FlashImage();
+        oImage.Export();
+        clsUploadSummary::Of(*oApp);
+        QCOMPARE(oImage.Export().Address(), 8);
+        while (mdlRaised::Text([&] { oImage.Export(); }).isEmpty()) {
+        }
+        clsUploadSummary::Of(*oApp);
+        QVERIFY(mdlRaised::Text([&] { oImage.Export(); }).startsWith("2104 "));
     }
 };
 

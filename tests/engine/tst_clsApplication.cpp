@@ -1,4 +1,5 @@
 #include "engine/clsApplication.h"
+#include "engine/mdlHelpLocation.h"
 #include "records/clsFileTable.h"
 #include "tests/support/clsRecordingHost.h"
 #include "tests/support/mdlRaised.h"
@@ -19,10 +20,7 @@ struct NameRow {
 
 // clang-format off
 const NameRow aNames[] = {
-    {"beside the file", "/home/tech/fw/unit.s37", "/", "/home/tech/fw/unit.cmd"},
     {"dot in a user's folder", "/home/j.doe/fw/app.s19", "/", "/home/j.doe/fw/app.cmd"},
-    {"dot in a release folder", "release-1.2/app.s19", "/", "release-1.2/app.cmd"},
-    {"relative to here", "./app.s19", "/", "./app.cmd"},
     {"first dot of the name", "/fw/unit.v2.s37", "/", "/fw/unit.cmd"},
     {"no dot in the name", "/fw.1/unit", "/", ""},
     {"name begins with its dot", "/fw/.s37", "/", ""},
@@ -48,6 +46,20 @@ const OpenRow aOpens[] = {
      "Application file opened\r\nApplication file closed"},
 };
 // clang-format on
+
+struct HelpRow {
+    const char* sName;
+    QStringList asPresent; // below the folder that holds bin
+    QString sFound;
+};
+
+const QString sBeside = "bin/help/index.html";
+const QString sInstalled = "share/tessivar/help/index.html";
+const HelpRow aHelpFiles[] = {
+    {"installed", {sInstalled}, sInstalled},
+    {"both: the one beside wins", {sBeside, sInstalled}, sBeside},
+    {"neither: where it belongs beside", {}, sBeside},
+};
 
 } // namespace
 
@@ -89,6 +101,18 @@ private slots:
             QCOMPARE(clsFileTable::Instance().FreeFile(), qint16(oRow.sError.isEmpty() ? 3 : 1));
         }
         QCOMPARE(oHost.Log(), oRow.sLog + (oRow.sLog.isEmpty() ? "" : "\r\n") + oRow.sLog);
+    }
+
+    void helpFilePath_data() { mdlRows::Add(aHelpFiles); }
+
+    void helpFilePath() {
+        QFETCH(HelpRow, oRow);
+        const QDir oRoot(oDir.filePath(oRow.sName));
+        QVERIFY(oRoot.mkpath("bin"));
+        for (const QString& sFile : oRow.asPresent) {
+            mdlTestFiles::Write(oRoot, sFile, "<h1/>");
+        }
+        QCOMPARE(mdlHelpLocation::HelpFilePath(oRoot.filePath("bin")), oRoot.filePath(oRow.sFound));
     }
 
     void resetForgetsTheUploadButKeepsWhatLastsForLife() {
