@@ -135,6 +135,21 @@ class tst_BoardDialogue : public QObject {
                                                : QJsonObject();
     }
 
+    // The application file and its command file; the data random or fill only.
+    QString WriteUnit(int iTarget, const QByteArray& aRegions, bool bData) {
+        QByteArray aBlob(3072, '\xFF');
+        if (bData) {
+            QRandomGenerator(uint(iTarget))
+                .fillRange(reinterpret_cast<quint32*>(aBlob.data()), aBlob.size() / 4);
+        }
+        const QDir oFiles(oDir.path());
+        const QByteArray aRecords =
+            ApplicationFile(iTarget, mdlTestFiles::Write(oFiles, "blob.bin", aBlob));
+        mdlTestFiles::Write(oFiles, "unit.cmd",
+                            QByteArray::number(iTarget, 16) + "\r\nFF\r\n" + aRegions);
+        return mdlTestFiles::Write(oFiles, "unit.s19", aRecords);
+    }
+
 private slots:
     void init() {
         QFile::remove(oDir.filePath("summary.json"));
@@ -143,6 +158,7 @@ private slots:
         oHost.pApp = &*oApp;
         oHost.Clear();
         oHost.bResetEnabled = false;
+        oHost.oWhileAsking = nullptr;
         oSequence.emplace(*oApp);
         connect(&oHost.oReplyTimer, &QTimer::timeout, &*oSequence,
                 &clsUploadSequence::ReplyTimedOut);
@@ -159,21 +175,11 @@ private slots:
     void dialogue() {
         QFETCH(DialogueRow, oRow);
         QStringList asBoard = oRow.asBoard;
-        QByteArray aBlob(3072, '\xFF');
-        oHost.oWhileAsking = nullptr;
         if (asBoard.removeAll("--stop-while-asking") > 0) {
             oHost.oWhileAsking = [this] { oSequence->Stop(); };
         }
-        if (asBoard.removeAll("--fill-only") == 0) {
-            QRandomGenerator(uint(oRow.iTarget))
-                .fillRange(reinterpret_cast<quint32*>(aBlob.data()), aBlob.size() / 4);
-        }
-        const QString sBlob = mdlTestFiles::Write(QDir(oDir.path()), "blob.bin", aBlob);
-        const QByteArray aRecords = ApplicationFile(oRow.iTarget, sBlob);
-        const QDir oFiles(oDir.path());
-        mdlTestFiles::Write(oFiles, "unit.cmd",
-                            QByteArray::number(oRow.iTarget, 16) + "\r\nFF\r\n" + oRow.aRegions);
-        const QString sPath = mdlTestFiles::Write(oFiles, "unit.s19", aRecords);
+        const bool bData = asBoard.removeAll("--fill-only") == 0;
+        const QString sPath = WriteUnit(oRow.iTarget, oRow.aRegions, bData);
         StartBoard(oRow.iTarget, asBoard);
         oHost.bConfirm = oRow.bConfirm;
         QSignalSpy oEnded(&*oSequence, &clsUploadSequence::Ended);
@@ -215,6 +221,24 @@ private slots:
                                           {sPath, "-fill", "0xFF", "0", QString::number(lTop + 1),
                                            "-o", "-", "-binary"}));
         }
+    }
+
+    // An upload stopped while the warning is open stays ended when the
+    // technician answers OK, even once a new upload waits for its board.
+    void runAgainWhileAsking() {
+        const QString sPath = WriteUnit(22, aTwoSectors, true);
+        StartBoard(22, {});
+        oHost.bConfirm = true;
+        oHost.oWhileAsking = [&] {
+            oSequence->Stop();
+            oSequence->Run(sPath);
+        };
+        QSignalSpy oEnded(&*oSequence, &clsUploadSequence::Ended);
+        QVERIFY(!oSequence->Run(sPath));
+        QTRY_COMPARE_WITH_TIMEOUT(oEnded.size(), 1, 20'000);
+        QCOMPARE(oApp->AppState(), qint32(clsApplication::WaitTarget));
+        oSequence->Stop();
+        QCOMPARE(Summary()["lines"].toInt(), 0);
     }
 };
 

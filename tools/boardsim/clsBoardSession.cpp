@@ -204,6 +204,7 @@ void clsBoardSession::SendDueReplies() {
             oSummary.sEnded = QStringLiteral("hangup");
             return;
         }
+        oSummary.lRepliesLate += Now() - oReply.lAt;
         oLine.Write(oReply.aText);
         lRepliedAt = Now();
     }

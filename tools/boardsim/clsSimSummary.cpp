@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace {
 
@@ -71,6 +72,9 @@ QJsonObject clsSimSummary::ToJson(const clsBoardFlash& oFlash) const {
         {QStringLiteral("turnarounds"), alTurnarounds.size()},
         {QStringLiteral("turnaround_median_us"), PercentileUs(alTurnarounds, 50)},
         {QStringLiteral("turnaround_p99_us"), PercentileUs(alTurnarounds, 99)},
+        {QStringLiteral("turnaround_total_us"),
+         std::accumulate(alTurnarounds.begin(), alTurnarounds.end(), qint64(0)) / lNsPerUs},
+        {QStringLiteral("replies_late_total_us"), lRepliesLate / lNsPerUs},
         {QStringLiteral("ended"), sEnded},
     };
 }
