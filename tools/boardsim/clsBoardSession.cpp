@@ -10,6 +10,7 @@
 #include <cstring>
 #include <limits>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace {
@@ -33,6 +34,11 @@ void clsBoardSession::Run() {
     oClock.start();
     lTimeoutAt = qint64(oOptions.lTimeoutSeconds) * 1000 * lNsPerMs;
     bWatchEnter = oOptions.bOnEnter;
+    if (oOptions.bPace) {
+        // A reply is due when the line time is up, not the kernel's usual
+        // 50 us of timer slack later.
+        ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+    }
     while (oSummary.sEnded.isEmpty()) {
         Wait();
         TakeInput();
