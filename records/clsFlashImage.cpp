@@ -55,6 +55,11 @@ quint8 clsFlashImage::Data(qint32 lAddress) const {
     return aValues[lAddress];
 }
 
+bool clsFlashImage::Written(qint32 lAddress) const {
+    Data(lAddress); // raises what an address outside the image raises
+    return aWritten.Test(lAddress);
+}
+
 void clsFlashImage::SetData(qint32 lAddress, quint8 yNewData) {
     WriteCell(lAddress, yNewData);
 }

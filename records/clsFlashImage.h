@@ -31,6 +31,8 @@ public:
     qint32 Top() const { return lTop; }
     quint8 Data(qint32 lAddress) const;
     void SetData(qint32 lAddress, quint8 yNewData);
+    // Whether a record or SetData wrote the cell since the last Clear.
+    bool Written(qint32 lAddress) const;
 
     // Sizes the image for the target and returns its top address, or 0 when
     // the target has no image or the memory cannot be had.
