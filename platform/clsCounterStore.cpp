@@ -1,0 +1,167 @@
+#include "platform/clsCounterStore.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLockFile>
+#include <QSaveFile>
+
+#include <algorithm>
+
+#include <unistd.h>
+
+namespace {
+
+// A holder that died on this machine gives its lock up at once; one on
+// another machine sharing the file, after this long. Every step holds it
+// for a read and a write of a few bytes.
+constexpr int lStaleMs = 3000;
+constexpr int lWaitMs = 10000;
+
+// What is wrong with the counter's text; empty when nothing is.
+QString Damage(const QByteArray& aText, qint64& lNext, QList<qint64>& alReturned) {
+    QJsonParseError oError{};
+    const QJsonDocument oDocument = QJsonDocument::fromJson(aText, &oError);
+    if (oError.error != QJsonParseError::NoError || !oDocument.isObject()) {
+        return QStringLiteral("not a JSON object");
+    }
+    lNext = oDocument[QLatin1String("next")].toInteger(-1);
+    if (lNext < 0) {
+        return QStringLiteral("\"next\" is not a whole number from 0");
+    }
+    const QJsonValue vReturned = oDocument[QLatin1String("returned")];
+    if (!vReturned.isArray()) {
+        return QStringLiteral("\"returned\" is not a list");
+    }
+    for (const QJsonValue vNumber : vReturned.toArray()) {
+        const qint64 lNumber = vNumber.toInteger(-1);
+        if (lNumber < 0 || lNumber >= lNext || alReturned.contains(lNumber)) {
+            return QStringLiteral("\"returned\" holds %1, which is no number below \"next\" "
+                                  "or is there twice")
+                .arg(vNumber.toVariant().toString());
+        }
+        alReturned.append(lNumber);
+    }
+    std::sort(alReturned.begin(), alReturned.end());
+    return {};
+}
+
+} // namespace
+
+qint64 clsCounterStore::Start(qint64 lFirst) {
+    qint64 lNext = 0;
+    Change("Start", [&](std::optional<State> oState) {
+        State oStarted = oState.value_or(State{lFirst, {}});
+        oStarted.lNext = std::max(oStarted.lNext, lFirst);
+        lNext = oStarted.lNext;
+        return oStarted;
+    });
+    return lNext;
+}
+
+qint64 clsCounterStore::Peek(qint64 lLargest) const {
+    return Due("Peek", Existing("Peek", Read("Peek")), lLargest);
+}
+
+qint64 clsCounterStore::Take(qint64 lLargest) {
+    qint64 lTaken = 0;
+    Change("Take", [&](std::optional<State> oRead) {
+        State oState = Existing("Take", oRead);
+        lTaken = Due("Take", oState, lLargest);
+        if (!oState.alReturned.removeOne(lTaken)) {
+            ++oState.lNext;
+        }
+        return oState;
+    });
+    return lTaken;
+}
+
+void clsCounterStore::Return(qint64 lNumber) {
+    Change("Return", [&](std::optional<State> oRead) {
+        State oState = Existing("Return", oRead);
+        QList<qint64>& alReturned = oState.alReturned;
+        // A number the counter has not reached goes out from it anyway.
+        if (lNumber < oState.lNext && !alReturned.contains(lNumber)) {
+            alReturned.insert(std::lower_bound(alReturned.begin(), alReturned.end(), lNumber),
+                              lNumber);
+        }
+        return oState;
+    });
+}
+
+std::optional<clsCounterStore::State> clsCounterStore::Read(const char* sMember) const {
+    QFile oFile(sPath);
+    if (!oFile.exists()) {
+        return std::nullopt;
+    }
+    if (!QFileInfo(sPath).isFile() || !oFile.open(QIODevice::ReadOnly)) {
+        throw Failure(sMember, QStringLiteral("cannot be read: %1").arg(oFile.errorString()));
+    }
+    State oState;
+    const QString sDamage = Damage(oFile.readAll(), oState.lNext, oState.alReturned);
+    if (!sDamage.isEmpty()) {
+        throw Failure(sMember, QStringLiteral("is damaged (%1); no number goes out of it until "
+                                              "it is mended")
+                                   .arg(sDamage));
+    }
+    return oState;
+}
+
+clsCounterStore::State clsCounterStore::Existing(const char* sMember,
+                                                 const std::optional<State>& oState) const {
+    if (oState) {
+        return *oState;
+    }
+    throw Failure(sMember, QStringLiteral("does not exist; a first number starts it"));
+}
+
+void clsCounterStore::Write(const char* sMember, const State& oState) const {
+    QJsonArray aReturned;
+    for (const qint64 lNumber : oState.alReturned) {
+        aReturned.append(lNumber);
+    }
+    const QByteArray aText = QJsonDocument(QJsonObject{{QStringLiteral("next"), oState.lNext},
+                                                       {QStringLiteral("returned"), aReturned}})
+                                 .toJson(QJsonDocument::Compact) +
+                             '\n';
+    QDir().mkpath(QFileInfo(sPath).path());
+    // Whole or not at all: the old file stays until the new one is on disk.
+    QSaveFile oFile(sPath);
+    if (!oFile.open(QIODevice::WriteOnly) || oFile.write(aText) != aText.size() || !oFile.flush() ||
+        ::fsync(oFile.handle()) != 0 || !oFile.commit()) {
+        throw Failure(sMember, QStringLiteral("cannot be written: %1").arg(oFile.errorString()));
+    }
+}
+
+void clsCounterStore::Change(const char* sMember,
+                             const std::function<State(std::optional<State>)>& oChange) {
+    QDir().mkpath(QFileInfo(sPath).path());
+    QLockFile oLock(sPath + QStringLiteral(".lock"));
+    oLock.setStaleLockTime(lStaleMs);
+    if (!oLock.tryLock(lWaitMs)) {
+        throw Failure(sMember, oLock.error() == QLockFile::LockFailedError
+                                   ? QStringLiteral("is locked by another program for more than "
+                                                    "%1 s")
+                                         .arg(lWaitMs / 1000)
+                                   : QStringLiteral("cannot be locked"));
+    }
+    Write(sMember, oChange(Read(sMember)));
+}
+
+qint64 clsCounterStore::Due(const char* sMember, const State& oState, qint64 lLargest) const {
+    const qint64 lDue = oState.alReturned.isEmpty() ? oState.lNext : oState.alReturned.first();
+    if (lDue > lLargest) {
+        throw Failure(sMember, QStringLiteral("has run out: its next number, %1, is past %2, the "
+                                              "largest the serial number's bytes hold")
+                                   .arg(lDue)
+                                   .arg(lLargest));
+    }
+    return lDue;
+}
+
+clsError clsCounterStore::Failure(const char* sMember, const QString& sWhy) const {
+    return clsError::FromCode(Unusable, QStringLiteral("clsCounterStore.") + QLatin1String(sMember),
+                              QStringLiteral("The serial number store %1 %2.").arg(sPath, sWhy));
+}

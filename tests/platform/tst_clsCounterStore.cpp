@@ -1,0 +1,109 @@
+#include "platform/clsCounterStore.h"
+#include "tests/support/clsPrivateHome.h"
+#include "tests/support/mdlForked.h"
+#include "tests/support/mdlRows.h"
+#include "tests/support/mdlTestFiles.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <limits>
+#include <numeric>
+#include <optional>
+
+// The counter file of serial numbers: what a board takes, that a file it
+// cannot read hands out nothing, and that programs sharing it never take
+// the same number.
+namespace {
+
+constexpr qint64 lNoLimit = std::numeric_limits<qint64>::max();
+
+struct TakeRow {
+    const char* sName;
+    const char* sBefore; // the file's text
+    std::optional<qint64> oFirst;
+    qint64 lLargest;
+    std::optional<qint64> oTaken; // none: Take raises 2012
+    const char* sAfter;
+};
+
+// clang-format off
+const TakeRow aTakes[] = {
+    {"a counter past the first number goes on", "{\"next\":103,\"returned\":[]}", 100, lNoLimit,
+     103, "{\"next\":104,\"returned\":[]}\n"},
+    {"not JSON", "{\"next\":", {}, lNoLimit, {}, "{\"next\":"},
+    {"a number given back that was never handed out", "{\"next\":5,\"returned\":[5]}", {},
+     lNoLimit, {}, "{\"next\":5,\"returned\":[5]}"},
+    {"eight bytes' numbers kept to the last digit", "{\"next\":9223372036854775806,\"returned\":[]}",
+     {}, lNoLimit, 9223372036854775806, "{\"next\":9223372036854775807,\"returned\":[]}\n"},
+    {"the counter has run out", "{\"next\":256,\"returned\":[]}", {}, 255, {},
+     "{\"next\":256,\"returned\":[]}"},
+};
+// clang-format on
+
+QByteArray Text(const QString& sPath) {
+    QFile oFile(sPath);
+    return oFile.open(QIODevice::ReadOnly) ? oFile.readAll() : QByteArray();
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(TakeRow)
+
+class tst_clsCounterStore : public QObject {
+    Q_OBJECT
+
+    clsPrivateHome oHome;
+
+private slots:
+    void takesANumber_data() { mdlRows::Add(aTakes); }
+
+    void takesANumber() {
+        QFETCH(TakeRow, oRow);
+        const QTemporaryDir oDir;
+        const QString sPath = oDir.filePath("serials.json");
+        mdlTestFiles::Write(QDir(), sPath, oRow.sBefore);
+        clsCounterStore oStore(sPath);
+        std::optional<qint64> oTaken;
+        try {
+            if (oRow.oFirst) {
+                oStore.Start(*oRow.oFirst);
+            }
+            oTaken = oStore.Take(oRow.lLargest);
+        } catch (const clsError& oError) {
+            QCOMPARE(oError.Code(), clsCounterStore::Unusable);
+        }
+        QCOMPARE(oTaken, oRow.oTaken);
+        QCOMPARE(Text(sPath), oRow.sAfter);
+    }
+
+    void programsSharingTheFileNeverTakeOneNumberTwice() {
+        constexpr int iEach = 60;
+        const QTemporaryDir oDir;
+        const QString sPath = oDir.filePath("serials.json");
+        clsCounterStore(sPath).Start(1);
+        const auto oTake = [&] {
+            clsCounterStore oStore(sPath);
+            QString sTaken;
+            for (int i = 0; i < iEach; ++i) {
+                sTaken += QString::number(oStore.Take(lNoLimit)) + QLatin1Char(' ');
+            }
+            return sTaken;
+        };
+        const mdlForked::Child oA = mdlForked::Start(oTake);
+        const mdlForked::Child oB = mdlForked::Start(oTake);
+        QList<qint64> alTaken;
+        for (const QString& sNumber :
+             (mdlForked::Finish(oA) + mdlForked::Finish(oB)).split(' ', Qt::SkipEmptyParts)) {
+            alTaken.append(sNumber.toLongLong());
+        }
+        std::sort(alTaken.begin(), alTaken.end());
+        QList<qint64> alEvery(2 * iEach);
+        std::iota(alEvery.begin(), alEvery.end(), 1);
+        QCOMPARE(alTaken, alEvery);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_clsCounterStore)
+#include "tst_clsCounterStore.moc"
