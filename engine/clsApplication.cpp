@@ -247,6 +247,36 @@ void clsApplication::PrepareImage() {
     GetTargetID();
     InitMemoryImage();
     BuildImage();
+    CheckSerialNumber();
+}
+
+void clsApplication::NumberBoards(clsSerialNumbering& oNumbers) {
+    oSerialField = oNumbers.Field();
+    pSerialNumbers = &oNumbers;
+}
+
+std::optional<clsSerialNumbering::Use> clsApplication::SettleSerialNumber(bool bUsed) {
+    return pSerialNumbers ? pSerialNumbers->Settle(bUsed) : std::nullopt;
+}
+
+void clsApplication::CheckSerialNumber() {
+    if (oSerialField) {
+        oSerialField->Check(*oFlashImage);
+    }
+    if (pSerialNumbers) {
+        const qint64 lNext = pSerialNumbers->Prepare();
+        oHost.Status(QStringLiteral("Serial numbers from %1; the next board gets %2")
+                         .arg(pSerialNumbers->StorePath())
+                         .arg(lNext));
+    }
+}
+
+void clsApplication::StampSerialNumber() {
+    if (pSerialNumbers) {
+        const qint64 lNumber = pSerialNumbers->StampBoard(*oFlashImage);
+        oHost.Status(
+            QStringLiteral("Serial number %1 at %2").arg(lNumber).arg(oSerialField->Range()));
+    }
 }
 
 clsPreparedUpload clsApplication::Prepared() const {
@@ -360,6 +390,7 @@ void clsApplication::RunUpload() {
     if (!bConfirmed) {
         throw mdlEngineErrors::Make(mdlEngineErrors::UploadCancelled);
     }
+    StampSerialNumber();
     BeginErase();
     EraseSectors();
 }
@@ -419,7 +450,7 @@ void clsApplication::UploadRecs() {
     lResendCount = 0;
     std::optional<clsJRT_SRecord> oRecord;
     try {
-        oRecord = mdlUploadRules::NextRecordToSend(*oFlashImage, yFillValue);
+        oRecord = mdlUploadRules::NextRecordToSend(*oFlashImage, yFillValue, oSerialField);
         if (!oRecord) {
             EndOfImage();
             return;

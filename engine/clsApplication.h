@@ -3,6 +3,7 @@
 #include "engine/clsCommPort.h"
 #include "engine/clsEngineHost.h"
 #include "engine/clsPreparedUpload.h"
+#include "engine/clsSerialNumbering.h"
 #include "platform/clsJRT_HelpFile.h"
 #include "platform/clsJRT_Registry.h"
 #include "records/clsFile.h"
@@ -55,6 +56,8 @@ public:
     // PrepareUpload in its two halves: the file name and OpenFiles, then
     // the three preparation steps.
     void OpenUploadFiles(const QString& sRecFile);
+    // The three steps, then the checks of the serial number's field and
+    // store where there are any.
     void PrepareImage();
     // What the preparation made, the image copied, for further boards.
     // Taken before the board's dialogue begins: erasing uses up the sectors.
@@ -62,6 +65,16 @@ public:
     // In place of PrepareUpload, after a Reset: oPrepared's files, target,
     // fill value, sectors and image, and no file read.
     void UsePrepared(const clsPreparedUpload& oPrepared);
+
+    // Where each board's serial number goes; the record that holds it is
+    // sent even where the rest of it is fill. Both stay across Reset.
+    void SetSerialField(const clsSerialField& oField) { oSerialField = oField; }
+    const std::optional<clsSerialField>& SerialField() const { return oSerialField; }
+    // Each board takes its number from oNumbers once the technician
+    // confirmed the warning, before anything of it is erased.
+    void NumberBoards(clsSerialNumbering& oNumbers);
+    // The board's number used, or else given back to its store.
+    std::optional<clsSerialNumbering::Use> SettleSerialNumber(bool bUsed);
 
     // Counters from zero, and the board's first byte awaited (state 1).
     void BeginWaitForTarget();
@@ -103,6 +116,8 @@ private:
     // line noise came (nothing, or 0x00 bytes while the board is off).
     std::optional<bool> TargetIDMatches();
     void AcknowledgeTarget();
+    void CheckSerialNumber();
+    void StampSerialNumber();
     void BeginErase();
     void SendLastRecord();
     void ResendRecord();
@@ -138,4 +153,6 @@ private:
     std::unique_ptr<clsJRT_Registry> oRegistry;
     std::unique_ptr<clsCommPort> oCommSettings;
     std::unique_ptr<clsJRT_HelpFile> oHelpFile;
+    std::optional<clsSerialField> oSerialField;
+    clsSerialNumbering* pSerialNumbers = nullptr;
 };

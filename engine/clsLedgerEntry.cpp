@@ -48,6 +48,19 @@ QString StateName(qint32 lState) {
     return asNames.value(lState);
 }
 
+// The board's serial number and what became of it; null when it took none.
+QJsonValue Serial(const std::optional<clsSerialNumbering::Use>& oSerial) {
+    if (!oSerial) {
+        return {};
+    }
+    return QJsonObject{{QStringLiteral("number"), oSerial->lNumber},
+                       {QStringLiteral("address"), clsSerialField::Hex(oSerial->oField.Address())},
+                       {QStringLiteral("bytes"), oSerial->oField.Bytes()},
+                       {QStringLiteral("store"), oSerial->sStore},
+                       {QStringLiteral("used"), oSerial->bUsed},
+                       {QStringLiteral("returned"), oSerial->bReturned}};
+}
+
 } // namespace
 
 QByteArray clsLedgerEntry::Line() const {
@@ -71,6 +84,7 @@ QByteArray clsLedgerEntry::Line() const {
         {QStringLiteral("result"), EndingName(oOutcome.oEnding)},
         {QStringLiteral("state"), StateName(oOutcome.lState)},
         {QStringLiteral("code"), OrNull(oOutcome.lCode != 0, oOutcome.lCode)},
-        {QStringLiteral("message"), oOutcome.sWords}};
+        {QStringLiteral("message"), oOutcome.sWords},
+        {QStringLiteral("serial"), Serial(oOutcome.oSerial)}};
     return QJsonDocument(oLine).toJson(QJsonDocument::Compact) + '\n';
 }

@@ -163,8 +163,10 @@ void clsUploadSequence::EndWithError(const clsError& oError) {
     const qint32 lCode = oError.Code();
     if (lCode == UploadCancelled) {
         StopAs(eEnding::Declined);
-    } else if (aDetailEntries.contains(lCode)) {
-        const QString sDetail = LoadResString(aDetailEntries.value(lCode));
+    } else if (aDetailEntries.contains(lCode) || lCode == clsCounterStore::Unusable) {
+        const QString sDetail = aDetailEntries.contains(lCode)
+                                    ? LoadResString(aDetailEntries.value(lCode))
+                                    : oError.Description();
         const QString sBox =
             LoadResString(500) + QString::number(lCode) + QStringLiteral("\r\n") + sDetail;
         const Outcome oOutcome = OutcomeNow(eEnding::BoardFailed, lCode, sDetail);
@@ -201,14 +203,19 @@ clsUploadSequence::Outcome clsUploadSequence::OutcomeNow(std::optional<eEnding> 
             .oImageCheckSum =
                 bPrepared ? std::optional(oApp.FlashImage().CheckSum()) : std::nullopt,
             .lCode = lCode,
-            .sWords = sWords};
+            .sWords = sWords,
+            // Settled as the upload finishes.
+            .oSerial = std::nullopt};
 }
 
 // Whatever keeps a record of the upload hears of its end before anyone
 // shows it.
 void clsUploadSequence::Finish(const Outcome& oOutcome, const QString& sBoxText) {
     bPrepared = false;
-    emit Finished(oOutcome);
+    Outcome oSettled = oOutcome;
+    // A board that did not take its image whole gives its number back.
+    oSettled.oSerial = oApp.SettleSerialNumber(oOutcome.oEnding == eEnding::Complete);
+    emit Finished(oSettled);
     emit Ended(*oOutcome.oEnding, sBoxText);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/clsError.h"
+#include "engine/clsSerialNumbering.h"
 
 #include <QObject>
 #include <QString>
@@ -27,7 +28,8 @@ public:
         Stopped,
         Declined,
         TimedOut,
-        // The wrong board, too many resends or a flash failure (2005 to 2007).
+        // The wrong board, too many resends or a flash failure (2005 to
+        // 2007), or no serial number for the board (2012).
         BoardFailed,
         LinkFailed,
         // The dialogue closed the port on a reply it does not know; the
@@ -49,6 +51,8 @@ public:
         qint32 lCode = 0;
         // The status line that tells how it ended.
         QString sWords;
+        // What became of the board's serial number, if it took one.
+        std::optional<clsSerialNumbering::Use> oSerial;
     };
 
     explicit clsUploadSequence(clsApplication& oNewApp);

@@ -19,14 +19,20 @@ clsUploadSummary clsUploadSummary::Of(clsApplication& oApp) {
     oSummary.lImageSize = oImage.Top() + 1;
     oSummary.lCheckSum = oImage.CheckSum();
     oSummary.lUnrestrictedBytes = oImage.UnrestrictedBytes();
+    oSummary.oSerialField = oApp.SerialField();
+    const auto& oField = oSummary.oSerialField;
 
     qint64 lBytes = oSummary.aiEraseOrder.size() * (lEraseCommandLength + 1 + lReplyLength);
     const auto oGoBack = qScopeGuard(
         [&oImage, oWhereItWas = oImage.WalkPosition()] { oImage.SetWalkPosition(oWhereItWas); });
     oImage.ResetBP();
-    while (const auto oRecord = NextRecordToSend(oImage, oSummary.yFillValue)) {
+    while (const auto oRecord = NextRecordToSend(oImage, oSummary.yFillValue, oField)) {
         ++oSummary.lRecordsToSend;
         lBytes += BytesOnLine(*oRecord) + lReplyLength;
+        if (oField && oField->Holds(*oRecord)) {
+            oSummary.aSerialRecords.append(
+                {oSummary.lRecordsToSend, oRecord->RecType(), oRecord->Address()});
+        }
     }
     oSummary.lBytesOnLine = lBytes + TerminateBytes(oSummary.yTargetID).size();
     return oSummary;

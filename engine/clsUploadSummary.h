@@ -1,7 +1,11 @@
 #pragma once
 
+#include "engine/clsSerialField.h"
+
 #include <QList>
 #include <QPair>
+
+#include <optional>
 
 class clsApplication;
 
@@ -21,6 +25,17 @@ struct clsUploadSummary {
     // Erase commands, records and the terminate bytes, each command and
     // record with the board's reply.
     qint64 lBytesOnLine = 0;
+    // A record to send that carries a byte of the serial number.
+    struct SerialRecord {
+        // Its place among the records sent, from 1.
+        qint32 lPosition = 0;
+        qint16 iRecType = 0;
+        qint32 lAddress = 0;
+    };
+    // Where the serial number goes, when it goes anywhere, and the records
+    // that carry it.
+    std::optional<clsSerialField> oSerialField;
+    QList<SerialRecord> aSerialRecords;
 
     // Walks oApp's image from address 0 and puts its byte pointer back.
     static clsUploadSummary Of(clsApplication& oApp);

@@ -26,6 +26,7 @@ clsError Make(qint32 lCode) {
         return clsError::FromCode(lCode, QStringLiteral("clsApplication.InitMemoryImage"),
                                   QStringLiteral("Unable to create flash image in memory."));
     case BadCommandLine:
+    case SerialFieldUnusable:
     case NoCommandFileName:
     case WrongTarget:
     case ResendLimit:

@@ -17,6 +17,8 @@ enum eCode : qint32 {
     UploadCancelled = 2008,
     NoFlashImage = 2009,
     BadCommandLine = 2010,
+    // Ours: the serial number's field cannot go where it was asked to.
+    SerialFieldUnusable = 2011,
 };
 
 // The error for lCode with its fixed source and description.

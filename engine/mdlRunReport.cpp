@@ -1,6 +1,7 @@
 #include "engine/mdlRunReport.h"
 
 #include "engine/mdlEngineErrors.h"
+#include "platform/clsCounterStore.h"
 #include "records/clsFlashImage.h"
 #include "records/clsJRT_SRecord.h"
 #include "resources/mdlResources.h"
@@ -31,6 +32,8 @@ QStringList DetailLines(const clsError& oError) {
     case CommsFailed:
     case NoFlashImage:
     case BadCommandLine:
+    case SerialFieldUnusable:
+    case clsCounterStore::Unusable:
         return {sDescription};
     case Image::InvalidAddress:
     case Image::AlreadyWritten:

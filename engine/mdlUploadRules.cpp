@@ -16,11 +16,12 @@ bool IsBlank(const clsJRT_SRecord& oRecord, quint8 yFillValue) {
                        [yFillValue](quint8 yByte) { return yByte == yFillValue; });
 }
 
-std::optional<clsJRT_SRecord> NextRecordToSend(clsFlashImage& oImage, quint8 yFillValue) {
+std::optional<clsJRT_SRecord> NextRecordToSend(clsFlashImage& oImage, quint8 yFillValue,
+                                               const std::optional<clsSerialField>& oKept) {
     for (;;) {
         try {
             clsJRT_SRecord oRecord = oImage.Export();
-            if (!IsBlank(oRecord, yFillValue)) {
+            if (!IsBlank(oRecord, yFillValue) || (oKept && oKept->Holds(oRecord))) {
                 return oRecord;
             }
         } catch (const clsError& oError) {

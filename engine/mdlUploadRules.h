@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/clsSerialField.h"
 #include "records/clsFlashImage.h"
 #include "records/clsJRT_SRecord.h"
 
@@ -24,9 +25,11 @@ constexpr qint32 lEraseCommandLength = 14;
 // True when every data byte of the record holds the fill value: such a
 // record is never sent.
 bool IsBlank(const clsJRT_SRecord& oRecord, quint8 yFillValue);
-// The next record of the image from its byte pointer on that is not blank;
-// nothing once the image is exhausted.
-std::optional<clsJRT_SRecord> NextRecordToSend(clsFlashImage& oImage, quint8 yFillValue);
+// The next record of the image from its byte pointer on that is not blank
+// or carries a byte of oKept; nothing once the image is exhausted.
+std::optional<clsJRT_SRecord>
+NextRecordToSend(clsFlashImage& oImage, quint8 yFillValue,
+                 const std::optional<clsSerialField>& oKept = std::nullopt);
 // Each command line and record goes out followed by one 0x00.
 qint32 BytesOnLine(const clsJRT_SRecord& oRecord);
 // The command that erases ySector: type 6, address 0, data 0x80 and the

@@ -1,0 +1,61 @@
+#include "engine/clsSerialField.h"
+
+#include "engine/mdlEngineErrors.h"
+
+#include <limits>
+
+namespace {
+
+clsError Unusable(const clsSerialField& oField, const QString& sWhat) {
+    return clsError::FromCode(
+        mdlEngineErrors::SerialFieldUnusable, QStringLiteral("clsSerialField.Check"),
+        QStringLiteral("The serial number at %1 %2.").arg(oField.Range(), sWhat));
+}
+
+} // namespace
+
+qint64 clsSerialField::Largest() const {
+    return iBytes >= iMostBytes ? std::numeric_limits<qint64>::max()
+                                : (qint64(1) << (8 * iBytes)) - 1;
+}
+
+void clsSerialField::Check(const clsFlashImage& oImage) const {
+    if (LastAddress() > oImage.Top()) {
+        throw Unusable(*this,
+                       QStringLiteral("reaches past the image's top, %1").arg(Hex(oImage.Top())));
+    }
+    for (const auto& [lFirst, lLast] : oImage.RestrictedRanges()) {
+        if (lFirst <= LastAddress() && lAddress <= lLast) {
+            throw Unusable(*this, QStringLiteral("lies in the protected range %1 to %2")
+                                      .arg(Hex(lFirst), Hex(lLast)));
+        }
+    }
+    for (qint64 lCell = lAddress; lCell <= LastAddress(); ++lCell) {
+        if (oImage.Written(qint32(lCell))) {
+            throw Unusable(
+                *this,
+                QStringLiteral("lies over data of the application file at %1").arg(Hex(lCell)));
+        }
+    }
+}
+
+void clsSerialField::Stamp(clsFlashImage& oImage, qint64 lNumber) const {
+    for (qint16 i = 0; i < iBytes; ++i) {
+        const int iShift = 8 * (iBytes - 1 - i);
+        oImage.SetData(qint32(lAddress + i), quint8(quint64(lNumber) >> iShift));
+    }
+}
+
+bool clsSerialField::Holds(const clsJRT_SRecord& oRecord) const {
+    const qint64 lFirst = oRecord.Address();
+    return lFirst <= LastAddress() && lAddress < lFirst + oRecord.DataByteCount();
+}
+
+QString clsSerialField::Range() const {
+    return iBytes == 1 ? Hex(lAddress)
+                       : Hex(lAddress) + QStringLiteral(" to ") + Hex(LastAddress());
+}
+
+QString clsSerialField::Hex(qint64 lValue) {
+    return QStringLiteral("0x") + QString::number(lValue, 16).toUpper();
+}
