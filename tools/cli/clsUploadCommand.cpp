@@ -31,9 +31,15 @@ QString ProgressText(const clsUploadSummary& oSummary, qint32 lRecordsSent) {
 
 clsUploadCommand::clsUploadCommand(clsConsole& oNewConsole, const Options& oOptions)
     : oConsole(oNewConsole), sPath(oOptions.sPath), iPort(oOptions.iPort),
-      oHost(oNewConsole, oOptions.oHost), oApp(oHost), oSequence(oApp) {
+      oSerialNumbers(oOptions.oSerial.Numbering()), oHost(oNewConsole, oOptions.oHost), oApp(oHost),
+      oSequence(oApp) {
     oHost.Attach(oApp);
     UsePortOption();
+    if (oSerialNumbers) {
+        oApp.NumberBoards(*oSerialNumbers);
+        connect(&oSequence, &clsUploadSequence::Finished, this,
+                &clsUploadCommand::TellSerialNumber);
+    }
     connect(&oSequence, &clsUploadSequence::Ended, this, &clsUploadCommand::OnEnded);
     connect(&oLedger, &clsUploadLedger::Unwritable, this,
             [this](const QString& sNotice) { oHost.Say(sNotice); });
@@ -115,6 +121,21 @@ void clsUploadCommand::OnStopSignal() {
     if (!oStatus) {
         oSequence.Stop();
     }
+}
+
+void clsUploadCommand::TellSerialNumber(const clsUploadSequence::Outcome& oOutcome) {
+    const std::optional<clsSerialNumbering::Use>& oSerial = oOutcome.oSerial;
+    if (!oSerial || oSerial->bUsed) {
+        return;
+    }
+    oHost.Say(oSerial->bReturned
+                  ? QStringLiteral("tessivar-cli: serial number %1 went back to %2 for the next "
+                                   "board.")
+                        .arg(oSerial->lNumber)
+                        .arg(oSerial->sStore)
+                  : QStringLiteral("tessivar-cli: serial number %1 could not go back: %2")
+                        .arg(oSerial->lNumber)
+                        .arg(oSerial->sFailure));
 }
 
 void clsUploadCommand::ShowProgress() {

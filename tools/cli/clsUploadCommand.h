@@ -4,6 +4,7 @@
 #include "engine/clsUploadLedger.h"
 #include "engine/clsUploadSequence.h"
 #include "engine/clsUploadSummary.h"
+#include "tools/cli/clsSerialOptions.h"
 #include "tools/cli/clsStopSignals.h"
 #include "tools/cli/clsUploadHost.h"
 
@@ -26,6 +27,7 @@ public:
         // 0 for the stored port number.
         qint16 iPort = 0;
         clsUploadHost::Options oHost;
+        clsSerialOptions oSerial{true};
     };
 
     clsUploadCommand(clsConsole& oNewConsole, const Options& oOptions);
@@ -55,10 +57,13 @@ protected:
 
 private:
     void ShowProgress();
+    // A board's number that went back to its store, or could not.
+    void TellSerialNumber(const clsUploadSequence::Outcome& oOutcome);
 
     clsConsole& oConsole;
     QString sPath;
     qint16 iPort;
+    std::unique_ptr<clsSerialNumbering> oSerialNumbers;
     clsUploadHost oHost;
     clsApplication oApp;
     clsUploadSequence oSequence;

@@ -4,6 +4,7 @@
 #include "engine/clsUploadSummary.h"
 #include "tools/cli/clsConsole.h"
 #include "tools/cli/clsLogHost.h"
+#include "tools/cli/clsSerialOptions.h"
 #include "tools/cli/mdlCommandLine.h"
 #include "tools/cli/mdlErrorText.h"
 #include "tools/cli/mdlExitStatus.h"
@@ -11,11 +12,16 @@
 
 namespace {
 
-const auto sUsage = QStringLiteral("usage: tessivar-cli inspect [--json] FILE\n");
+const auto sUsage =
+    QStringLiteral("usage: tessivar-cli inspect [--json] [--serial ADDRESS:BYTES] FILE\n");
 
-int Inspect(clsConsole& oConsole, const QString& sPath, bool bJson) {
+int Inspect(clsConsole& oConsole, const QString& sPath, bool bJson,
+            const clsSerialOptions& oSerial) {
     clsLogHost oHost([&oConsole](const QString& sText) { oConsole.Err(sText); });
     clsApplication oApp(oHost);
+    if (oSerial.Field()) {
+        oApp.SetSerialField(*oSerial.Field());
+    }
     try {
         oApp.PrepareUpload(sPath);
         const clsUploadSummary oSummary = clsUploadSummary::Of(oApp);
@@ -44,6 +50,8 @@ int RunVerb(clsConsole& oConsole, const QByteArrayList& aArguments) {
     const QCommandLineOption oJson(
         QStringLiteral("json"), QStringLiteral("The summary, or the error, as one line of JSON."));
     oParser.addOption(oJson);
+    clsSerialOptions oSerial(false);
+    oSerial.AddTo(oParser);
     mdlCommandLine::AddFileArgument(oParser);
     if (const std::optional<int> oDone =
             mdlCommandLine::Parse(oParser, sUsage, aArguments, oConsole)) {
@@ -53,11 +61,14 @@ int RunVerb(clsConsole& oConsole, const QByteArrayList& aArguments) {
     if (sPath.isEmpty()) {
         return mdlCommandLine::UsageError(oConsole, sUsage, QStringLiteral("one FILE is needed."));
     }
+    if (const QString sWhy = oSerial.Take(oParser); !sWhy.isEmpty()) {
+        return mdlCommandLine::UsageError(oConsole, sUsage, sWhy);
+    }
     const bool bJson = oParser.isSet(oJson);
     if (!mdlCommandLine::IsFaithfulPath(oConsole, aArguments, sPath, bJson)) {
         return mdlExitStatus::FilesFailed;
     }
-    return Inspect(oConsole, sPath, bJson);
+    return Inspect(oConsole, sPath, bJson, oSerial);
 }
 
 } // namespace

@@ -63,6 +63,22 @@ QString Shown(const QJsonValue& vValue) {
                                                    : vValue.toVariant().toString();
 }
 
+// The board's serial number, and what became of it where the board did not
+// take it.
+QString SerialCell(const QJsonValue& vSerial) {
+    const QJsonObject oSerial = vSerial.toObject();
+    if (oSerial.isEmpty()) {
+        return QStringLiteral("-");
+    }
+    const QString sNumber = Shown(oSerial[QStringLiteral("number")]);
+    if (oSerial[QStringLiteral("used")].toBool()) {
+        return sNumber;
+    }
+    return sNumber + (oSerial[QStringLiteral("returned")].toBool()
+                          ? QStringLiteral(" returned")
+                          : QStringLiteral(" not returned"));
+}
+
 QStringList Row(const QJsonObject& oEntry) {
     const QDateTime oStart =
         QDateTime::fromString(oEntry[QStringLiteral("start")].toString(), Qt::ISODateWithMs);
@@ -77,15 +93,24 @@ QStringList Row(const QJsonObject& oEntry) {
             Shown(oEntry[QStringLiteral("result")]) +
                 (vCode.isNull() ? QString() : QLatin1Char(' ') + Shown(vCode)),
             QString::number(oEntry[QStringLiteral("duration")].toDouble(), 'f', 1) +
-                QStringLiteral(" s")};
+                QStringLiteral(" s"),
+            SerialCell(oEntry[QStringLiteral("serial")])};
 }
 
 // The rows under their headings, each column as wide as its widest cell.
 QString Table(const QList<Entry>& aEntries) {
     QList<QStringList> aRows = {
-        {"time", "port", "file", "target", "records", "result", "duration"}};
+        {"time", "port", "file", "target", "records", "result", "duration", "serial"}};
+    bool bSerials = false;
     for (const Entry& oEntry : aEntries) {
         aRows.append(Row(oEntry.oFields));
+        bSerials = bSerials || aRows.last().last() != QLatin1String("-");
+    }
+    // Only where serial numbers were given out does the column tell anything.
+    if (!bSerials) {
+        for (QStringList& asRow : aRows) {
+            asRow.removeLast();
+        }
     }
     QList<qsizetype> aWidths(aRows.first().size(), 0);
     for (const QStringList& asRow : aRows) {
@@ -142,7 +167,8 @@ int Ledger(clsConsole& oConsole, const QByteArrayList& aArguments) {
     oParser.setApplicationDescription(
         QStringLiteral("Lists the uploads the window and the upload verb recorded, newest last,\n"
                        "from the ledger $XDG_DATA_HOME/Quellis/Tessivar/uploads.jsonl: time,\n"
-                       "port, file, target, records sent, result and duration."));
+                       "port, file, target, records sent, result and duration, and the\n"
+                       "board's serial number where any entry listed has one."));
     const Options oOptions;
     oParser.addOptions({oOptions.oJson, oOptions.oLast});
     if (const std::optional<int> oDone =

@@ -8,7 +8,9 @@
 namespace {
 
 const auto sUsage = QStringLiteral(
-    "usage: tessivar-cli upload [--repeat] [--port N|DEVICE] [--yes] [--wait SECONDS] FILE\n");
+    "usage: tessivar-cli upload [--repeat] [--port N|DEVICE] [--yes] [--wait SECONDS]\n"
+    "                           [--serial ADDRESS:BYTES[:FIRST] [--serial-store FILE]] "
+    "FILE\n");
 
 constexpr qint32 lLongestWait = 24 * 60 * 60;
 
@@ -63,6 +65,9 @@ QString Misused(const QCommandLineParser& oParser, const Options& oOptions,
     if (oUpload.sPath.isEmpty()) {
         return QStringLiteral("one FILE is needed.");
     }
+    if (const QString sWhy = oUpload.oSerial.Take(oParser); !sWhy.isEmpty()) {
+        return sWhy;
+    }
     if (oParser.isSet(oOptions.oPort) && !TakePort(oParser.value(oOptions.oPort), oUpload)) {
         return QStringLiteral("--port takes a port number from 1 to 16, or a device.");
     }
@@ -80,15 +85,19 @@ int Upload(clsConsole& oConsole, const QByteArrayList& aArguments) {
                        "board as Run does; the status log goes to standard output. Ctrl+C is\n"
                        "Stop. With --repeat, a line per board and a count at the end: exit\n"
                        "status 0 when every board took the image, 3 when one failed; with no\n"
-                       "board at all, 6 when stopped, 3 when --wait ran out."));
+                       "board at all, 6 when stopped, 3 when --wait ran out. With --serial,\n"
+                       "exit status 1 when the serial number's bytes or its counter file\n"
+                       "cannot be used, before any port opens; a board that gets no number\n"
+                       "fails."));
     const Options oOptions;
+    clsUploadCommand::Options oUpload;
     oParser.addOptions({oOptions.oRepeat, oOptions.oPort, oOptions.oYes, oOptions.oWait});
+    oUpload.oSerial.AddTo(oParser);
     mdlCommandLine::AddFileArgument(oParser);
     if (const std::optional<int> oDone =
             mdlCommandLine::Parse(oParser, sUsage, aArguments, oConsole)) {
         return *oDone;
     }
-    clsUploadCommand::Options oUpload;
     if (const QString sWhy = Misused(oParser, oOptions, oUpload); !sWhy.isEmpty()) {
         return mdlCommandLine::UsageError(oConsole, sUsage, sWhy);
     }

@@ -1,0 +1,210 @@
+#include "tests/support/clsPrivateHome.h"
+#include "tests/support/mdlCli.h"
+#include "tests/support/mdlExternalTools.h"
+#include "tests/support/mdlRows.h"
+#include "tests/support/mdlTestFiles.h"
+#include "tests/support/mdlUnitFiles.h"
+
+#include <QCryptographicHash>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <csignal>
+
+// tessivar-cli upload --serial to the board simulator: the number each
+// board's flash got, the counter file and the ledger after the run, the
+// checks before any port opens, and the record that carries the number.
+namespace {
+
+using mdlUnitFiles::aCommands;
+using mdlUnitFiles::aRecords;
+
+constexpr qint32 lField = 0x7000;
+constexpr qint64 lFailed = -1;
+
+struct BoardsRow {
+    const char* sName;
+    const char* sSerial;
+    const char* sBefore; // the counter file; none when there is none
+    QStringList asBoards;
+    int iExit;
+    QList<qint64> alNumbers; // board by board in its flash; lFailed for a board that failed
+    const char* sAfter;
+    QStringList asLedger; // board by board: the number and what became of it
+};
+
+// clang-format off
+const BoardsRow aBoardRuns[] = {
+    {"three boards from FIRST", "7000:4:100", nullptr, {"--boards", "3"}, 0, {100, 101, 102},
+     "{\"next\":103,\"returned\":[]}\n", {"100 used", "101 used", "102 used"}},
+    {"a failed board's number goes to the next", "7000:4:100", nullptr,
+     {"--boards", "3", "--fault", "2/3:silence"}, 3, {100, lFailed, 101},
+     "{\"next\":102,\"returned\":[]}\n", {"100 used", "101 returned", "101 used"}},
+    {"a later run goes on from the file, numbers given back first", "7000:4",
+     "{\"next\":103,\"returned\":[101]}", {"--boards", "2"}, 0, {101, 103},
+     "{\"next\":104,\"returned\":[]}\n", {"101 used", "103 used"}},
+};
+
+struct RefusalRow {
+    const char* sName;
+    const char* sSerial;
+    const char* sBefore;
+    const char* sSaid;
+};
+
+const RefusalRow aRefusals[] = {
+    {"in a protected range", "3FFC:4:1", nullptr, "0x3FFC to 0x3FFF lies in the protected range 0x0 to 0x3FFF."},
+    {"past the top", "0xFFFE:4:1", nullptr, "0xFFFE to 0x10001 reaches past the image's top, 0xFFFF."},
+    {"over the application's data", "4006:4:1", nullptr, "lies over data of the application file at 0x4006."},
+    {"no counter file and no FIRST", "7000:4", nullptr, "does not exist"},
+};
+// clang-format on
+
+QByteArray Sha256(const QByteArray& aBytes) {
+    return QCryptographicHash::hash(aBytes, QCryptographicHash::Sha256).toHex();
+}
+
+// The board's flash as the unit's image with lNumber at the field.
+QByteArray FlashWith(const QString& sFile, qint64 lNumber) {
+    QByteArray aFlash = mdlExternalTools::Run(
+        "srec_cat", {sFile, "-fill", "0xFF", "0", "0x10000", "-o", "-", "-binary"});
+    for (int i = 0; i < 4; ++i) {
+        aFlash[lField + i] = char(lNumber >> (8 * (3 - i)));
+    }
+    return aFlash;
+}
+
+QByteArray Read(const QString& sPath) {
+    QFile oFile(sPath);
+    return oFile.open(QIODevice::ReadOnly) ? oFile.readAll() : QByteArray();
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(BoardsRow)
+Q_DECLARE_METATYPE(RefusalRow)
+
+class tst_cliSerial : public QObject {
+    Q_OBJECT
+
+    clsPrivateHome oHome;
+    QString sData = oHome.Path() + "/data/Quellis/Tessivar/";
+    QTemporaryDir oDir;
+    QString sFile = mdlTestFiles::Write(QDir(oDir.path()), "unit.s19", aRecords);
+    QString sStore = oDir.filePath("serials.json");
+
+    // The simulator on a link of its own, with asOptions for target 22.
+    QString StartBoards(QProcess& oBoards, const QStringList& asOptions) {
+        const QString sLink = oDir.filePath("port");
+        oBoards.start(TESSIVAR_BOARDSIM, asOptions + QStringList{"--target", "22", "--link", sLink,
+                                                                 "--linger", "100"});
+        if (!QTest::qWaitFor([&] { return QFileInfo(sLink).isSymLink(); }, 5000)) {
+            qFatal("the board simulator did not start");
+        }
+        return sLink;
+    }
+
+    // The counter file as sBefore has it, or none.
+    static void SetUp(const QString& sPath, const char* sBefore) {
+        QFile::remove(sPath);
+        if (sBefore) {
+            mdlTestFiles::Write(QDir(), sPath, sBefore);
+        }
+    }
+
+    // upload --repeat until the simulator's last board ended; the exit status.
+    int RunBoards(const QString& sLink, const char* sSerial, qsizetype lBoards) {
+        QProcess oCli;
+        oCli.setProcessChannelMode(QProcess::MergedChannels);
+        oCli.start(TESSIVAR_CLI,
+                   {"upload", "--repeat", "--yes", "--port", sLink, "--serial", sSerial, sFile});
+        QByteArray aOut;
+        const QByteArray aLast = QByteArray("board ") + QByteArray::number(lBoards) + ':';
+        while (!aOut.contains(aLast) && oCli.waitForReadyRead(20'000)) {
+            aOut += oCli.readAll();
+        }
+        ::kill(pid_t(oCli.processId()), SIGTERM);
+        oCli.waitForFinished(30'000);
+        return oCli.exitCode();
+    }
+
+    // Each board's number in the ledger since lFrom, and what became of it.
+    QStringList LedgerNumbers(qint64 lFrom) const {
+        QStringList asNumbers;
+        for (const QByteArray& aLine : Read(sData + "uploads.jsonl").mid(lFrom).split('\n')) {
+            const QJsonObject oSerial = QJsonDocument::fromJson(aLine)["serial"].toObject();
+            if (!oSerial.isEmpty()) {
+                asNumbers << QString::number(oSerial["number"].toInteger()) +
+                                 (oSerial["used"].toBool()       ? " used"
+                                  : oSerial["returned"].toBool() ? " returned"
+                                                                 : " lost");
+            }
+        }
+        return asNumbers;
+    }
+
+private slots:
+    void initTestCase() { mdlTestFiles::Write(QDir(oDir.path()), "unit.cmd", aCommands); }
+
+    void numbersEachBoard_data() { mdlRows::Add(aBoardRuns); }
+
+    void numbersEachBoard() {
+        QFETCH(BoardsRow, oRow);
+        SetUp(sData + "serials.json", oRow.sBefore);
+        const qint64 lLedger = Read(sData + "uploads.jsonl").size();
+        QProcess oBoards;
+        const QString sSummary = oDir.filePath("summary");
+        const QString sLink =
+            StartBoards(oBoards, oRow.asBoards + QStringList{"--summary", sSummary});
+        QCOMPARE(RunBoards(sLink, oRow.sSerial, oRow.alNumbers.size()), oRow.iExit);
+        oBoards.terminate();
+        QVERIFY(oBoards.waitForFinished());
+        const QList<QByteArray> aBoards = Read(sSummary).split('\n');
+        for (qsizetype i = 0; i < oRow.alNumbers.size(); ++i) {
+            if (oRow.alNumbers[i] != lFailed) {
+                QCOMPARE(QJsonDocument::fromJson(aBoards.value(i))["flash_sha256"].toString(),
+                         Sha256(FlashWith(sFile, oRow.alNumbers[i])));
+            }
+        }
+        QCOMPARE(Read(sData + "serials.json"), oRow.sAfter);
+        QCOMPARE(LedgerNumbers(lLedger), oRow.asLedger);
+    }
+
+    void refusesBeforeAnyPortOpens_data() { mdlRows::Add(aRefusals); }
+
+    void refusesBeforeAnyPortOpens() {
+        QFETCH(RefusalRow, oRow);
+        SetUp(sStore, oRow.sBefore);
+        const mdlCli::Outcome oRun =
+            mdlCli::Run({"upload", "--yes", "--port", oDir.filePath("none"), "--serial",
+                         oRow.sSerial, "--serial-store", sStore, sFile});
+        QCOMPARE(oRun.iExitCode, 1);
+        QVERIFY2(oRun.aErr.contains(oRow.sSaid), oRun.aErr.constData());
+        QCOMPARE(Read(sStore), QByteArray(oRow.sBefore));
+    }
+
+    void sendsTheNumbersRecordOfFill() {
+        SetUp(sStore, nullptr);
+        // A board whose flash is 00 where nothing came shows a record that
+        // was left out.
+        const QString sFlash = oDir.filePath("flash");
+        QProcess oBoard;
+        const QString sLink = StartBoards(oBoard, {"--fill", "00", "--flash", sFlash});
+        const mdlCli::Outcome oRun = mdlCli::Run({"upload", "--yes", "--port", sLink, "--serial",
+                                                  "7000:1:255", "--serial-store", sStore, sFile});
+        oBoard.terminate();
+        QVERIFY(oBoard.waitForFinished());
+        QCOMPARE(oRun.iExitCode, 0);
+        QCOMPARE(Read(sFlash).mid(lField, 8), QByteArray(8, char(0xFF)));
+        const mdlCli::Outcome oInspect = mdlCli::Run({"inspect", "--serial", "7000:1", sFile});
+        QVERIFY2(oInspect.aOut.contains("Records to send:    3\n") &&
+                     oInspect.aOut.endsWith(
+                         "Serial number:      0x7000, in record 2 (type 1 at 0x00007000)\n"),
+                 oInspect.aOut.constData());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_cliSerial)
+#include "tst_cliSerial.moc"
