@@ -1,6 +1,6 @@
 #include "tools/cli/clsRepeatCommand.h"
 
-#include "engine/clsUploadLedger.h"
+#include "engine/clsOpenedFiles.h"
 #include "tools/cli/mdlExitStatus.h"
 
 
@@ -49,7 +49,7 @@ std::optional<int> clsRepeatCommand::Confirm() {
 
 void clsRepeatCommand::ShowFiles() {
     for (const QString& sFile : {Path(), App().RecFileName()}) {
-        const QString sHash = clsUploadLedger::Sha256(sFile);
+        const QString sHash = clsOpenedFiles::Sha256(sFile);
         Host().Status(QStringLiteral("SHA-256 %1  %2")
                           .arg(sHash.isEmpty() ? QStringLiteral("unreadable") : sHash, sFile));
     }
