@@ -25,7 +25,7 @@ clsRepeatCommand::clsRepeatCommand(clsConsole& oNewConsole, const Options& oOpti
 }
 
 int clsRepeatCommand::Exec() {
-    if (const std::optional<int> oRefused = Confirm()) {
+    if (const std::optional<int> oRefused = Host().ConfirmAhead()) {
         return *oRefused;
     }
     if (const std::optional<clsError> oFailure = Sequence().Run(Path())) {
@@ -35,16 +35,6 @@ int clsRepeatCommand::Exec() {
     ShowFiles();
     connect(&oInputEnd.emplace(), &clsTerminalEnd::Ended, this, &clsRepeatCommand::OnInputEnded);
     return AwaitEnd();
-}
-
-std::optional<int> clsRepeatCommand::Confirm() {
-    bAsking = true;
-    const bool bConfirmed = Host().ConfirmOverwrite(clsApplication::OverwriteWarning());
-    bAsking = false;
-    if (bStopAsked) {
-        return mdlExitStatus::Stopped;
-    }
-    return bConfirmed ? std::nullopt : std::optional<int>(mdlExitStatus::Declined);
 }
 
 void clsRepeatCommand::ShowFiles() {
@@ -106,9 +96,8 @@ void clsRepeatCommand::OnTargetWaitOver() {
 }
 
 void clsRepeatCommand::OnStopSignal() {
-    if (bAsking) {
-        bStopAsked = true;
-        Host().AbandonAnswer();
+    if (Host().Asking()) {
+        Host().StopAsking();
     } else if (!BoardUnderWay()) {
         StopNow(mdlExitStatus::Stopped);
     } else if (bAbandonArmed) {

@@ -29,8 +29,6 @@ private:
     void OnStopSignal() override;
     void OnInputEnded();
 
-    // The exit status when the warning was not answered OK.
-    std::optional<int> Confirm();
     // The SHA-256 of the two files the image was prepared from.
     void ShowFiles();
     // The board that just ended, counted, and its line in the log.
@@ -53,7 +51,6 @@ private:
     QTimer oPause;
     qint32 lGood = 0;
     qint32 lFailed = 0;
-    bool bAsking = false;
     // The run ends with the board under way.
     bool bStopAsked = false;
     // The next Ctrl+C abandons the board under way.
