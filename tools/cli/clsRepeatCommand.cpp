@@ -1,8 +1,6 @@
 #include "tools/cli/clsRepeatCommand.h"
 
-#include "engine/clsOpenedFiles.h"
 #include "tools/cli/mdlExitStatus.h"
-
 
 namespace {
 
@@ -28,7 +26,7 @@ int clsRepeatCommand::Exec() {
     if (const std::optional<int> oRefused = Host().ConfirmAhead()) {
         return *oRefused;
     }
-    if (const std::optional<clsError> oFailure = Sequence().Run(Path())) {
+    if (const std::optional<clsError> oFailure = RunFirst()) {
         return RunFailed(*oFailure);
     }
     oPrepared = App().Prepared();
@@ -38,8 +36,10 @@ int clsRepeatCommand::Exec() {
 }
 
 void clsRepeatCommand::ShowFiles() {
-    for (const QString& sFile : {Path(), App().RecFileName()}) {
-        const QString sHash = clsOpenedFiles::Sha256(sFile);
+    const clsOpenedFiles oFiles = Ledger().LastOpened().value_or(clsOpenedFiles());
+    const std::pair<QString, QString> aFiles[] = {{oFiles.sFileSha256, Path()},
+                                                  {oFiles.sCommandFileSha256, App().RecFileName()}};
+    for (const auto& [sHash, sFile] : aFiles) {
         Host().Status(QStringLiteral("SHA-256 %1  %2")
                           .arg(sHash.isEmpty() ? QStringLiteral("unreadable") : sHash, sFile));
     }

@@ -29,7 +29,8 @@ private:
     void OnStopSignal() override;
     void OnInputEnded();
 
-    // The SHA-256 of the two files the image was prepared from.
+    // The SHA-256 of the two files the image was prepared from, as they
+    // were opened.
     void ShowFiles();
     // The board that just ended, counted, and its line in the log.
     void Count(bool bGood);

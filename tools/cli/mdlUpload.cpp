@@ -31,6 +31,13 @@ struct Options {
         QStringLiteral("Upload to one board after another on the port, each getting the image "
                        "prepared at the start, until Ctrl+C, SIGTERM or the end of a terminal's "
                        "input between boards. The warning is asked once.")};
+    // How the command with several ports hands each port's upload the image.
+    QCommandLineOption oPrepared{QStringLiteral("prepared"),
+                                 QStringLiteral("The image another tessivar-cli prepared of FILE, "
+                                                "uploaded without reading FILE."),
+                                 QStringLiteral("IMAGE")};
+
+    Options() { oPrepared.setFlags(QCommandLineOption::HiddenFromHelp); }
 };
 
 // --port as a number or a device; false for a number out of range, or
@@ -73,6 +80,21 @@ QString Misused(const QCommandLineParser& oParser, const Options& oOptions,
     return {};
 }
 
+// The image handed over with --prepared, if any; false when there is none
+// to read.
+bool TakeHandedImage(clsConsole& oConsole, const QCommandLineParser& oParser,
+                     const Options& oOptions, clsUploadCommand::Options& oUpload) {
+    if (!oParser.isSet(oOptions.oPrepared)) {
+        return true;
+    }
+    oUpload.oHanded = clsHandedImage::Load(oParser.value(oOptions.oPrepared));
+    if (!oUpload.oHanded) {
+        oConsole.Err(QStringLiteral("tessivar-cli: %1 holds no prepared image.\n")
+                         .arg(oParser.value(oOptions.oPrepared)));
+    }
+    return oUpload.oHanded.has_value();
+}
+
 int Upload(clsConsole& oConsole, const QByteArrayList& aArguments) {
     QCommandLineParser oParser;
     oParser.setApplicationDescription(
@@ -82,7 +104,8 @@ int Upload(clsConsole& oConsole, const QByteArrayList& aArguments) {
                        "status 0 when every board took the image, 3 when one failed; with no\n"
                        "board at all, 6 when stopped, 3 when --wait ran out."));
     const Options oOptions;
-    oParser.addOptions({oOptions.oRepeat, oOptions.oPort, oOptions.oYes, oOptions.oWait});
+    oParser.addOptions(
+        {oOptions.oRepeat, oOptions.oPort, oOptions.oYes, oOptions.oWait, oOptions.oPrepared});
     mdlCommandLine::AddFileArgument(oParser);
     if (const std::optional<int> oDone =
             mdlCommandLine::Parse(oParser, sUsage, aArguments, oConsole)) {
@@ -93,6 +116,9 @@ int Upload(clsConsole& oConsole, const QByteArrayList& aArguments) {
         return mdlCommandLine::UsageError(oConsole, sUsage, sWhy);
     }
     if (!mdlCommandLine::IsFaithfulPath(oConsole, aArguments, oUpload.sPath, false)) {
+        return mdlExitStatus::FilesFailed;
+    }
+    if (!TakeHandedImage(oConsole, oParser, oOptions, oUpload)) {
         return mdlExitStatus::FilesFailed;
     }
     if (oParser.isSet(oOptions.oRepeat)) {
