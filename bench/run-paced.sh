@@ -8,30 +8,12 @@
 # 2.7 s on the line each.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build="$root/build-bench"
-data="$build/bench-data/paced"
 rounds=${1:-3}
-kib=${2:-12}
-
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSIVAR_BENCH=ON \
-  -DTESSIVAR_TESTS=OFF >/dev/null
-cmake --build "$build" --target tessivar-cli tessivar-boardsim upload_lines minimal-host spin-idle
-mkdir -p "$data"
-export XDG_CONFIG_HOME="$data/config" XDG_DATA_HOME="$data/data"
-unit="$data/id22.s19"
-python3 "$root/bench/make-id22-input.py" "$unit" "$kib"
+# shellcheck source=bench/paced-setup.sh
+source "$root/bench/paced-setup.sh"
+paced_setup paced "${2:-12}" upload_lines minimal-host
 "$build/bench/upload_lines" "$unit" "$data/id22.lines"
-cli="$build/tools/cli/tessivar-cli"
 "$cli" inspect --json "$unit" 2>/dev/null > "$data/inspect.json"
-
-spinners=""
-board=""
-cleanup() {
-  for pid in $board $spinners; do kill "$pid" 2>/dev/null || true; done
-}
-trap cleanup EXIT
-"$build/bench/spin-idle" &
-spinners=$!
 
 link="$data/board"
 # One paced upload by the command given after the summary's name.
@@ -41,21 +23,18 @@ upload() {
   rm -f "$summary"
   "$build/tools/boardsim/tessivar-boardsim" --target 22 --link "$link" --delay 300 --pace \
     --summary "$summary" 2>/dev/null &
-  board=$!
+  boards=$!
   for _ in $(seq 100); do [ -e "$link" ] && break; sleep 0.05; done
   "$@" > "$summary.host" 2>&1
-  wait "$board"
-  board=""
+  wait "$boards"
+  boards=""
 }
 
-echo "load before: $(uptime)"
 for round in $(seq "$rounds"); do
   upload "$data/ours-$round.json" "$cli" upload --yes --port "$link" "$unit"
   upload "$data/minimal-$round.json" "$build/bench/minimal-host" "$link" 19200 "$data/id22.lines"
 done
-echo "load after:  $(uptime)"
-kill "$spinners"
-spinners=""
+paced_done
 
 # Over the line time: the turnarounds (reply written to the next line's
 # first byte: the host and the wake-ups) and the board's own replies late.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/clsOpenedFiles.h"
 #include "engine/clsUploadSequence.h"
 
 #include <QByteArray>
@@ -15,13 +16,9 @@ struct clsLedgerEntry {
     qint16 iPort = 0;
     // The device the port stood for; empty when none.
     QString sDevice;
-    // The application file's absolute path.
-    QString sFile;
-    // Of the two files as they were opened for the upload; empty hashes
-    // when they were not.
-    qint64 lFileSize = 0;
-    QString sFileSha256;
-    QString sCommandFileSha256;
+    // The application file's path from the start; its size and the hashes
+    // once the files were opened.
+    clsOpenedFiles oFiles;
     clsUploadSequence::Outcome oOutcome;
 
     // The entry as one line of JSON, its line end included.

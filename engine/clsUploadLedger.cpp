@@ -4,7 +4,6 @@
 #include "platform/clsSerialControl.h"
 #include "platform/mdlAppendOnly.h"
 
-#include <QCryptographicHash>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QSysInfo>
@@ -31,15 +30,6 @@ clsUploadLedger::clsUploadLedger(clsApplication& oNewApp, clsUploadSequence& oSe
     connect(&oSequence, &clsUploadSequence::Finished, this, &clsUploadLedger::OnFinished);
 }
 
-QString clsUploadLedger::Sha256(const QString& sPath) {
-    QFile oFile(sPath);
-    QCryptographicHash oHash(QCryptographicHash::Sha256);
-    if (!QFileInfo(sPath).isFile() || !oFile.open(QIODevice::ReadOnly) || !oHash.addData(&oFile)) {
-        return {};
-    }
-    return QString::fromLatin1(oHash.result().toHex());
-}
-
 QString clsUploadLedger::FilePath() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
            QStringLiteral("/Quellis/Tessivar/uploads.jsonl");
@@ -52,21 +42,17 @@ void clsUploadLedger::OnStarted(const QString& sPath) {
     oEntry->sUser = UserName();
     oEntry->iPort = oApp.CommSettings().Number();
     oEntry->sDevice = oApp.Host().SerialPort().DeviceFor(oEntry->iPort);
-    oEntry->sFile = QFileInfo(sPath).absoluteFilePath();
+    oEntry->oFiles.sFile = QFileInfo(sPath).absoluteFilePath();
 }
 
 void clsUploadLedger::OnFilesOpened() {
-    oEntry->sFileSha256 = Sha256(oEntry->sFile);
-    oEntry->lFileSize = QFileInfo(oEntry->sFile).size();
-    oEntry->sCommandFileSha256 = Sha256(oApp.RecFileName());
-    oLastOpened = oEntry;
+    oEntry->oFiles = clsOpenedFiles::Of(oEntry->oFiles.sFile, oApp.RecFileName());
+    oLastOpened = oEntry->oFiles;
 }
 
 void clsUploadLedger::OnPreparedUsed() {
-    if (oLastOpened && oLastOpened->sFile == oEntry->sFile) {
-        oEntry->sFileSha256 = oLastOpened->sFileSha256;
-        oEntry->lFileSize = oLastOpened->lFileSize;
-        oEntry->sCommandFileSha256 = oLastOpened->sCommandFileSha256;
+    if (oLastOpened && oLastOpened->sFile == oEntry->oFiles.sFile) {
+        oEntry->oFiles = *oLastOpened;
     }
 }
 

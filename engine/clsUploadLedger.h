@@ -22,8 +22,11 @@ public:
     // uploads.jsonl in "Quellis/Tessivar" below the user's data folder,
     // the same for the window and the headless command.
     static QString FilePath();
-    // The SHA-256 of an ordinary file, in hex; empty when it cannot be read.
-    static QString Sha256(const QString& sPath);
+    // The files as another program opened them, for the boards that get the
+    // image it made of them.
+    void TakeOpened(const clsOpenedFiles& oFiles) { oLastOpened = oFiles; }
+    // The files as they were when last opened, or taken; nothing before.
+    const std::optional<clsOpenedFiles>& LastOpened() const { return oLastOpened; }
 
 signals:
     // The first line that could not be written, told for the technician.
@@ -41,6 +44,6 @@ private:
     std::optional<clsLedgerEntry> oEntry;
     // The files as they were when last opened, for the boards that get the
     // image made from them.
-    std::optional<clsLedgerEntry> oLastOpened;
+    std::optional<clsOpenedFiles> oLastOpened;
     bool bToldUnwritable = false;
 };

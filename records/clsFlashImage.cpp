@@ -38,6 +38,25 @@ void ForEachRun(const clsFlagArray& aFlags, bool bValue, Visitor oVisit) {
     }
 }
 
+// The runs of raised flags, each as its first and last index.
+QList<QPair<qint32, qint32>> RaisedRuns(const clsFlagArray& aFlags) {
+    QList<QPair<qint32, qint32>> aRuns;
+    ForEachRun(aFlags, true, [&](qint32 lFirst, qint32 lEnd) { aRuns.append({lFirst, lEnd - 1}); });
+    return aRuns;
+}
+
+// Raises the flags of aRuns; false for a run that is not within 0 to lTop.
+template <typename Flags>
+bool RaiseRuns(Flags& aFlags, const QList<QPair<qint32, qint32>>& aRuns, qint32 lTop) {
+    for (const auto& [lFirst, lLast] : aRuns) {
+        if (lFirst < 0 || lLast < lFirst || lLast > lTop) {
+            return false;
+        }
+        aFlags.SetRange(lFirst, lLast + 1, true);
+    }
+    return true;
+}
+
 } // namespace
 
 void clsFlashImage::RequireCells(const char* sMember) const {
@@ -163,11 +182,7 @@ qint32 clsFlashImage::CheckSum() const {
 
 QList<QPair<qint32, qint32>> clsFlashImage::RestrictedRanges() const {
     RequireCells("RestrictedRanges");
-    QList<QPair<qint32, qint32>> aRanges;
-    ForEachRun(Restricted(), true, [&](qint32 lFirst, qint32 lEnd) {
-        aRanges.append({lFirst, lEnd - 1});
-    });
-    return aRanges;
+    return RaisedRuns(Restricted());
 }
 
 qint32 clsFlashImage::UnrestrictedBytes() const {
@@ -237,4 +252,31 @@ void clsFlashImage::SkipRestricted() {
         throw PastTheTop();
     }
     lBytePointer = lFree;
+}
+
+void clsFlashImage::Write(QDataStream& oStream) const {
+    RequireCells("Write");
+    oStream << yTargetID
+            << QByteArray::fromRawData(reinterpret_cast<const char*>(aValues.data()),
+                                       qsizetype(aValues.size()))
+            << RaisedRuns(Restricted()) << RaisedRuns(aWritten);
+}
+
+bool clsFlashImage::Read(QDataStream& oStream) {
+    quint8 yReadTargetID = 0;
+    QByteArray aReadValues;
+    QList<QPair<qint32, qint32>> aRestrictedRuns;
+    QList<QPair<qint32, qint32>> aWrittenRuns;
+    oStream >> yReadTargetID >> aReadValues >> aRestrictedRuns >> aWrittenRuns;
+    clsFlashImage oRead;
+    const qint32 lReadTop = oRead.Create(yReadTargetID);
+    if (oStream.status() != QDataStream::Ok || lReadTop == 0 ||
+        aReadValues.size() != lReadTop + 1 ||
+        !RaiseRuns(oRead.aRestricted, aRestrictedRuns, lReadTop) ||
+        !RaiseRuns(oRead.aWritten, aWrittenRuns, lReadTop)) {
+        return false;
+    }
+    std::copy(aReadValues.begin(), aReadValues.end(), oRead.aValues.begin());
+    *this = std::move(oRead);
+    return true;
 }

@@ -4,6 +4,7 @@
 #include "records/clsJRT_SRecord.h"
 #include "records/clsRangeFlags.h"
 
+#include <QDataStream>
 #include <QList>
 #include <QPair>
 
@@ -66,6 +67,12 @@ public:
     void ResetBP();
     // The next record from the byte pointer on; error 2104 past the end.
     clsJRT_SRecord Export();
+
+    // The cells whole, values and flags, for another program; Read makes
+    // the image the one written, or returns false, changing nothing, for a
+    // stream that holds no image of a known target.
+    void Write(QDataStream& oStream) const;
+    bool Read(QDataStream& oStream);
 
 private:
     void RequireCells(const char* sMember) const;

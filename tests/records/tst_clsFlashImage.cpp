@@ -40,6 +40,18 @@ Action Put(qint32 lAddress, int iCount) {
     };
 }
 
+// Cell 9 is written, 9 to 12 restricted, 0x7FE4 written and 0x7FF0
+// restricted.
+Image CallsImage() {
+    Image oImage;
+    oImage.Create(18);
+    oImage.SetData(9, 7);
+    oImage.SetData(0x7FE4, 1);
+    oImage.Restrict(9, 12);
+    oImage.Restrict(0x7FF0, 0x7FF0);
+    return oImage;
+}
+
 struct CallRow {
     const char* sName;
     Action oCall;
@@ -47,8 +59,7 @@ struct CallRow {
     QString sExpected;
 };
 
-// Cell 9 is written, 9 to 12 restricted, 0x7FE4 written and 0x7FF0
-// restricted.
+// Each on CallsImage.
 // clang-format off
 const CallRow aCalls[] = {
     {"write below 0", [](Image& o) { o.SetData(-1, 1); }, {},
@@ -123,12 +134,7 @@ private slots:
     // a failed call changes nothing, a failed import keeps what it placed.
     void calls() {
         QFETCH(CallRow, oRow);
-        Image oImage;
-        oImage.Create(18);
-        oImage.SetData(9, 7);
-        oImage.SetData(0x7FE4, 1);
-        oImage.Restrict(9, 12);
-        oImage.Restrict(0x7FF0, 0x7FF0);
+        Image oImage = CallsImage();
         Image oReference = oImage;
         const QString sRaised = Text([&] { oRow.oCall(oImage); });
         QVERIFY2(Matches(sRaised, oRow.sExpected, "clsFlashImage"), qPrintable(sRaised));
@@ -136,6 +142,25 @@ private slots:
             oRow.oChange(oReference);
         }
         QCOMPARE(CellStates(oImage, 0, 0x7FFF), CellStates(oReference, 0, 0x7FFF));
+    }
+
+    // Every cell comes back as written, value and flags; a stream cut short
+    // leaves the image as it was.
+    void writtenAndReadBack() {
+        const Image oImage = CallsImage();
+        QByteArray aStream;
+        QDataStream oOut(&aStream, QIODevice::WriteOnly);
+        oImage.Write(oOut);
+        Image oRead;
+        oRead.Create(22);
+        const QStringList asBefore = CellStates(oRead, 0, 0x7FFF);
+        QDataStream oCut(aStream.chopped(1));
+        QVERIFY(!oRead.Read(oCut));
+        QCOMPARE(CellStates(oRead, 0, 0x7FFF), asBefore);
+        QDataStream oIn(aStream);
+        QVERIFY(oRead.Read(oIn));
+        QCOMPARE(oRead.Top(), oImage.Top());
+        QCOMPARE(CellStates(oRead, 0, 0x7FFF), CellStates(oImage, 0, 0x7FFF));
     }
 
     void walk_data() { mdlRows::Add(aWalks); }

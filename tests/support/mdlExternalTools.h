@@ -27,4 +27,10 @@ inline QByteArray Run(const QString& sProgram, const QStringList& asArguments) {
     return oProcess.readAllStandardOutput();
 }
 
+// What a target-22 board's 64 KiB flash holds after an upload of sFile,
+// every byte no record wrote at the fill value 0xFF, as srec_cat makes it.
+inline QByteArray Flash22(const QString& sFile) {
+    return Run("srec_cat", {sFile, "-fill", "0xFF", "0", "0x10000", "-o", "-", "-binary"});
+}
+
 } // namespace mdlExternalTools

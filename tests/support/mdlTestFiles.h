@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,6 +18,12 @@ inline QString Write(const QDir& oDir, const QString& sName, const QByteArray& a
         qFatal("cannot write test file %s", qPrintable(sPath));
     }
     return sPath;
+}
+
+// As sha256sum prints it.
+inline QString Sha256(const QByteArray& aBytes) {
+    return QString::fromLatin1(
+        QCryptographicHash::hash(aBytes, QCryptographicHash::Sha256).toHex());
 }
 
 // sBody ("S", type, count, address, data) followed by its checksum.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/mdlTestFiles.h"
+
 #include <QByteArray>
 
 // A small application for target 22 and its command file, for uploads to
@@ -13,5 +15,11 @@ inline const QByteArray aRecords = "S00600004844521B\r\nS10B40000001020304050607
                                    "S9030000FC\r\n";
 // Sectors 1 and 2 erased, 0 protected.
 inline const QByteArray aCommands = "16\r\nFF\r\n0,0,3FFF,R\r\n1,4000,7FFF,E\r\n2,8000,FFFF,E\r\n";
+
+// Both as unit.s19 and unit.cmd in oDir; the application file's path.
+inline QString Write(const QDir& oDir) {
+    mdlTestFiles::Write(oDir, "unit.cmd", aCommands);
+    return mdlTestFiles::Write(oDir, "unit.s19", aRecords);
+}
 
 } // namespace mdlUnitFiles

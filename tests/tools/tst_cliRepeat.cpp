@@ -5,7 +5,6 @@
 #include "tests/support/mdlTestFiles.h"
 #include "tests/support/mdlUnitFiles.h"
 
-#include <QCryptographicHash>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -19,6 +18,7 @@
 // at the end and the exit status.
 namespace {
 
+using mdlTestFiles::Sha256;
 using mdlUnitFiles::aCommands;
 using mdlUnitFiles::aRecords;
 // Read again, these would give a board only 0x8000 on, and sector 2 alone.
@@ -67,11 +67,6 @@ const RepeatRow aRuns[] = {
 };
 // clang-format on
 
-QString Sha256(const QByteArray& aBytes) {
-    return QString::fromLatin1(
-        QCryptographicHash::hash(aBytes, QCryptographicHash::Sha256).toHex());
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(RepeatRow)
@@ -117,10 +112,8 @@ private slots:
         QFETCH(RepeatRow, oRow);
         const QTemporaryDir oDir;
         const QDir oFiles(oDir.path());
-        mdlTestFiles::Write(oFiles, "unit.cmd", aCommands);
-        const QString sFile = mdlTestFiles::Write(oFiles, "unit.s19", aRecords);
-        const QString sImage = Sha256(mdlExternalTools::Run(
-            "srec_cat", {sFile, "-fill", "0xFF", "0", "0x10000", "-o", "-", "-binary"}));
+        const QString sFile = mdlUnitFiles::Write(oFiles);
+        const QString sImage = Sha256(mdlExternalTools::Flash22(sFile));
         const QString sLink = oDir.filePath("port");
         QProcess oBoard;
         oBoard.start(TESSIVAR_BOARDSIM,

@@ -117,6 +117,7 @@ void clsBoardSession::TakeInput() {
 
 void clsBoardSession::PortOpened() {
     bPortOpen = true;
+    ++oSummary.lPortOpens;
     if (eNow == eState::WaitingForPort) {
         eNow = eState::Announcing;
         lAnnounceAt = Now() + oOptions.lDelayMs * lNsPerMs;

@@ -56,6 +56,7 @@ QJsonObject clsSimSummary::ToJson(const clsBoardFlash& oFlash) const {
         {QStringLiteral("board"), lBoard},
         {QStringLiteral("target"), yTarget},
         {QStringLiteral("announced"), yAnnounced},
+        {QStringLiteral("port_opens"), lPortOpens},
         {QStringLiteral("answer"), Numbers(ByteValues(aAnswer))},
         {QStringLiteral("answer_right"), bAnswerRight},
         {QStringLiteral("lines"), lLines},

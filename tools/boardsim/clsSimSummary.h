@@ -19,6 +19,8 @@ struct clsSimSummary {
     qint32 lBoard = 1; // of those played one after the other
     quint8 yTarget = 0;
     quint8 yAnnounced = 0;
+    // Times the program under test opened the port.
+    qint32 lPortOpens = 0;
     QByteArray aAnswer;
     bool bAnswerRight = false;
     qint32 lLines = 0; // copies sent again included

@@ -1,8 +1,6 @@
 #include "tools/cli/clsRepeatCommand.h"
 
-#include "engine/clsUploadLedger.h"
 #include "tools/cli/mdlExitStatus.h"
-
 
 namespace {
 
@@ -25,10 +23,10 @@ clsRepeatCommand::clsRepeatCommand(clsConsole& oNewConsole, const Options& oOpti
 }
 
 int clsRepeatCommand::Exec() {
-    if (const std::optional<int> oRefused = Confirm()) {
+    if (const std::optional<int> oRefused = Host().ConfirmAhead()) {
         return *oRefused;
     }
-    if (const std::optional<clsError> oFailure = Sequence().Run(Path())) {
+    if (const std::optional<clsError> oFailure = RunFirst()) {
         return RunFailed(*oFailure);
     }
     oPrepared = App().Prepared();
@@ -37,19 +35,11 @@ int clsRepeatCommand::Exec() {
     return AwaitEnd();
 }
 
-std::optional<int> clsRepeatCommand::Confirm() {
-    bAsking = true;
-    const bool bConfirmed = Host().ConfirmOverwrite(clsApplication::OverwriteWarning());
-    bAsking = false;
-    if (bStopAsked) {
-        return mdlExitStatus::Stopped;
-    }
-    return bConfirmed ? std::nullopt : std::optional<int>(mdlExitStatus::Declined);
-}
-
 void clsRepeatCommand::ShowFiles() {
-    for (const QString& sFile : {Path(), App().RecFileName()}) {
-        const QString sHash = clsUploadLedger::Sha256(sFile);
+    const clsOpenedFiles oFiles = Ledger().LastOpened().value_or(clsOpenedFiles());
+    const std::pair<QString, QString> aFiles[] = {{oFiles.sFileSha256, Path()},
+                                                  {oFiles.sCommandFileSha256, App().RecFileName()}};
+    for (const auto& [sHash, sFile] : aFiles) {
         Host().Status(QStringLiteral("SHA-256 %1  %2")
                           .arg(sHash.isEmpty() ? QStringLiteral("unreadable") : sHash, sFile));
     }
@@ -106,9 +96,8 @@ void clsRepeatCommand::OnTargetWaitOver() {
 }
 
 void clsRepeatCommand::OnStopSignal() {
-    if (bAsking) {
-        bStopAsked = true;
-        Host().AbandonAnswer();
+    if (Host().Asking()) {
+        Host().StopAsking();
     } else if (!BoardUnderWay()) {
         StopNow(mdlExitStatus::Stopped);
     } else if (bAbandonArmed) {

@@ -29,9 +29,8 @@ private:
     void OnStopSignal() override;
     void OnInputEnded();
 
-    // The exit status when the warning was not answered OK.
-    std::optional<int> Confirm();
-    // The SHA-256 of the two files the image was prepared from.
+    // The SHA-256 of the two files the image was prepared from, as they
+    // were opened.
     void ShowFiles();
     // The board that just ended, counted, and its line in the log.
     void Count(bool bGood);
@@ -53,7 +52,6 @@ private:
     QTimer oPause;
     qint32 lGood = 0;
     qint32 lFailed = 0;
-    bool bAsking = false;
     // The run ends with the board under way.
     bool bStopAsked = false;
     // The next Ctrl+C abandons the board under way.

@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <pthread.h>
 #include <unistd.h>
 
 namespace {
@@ -13,9 +14,9 @@ int aiPipe[2] = {-1, -1};
 
 constexpr int aiSignals[] = {SIGINT, SIGTERM};
 
-void OnSignal(int) {
+void OnSignal(int iSignal) {
     const int iSavedErrno = errno;
-    const char cByte = 1;
+    const auto cByte = char(iSignal);
     // A full pipe already holds a Stop that has not been read.
     [[maybe_unused]] const ssize_t lWritten = ::write(aiPipe[1], &cByte, 1);
     errno = iSavedErrno;
@@ -31,6 +32,15 @@ void Handle(void (*oHandler)(int)) {
     }
 }
 
+void LetThrough() {
+    sigset_t oSignals;
+    sigemptyset(&oSignals);
+    for (const int iSignal : aiSignals) {
+        sigaddset(&oSignals, iSignal);
+    }
+    ::pthread_sigmask(SIG_UNBLOCK, &oSignals, nullptr);
+}
+
 } // namespace
 
 clsStopSignals::clsStopSignals() {
@@ -40,6 +50,7 @@ clsStopSignals::clsStopSignals() {
     oNotifier = std::make_unique<QSocketNotifier>(aiPipe[0], QSocketNotifier::Read);
     connect(oNotifier.get(), &QSocketNotifier::activated, this, &clsStopSignals::Drain);
     Handle(&OnSignal);
+    LetThrough();
 }
 
 clsStopSignals::~clsStopSignals() {
@@ -52,7 +63,9 @@ clsStopSignals::~clsStopSignals() {
 
 void clsStopSignals::Drain() {
     char aBytes[64];
-    while (::read(aiPipe[0], aBytes, sizeof aBytes) > 0) {
+    for (ssize_t lRead = 0; (lRead = ::read(aiPipe[0], aBytes, sizeof aBytes)) > 0;) {
+        for (ssize_t i = 0; i < lRead; ++i) {
+            emit Received(aBytes[i]);
+        }
     }
-    emit Received();
 }

@@ -31,8 +31,8 @@ QString ProgressText(const clsUploadSummary& oSummary, qint32 lRecordsSent) {
 
 clsUploadCommand::clsUploadCommand(clsConsole& oNewConsole, const Options& oOptions)
     : oConsole(oNewConsole), sPath(oOptions.sPath), iPort(oOptions.iPort),
-      oSerialNumbers(oOptions.oSerial.Numbering()), oHost(oNewConsole, oOptions.oHost), oApp(oHost),
-      oSequence(oApp) {
+      oSerialNumbers(oOptions.oSerial.Numbering()), oHanded(oOptions.oHanded),
+      oHost(oNewConsole, oOptions.oHost), oApp(oHost), oSequence(oApp) {
     oHost.Attach(oApp);
     UsePortOption();
     if (oSerialNumbers) {
@@ -51,10 +51,18 @@ clsUploadCommand::clsUploadCommand(clsConsole& oNewConsole, const Options& oOpti
 }
 
 int clsUploadCommand::Exec() {
-    if (const std::optional<clsError> oFailure = oSequence.Run(sPath)) {
+    if (const std::optional<clsError> oFailure = RunFirst()) {
         return RunFailed(*oFailure);
     }
     return AwaitEnd();
+}
+
+std::optional<clsError> clsUploadCommand::RunFirst() {
+    if (!oHanded) {
+        return oSequence.Run(sPath);
+    }
+    oLedger.TakeOpened(oHanded->oFiles);
+    return oSequence.Run(oHanded->oPrepared);
 }
 
 int clsUploadCommand::RunFailed(const clsError& oFailure) {

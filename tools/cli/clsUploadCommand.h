@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/clsApplication.h"
+#include "engine/clsHandedImage.h"
 #include "engine/clsUploadLedger.h"
 #include "engine/clsUploadSequence.h"
 #include "engine/clsUploadSummary.h"
@@ -28,6 +29,9 @@ public:
         qint16 iPort = 0;
         clsUploadHost::Options oHost;
         clsSerialOptions oSerial{true};
+        // Another tessivar-cli's image of the file, uploaded in its place:
+        // the file is not read.
+        std::optional<clsHandedImage> oHanded;
     };
 
     clsUploadCommand(clsConsole& oNewConsole, const Options& oOptions);
@@ -40,6 +44,8 @@ protected:
     virtual void OnTargetWaitOver();
     virtual void OnStopSignal();
 
+    // Run of the file, or of the image handed over for it.
+    std::optional<clsError> RunFirst();
     // Shows why Run failed; the exit status.
     int RunFailed(const clsError& oFailure);
     // Waits on the event loop for the end; the exit status.
@@ -54,6 +60,7 @@ protected:
     clsUploadHost& Host() { return oHost; }
     clsApplication& App() { return oApp; }
     clsUploadSequence& Sequence() { return oSequence; }
+    const clsUploadLedger& Ledger() const { return oLedger; }
 
 private:
     void ShowProgress();
@@ -64,6 +71,7 @@ private:
     QString sPath;
     qint16 iPort;
     std::unique_ptr<clsSerialNumbering> oSerialNumbers;
+    std::optional<clsHandedImage> oHanded;
     clsUploadHost oHost;
     clsApplication oApp;
     clsUploadSequence oSequence;

@@ -1,8 +1,10 @@
 #include "tools/cli/clsUploadHost.h"
 
+#include "engine/clsApplication.h"
 #include "engine/mdlComms.h"
 #include "resources/mdlResources.h"
 #include "tools/cli/clsConsole.h"
+#include "tools/cli/mdlExitStatus.h"
 
 #include <unistd.h>
 
@@ -80,6 +82,21 @@ bool clsUploadHost::ConfirmOverwrite(const QString& sWarning) {
     // Asked once: an OK holds for the uploads that follow.
     oOptions.bConfirmed = sAnswer && IsYes(*sAnswer);
     return oOptions.bConfirmed;
+}
+
+std::optional<int> clsUploadHost::ConfirmAhead() {
+    bAsking = true;
+    const bool bConfirmed = ConfirmOverwrite(clsApplication::OverwriteWarning());
+    bAsking = false;
+    if (bAskStopped) {
+        return mdlExitStatus::Stopped;
+    }
+    return bConfirmed ? std::nullopt : std::optional<int>(mdlExitStatus::Declined);
+}
+
+void clsUploadHost::StopAsking() {
+    bAskStopped = true;
+    oAnswer.Abandon();
 }
 
 void clsUploadHost::Say(const QString& sText) {

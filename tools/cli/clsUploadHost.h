@@ -8,6 +8,8 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <optional>
+
 class clsApplication;
 class clsConsole;
 
@@ -38,6 +40,12 @@ public:
     void ShowPressMsg() override;
     void UnloadPressMsg() override;
     bool ConfirmOverwrite(const QString& sWarning) override;
+    // The warning asked ahead of the uploads, once for all of them: nothing
+    // when answered OK; otherwise the exit status, stopped when StopAsking
+    // ended the wait for the answer.
+    std::optional<int> ConfirmAhead();
+    bool Asking() const { return bAsking; }
+    void StopAsking();
 
     QTimer& ReplyTimer() { return oReplyTimer; }
     // Runs out when the board's target byte did not come within the wait.
@@ -48,8 +56,6 @@ public:
     const QElapsedTimer& SinceTargetByte() const { return oSinceTargetByte; }
     // sText on standard error, on a line of its own.
     void Say(const QString& sText);
-    // Ends the wait for an answer to the overwrite warning, as Cancel.
-    void AbandonAnswer() { oAnswer.Abandon(); }
 
 private:
     clsConsole& oConsole;
@@ -61,4 +67,6 @@ private:
     QTimer oTargetTimer;
     QElapsedTimer oSinceTargetByte;
     clsStdinLine oAnswer;
+    bool bAsking = false;
+    bool bAskStopped = false;
 };

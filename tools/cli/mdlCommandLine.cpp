@@ -1,5 +1,6 @@
 #include "tools/cli/mdlCommandLine.h"
 
+#include "engine/mdlComms.h"
 #include "engine/mdlEngineErrors.h"
 #include "platform/clsPortBindings.h"
 #include "resources/mdlResources.h"
@@ -7,6 +8,7 @@
 #include "tools/cli/mdlExitStatus.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -89,6 +91,13 @@ qint16 PortNumber(const QString& sText) {
     return bNumber && iPort >= clsPortBindings::iFirstPort && iPort <= clsPortBindings::iLastPort
                ? qint16(iPort)
                : 0;
+}
+
+QString PortDevice(const QString& sPort) {
+    const qint16 iPort = PortNumber(sPort);
+    const QString sDevice = iPort > 0 ? mdlComms::DeviceOf(iPort) : sPort;
+    const QString sCanonical = QFileInfo(sDevice).canonicalFilePath();
+    return sCanonical.isEmpty() ? sDevice : sCanonical;
 }
 
 bool IsFaithfulPath(clsConsole& oConsole, const QByteArrayList& aArguments, const QString& sPath,

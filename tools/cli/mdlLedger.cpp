@@ -4,6 +4,7 @@
 #include "tools/cli/clsConsole.h"
 #include "tools/cli/mdlCommandLine.h"
 #include "tools/cli/mdlExitStatus.h"
+#include "tools/cli/mdlTextTable.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -97,7 +98,7 @@ QStringList Row(const QJsonObject& oEntry) {
             SerialCell(oEntry[QStringLiteral("serial")])};
 }
 
-// The rows under their headings, each column as wide as its widest cell.
+// The rows under their headings.
 QString Table(const QList<Entry>& aEntries) {
     QList<QStringList> aRows = {
         {"time", "port", "file", "target", "records", "result", "duration", "serial"}};
@@ -112,21 +113,7 @@ QString Table(const QList<Entry>& aEntries) {
             asRow.removeLast();
         }
     }
-    QList<qsizetype> aWidths(aRows.first().size(), 0);
-    for (const QStringList& asRow : aRows) {
-        for (qsizetype i = 0; i < asRow.size(); ++i) {
-            aWidths[i] = std::max(aWidths.at(i), asRow.at(i).size());
-        }
-    }
-    QString sTable;
-    for (const QStringList& asRow : aRows) {
-        QStringList asCells;
-        for (qsizetype i = 0; i < asRow.size(); ++i) {
-            asCells.append(asRow.at(i).leftJustified(aWidths.at(i)));
-        }
-        sTable += asCells.join(QStringLiteral("  ")).trimmed() + QLatin1Char('\n');
-    }
-    return sTable;
+    return mdlTextTable::Table(aRows);
 }
 
 int Show(clsConsole& oConsole, bool bJson, qsizetype lLast) {

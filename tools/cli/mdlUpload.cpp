@@ -1,6 +1,7 @@
 #include "tools/cli/mdlUpload.h"
 
 #include "tools/cli/clsConsole.h"
+#include "tools/cli/clsPortsCommand.h"
 #include "tools/cli/clsRepeatCommand.h"
 #include "tools/cli/mdlCommandLine.h"
 #include "tools/cli/mdlExitStatus.h"
@@ -8,17 +9,23 @@
 namespace {
 
 const auto sUsage = QStringLiteral(
-    "usage: tessivar-cli upload [--repeat] [--port N|DEVICE] [--yes] [--wait SECONDS]\n"
+    "usage: tessivar-cli upload [--repeat] [--port N|DEVICE]... [--yes] [--wait SECONDS]\n"
     "                           [--serial ADDRESS:BYTES[:FIRST] [--serial-store FILE]] "
     "FILE\n");
+
+const auto sNoPort = QStringLiteral("--port takes a port number from 1 to 16, or a device.");
 
 constexpr qint32 lLongestWait = 24 * 60 * 60;
 
 struct Options {
-    QCommandLineOption oPort{QStringLiteral("port"),
-                             QStringLiteral("Port number N (1 to 16) for this upload, or the "
-                                            "device DEVICE; the stored port number when absent."),
-                             QStringLiteral("N|DEVICE")};
+    QCommandLineOption oPort{
+        QStringLiteral("port"),
+        QStringLiteral("Port number N (1 to 16) for this upload, or the device DEVICE; the "
+                       "stored port number when absent. Given twice or more, the same image "
+                       "goes onto a board on each port at once: each upload runs in a "
+                       "tessivar-cli of its own, its lines led by its port, and a table of the "
+                       "ports ends the output."),
+        QStringLiteral("N|DEVICE")};
     QCommandLineOption oYes{QStringLiteral("yes"),
                             QStringLiteral("Answer the overwrite warning with OK instead of "
                                            "asking on standard input.")};
@@ -33,6 +40,16 @@ struct Options {
         QStringLiteral("Upload to one board after another on the port, each getting the image "
                        "prepared at the start, until Ctrl+C, SIGTERM or the end of a terminal's "
                        "input between boards. The warning is asked once.")};
+    // How the command with several ports hands each port's upload the image.
+    QCommandLineOption oPrepared{QStringLiteral("prepared"),
+                                 QStringLiteral("The image another tessivar-cli prepared of FILE, "
+                                                "uploaded without reading FILE."),
+                                 QStringLiteral("IMAGE")};
+
+    Options() { oPrepared.setFlags(QCommandLineOption::HiddenFromHelp); }
+    // What every port's upload gets as given; an option added later that
+    // each port's upload is to take is named here.
+    std::vector<const QCommandLineOption*> PassedOn() const { return {&oRepeat, &oWait}; }
 };
 
 // --port as a number or a device; false for a number out of range, or
@@ -46,6 +63,44 @@ bool TakePort(const QString& sPort, clsUploadCommand::Options& oOptions) {
     }
     oOptions.iPort = mdlCommandLine::PortNumber(sPort);
     return oOptions.iPort != 0;
+}
+
+// One device named twice shows; a number bound to none stays a number.
+QString PortIdentity(const QString& sPort) {
+    const QString sDevice = mdlCommandLine::PortDevice(sPort);
+    return sDevice.isEmpty() ? QString::number(mdlCommandLine::PortNumber(sPort)) : sDevice;
+}
+
+// Every --port value; what is wrong with them, empty when nothing is.
+QString PortsMisused(const QStringList& asPorts) {
+    QStringList asIdentities;
+    for (const QString& sPort : asPorts) {
+        clsUploadCommand::Options oUnused;
+        if (!TakePort(sPort, oUnused)) {
+            return sNoPort;
+        }
+        const QString sIdentity = PortIdentity(sPort);
+        if (asIdentities.contains(sIdentity)) {
+            return QStringLiteral("--port %1 names a port already given.").arg(sPort);
+        }
+        asIdentities.append(sIdentity);
+    }
+    return {};
+}
+
+// The options in oOptions.PassedOn() as they were given.
+QStringList PassedOn(const QCommandLineParser& oParser, const Options& oOptions) {
+    QStringList asArguments;
+    for (const QCommandLineOption* pOption : oOptions.PassedOn()) {
+        const QString sName = QStringLiteral("--") + pOption->names().constFirst();
+        if (pOption->valueName().isEmpty() && oParser.isSet(*pOption)) {
+            asArguments.append(sName);
+        }
+        for (const QString& sValue : oParser.values(*pOption)) {
+            asArguments << sName << sValue;
+        }
+    }
+    return asArguments;
 }
 
 // --wait in whole seconds; false when it is none from 1 to a day.
@@ -68,14 +123,46 @@ QString Misused(const QCommandLineParser& oParser, const Options& oOptions,
     if (const QString sWhy = oUpload.oSerial.Take(oParser); !sWhy.isEmpty()) {
         return sWhy;
     }
-    if (oParser.isSet(oOptions.oPort) && !TakePort(oParser.value(oOptions.oPort), oUpload)) {
-        return QStringLiteral("--port takes a port number from 1 to 16, or a device.");
+    const QStringList asPorts = oParser.values(oOptions.oPort);
+    if (asPorts.size() > 1) {
+        if (const QString sWhy = PortsMisused(asPorts); !sWhy.isEmpty()) {
+            return sWhy;
+        }
+    } else if (!asPorts.isEmpty() && !TakePort(asPorts.first(), oUpload)) {
+        return sNoPort;
     }
     if (oParser.isSet(oOptions.oWait) && !TakeWait(oParser.value(oOptions.oWait), oUpload)) {
         return QStringLiteral("--wait takes a whole number of seconds from 1 to %1.")
             .arg(lLongestWait);
     }
     return {};
+}
+
+// The same image onto a board on each port at once.
+int UploadToPorts(clsConsole& oConsole, const QCommandLineParser& oParser, const Options& oOptions,
+                  const clsUploadCommand::Options& oUpload) {
+    return clsPortsCommand(oConsole, {.sPath = oUpload.sPath,
+                                      .asPorts = oParser.values(oOptions.oPort),
+                                      .asPassedOn = PassedOn(oParser, oOptions),
+                                      .bRepeat = oParser.isSet(oOptions.oRepeat),
+                                      .oHost = oUpload.oHost,
+                                      .oSerial = oUpload.oSerial})
+        .Exec();
+}
+
+// The image handed over with --prepared, if any; false when there is none
+// to read.
+bool TakeHandedImage(clsConsole& oConsole, const QCommandLineParser& oParser,
+                     const Options& oOptions, clsUploadCommand::Options& oUpload) {
+    if (!oParser.isSet(oOptions.oPrepared)) {
+        return true;
+    }
+    oUpload.oHanded = clsHandedImage::Load(oParser.value(oOptions.oPrepared));
+    if (!oUpload.oHanded) {
+        oConsole.Err(QStringLiteral("tessivar-cli: %1 holds no prepared image.\n")
+                         .arg(oParser.value(oOptions.oPrepared)));
+    }
+    return oUpload.oHanded.has_value();
 }
 
 int Upload(clsConsole& oConsole, const QByteArrayList& aArguments) {
@@ -85,13 +172,15 @@ int Upload(clsConsole& oConsole, const QByteArrayList& aArguments) {
                        "board as Run does; the status log goes to standard output. Ctrl+C is\n"
                        "Stop. With --repeat, a line per board and a count at the end: exit\n"
                        "status 0 when every board took the image, 3 when one failed; with no\n"
-                       "board at all, 6 when stopped, 3 when --wait ran out. With --serial,\n"
-                       "exit status 1 when the serial number's bytes or its counter file\n"
-                       "cannot be used, before any port opens; a board that gets no number\n"
-                       "fails."));
+                       "board at all, 6 when stopped, 3 when --wait ran out. With several\n"
+                       "--port, the status of every port's upload when all ended alike, 3\n"
+                       "when they did not. With --serial, exit status 1 when the serial\n"
+                       "number's bytes or its counter file cannot be used, before any port\n"
+                       "opens; a board that gets no number fails."));
     const Options oOptions;
     clsUploadCommand::Options oUpload;
-    oParser.addOptions({oOptions.oRepeat, oOptions.oPort, oOptions.oYes, oOptions.oWait});
+    oParser.addOptions(
+        {oOptions.oRepeat, oOptions.oPort, oOptions.oYes, oOptions.oWait, oOptions.oPrepared});
     oUpload.oSerial.AddTo(oParser);
     mdlCommandLine::AddFileArgument(oParser);
     if (const std::optional<int> oDone =
@@ -102,6 +191,12 @@ int Upload(clsConsole& oConsole, const QByteArrayList& aArguments) {
         return mdlCommandLine::UsageError(oConsole, sUsage, sWhy);
     }
     if (!mdlCommandLine::IsFaithfulPath(oConsole, aArguments, oUpload.sPath, false)) {
+        return mdlExitStatus::FilesFailed;
+    }
+    if (oParser.values(oOptions.oPort).size() > 1) {
+        return UploadToPorts(oConsole, oParser, oOptions, oUpload);
+    }
+    if (!TakeHandedImage(oConsole, oParser, oOptions, oUpload)) {
         return mdlExitStatus::FilesFailed;
     }
     if (oParser.isSet(oOptions.oRepeat)) {

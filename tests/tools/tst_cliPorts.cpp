@@ -1,0 +1,222 @@
+#include "engine/clsUploadLedger.h"
+#include "tests/support/clsPrivateHome.h"
+#include "tests/support/mdlCli.h"
+#include "tests/support/mdlExternalTools.h"
+#include "tests/support/mdlRows.h"
+#include "tests/support/mdlTestFiles.h"
+#include "tests/support/mdlUnitFiles.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// tessivar-cli upload with --port given for several boards at once, each
+// played by a simulator of its own: what each flash got, the lines and the
+// table, the exit status and the ledger.
+namespace {
+
+using mdlTestFiles::Sha256;
+using mdlUnitFiles::aCommands;
+using mdlUnitFiles::aRecords;
+// Read again, these would give a board only 0x8000 on.
+const QByteArray aOtherRecords = "S10B80001011121314151617D8\r\nS9030000FC\r\n";
+const QByteArray aOtherCommands = "16\r\nFF\r\n0,0,7FFF,R\r\n2,8000,FFFF,E\r\n";
+
+struct PortsRow {
+    const char* sName;
+    QStringList asFaults; // a board each; empty for none
+    bool bByNumber;       // ports 1, 2, ... bound to the boards
+    int iExit;
+    QString sCount; // the last line, %1 for the boards' folder
+};
+
+// clang-format off
+const PortsRow aRuns[] = {
+    {"three devices, the second board faulted", {"", "3:program-error", ""}, false, 3,
+     "Ports: 2 good, 1 failed: %1/board2."},
+    {"two port numbers, both good", {"", ""}, true, 0, "Ports: 2 good, 0 failed."},
+};
+// clang-format on
+
+struct RefusedRow {
+    const char* sName;
+    QStringList asPorts; // LINK: the board's link; DEVICE: what it links to
+    QByteArray aCommands;
+    int iExit;
+    QByteArray aErr;
+};
+
+// clang-format off
+const RefusedRow aRefusals[] = {
+    {"one device twice", {"LINK", "3", "LINK"}, aCommands, 2, "--port LINK names a port already"},
+    {"a link and its device", {"LINK", "DEVICE"}, aCommands, 2, "--port DEVICE names a port"},
+    {"a number twice", {"3", "03"}, aCommands, 2, "--port 03 names a port already given"},
+    {"a file that cannot be prepared", {"LINK", "3"}, "XX\r\n", 1, "Error Number: 2003"},
+};
+// clang-format on
+
+QJsonObject Summary(const QString& sPath) {
+    QFile oFile(sPath);
+    oFile.open(QIODevice::ReadOnly);
+    return QJsonDocument::fromJson(oFile.readAll()).object();
+}
+
+// The lines added to the ledger since lBefore.
+QList<QJsonObject> LedgerSince(qint64 lBefore) {
+    QFile oLedger(clsUploadLedger::FilePath());
+    QList<QJsonObject> aLines;
+    if (oLedger.open(QIODevice::ReadOnly) && oLedger.seek(lBefore)) {
+        for (const QByteArray& aLine : oLedger.readAll().split('\n')) {
+            if (!aLine.isEmpty()) {
+                aLines.append(QJsonDocument::fromJson(aLine).object());
+            }
+        }
+    }
+    return aLines;
+}
+
+// Simulated boards, board1 to boardN in oDir, each with its own summary.
+class clsBoards {
+public:
+    clsBoards(const QDir& oDir, const QStringList& asFaults) : oFolder(oDir) {
+        for (qsizetype i = 0; i < asFaults.size(); ++i) {
+            QStringList asOptions = {"--target", "22",    "--linger",  "100",
+                                     "--link",   Link(i), "--summary", SummaryPath(i)};
+            if (!asFaults.at(i).isEmpty()) {
+                asOptions << "--fault" << asFaults.at(i);
+            }
+            aBoards.emplace_back(std::make_unique<QProcess>())->start(TESSIVAR_BOARDSIM, asOptions);
+        }
+    }
+    ~clsBoards() { End(); }
+    clsBoards(const clsBoards&) = delete;
+    clsBoards& operator=(const clsBoards&) = delete;
+
+    bool Ready() const {
+        for (qsizetype i = 0; i < qsizetype(aBoards.size()); ++i) {
+            if (!QFileInfo(Link(i)).isSymLink()) {
+                return false;
+            }
+        }
+        return true;
+    }
+    // The boards end and write their summaries.
+    void End() {
+        for (const auto& oBoard : aBoards) {
+            oBoard->terminate();
+            oBoard->waitForFinished();
+        }
+        aBoards.clear();
+    }
+    QString Link(qsizetype i) const {
+        return oFolder.filePath(QStringLiteral("board%1").arg(i + 1));
+    }
+    QString SummaryPath(qsizetype i) const { return Link(i) + QStringLiteral(".json"); }
+
+private:
+    QDir oFolder;
+    std::vector<std::unique_ptr<QProcess>> aBoards;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(PortsRow)
+Q_DECLARE_METATYPE(RefusedRow)
+
+class tst_cliPorts : public QObject {
+    Q_OBJECT
+
+    clsPrivateHome oHome;
+
+private slots:
+    void eachPortGetsTheImage_data() { mdlRows::Add(aRuns); }
+
+    // The files are changed while the warning waits for its answer: every
+    // board still gets the image prepared before, and the ledger names the
+    // files as they were then.
+    void eachPortGetsTheImage() {
+        QFETCH(PortsRow, oRow);
+        const QTemporaryDir oDir;
+        const QDir oFiles(oDir.path());
+        const QString sFile = mdlUnitFiles::Write(oFiles);
+        const QString sImage = Sha256(mdlExternalTools::Flash22(sFile));
+        clsBoards oBoards(oFiles, oRow.asFaults);
+        QTRY_VERIFY(oBoards.Ready());
+        QStringList asArguments = {"upload"};
+        QStringList asNames;
+        for (qsizetype i = 0; i < oRow.asFaults.size(); ++i) {
+            const QString sPort = oRow.bByNumber ? QString::number(i + 1) : oBoards.Link(i);
+            if (oRow.bByNumber) {
+                QCOMPARE(mdlCli::Run({"ports", "--bind", sPort, oBoards.Link(i)}).iExitCode, 0);
+            }
+            asArguments << "--port" << sPort;
+            asNames << (oRow.bByNumber ? "port " + sPort : sPort);
+        }
+        const qint64 lLedgerBefore = QFileInfo(clsUploadLedger::FilePath()).size();
+        QProcess oCli;
+        oCli.start(TESSIVAR_CLI, asArguments << sFile);
+        oCli.setReadChannel(QProcess::StandardError);
+        QByteArray aErr;
+        while (!aErr.contains("Continue? [y/N] ") && oCli.waitForReadyRead(20'000)) {
+            aErr += oCli.readAllStandardError();
+        }
+        mdlTestFiles::Write(oFiles, "unit.s19", aOtherRecords);
+        mdlTestFiles::Write(oFiles, "unit.cmd", aOtherCommands);
+        oCli.write("y\n");
+        oCli.closeWriteChannel();
+        QVERIFY(oCli.waitForFinished(60'000));
+        oBoards.End();
+        const QByteArray aOut = oCli.readAllStandardOutput();
+        QCOMPARE(oCli.exitCode(), oRow.iExit);
+        QVERIFY2(aOut.endsWith(oRow.sCount.arg(oDir.path()).toUtf8() + "\n"), aOut.constData());
+        for (qsizetype i = 0; i < asNames.size(); ++i) {
+            const QString sOpened =
+                oRow.bByNumber ? QStringLiteral("COM%1").arg(i + 1) : asNames[i];
+            QVERIFY2(aOut.contains(QString("\n[%1] %2 opened\n").arg(asNames[i], sOpened).toUtf8()),
+                     aOut.constData());
+            const QJsonObject oBoard = Summary(oBoards.SummaryPath(i));
+            QCOMPARE(oBoard["flash_sha256"].toString() == sImage, oRow.asFaults[i].isEmpty());
+        }
+        const QList<QJsonObject> aLedger = LedgerSince(lLedgerBefore);
+        QCOMPARE(aLedger.size(), asNames.size());
+        for (const QJsonObject& oLine : aLedger) {
+            QCOMPARE(oLine["file_sha256"].toString(), Sha256(aRecords));
+            QCOMPARE(oLine["command_file_sha256"].toString(), Sha256(aCommands));
+        }
+    }
+
+    void refusedBeforeAnyPortOpens_data() { mdlRows::Add(aRefusals); }
+
+    void refusedBeforeAnyPortOpens() {
+        QFETCH(RefusedRow, oRow);
+        const QTemporaryDir oDir;
+        const QDir oFiles(oDir.path());
+        mdlTestFiles::Write(oFiles, "unit.cmd", oRow.aCommands);
+        const QString sFile = mdlTestFiles::Write(oFiles, "unit.s19", aRecords);
+        clsBoards oBoards(oFiles, {""});
+        QTRY_VERIFY(oBoards.Ready());
+        const QString sDevice = QFileInfo(oBoards.Link(0)).canonicalFilePath();
+        QStringList asArguments = {"upload", "--yes"};
+        for (const QString& sPort : oRow.asPorts) {
+            asArguments
+                << "--port"
+                << QString(sPort).replace("LINK", oBoards.Link(0)).replace("DEVICE", sDevice);
+        }
+        const qint64 lLedgerBefore = QFileInfo(clsUploadLedger::FilePath()).size();
+        const mdlCli::Outcome oRun = mdlCli::Run(asArguments << sFile);
+        oBoards.End();
+        QCOMPARE(oRun.iExitCode, oRow.iExit);
+        const QByteArray aErr = QString::fromUtf8(oRow.aErr)
+                                    .replace("LINK", oBoards.Link(0))
+                                    .replace("DEVICE", sDevice)
+                                    .toUtf8();
+        QVERIFY2(oRun.aErr.contains(aErr), oRun.aErr.constData());
+        QCOMPARE(Summary(oBoards.SummaryPath(0))["port_opens"].toInt(), 0);
+        QVERIFY(LedgerSince(lLedgerBefore).isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_cliPorts)
+#include "tst_cliPorts.moc"

@@ -1,0 +1,112 @@
+#include "tools/cli/clsPortChild.h"
+
+#include "tools/cli/clsConsole.h"
+#include "tools/cli/mdlExitStatus.h"
+
+#include <QCoreApplication>
+
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
+
+namespace {
+
+// Runs in the child between fork and exec: system calls only.
+void Detach() {
+    ::setpgid(0, 0);
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    sigset_t oStops;
+    sigemptyset(&oStops);
+    sigaddset(&oStops, SIGINT);
+    sigaddset(&oStops, SIGTERM);
+    ::sigprocmask(SIG_BLOCK, &oStops, nullptr);
+}
+
+} // namespace
+
+clsPortChild::clsPortChild(clsConsole& oNewConsole, const QString& sNewName,
+                           const QString& sNewDevice)
+    : oConsole(oNewConsole), sName(sNewName), sDevice(sNewDevice) {
+    oProcess.setStandardInputFile(QProcess::nullDevice());
+    oProcess.setChildProcessModifier(&Detach);
+    connect(&oProcess, &QProcess::readyReadStandardOutput, this,
+            [this] { PassOn(QProcess::StandardOutput, false); });
+    connect(&oProcess, &QProcess::readyReadStandardError, this,
+            [this] { PassOn(QProcess::StandardError, false); });
+    connect(&oProcess, &QProcess::finished, this, &clsPortChild::OnFinished);
+    connect(&oProcess, &QProcess::errorOccurred, this, &clsPortChild::OnErrorOccurred);
+}
+
+void clsPortChild::Start(const QStringList& asArguments) {
+    oSinceStart.start();
+    oProcess.start(QCoreApplication::applicationFilePath(), asArguments);
+}
+
+void clsPortChild::Signal(int iSignal) {
+    // A process already gone has no id, and kill(0) would strike us all.
+    if (!bEnded && oProcess.processId() > 0) {
+        ::kill(pid_t(oProcess.processId()), iSignal);
+    }
+}
+
+int clsPortChild::Status() const {
+    return sTrouble.isEmpty() ? iExitCode : int(mdlExitStatus::BoardFailed);
+}
+
+QString clsPortChild::Result() const {
+    if (sTrouble.isEmpty() || sLastLine.isEmpty()) {
+        return sTrouble + sLastLine;
+    }
+    return QStringLiteral("%1; its last line: %2").arg(sTrouble, sLastLine);
+}
+
+// Whole lines only, so that no other port's line lands within one.
+void clsPortChild::PassOn(QProcess::ProcessChannel iChannel, bool bAtEnd) {
+    oProcess.setReadChannel(iChannel);
+    QByteArray& aPending = aPartial[iChannel];
+    aPending += oProcess.readAll();
+    if (bAtEnd && !aPending.isEmpty() && !aPending.endsWith('\n')) {
+        aPending += '\n';
+    }
+    qsizetype lStart = 0;
+    for (qsizetype lEnd = 0; (lEnd = aPending.indexOf('\n', lStart)) >= 0; lStart = lEnd + 1) {
+        Show(iChannel, QString::fromUtf8(aPending.sliced(lStart, lEnd - lStart)));
+    }
+    aPending.remove(0, lStart);
+}
+
+void clsPortChild::Show(QProcess::ProcessChannel iChannel, const QString& sLine) {
+    const QString sLed = QStringLiteral("[%1] %2\n").arg(sName, sLine);
+    if (iChannel == QProcess::StandardError) {
+        oConsole.Err(sLed);
+        return;
+    }
+    oConsole.Out(sLed);
+    if (!sLine.trimmed().isEmpty()) {
+        sLastLine = sLine;
+    }
+}
+
+void clsPortChild::OnFinished(int iNewExitCode, QProcess::ExitStatus iExitStatus) {
+    PassOn(QProcess::StandardOutput, true);
+    PassOn(QProcess::StandardError, true);
+    iExitCode = iNewExitCode;
+    if (iExitStatus == QProcess::CrashExit) {
+        sTrouble = QStringLiteral("crashed or was killed");
+    }
+    End();
+}
+
+// A program that never started sends no finish.
+void clsPortChild::OnErrorOccurred(QProcess::ProcessError iError) {
+    if (iError == QProcess::FailedToStart) {
+        sTrouble = QStringLiteral("could not start: ") + oProcess.errorString();
+        End();
+    }
+}
+
+void clsPortChild::End() {
+    lElapsedMs = oSinceStart.elapsed();
+    bEnded = true;
+    emit Ended();
+}
