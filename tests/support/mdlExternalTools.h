@@ -28,9 +28,15 @@ inline QByteArray Run(const QString& sProgram, const QStringList& asArguments) {
 }
 
 // What a target-22 board's 64 KiB flash holds after an upload of sFile,
-// every byte no record wrote at the fill value 0xFF, as srec_cat makes it.
-inline QByteArray Flash22(const QString& sFile) {
-    return Run("srec_cat", {sFile, "-fill", "0xFF", "0", "0x10000", "-o", "-", "-binary"});
+// every byte no record wrote at the fill value 0xFF, as srec_cat makes it;
+// with lSerialAt, lNumber there in four bytes, the most significant first.
+inline QByteArray Flash22(const QString& sFile, qint32 lSerialAt = -1, qint64 lNumber = 0) {
+    QByteArray aFlash =
+        Run("srec_cat", {sFile, "-fill", "0xFF", "0", "0x10000", "-o", "-", "-binary"});
+    for (int i = 0; lSerialAt >= 0 && i < 4; ++i) {
+        aFlash[lSerialAt + i] = char(lNumber >> (8 * (3 - i)));
+    }
+    return aFlash;
 }
 
 } // namespace mdlExternalTools

@@ -66,16 +66,6 @@ QByteArray Sha256(const QByteArray& aBytes) {
     return QCryptographicHash::hash(aBytes, QCryptographicHash::Sha256).toHex();
 }
 
-// The board's flash as the unit's image with lNumber at the field.
-QByteArray FlashWith(const QString& sFile, qint64 lNumber) {
-    QByteArray aFlash = mdlExternalTools::Run(
-        "srec_cat", {sFile, "-fill", "0xFF", "0", "0x10000", "-o", "-", "-binary"});
-    for (int i = 0; i < 4; ++i) {
-        aFlash[lField + i] = char(lNumber >> (8 * (3 - i)));
-    }
-    return aFlash;
-}
-
 QByteArray Read(const QString& sPath) {
     QFile oFile(sPath);
     return oFile.open(QIODevice::ReadOnly) ? oFile.readAll() : QByteArray();
@@ -165,7 +155,7 @@ private slots:
         for (qsizetype i = 0; i < oRow.alNumbers.size(); ++i) {
             if (oRow.alNumbers[i] != lFailed) {
                 QCOMPARE(QJsonDocument::fromJson(aBoards.value(i))["flash_sha256"].toString(),
-                         Sha256(FlashWith(sFile, oRow.alNumbers[i])));
+                         Sha256(mdlExternalTools::Flash22(sFile, lField, oRow.alNumbers[i])));
             }
         }
         QCOMPARE(Read(sData + "serials.json"), oRow.sAfter);
