@@ -130,9 +130,7 @@ class tst_BoardDialogue : public QObject {
             oBoard.terminate();
             oBoard.waitForFinished(5000);
         }
-        QFile oFile(oDir.filePath("summary.json"));
-        return oFile.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(oFile.readAll()).object()
-                                               : QJsonObject();
+        return QJsonDocument::fromJson(mdlTestFiles::Read(oDir.filePath("summary.json"))).object();
     }
 
     // The application file and its command file; the data random or fill only.
@@ -214,9 +212,7 @@ private slots:
             constexpr int iDataBytes = 3072 - 256;
             QCOMPARE(lRecords, iDataBytes / clsBoardTarget::For(quint8(oRow.iTarget)).iMaxData);
             QCOMPARE(oSummary["data_records"].toInt(), lRecords);
-            QFile oFlash(oDir.filePath("flash.bin"));
-            QVERIFY(oFlash.open(QIODevice::ReadOnly));
-            QVERIFY(oFlash.readAll() ==
+            QVERIFY(mdlTestFiles::Read(oDir.filePath("flash.bin")) ==
                     mdlExternalTools::Run("srec_cat",
                                           {sPath, "-fill", "0xFF", "0", QString::number(lTop + 1),
                                            "-o", "-", "-binary"}));

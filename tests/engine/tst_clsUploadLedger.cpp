@@ -19,8 +19,7 @@ namespace {
 constexpr int iRunsPerProgram = 200;
 
 QList<QByteArray> LedgerLines() {
-    QFile oFile(clsUploadLedger::FilePath());
-    return oFile.open(QIODevice::ReadOnly) ? oFile.readAll().split('\n') : QList<QByteArray>{};
+    return mdlTestFiles::Read(clsUploadLedger::FilePath()).split('\n');
 }
 
 QJsonObject Entry(const QByteArray& aLine) {

@@ -42,11 +42,6 @@ const TakeRow aTakes[] = {
 };
 // clang-format on
 
-QByteArray Text(const QString& sPath) {
-    QFile oFile(sPath);
-    return oFile.open(QIODevice::ReadOnly) ? oFile.readAll() : QByteArray();
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(TakeRow)
@@ -75,7 +70,7 @@ private slots:
             QCOMPARE(oError.Code(), clsCounterStore::Unusable);
         }
         QCOMPARE(oTaken, oRow.oTaken);
-        QCOMPARE(Text(sPath), oRow.sAfter);
+        QCOMPARE(mdlTestFiles::Read(sPath), oRow.sAfter);
     }
 
     void programsSharingTheFileNeverTakeOneNumberTwice() {

@@ -1,4 +1,3 @@
-#include "core/clsError.h"
 #include "platform/clsHelpViewer.h"
 #include "platform/clsJRT_HelpFile.h"
 #include "tests/support/mdlRaised.h"
@@ -27,6 +26,8 @@ public:
 
 const QString sShowFailed =
     QStringLiteral("1102 clsJRT_HelpFile.ShowHelp: Unable to display requested help window.");
+const QString sNotFound =
+    QStringLiteral("1103 Filename <property let> --- clsJRT_HelpFile: Help file not found.");
 const QString sCloseFailed =
     QStringLiteral("1101 CloseFile <sub> --- clsJRT_HelpFile: Unable to close help file window.");
 
@@ -44,14 +45,7 @@ private slots:
         clsJRT_HelpFile oHelp;
         oHelp.SetFilename(sKept);
         for (const QString& sRefused : {oDir.filePath("absent.hlp"), oDir.path(), sHidden}) {
-            try {
-                oHelp.SetFilename(sRefused);
-                QFAIL(qPrintable(sRefused));
-            } catch (const clsError& oError) {
-                QCOMPARE(oError.Number(), static_cast<qint32>(0x8004044F));
-                QCOMPARE(oError.Source(), "Filename <property let> --- clsJRT_HelpFile");
-                QCOMPARE(oError.Description(), "Help file not found.");
-            }
+            QCOMPARE(mdlRaised::Text([&] { oHelp.SetFilename(sRefused); }), sNotFound);
             QCOMPARE(oHelp.Filename(), sKept);
         }
     }

@@ -61,11 +61,6 @@ QVariant ReadBack(R& oKey, const QString& sName, qint32 rtType) {
     return Opened(oKey, sComms, false).Value(sName, rtType);
 }
 
-QByteArray Contents() {
-    QFile oFile(R::FilePath());
-    return oFile.open(QIODevice::ReadOnly) ? oFile.readAll() : QByteArray();
-}
-
 // PortNumber as a reader of the file finds it.
 QString PortNumber() {
     R oKey;
@@ -268,7 +263,7 @@ private slots:
         R oKey;
         Opened(oKey).SetValue("PortNumber", R::RegDword, 1);
         oKey.CloseKey();
-        const QByteArray aEarlier = Contents();
+        const QByteArray aEarlier = mdlTestFiles::Read(R::FilePath());
         const QString sReal = oHome.Path() + "/Real.ini";
         QVERIFY(!bLinked ||
                 (QFile::rename(R::FilePath(), sReal) && QFile::link(sReal, R::FilePath())));
@@ -280,7 +275,7 @@ private slots:
                      return Outcome([&] { return oKey.CloseKey(), QVariant(); });
                  }),
                  sOutcome);
-        QCOMPARE(Contents(), aEarlier);
+        QCOMPARE(mdlTestFiles::Read(R::FilePath()), aEarlier);
         QCOMPARE(QFileInfo(R::FilePath()).isSymLink(), bLinked);
     }
 

@@ -20,6 +20,12 @@ inline QString Write(const QDir& oDir, const QString& sName, const QByteArray& a
     return sPath;
 }
 
+// The whole file; empty when it cannot be read.
+inline QByteArray Read(const QString& sPath) {
+    QFile oFile(sPath);
+    return oFile.open(QIODevice::ReadOnly) ? oFile.readAll() : QByteArray();
+}
+
 // As sha256sum prints it.
 inline QString Sha256(const QByteArray& aBytes) {
     return QString::fromLatin1(
