@@ -126,7 +126,6 @@ const SummaryRow aSummaries[] = {
     {"21: records of 64 bytes, S7 without a 0x00", "15\r\nFF\r\n", Line("S30900000000AABBCCDD"),
      57600, 1, 14 + 128 + 1 + 14 + 14},
     {"18: no terminate", "12\r\nFF\r\n", Line("S10B0000" + QString(16, u'1')), 19200, 1, iEight},
-    {"19: no terminate", "13\r\nFF\r\n", Line("S30600000100AA"), 57600, 1, 14 + 128 + 1 + 14},
     {"fill 00, only the last byte set", "16\r\n00\r\n", Line("S1040007AA"), 19200, 1,
      iEight + iS9},
     {"fill 5A: records of 5A blank, of FF not", "16\r\n5A\r\n",

@@ -99,7 +99,6 @@ const WalkRow aWalks[] = {
     {"21, records of 64", 21, {}, 3, 66560, 0x40FFC0, 64},
     {"22, a record cut short by a restricted range", 22, {{0x4004, 0x7FFF}}, 1, 6145, 0xFFF8, 8},
     {"22, protected 0 to 6: one byte left at the top", 22, {{0, 6}}, 1, 8192, 0xFFFF, 1},
-    {"19, records of 64", 19, {}, 3, 8192, 0x7FFC0, 64},
     {"18, restricted at the top", 18, {{0x7FF0, 0x7FFF}}, 1, 4094, 0x7FE8, 8},
     {"18, fully restricted", 18, {{0, 0x7FFF}}, 1, 0, -1, -1},
 };
