@@ -53,9 +53,8 @@ void Store(const QList<QPair<QString, QVariant>>& aValues) {
     oRegistry.SetAutoCreate(true);
     oRegistry.OpenKey();
     for (const auto& [sName, vData] : aValues) {
-        oRegistry.SetValue(sName,
-                           vData.typeId() == QMetaType::QString ? clsJRT_Registry::RegSz
-                                                                : clsJRT_Registry::RegDword,
+        const bool bText = vData.typeId() == QMetaType::QString;
+        oRegistry.SetValue(sName, bText ? clsJRT_Registry::RegSz : clsJRT_Registry::RegDword,
                            vData);
     }
     oRegistry.CloseKey();
