@@ -141,6 +141,7 @@ class tst_frmMain : public QObject {
     Q_OBJECT
 
     QTemporaryDir oDir;
+    const QString sRecentKey = clsApplication::SettingsKeyPath() + "Recent Files";
     std::optional<clsStartedWindow> oUnit;
     std::optional<clsBoxAnswerer> oAnswerer;
 
@@ -188,15 +189,26 @@ class tst_frmMain : public QObject {
         }
     }
 
-    static QVariant StoredPort() {
+    // The stored value sName under sKey; none when there is none.
+    static QVariant Stored(const QString& sKey, const QString& sName, qint32 iType) {
         clsJRT_Registry oRegistry;
-        oRegistry.SetSubKey(mdlComms::CommsKeyPath());
+        oRegistry.SetSubKey(sKey);
         try {
             oRegistry.OpenKey();
-            return oRegistry.Value("PortNumber", clsJRT_Registry::RegDword);
+            return oRegistry.Value(sName, iType);
         } catch (const clsError&) {
             return {};
         }
+    }
+
+    static void Store(const QString& sKey, const QString& sName, qint32 iType,
+                      const QVariant& vValue) {
+        clsJRT_Registry oRegistry;
+        oRegistry.SetAutoCreate(true);
+        oRegistry.SetSubKey(sKey);
+        oRegistry.OpenKey();
+        oRegistry.SetValue(sName, iType, vValue);
+        oRegistry.CloseKey();
     }
 
     static bool HelpShown() {
@@ -204,18 +216,6 @@ class tst_frmMain : public QObject {
         return std::any_of(aWindows.cbegin(), aWindows.cend(), [](const QWidget* oWindow) {
             return qobject_cast<const frmHelp*>(oWindow) != nullptr && oWindow->isVisible();
         });
-    }
-
-    // The stored value iName; empty when there is none.
-    static QString StoredValue(int iName) {
-        clsJRT_Registry oRegistry;
-        oRegistry.SetSubKey(clsApplication::SettingsKeyPath() + "Recent Files");
-        try {
-            oRegistry.OpenKey();
-            return oRegistry.Value(QString::number(iName), clsJRT_Registry::RegSz).toString();
-        } catch (const clsError&) {
-            return {};
-        }
     }
 
 private slots:
@@ -294,16 +294,9 @@ private slots:
 
     void recentFiles() {
         QFETCH(RecentRow, oRow);
-        {
-            clsJRT_Registry oRegistry;
-            oRegistry.SetAutoCreate(true);
-            oRegistry.SetSubKey(clsApplication::SettingsKeyPath() + "Recent Files");
-            oRegistry.OpenKey();
-            for (int i = 0; i < oRow.asStored.size(); ++i) {
-                oRegistry.SetValue(QString::number(i + 1), clsJRT_Registry::RegSz,
-                                   InDir(oRow.asStored.at(i)));
-            }
-            oRegistry.CloseKey();
+        for (int i = 0; i < oRow.asStored.size(); ++i) {
+            Store(sRecentKey, QString::number(i + 1), clsJRT_Registry::RegSz,
+                  InDir(oRow.asStored.at(i)));
         }
         oUnit.emplace();
         for (const QString& sRun : oRow.asRuns) {
@@ -312,7 +305,8 @@ private slots:
             Do("run");
         }
         for (int i = 0; i < 6; ++i) {
-            QCOMPARE(StoredValue(i + 1), InDir(oRow.asAfter.value(i)));
+            QCOMPARE(Stored(sRecentKey, QString::number(i + 1), clsJRT_Registry::RegSz).toString(),
+                     InDir(oRow.asAfter.value(i)));
         }
         QStringList asMenu;
         for (int i = 0; i < 4; ++i) {
@@ -333,17 +327,13 @@ private slots:
     void portSelector() {
         QFETCH(PortRow, oRow);
         if (oRow.vStored.isValid()) {
-            clsJRT_Registry oRegistry;
-            oRegistry.SetAutoCreate(true);
-            oRegistry.SetSubKey(mdlComms::CommsKeyPath());
-            oRegistry.OpenKey();
-            oRegistry.SetValue("PortNumber", clsJRT_Registry::RegDword, oRow.vStored);
-            oRegistry.CloseKey();
+            Store(mdlComms::CommsKeyPath(), "PortNumber", clsJRT_Registry::RegDword, oRow.vStored);
         }
         oUnit.emplace();
         auto* oPorts = oUnit->Find<QComboBox>("cboPortNumber");
         QCOMPARE(oPorts->currentIndex(), oRow.iShown);
-        QCOMPARE(StoredPort(), oRow.vStored);
+        QCOMPARE(Stored(mdlComms::CommsKeyPath(), "PortNumber", clsJRT_Registry::RegDword),
+                 oRow.vStored);
         oPorts->setCurrentIndex(6);
         emit oPorts->activated(6);
         oUnit.emplace();
