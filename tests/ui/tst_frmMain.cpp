@@ -1,18 +1,16 @@
-#include "engine/clsApplication.h"
 #include "engine/mdlComms.h"
 #include "platform/clsJRT_Registry.h"
 #include "tests/support/clsBoxAnswerer.h"
+#include "tests/support/clsStartedWindow.h"
 #include "tests/support/mdlRows.h"
 #include "tests/support/mdlTestFiles.h"
 #include "ui/frmHelp.h"
-#include "ui/frmMain.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,26 +28,6 @@ protected:
         iPaints += oEvent->type() == QEvent::Paint ? 1 : 0;
         return QObject::eventFilter(oWatched, oEvent);
     }
-};
-
-// The window as a technician starts it: the application object reset,
-// the window loaded as it shows; the window goes first, as at the end.
-struct clsStartedWindow {
-    clsStartedWindow() {
-        oApp.Reset();
-        oWindow.Attach(oApp);
-        oWindow.show();
-    }
-    ~clsStartedWindow() { delete &oWindow; }
-    clsStartedWindow(const clsStartedWindow&) = delete;
-    clsStartedWindow& operator=(const clsStartedWindow&) = delete;
-    template <typename T> T* Find(const char* sName) {
-        return oWindow.findChild<T*>(QLatin1String(sName));
-    }
-    QPushButton* Button(const char* sName) { return Find<QPushButton>(sName); }
-
-    frmMain& oWindow = *new frmMain;
-    clsApplication oApp{oWindow};
 };
 
 struct PhaseRow {

@@ -1,18 +1,16 @@
-#include "engine/clsApplication.h"
 #include "engine/clsUploadLedger.h"
 #include "engine/mdlComms.h"
 #include "platform/clsPortBindings.h"
 #include "tests/support/clsBoxAnswerer.h"
+#include "tests/support/clsStartedWindow.h"
 #include "tests/support/mdlRows.h"
 #include "tests/support/mdlTestFiles.h"
-#include "ui/frmMain.h"
 #include "ui/frmPressMsg.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QProcess>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -75,13 +73,8 @@ class tst_frmMainUpload : public QObject {
     QTemporaryDir oDir;
     QString sUnit;
     QProcess oBoard;
-    frmMain* oWindow = nullptr;
-    std::optional<clsApplication> oApp;
+    std::optional<clsStartedWindow> oUnit;
     std::optional<clsBoxAnswerer> oAnswerer;
-
-    QPushButton* Button(const char* sName) {
-        return oWindow->findChild<QPushButton*>(QLatin1String(sName));
-    }
 
     void StartBoard(const QStringList& asOptions) {
         const QString sLink = oDir.filePath("board");
@@ -94,19 +87,20 @@ class tst_frmMainUpload : public QObject {
 
     // Chooses the unit, runs it and waits until the upload is over.
     void Upload(bool bStop) {
-        oWindow->findChild<QLineEdit*>("txtAppFilePath")->setText(sUnit);
-        QTest::keyClick(oWindow->findChild<QLineEdit*>("txtAppFilePath"), Qt::Key_Return);
-        Button("cmdRunStop")->click();
-        QCOMPARE(Button("cmdRunStop")->text(), "&Stop");
-        QVERIFY(oWindow->findChild<frmPressMsg*>()->isVisible());
+        auto* oPath = oUnit->Find<QLineEdit>("txtAppFilePath");
+        oPath->setText(sUnit);
+        QTest::keyClick(oPath, Qt::Key_Return);
+        oUnit->Button("cmdRunStop")->click();
+        QCOMPARE(oUnit->Button("cmdRunStop")->text(), "&Stop");
+        QVERIFY(oUnit->oWindow.findChild<frmPressMsg*>()->isVisible());
         if (bStop) {
-            Button("cmdRunStop")->click();
+            oUnit->Button("cmdRunStop")->click();
         }
-        QTRY_VERIFY_WITH_TIMEOUT(Button("cmdReset")->isEnabled(), 20'000);
-        QCOMPARE(Button("cmdRunStop")->text(), "&Run");
-        QVERIFY(!Button("cmdRunStop")->isEnabled());
-        QVERIFY(Button("cmdBrowse")->isEnabled());
-        QTRY_VERIFY(oWindow->findChild<frmPressMsg*>() == nullptr);
+        QTRY_VERIFY_WITH_TIMEOUT(oUnit->Button("cmdReset")->isEnabled(), 20'000);
+        QCOMPARE(oUnit->Button("cmdRunStop")->text(), "&Run");
+        QVERIFY(!oUnit->Button("cmdRunStop")->isEnabled());
+        QVERIFY(oUnit->Button("cmdBrowse")->isEnabled());
+        QTRY_VERIFY(oUnit->oWindow.findChild<frmPressMsg*>() == nullptr);
     }
 
 private slots:
@@ -126,17 +120,12 @@ private slots:
     }
 
     void init() {
-        oWindow = new frmMain;
-        oApp.emplace(*oWindow);
-        oApp->Reset();
-        oWindow->Attach(*oApp);
-        oWindow->show();
+        oUnit.emplace();
         oAnswerer.emplace();
     }
 
     void cleanup() {
-        delete oWindow;
-        oApp.reset();
+        oUnit.reset();
         oAnswerer.reset();
         oBoard.kill();
         oBoard.waitForFinished();
@@ -150,7 +139,7 @@ private slots:
         StartBoard(oRow.asBoard);
         oAnswerer->bConfirm = oRow.bConfirm;
         Upload(oRow.bStop);
-        const QStringList asLog = oWindow->StatusText().split("\r\n");
+        const QStringList asLog = oUnit->oWindow.StatusText().split("\r\n");
         QCOMPARE(asLog.mid(asLog.size() - oRow.asLastLines.size()), oRow.asLastLines);
         QStringList asBoxes;
         for (const clsBoxAnswerer::Box& oBox : oAnswerer->aBoxes) {
