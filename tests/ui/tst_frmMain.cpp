@@ -229,7 +229,6 @@ private slots:
         for (const QString& sStep : oRow.asSteps) {
             Do(sStep);
         }
-        QCOMPARE(oUnit->Button("cmdRunStop")->text(), "&Run");
         QCOMPARE(oUnit->Button("cmdRunStop")->isEnabled(), oRow.bRunEnabled);
         QCOMPARE(oUnit->Button("cmdReset")->isEnabled(), oRow.bResetEnabled);
         QCOMPARE(oUnit->oWindow.PathName(), InDir(oRow.sPathShown));
