@@ -1,13 +1,12 @@
+#include "tests/support/clsBoxAnswerer.h"
 #include "tests/support/clsPrivateHome.h"
 #include "tests/support/mdlRows.h"
 #include "ui/frmAbout.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
-#include <QTimer>
 
 namespace {
 
@@ -49,24 +48,6 @@ class tst_frmAbout : public QObject {
 
     clsPrivateHome oHome;
     QPointer<frmAbout> oAbout;
-
-    // Clicks System Info; each modal box it shows is described, then closed.
-    QStringList ClickSysInfo() {
-        QStringList asBoxes;
-        QTimer oWatch;
-        connect(&oWatch, &QTimer::timeout, this, [&asBoxes] {
-            if (auto* oBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                const bool bPlain = oBox->standardButtons() == QMessageBox::Ok &&
-                                    oBox->icon() == QMessageBox::NoIcon;
-                asBoxes << oBox->windowTitle() + QStringLiteral(": ") + oBox->text() +
-                               (bPlain ? QStringLiteral(" (OK only, no icon)") : QString());
-                oBox->done(QMessageBox::Ok);
-            }
-        });
-        oWatch.start(10);
-        oAbout->findChild<QPushButton*>(QStringLiteral("cmdSysInfo"))->click();
-        return asBoxes;
-    }
 
 private slots:
     void cleanup() {
@@ -110,11 +91,14 @@ private slots:
                 return oRow.bStarts;
             });
         oAbout->show();
-        const QStringList asBoxes = ClickSysInfo();
+        clsBoxAnswerer oAnswerer;
+        oAbout->findChild<QPushButton*>(QStringLiteral("cmdSysInfo"))->click();
         QCOMPARE(asStarted, sToolPath.isEmpty() ? QStringList() : QStringList{sToolPath});
-        const QString sBox =
-            QStringLiteral("Tessivar: MSINFO32 failed to start. (OK only, no icon)");
-        QCOMPARE(asBoxes, oRow.bBox ? QStringList{sBox} : QStringList());
+        QCOMPARE(oAnswerer.aBoxes.size(), oRow.bBox ? 1 : 0);
+        for (const clsBoxAnswerer::Box& oBox : oAnswerer.aBoxes) {
+            QCOMPARE(oBox.sCaption + ": " + oBox.sText, "Tessivar: MSINFO32 failed to start.");
+            QVERIFY(oBox.iIcon == QMessageBox::NoIcon && oBox.iButtons == QMessageBox::Ok);
+        }
         QVERIFY(!oAbout.isNull() && oAbout->isVisible());
     }
 };

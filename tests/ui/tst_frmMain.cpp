@@ -1,18 +1,16 @@
-#include "engine/clsApplication.h"
 #include "engine/mdlComms.h"
 #include "platform/clsJRT_Registry.h"
 #include "tests/support/clsBoxAnswerer.h"
+#include "tests/support/clsStartedWindow.h"
 #include "tests/support/mdlRows.h"
 #include "tests/support/mdlTestFiles.h"
 #include "ui/frmHelp.h"
-#include "ui/frmMain.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -32,30 +30,11 @@ protected:
     }
 };
 
-// The window as a technician starts it: the application object reset,
-// the window loaded as it shows; the window goes first, as at the end.
-struct clsStartedWindow {
-    clsStartedWindow() {
-        oApp.Reset();
-        oWindow.Attach(oApp);
-        oWindow.show();
-    }
-    ~clsStartedWindow() { delete &oWindow; }
-    clsStartedWindow(const clsStartedWindow&) = delete;
-    clsStartedWindow& operator=(const clsStartedWindow&) = delete;
-    template <typename T> T* Find(const char* sName) {
-        return oWindow.findChild<T*>(QLatin1String(sName));
-    }
-    QPushButton* Button(const char* sName) { return Find<QPushButton>(sName); }
-
-    frmMain& oWindow = *new frmMain;
-    clsApplication oApp{oWindow};
-};
-
 struct PhaseRow {
     const char* sName;
     // "enter PATH" (Enter in the path box), "type PATH" (no Enter), "run",
-    // "reset", "cancel" (the file dialog)
+    // "reset", "recent" (the first recent file), "cancel" or "choose PATH"
+    // (the file dialog)
     QStringList asSteps;
     bool bRunEnabled;
     bool bResetEnabled;
@@ -68,14 +47,14 @@ struct RunErrorRow {
     QString sBoxStart;
     int iTopic;
     QStringList asLastLines;
+    QString sStep = "run"; // or "recent": the path chosen from the recent files
 };
 
 struct RecentRow {
     const char* sName;
     QStringList asStored; // values "1", "2", ... before the window starts
     QStringList asRuns;   // paths run in turn, each made with its command file
-    QStringList asAfter;  // the stored values after the runs
-    QStringList asMenu;
+    QStringList asAfter;  // the stored values after the runs; the menu shows four
 };
 
 struct PortRow {
@@ -92,7 +71,7 @@ const PhaseRow aPhases[] = {
     {"window load", {}, false, false, ""},
     {"file chosen with Enter", {"enter unit.s19"}, true, false, "unit.s19"},
     {"Enter in an empty box", {"enter "}, false, false, ""},
-    {"a name with no command file", {"enter nodot"}, false, false, "nodot"},
+    {"a name with no command file", {"enter unit.s19", "enter nodot"}, false, false, "nodot"},
     {"upload over after a failure", {"enter unit.s19", "run"}, false, true, "unit.s19"},
     {"re-armed by Reset", {"enter unit.s19", "run", "reset"}, true, false, "unit.s19"},
     {"file dialog cancelled", {"enter unit.s19", "run", "cancel"}, false, false, "unit.s19"},
@@ -112,19 +91,21 @@ const RunErrorRow aRunErrors[] = {
     {"path edited into a name with no command file, no Enter", "nodot",
      "Error Number: 2002\r\nUnable to determine command file name.\r\n"
      "Check that the record file name is valid.", -1, {""}},
+    {"a recent file with no command file", "nodot",
+     "Error Number: 2002\r\nUnable to determine command file name.\r\n"
+     "Check that the record file name is valid.", 9, {""}, "recent"},
 };
 
 const RecentRow aRecent[] = {
-    {"first start", {}, {}, {}, {}},
+    {"first start", {}, {}, {}},
     {"five files in turn", {}, {"a.s19", "b.s19", "c.s19", "d.s19", "e.s19"},
-     {"e.s19", "d.s19", "c.s19", "b.s19"}, {"e.s19", "d.s19", "c.s19", "b.s19"}},
-    {"a listed file again", {"a.s19", "b.s19", "c.s19"}, {"b.s19"},
-     {"a.s19", "b.s19", "c.s19"}, {"a.s19", "b.s19", "c.s19"}},
-    {"differing only in case", {"a.s19"}, {"A.s19"}, {"A.s19", "a.s19"}, {"A.s19", "a.s19"}},
+     {"e.s19", "d.s19", "c.s19", "b.s19"}},
+    {"a listed file again", {"a.s19", "b.s19", "c.s19"}, {"b.s19"}, {"a.s19", "b.s19", "c.s19"}},
+    {"differing only in case", {"a.s19"}, {"A.s19"}, {"A.s19", "a.s19"}},
     {"more than four stored", {"a.s19", "b.s19", "c.s19", "d.s19", "e.s19", "f.s19"}, {"g.s19"},
-     {"g.s19", "a.s19", "b.s19", "c.s19", "e.s19", "f.s19"}, {"g.s19", "a.s19", "b.s19", "c.s19"}},
-    {"a path longer than 255 characters", {}, {sLongPath}, {sLongPath}, {sLongPath}},
-    {"a name with an ampersand", {}, {"R&D.s19"}, {"R&D.s19"}, {"R&D.s19"}},
+     {"g.s19", "a.s19", "b.s19", "c.s19", "e.s19", "f.s19"}},
+    {"a path longer than 255 characters", {}, {sLongPath}, {sLongPath}},
+    {"a name with an ampersand", {}, {"R&D.s19"}, {"R&D.s19"}},
 };
 
 const PortRow aPorts[] = {
@@ -141,6 +122,7 @@ class tst_frmMain : public QObject {
     Q_OBJECT
 
     QTemporaryDir oDir;
+    const QString sRecentKey = clsApplication::SettingsKeyPath() + "Recent Files";
     std::optional<clsStartedWindow> oUnit;
     std::optional<clsBoxAnswerer> oAnswerer;
 
@@ -157,20 +139,19 @@ class tst_frmMain : public QObject {
             oFiles, sName, mdlTestFiles::WithCheckSum("S10B01000102030405060708").toLatin1());
     }
 
-    void Type(const QString& sText, bool bEnter) {
-        auto* oPath = oUnit->Find<QLineEdit>("txtAppFilePath");
-        oPath->setText(sText);
-        if (bEnter) {
-            QTest::keyClick(oPath, Qt::Key_Return);
-        }
-    }
-
     void Do(const QString& sStep) {
         const QString sArgument = sStep.section(u' ', 1);
         if (sStep.startsWith("enter") || sStep.startsWith("type")) {
-            Type(InDir(sArgument), sStep.startsWith("enter"));
+            auto* oPath = oUnit->Find<QLineEdit>("txtAppFilePath");
+            oPath->setText(InDir(sArgument));
+            if (sStep.startsWith("enter")) {
+                QTest::keyClick(oPath, Qt::Key_Return);
+            }
         } else if (sStep == "run") {
             oUnit->Button("cmdRunStop")->click();
+        } else if (sStep == "recent") {
+            oUnit->oWindow.FilesOpened({});
+            oUnit->Find<QAction>("mnuFileMRU0")->trigger();
         } else if (sStep == "reset") {
             oUnit->Button("cmdReset")->click();
         } else if (sStep == "cancel" || sStep.startsWith("choose")) {
@@ -188,15 +169,26 @@ class tst_frmMain : public QObject {
         }
     }
 
-    static QVariant StoredPort() {
+    // The stored value sName under sKey; none when there is none.
+    static QVariant Stored(const QString& sKey, const QString& sName, qint32 iType) {
         clsJRT_Registry oRegistry;
-        oRegistry.SetSubKey(mdlComms::CommsKeyPath());
+        oRegistry.SetSubKey(sKey);
         try {
             oRegistry.OpenKey();
-            return oRegistry.Value("PortNumber", clsJRT_Registry::RegDword);
+            return oRegistry.Value(sName, iType);
         } catch (const clsError&) {
             return {};
         }
+    }
+
+    static void Store(const QString& sKey, const QString& sName, qint32 iType,
+                      const QVariant& vValue) {
+        clsJRT_Registry oRegistry;
+        oRegistry.SetAutoCreate(true);
+        oRegistry.SetSubKey(sKey);
+        oRegistry.OpenKey();
+        oRegistry.SetValue(sName, iType, vValue);
+        oRegistry.CloseKey();
     }
 
     static bool HelpShown() {
@@ -204,18 +196,6 @@ class tst_frmMain : public QObject {
         return std::any_of(aWindows.cbegin(), aWindows.cend(), [](const QWidget* oWindow) {
             return qobject_cast<const frmHelp*>(oWindow) != nullptr && oWindow->isVisible();
         });
-    }
-
-    // The stored value iName; empty when there is none.
-    static QString StoredValue(int iName) {
-        clsJRT_Registry oRegistry;
-        oRegistry.SetSubKey(clsApplication::SettingsKeyPath() + "Recent Files");
-        try {
-            oRegistry.OpenKey();
-            return oRegistry.Value(QString::number(iName), clsJRT_Registry::RegSz).toString();
-        } catch (const clsError&) {
-            return {};
-        }
     }
 
 private slots:
@@ -249,7 +229,6 @@ private slots:
         for (const QString& sStep : oRow.asSteps) {
             Do(sStep);
         }
-        QCOMPARE(oUnit->Button("cmdRunStop")->text(), "&Run");
         QCOMPARE(oUnit->Button("cmdRunStop")->isEnabled(), oRow.bRunEnabled);
         QCOMPARE(oUnit->Button("cmdReset")->isEnabled(), oRow.bResetEnabled);
         QCOMPARE(oUnit->oWindow.PathName(), InDir(oRow.sPathShown));
@@ -258,22 +237,22 @@ private slots:
         QVERIFY(oUnit->Find<QAction>("mnuFileOpen")->isEnabled());
     }
 
-    // Each failure of Run ends in its box, with its help topic, and in the
-    // phase in which the technician can reset.
+    // Each failure to start an upload ends in its box, with its help topic;
+    // a name to correct takes the focus back to the path box.
     void runErrors_data() { mdlRows::Add(aRunErrors); }
 
     void runErrors() {
         QFETCH(RunErrorRow, oRow);
         oUnit.emplace();
-        Type(InDir(sUnit), true);
-        Type(InDir(oRow.sPath), false);
+        Do("enter " + sUnit);
+        Do("type " + oRow.sPath);
         // The help opens beside the box, which stays open.
         bool bHelpBesideBox = false;
         oAnswerer->oWhileOpen = [&](QMessageBox& oBox) {
             oBox.button(QMessageBox::Help)->click();
             bHelpBesideBox = oBox.isVisible() && HelpShown();
         };
-        Do("run");
+        Do(oRow.sStep);
         QVERIFY(bHelpBesideBox);
         QCOMPARE(oAnswerer->aBoxes.size(), 1);
         const clsBoxAnswerer::Box oBox = oAnswerer->aBoxes.first();
@@ -282,6 +261,8 @@ private slots:
         QVERIFY2(oBox.sText.startsWith(oRow.sBoxStart), qPrintable(oBox.sText));
         QCOMPARE(oBox.iButtons, QMessageBox::Ok | QMessageBox::Help);
         QCOMPARE(oBox.iHelpTopic, oRow.iTopic);
+        QCOMPARE(oUnit->oWindow.focusWidget() == oUnit->Find<QLineEdit>("txtAppFilePath"),
+                 oBox.sText.endsWith("Check that the record file name is valid."));
         const QStringList asLog = oUnit->oWindow.StatusText().split("\r\n");
         // The log ends with what the box says, unless a line of its own does.
         const QStringList asLast = oRow.asLastLines.isEmpty()
@@ -294,25 +275,19 @@ private slots:
 
     void recentFiles() {
         QFETCH(RecentRow, oRow);
-        {
-            clsJRT_Registry oRegistry;
-            oRegistry.SetAutoCreate(true);
-            oRegistry.SetSubKey(clsApplication::SettingsKeyPath() + "Recent Files");
-            oRegistry.OpenKey();
-            for (int i = 0; i < oRow.asStored.size(); ++i) {
-                oRegistry.SetValue(QString::number(i + 1), clsJRT_Registry::RegSz,
-                                   InDir(oRow.asStored.at(i)));
-            }
-            oRegistry.CloseKey();
+        for (int i = 0; i < oRow.asStored.size(); ++i) {
+            Store(sRecentKey, QString::number(i + 1), clsJRT_Registry::RegSz,
+                  InDir(oRow.asStored.at(i)));
         }
         oUnit.emplace();
         for (const QString& sRun : oRow.asRuns) {
             WriteUnit(sRun);
-            Type(InDir(sRun), true);
+            Do("enter " + sRun);
             Do("run");
         }
         for (int i = 0; i < 6; ++i) {
-            QCOMPARE(StoredValue(i + 1), InDir(oRow.asAfter.value(i)));
+            QCOMPARE(Stored(sRecentKey, QString::number(i + 1), clsJRT_Registry::RegSz).toString(),
+                     InDir(oRow.asAfter.value(i)));
         }
         QStringList asMenu;
         for (int i = 0; i < 4; ++i) {
@@ -322,8 +297,8 @@ private slots:
                 QCOMPARE(oEntry->text().remove("&&"), oEntry->data().toString().remove('&'));
             }
         }
-        QCOMPARE(asMenu, oRow.asMenu);
-        QCOMPARE(oUnit->Find<QAction>("mnuFileSep1")->isVisible(), !oRow.asMenu.isEmpty());
+        QCOMPARE(asMenu, oRow.asAfter.mid(0, 4));
+        QCOMPARE(oUnit->Find<QAction>("mnuFileSep1")->isVisible(), !asMenu.isEmpty());
     }
 
     // The stored port is selected at load without storing; a choice of
@@ -333,37 +308,17 @@ private slots:
     void portSelector() {
         QFETCH(PortRow, oRow);
         if (oRow.vStored.isValid()) {
-            clsJRT_Registry oRegistry;
-            oRegistry.SetAutoCreate(true);
-            oRegistry.SetSubKey(mdlComms::CommsKeyPath());
-            oRegistry.OpenKey();
-            oRegistry.SetValue("PortNumber", clsJRT_Registry::RegDword, oRow.vStored);
-            oRegistry.CloseKey();
+            Store(mdlComms::CommsKeyPath(), "PortNumber", clsJRT_Registry::RegDword, oRow.vStored);
         }
         oUnit.emplace();
         auto* oPorts = oUnit->Find<QComboBox>("cboPortNumber");
         QCOMPARE(oPorts->currentIndex(), oRow.iShown);
-        QCOMPARE(StoredPort(), oRow.vStored);
+        QCOMPARE(Stored(mdlComms::CommsKeyPath(), "PortNumber", clsJRT_Registry::RegDword),
+                 oRow.vStored);
         oPorts->setCurrentIndex(6);
         emit oPorts->activated(6);
         oUnit.emplace();
         QCOMPARE(oUnit->Find<QComboBox>("cboPortNumber")->currentText(), "7");
-    }
-
-    // A recent file whose name makes no command file name says so and
-    // opens the help at the topic that explains it.
-    void recentFileWithoutCommandFile() {
-        mdlTestFiles::Write(QDir(oDir.path()), "nodot", "");
-        oUnit.emplace();
-        Type(InDir("nodot"), false);
-        oUnit->oWindow.FilesOpened({});
-        oUnit->Find<QAction>("mnuFileMRU0")->trigger();
-        QCOMPARE(oAnswerer->aBoxes.size(), 1);
-        QCOMPARE(oAnswerer->aBoxes.first().iHelpTopic, 9);
-        QVERIFY(
-            oAnswerer->aBoxes.first().sText.endsWith("Check that the record file name is valid."));
-        QVERIFY(!oUnit->Button("cmdRunStop")->isEnabled());
-        QCOMPARE(oUnit->oWindow.focusWidget(), oUnit->Find<QLineEdit>("txtAppFilePath"));
     }
 
     // An event run inside a status write could tear down what the writer

@@ -1,15 +1,13 @@
 #include "engine/mdlComms.h"
+#include "tests/support/clsBoxAnswerer.h"
 #include "tests/support/clsPrivateHome.h"
 #include "tests/support/mdlRows.h"
 #include "ui/frmPortDevice.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -30,20 +28,6 @@ void Preset(const QStringList& asDevices) {
         oBindings.Bind(iNumber, asDevices[iNumber - 1]);
     }
     QVERIFY(oBindings.Store());
-}
-
-// Clicks oButton; the text of the warning it brought up, closed again.
-QString Click(QAbstractButton* oButton) {
-    QString sWarning;
-    QTimer::singleShot(0, oButton, [&sWarning] {
-        if (auto* oBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            sWarning = oBox->text();
-            oBox->accept();
-        }
-    });
-    oButton->click();
-    QCoreApplication::processEvents();
-    return sWarning;
 }
 
 } // namespace
@@ -81,7 +65,9 @@ private slots:
         if (!oRow.sTyped.isEmpty()) {
             oDialog.findChild<QLineEdit*>("txtDevicePath")->setText(oRow.sTyped);
         }
-        QCOMPARE(Click(oDialog.findChild<QPushButton*>(oRow.sButton)).isEmpty(), !oRow.bRefused);
+        clsBoxAnswerer oAnswerer;
+        oDialog.findChild<QPushButton*>(oRow.sButton)->click();
+        QCOMPARE(oAnswerer.aBoxes.size(), oRow.bRefused ? 1 : 0);
         QCOMPARE(oDialog.isVisible(), oRow.bRefused);
         clsPortBindings oAfter(mdlComms::CommsKeyPath());
         oAfter.Load();

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "engine/clsApplication.h"
+#include "ui/frmMain.h"
+
+#include <QPushButton>
+
+// The main window as a technician starts it: the application object reset,
+// the window loaded as it shows; the window goes first, as at the end.
+struct clsStartedWindow {
+    clsStartedWindow() {
+        oApp.Reset();
+        oWindow.Attach(oApp);
+        oWindow.show();
+    }
+    ~clsStartedWindow() { delete &oWindow; }
+    clsStartedWindow(const clsStartedWindow&) = delete;
+    clsStartedWindow& operator=(const clsStartedWindow&) = delete;
+    template <typename T> T* Find(const char* sName) {
+        return oWindow.findChild<T*>(QLatin1String(sName));
+    }
+    QPushButton* Button(const char* sName) { return Find<QPushButton>(sName); }
+
+    frmMain& oWindow = *new frmMain;
+    clsApplication oApp{oWindow};
+};
