@@ -43,6 +43,21 @@ int DialogueWordsEntry(clsUploadSequence::eEnding iEnding) {
     }
 }
 
+// The words of an error that fails the board (its box and last status
+// line); nothing for any other.
+std::optional<QString> BoardFailureWords(const clsError& oError) {
+    using namespace mdlEngineErrors;
+    static const QHash<qint32, int> aEntries = {
+        {WrongTarget, 506}, {ResendLimit, 505}, {ProgrammingError, 504}};
+    if (aEntries.contains(oError.Code())) {
+        return LoadResString(aEntries.value(oError.Code()));
+    }
+    if (oError.Code() == clsCounterStore::Unusable) {
+        return oError.Description();
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 clsUploadSequence::clsUploadSequence(clsApplication& oNewApp) : oApp(oNewApp) {
@@ -157,22 +172,16 @@ std::optional<clsUploadSequence::eEnding> clsUploadSequence::DialogueEnding() {
 }
 
 void clsUploadSequence::EndWithError(const clsError& oError) {
-    using namespace mdlEngineErrors;
-    static const QHash<qint32, int> aDetailEntries = {
-        {WrongTarget, 506}, {ResendLimit, 505}, {ProgrammingError, 504}};
     const qint32 lCode = oError.Code();
-    if (lCode == UploadCancelled) {
+    if (lCode == mdlEngineErrors::UploadCancelled) {
         StopAs(eEnding::Declined);
-    } else if (aDetailEntries.contains(lCode) || lCode == clsCounterStore::Unusable) {
-        const QString sDetail = aDetailEntries.contains(lCode)
-                                    ? LoadResString(aDetailEntries.value(lCode))
-                                    : oError.Description();
+    } else if (const std::optional<QString> oWords = BoardFailureWords(oError)) {
         const QString sBox =
-            LoadResString(500) + QString::number(lCode) + QStringLiteral("\r\n") + sDetail;
-        const Outcome oOutcome = OutcomeNow(eEnding::BoardFailed, lCode, sDetail);
+            LoadResString(500) + QString::number(lCode) + QStringLiteral("\r\n") + *oWords;
+        const Outcome oOutcome = OutcomeNow(eEnding::BoardFailed, lCode, *oWords);
         ResetBoth();
         ClosingLines();
-        oApp.Host().Status(sDetail + QStringLiteral(" - ") + LoadResString(520));
+        oApp.Host().Status(*oWords + QStringLiteral(" - ") + LoadResString(520));
         Finish(oOutcome, sBox);
     } else if (mdlComms::IsSerialControlError(oError.Number())) {
         EndOnLinkFailure(oError.Number(), oError.Description());
