@@ -2,6 +2,7 @@
 
 #include "platform/clsJRT_Registry.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +10,7 @@
 #include <QMap>
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <QThread>
 
 #include <algorithm>
 #include <cstdio>
@@ -16,6 +18,9 @@
 #include <optional>
 #include <utility>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -192,18 +197,47 @@ bool KeepWhole() {
     return bWhole;
 }
 
+// How long an empty lock file must stay empty before it counts as a dead
+// copy's: a live copy fills its own within microseconds.
+constexpr qint64 lDeadLockAgeMs = 1000;
+
+qint64 AgeMs(const struct stat& oFile) {
+    timespec oNow{};
+    ::clock_gettime(CLOCK_REALTIME, &oNow);
+    return (oNow.tv_sec - oFile.st_mtim.tv_sec) * 1000 +
+           (oNow.tv_nsec - oFile.st_mtim.tv_nsec) / 1'000'000;
+}
+
+bool IsSameFile(const QByteArray& aPath, const struct stat& oOpened) {
+    struct stat oNamed {};
+    return ::stat(aPath.constData(), &oNamed) == 0 && oNamed.st_ino == oOpened.st_ino &&
+           oNamed.st_dev == oOpened.st_dev;
+}
+
 // A copy killed while it took QSettings' lock leaves the lock file empty, and
-// QSettings waits 30 s before it takes an empty one for stale. A live copy
-// fills it at once, and QLockFile removes none that a live process holds.
+// QSettings waits 30 s before it takes an empty one for stale. Only such a
+// file is removed, once it has stayed empty for a while and nobody holds it:
+// a live copy lets go of its full lock file before it deletes it, and taking
+// that one in the gap would let its delete remove the lock of the next copy,
+// and two copies would save at once.
 void ClearDeadLock(const QString& sPath) {
-    const QString sLock = sPath + QStringLiteral(".lock");
-    if (!QFileInfo::exists(sLock)) {
-        return;
-    }
-    QLockFile oLock(sLock);
-    oLock.setStaleLockTime(500);
-    if (oLock.tryLock(3000)) {
-        oLock.unlock();
+    const QByteArray aLock = QFile::encodeName(sPath + QStringLiteral(".lock"));
+    for (const QDeadlineTimer oDeadline(2 * lDeadLockAgeMs); !oDeadline.hasExpired();) {
+        const int iFile = ::open(aLock.constData(), O_RDONLY | O_CLOEXEC);
+        if (iFile < 0) {
+            return;
+        }
+        struct stat oOpened {};
+        const bool bEmpty = ::fstat(iFile, &oOpened) == 0 && oOpened.st_size == 0;
+        const bool bDead = bEmpty && AgeMs(oOpened) >= lDeadLockAgeMs;
+        if (bDead && ::flock(iFile, LOCK_EX | LOCK_NB) == 0 && IsSameFile(aLock, oOpened)) {
+            ::unlink(aLock.constData());
+        }
+        ::close(iFile);
+        if (!bEmpty || bDead) {
+            return;
+        }
+        QThread::msleep(50);
     }
 }
 
@@ -217,7 +251,17 @@ qint32 OpenFile(const QString& sPath, std::unique_ptr<QSettings>& oStore) {
     if (oFile.exists() && !oFile.isFile()) {
         return R::ResultAccessDenied;
     }
+    // QSettings reads the file when it opens it, and a save later takes
+    // what it read for the file in place when size and time still match; a
+    // save by another copy while it reads could match, and its values would
+    // be lost. Saves hold the lock, so reading under it reads one file.
+    ClearDeadLock(sPath);
+    QLockFile oLock(sPath + QStringLiteral(".lock"));
+    if (!oLock.lock()) {
+        return R::ResultAccessDenied;
+    }
     oStore = std::make_unique<QSettings>(sPath, Format());
+    oLock.unlock();
     const bool bWritable = oStore->isWritable() && QFileInfo(sFolder).isWritable();
     return bWritable ? R::ResultSuccess : R::ResultAccessDenied;
 }
