@@ -15,9 +15,10 @@
 namespace {
 
 // A holder that died on this machine gives its lock up at once; one on
-// another machine sharing the file, after this long. Every step holds it
-// for a read and a write of a few bytes.
-constexpr int lStaleMs = 3000;
+// another machine sharing the file, after this long. A live holder's lock
+// is taken too once it is this old, and two boards would get one number: a
+// write and its sync to a slow share may take seconds, so this stays long.
+constexpr int lStaleMs = 30000;
 constexpr int lWaitMs = 10000;
 
 // What is wrong with the counter's text; empty when nothing is.
