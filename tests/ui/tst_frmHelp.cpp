@@ -90,11 +90,20 @@ private slots:
             asListed << (*oItem)->text(0);
         }
         QCOMPARE(asListed, (QStringList{"Connecting the board", "Serial ports on Linux"}));
-        QTest::keyClick(&oSearch, Qt::Key_Return);
-        QTest::keyClick(&oSearch, Qt::Key_Return);
-        const QTextCursor oFound = Find<QTextBrowser>("txtHelpPage").textCursor();
+        const auto oEnter = [&] {
+            QTest::keyClick(&oSearch, Qt::Key_Return);
+            return Find<QTextBrowser>("txtHelpPage").textCursor();
+        };
+        const int iFirst = oEnter().position();
+        const QTextCursor oFound = oEnter();
         QCOMPARE(oFound.selectedText(), "usermod");
         QCOMPARE(oFound.block().text().trimmed(), "sudo usermod -aG dialout $USER");
+        // Past the last place, from the top again.
+        int iPlace = oFound.position();
+        for (int iLast = -1; iPlace > iLast && iPlace != iFirst;) {
+            iLast = std::exchange(iPlace, oEnter().position());
+        }
+        QCOMPARE(iPlace, iFirst);
     }
 
     void missingFileIsNotShown() {
