@@ -79,6 +79,9 @@ frmMain::frmMain(QWidget* oParent)
     mscCommPort = std::make_unique<clsSerialControl>(&mdlComms::DeviceOf);
     mscCommPort->setObjectName(QStringLiteral("mscCommPort"));
     tmrCommTimeout.setObjectName(QStringLiteral("tmrCommTimeout"));
+    // A coarse timer may fire 5 % early: a board that answers after 1.9 s
+    // would be taken for a silent one.
+    tmrCommTimeout.setTimerType(Qt::PreciseTimer);
     tmrCommTimeout.setInterval(iReplyTimeoutMs);
     tmrCommTimeout.setSingleShot(true);
     BuildMenus();

@@ -13,6 +13,7 @@
 class clsUploadingHost : public clsRecordingHost {
 public:
     clsUploadingHost() {
+        oReplyTimer.setTimerType(Qt::PreciseTimer);
         oReplyTimer.setSingleShot(true);
         oReplyTimer.setInterval(2000);
     }

@@ -26,8 +26,12 @@ clsUploadHost::clsUploadHost(clsConsole& oNewConsole, const Options& oNewOptions
       oCommPort([this](qint16 iPort) {
           return oOptions.sDevice.isEmpty() ? mdlComms::DeviceOf(iPort) : oOptions.sDevice;
       }) {
+    // A coarse timer may fire 5 % early: a board that answers after 1.9 s
+    // would be taken for a silent one.
+    oReplyTimer.setTimerType(Qt::PreciseTimer);
     oReplyTimer.setSingleShot(true);
     oReplyTimer.setInterval(lReplyMs);
+    oTargetTimer.setTimerType(Qt::PreciseTimer);
     oTargetTimer.setSingleShot(true);
     oTargetTimer.setInterval(oOptions.lWaitMs);
 }
