@@ -49,7 +49,7 @@ QString TextValue(const clsJRT_Registry& oRegistry, const QString& sName) {
 } // namespace
 
 clsPortBindings::clsPortBindings(QString sNewKeyPath)
-    : sKeyPath(std::move(sNewKeyPath)), asDevices(iLastPort) {}
+    : sKeyPath(std::move(sNewKeyPath)), asDevices(iLastPort), asStored(iLastPort) {}
 
 bool clsPortBindings::IsDevicePath(const QString& sDevice) {
     if (!sDevice.startsWith(QLatin1Char('/'))) {
@@ -57,6 +57,12 @@ bool clsPortBindings::IsDevicePath(const QString& sDevice) {
     }
     return std::none_of(sDevice.begin(), sDevice.end(),
                         [](QChar cChar) { return cChar.category() == QChar::Other_Control; });
+}
+
+QStringList clsPortBindings::SeenIn(const clsJRT_Registry& oRegistry) {
+    QStringList asSeen = TextValue(oRegistry, sSeenValue).split(cSeenSeparator);
+    asSeen.removeIf([](const QString& sDevice) { return !IsDevicePath(sDevice); });
+    return asSeen;
 }
 
 void clsPortBindings::Load() {
@@ -69,25 +75,31 @@ void clsPortBindings::Load() {
                 asDevices[iPort - 1] = sDevice;
             }
         }
-        for (const QString& sDevice : TextValue(oRegistry, sSeenValue).split(cSeenSeparator)) {
-            if (IsDevicePath(sDevice)) {
-                asSeen << sDevice;
-            }
-        }
+        asSeen = SeenIn(oRegistry);
     });
+    asStored = asDevices;
 }
 
-bool clsPortBindings::Store() const {
-    return WithKey(sKeyPath, [this](clsJRT_Registry& oRegistry) {
-        // A number that never stood for a device needs no line in the file.
+bool clsPortBindings::Store() {
+    const bool bStored = WithKey(sKeyPath, [this](clsJRT_Registry& oRegistry) {
         for (qint16 iPort = iFirstPort; iPort <= iLastPort; ++iPort) {
             const QString& sDevice = asDevices[iPort - 1];
-            if (!sDevice.isEmpty() || !TextValue(oRegistry, ValueName(iPort)).isEmpty()) {
+            if (sDevice != asStored[iPort - 1]) {
                 oRegistry.SetValue(ValueName(iPort), clsJRT_Registry::RegSz, sDevice);
             }
         }
-        oRegistry.SetValue(sSeenValue, clsJRT_Registry::RegSz, asSeen.join(cSeenSeparator));
+        QStringList asAllSeen = SeenIn(oRegistry);
+        for (const QString& sDevice : asSeen) {
+            if (!asAllSeen.contains(sDevice)) {
+                asAllSeen << sDevice;
+            }
+        }
+        oRegistry.SetValue(sSeenValue, clsJRT_Registry::RegSz, asAllSeen.join(cSeenSeparator));
     });
+    if (bStored) {
+        asStored = asDevices;
+    }
+    return bStored;
 }
 
 QString clsPortBindings::Device(qint16 iPort) const {

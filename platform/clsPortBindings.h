@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+class clsJRT_Registry;
+
 // Which device each port number 1 to 16 stands for, where ports have no
 // numbers of their own (on Windows port n is COMn). The technician knows a
 // port by its number; the bindings are kept in the settings store beside
@@ -18,8 +20,10 @@ public:
 
     // Failures of the store leave what could not be read unbound.
     void Load();
-    // False when the store could not be written.
-    bool Store() const;
+    // Writes the numbers changed since the last Load or Store, so that what
+    // another copy of the program stored meanwhile stays; false when the
+    // store could not be written.
+    bool Store();
 
     // The device iPort stands for; empty when none.
     QString Device(qint16 iPort) const;
@@ -45,8 +49,12 @@ public:
 private:
     static bool IsPortNumber(qint16 iPort) { return iPort >= iFirstPort && iPort <= iLastPort; }
     static bool IsDevicePath(const QString& sDevice);
+    // The devices seen at earlier starts, as oRegistry's key holds them.
+    static QStringList SeenIn(const clsJRT_Registry& oRegistry);
 
     QString sKeyPath;
     QStringList asDevices; // index 0 is port 1
+    // asDevices as the store held them at the last Load or Store.
+    QStringList asStored;
     QStringList asSeen;
 };

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 enum class clsSerialControl::eCause {
     Unbound,
@@ -238,8 +239,15 @@ clsSerialControl::Failure clsSerialControl::Open() {
     if (OpenDevices().contains(sRealPath)) {
         return Fail(eCause::AlreadyOpen);
     }
+    // Before Qt's open, which would change the line of whoever holds it.
+    lClaim = mdlSerialLine::Claim(sRealPath);
+    if (lClaim == mdlSerialLine::lTakenElsewhere) {
+        lClaim = -1;
+        return Fail(eCause::InUse);
+    }
     oPort->setPortName(sDevice);
     if (!oPort->open(QIODevice::ReadWrite)) {
+        mdlSerialLine::Unclaim(std::exchange(lClaim, -1));
         return OpenFailure(sDevice);
     }
     if (const Failure oRefused = TakeLine()) {
@@ -319,6 +327,7 @@ void clsSerialControl::CloseNow() {
     const int lHeld = mdlSerialLine::Hold(static_cast<int>(oPort->handle()));
     oPort->close();
     mdlSerialLine::ReleaseWithoutHangUp(lHeld);
+    mdlSerialLine::Unclaim(std::exchange(lClaim, -1));
 }
 
 // Qt keeps reporting a device that went away, as fast as it can, for as

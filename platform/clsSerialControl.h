@@ -122,6 +122,8 @@ private:
     bool bEventsHeld = false;
     // The device as this program knows it open, to refuse a second open.
     QString sOpenDevice;
+    // Keeps other copies of the program off the device while it is open.
+    int lClaim = -1;
     // Counts closes: a delivery queued in an earlier session is dropped.
     quint64 lSession = 0;
     bool bDeliveryQueued = false;

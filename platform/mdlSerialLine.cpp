@@ -2,8 +2,11 @@
 
 #include <QStringList>
 
+#include <cerrno>
+#include <fcntl.h>
 #include <grp.h>
 #include <linux/serial.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -102,6 +105,23 @@ void AskLowLatency(int lDevice) {
     if (::ioctl(lDevice, TIOCGSERIAL, &oSerial) == 0) {
         oSerial.flags |= ASYNC_LOW_LATENCY;
         ::ioctl(lDevice, TIOCSSERIAL, &oSerial);
+    }
+}
+
+int Claim(const QString& sDevice) {
+    const int lClaim =
+        ::open(sDevice.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    // A device that takes no locks is left to the open's own checks.
+    if (lClaim < 0 || ::flock(lClaim, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK) {
+        return lClaim;
+    }
+    ::close(lClaim);
+    return lTakenElsewhere;
+}
+
+void Unclaim(int lClaim) {
+    if (lClaim >= 0) {
+        ::close(lClaim);
     }
 }
 

@@ -32,6 +32,17 @@ qint64 OutputQueue(int lDevice);
 // after its latency timer; a device without that mode is left as it is.
 void AskLowLatency(int lDevice);
 
+// A descriptor of sDevice that keeps every other copy of this program off
+// it, under any of its names and as any user, for as long as it stays open:
+// Qt's lock file goes by the name, and root passes the exclusive mode.
+// lTakenElsewhere when another holds it; -1 when sDevice cannot be opened
+// here, which the open that follows tells in its own words.
+constexpr int lTakenElsewhere = -2;
+int Claim(const QString& sDevice);
+// Lets other copies have the device again; after a close that cleared
+// hang-up, this close hangs up no more than that one did.
+void Unclaim(int lClaim);
+
 // A second descriptor held over the close of the first, so that the close
 // is not the last one; see ReleaseWithoutHangUp.
 int Hold(int lDevice);

@@ -91,6 +91,23 @@ private slots:
         QCOMPARE(oBindings.Device(16), oRow.iPort == 16 ? sC : QString());
     }
 
+    // Two copies, each storing what it changed since it loaded: neither
+    // takes back what the other stored meanwhile.
+    void storeKeepsWhatAnotherCopyStored() {
+        clsPortBindings oFirst(sKey + "copies"), oSecond(sKey + "copies");
+        oFirst.Load();
+        oSecond.Load();
+        oSecond.Bind(2, sB);
+        QVERIFY(oSecond.Store());
+        oFirst.Bind(1, sA);
+        QVERIFY(oFirst.Store());
+        clsPortBindings oAfter(sKey + "copies");
+        oAfter.Load();
+        QCOMPARE(FirstPorts(oAfter, 3), (QStringList{sA, sB, ""}));
+        oAfter.Unbind(2);
+        QVERIFY(oAfter.Adopt({sB}).isEmpty());
+    }
+
     // Adapters by their stable names first, in name order.
     void stableNamesFirst() {
         QTemporaryDir oById;
