@@ -9,6 +9,7 @@
 #include <QThread>
 
 #include <csignal>
+#include <unistd.h>
 
 // Whole uploads of tessivar-cli to the board simulator on a
 // pseudo-terminal, each ending one of the ways the exit status tells. What
@@ -126,6 +127,30 @@ private slots:
         QVERIFY(oRun.aOut.contains("\n" + sLink.toUtf8() + " opened\n"));
         // A pipe gets the log alone, without the terminal's progress.
         QVERIFY(!oRun.aOut.contains('\x1B') && !oRun.aOut.contains("records,"));
+    }
+
+    // Streams closed by the caller take none of the files the upload opens:
+    // its log written there stopped the upload.
+    void closedStandardStreams() {
+        const QTemporaryDir oDir;
+        mdlTestFiles::Write(QDir(oDir.path()), "unit.cmd", aCommands);
+        const QString sFile = mdlTestFiles::Write(QDir(oDir.path()), "unit.s19", aRecords);
+        const QString sLink = oDir.filePath("port");
+        QProcess oBoard;
+        StartBoard(oBoard, sLink, asBoard22 + QStringList{"--summary", oDir.filePath("sum")});
+        QProcess oCli;
+        oCli.setChildProcessModifier([] {
+            for (int iStream = STDIN_FILENO; iStream <= STDERR_FILENO; ++iStream) {
+                ::close(iStream);
+            }
+        });
+        oCli.start(TESSIVAR_CLI, {"upload", "--yes", "--port", sLink, sFile});
+        QVERIFY(oCli.waitForFinished(60'000));
+        oBoard.terminate();
+        QVERIFY(oBoard.waitForFinished());
+        // The log is lost, and the exit status says so.
+        QCOMPARE(oCli.exitCode(), 7);
+        QVERIFY(ReadAll(oDir.filePath("sum")).contains("\"terminate_seen\":true"));
     }
 
     // Without --port the stored port number and the device bound to it;

@@ -10,6 +10,8 @@
 #include <QHash>
 
 #include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -49,12 +51,27 @@ int WithoutVerb(const QByteArrayList& aArguments) {
     return mdlExitStatus::Final(iStatus, oConsole);
 }
 
+// A standard stream the caller closed would be the number of the next file
+// opened (a settings file, the stop signals' pipe), and the log would be
+// written into it: the upload was stopped by its own prompt. Each is held
+// open on /dev/null for reading only, so that output to it is still lost
+// and told.
+void HoldClosedStreams() {
+    for (int iStream = STDIN_FILENO; iStream <= STDERR_FILENO; ++iStream) {
+        if (::fcntl(iStream, F_GETFD) == -1) {
+            // The lowest free number: this stream's.
+            ::open("/dev/null", O_RDONLY);
+        }
+    }
+}
+
 } // namespace
 
 // The headless face of the engine: one verb per job. The verbs take the
 // arguments as the system gave them, so that a path is checked before it
 // becomes text.
 int main(int argc, char* argv[]) {
+    HoldClosedStreams();
     const QCoreApplication oQtApplication(argc, argv);
     // A closed pipe is output lost, with its own exit status, and must not
     // end an upload half way.
