@@ -9,6 +9,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <limits>
 
 #include <unistd.h>
 
@@ -153,11 +154,13 @@ void clsCounterStore::Change(const char* sMember,
 
 qint64 clsCounterStore::Due(const char* sMember, const State& oState, qint64 lLargest) const {
     const qint64 lDue = oState.alReturned.isEmpty() ? oState.lNext : oState.alReturned.first();
-    if (lDue > lLargest) {
+    // The counter must be able to move on past the number it gives.
+    const qint64 lMost = std::min(lLargest, std::numeric_limits<qint64>::max() - 1);
+    if (lDue > lMost) {
         throw Failure(sMember, QStringLiteral("has run out: its next number, %1, is past %2, the "
                                               "largest the serial number's bytes hold")
                                    .arg(lDue)
-                                   .arg(lLargest));
+                                   .arg(lMost));
     }
     return lDue;
 }

@@ -37,6 +37,9 @@ const TakeRow aTakes[] = {
      lNoLimit, {}, "{\"next\":5,\"returned\":[5]}"},
     {"eight bytes' numbers kept to the last digit", "{\"next\":9223372036854775806,\"returned\":[]}",
      {}, lNoLimit, 9223372036854775806, "{\"next\":9223372036854775807,\"returned\":[]}\n"},
+    {"a counter at the largest 64-bit number has run out",
+     "{\"next\":9223372036854775807,\"returned\":[]}", {}, lNoLimit, {},
+     "{\"next\":9223372036854775807,\"returned\":[]}"},
     {"the counter has run out", "{\"next\":256,\"returned\":[]}", {}, 255, {},
      "{\"next\":256,\"returned\":[]}"},
 };
