@@ -140,7 +140,10 @@ void clsCounterStore::Write(const char* sMember, const State& oState) const {
 void clsCounterStore::Change(const char* sMember,
                              const std::function<State(std::optional<State>)>& oChange) {
     QDir().mkpath(QFileInfo(sPath).path());
-    QLockFile oLock(sPath + QStringLiteral(".lock"));
+    // Beside the file a link leads to, where the write lands: a program
+    // that names the file itself must meet the same lock.
+    const QString sFile = QFileInfo(sPath).canonicalFilePath();
+    QLockFile oLock((sFile.isEmpty() ? sPath : sFile) + QStringLiteral(".lock"));
     oLock.setStaleLockTime(lStaleMs);
     if (!oLock.tryLock(lWaitMs)) {
         throw Failure(sMember, oLock.error() == QLockFile::LockFailedError

@@ -76,21 +76,23 @@ private slots:
         QCOMPARE(mdlTestFiles::Read(sPath), oRow.sAfter);
     }
 
+    // One of them reaches it through a link.
     void programsSharingTheFileNeverTakeOneNumberTwice() {
         constexpr int iEach = 60;
         const QTemporaryDir oDir;
         const QString sPath = oDir.filePath("serials.json");
         clsCounterStore(sPath).Start(1);
-        const auto oTake = [&] {
-            clsCounterStore oStore(sPath);
+        QVERIFY(QFile::link(sPath, oDir.filePath("link.json")));
+        const auto oTake = [&](const QString& sName) {
+            clsCounterStore oStore(oDir.filePath(sName));
             QString sTaken;
             for (int i = 0; i < iEach; ++i) {
                 sTaken += QString::number(oStore.Take(lNoLimit)) + QLatin1Char(' ');
             }
             return sTaken;
         };
-        const mdlForked::Child oA = mdlForked::Start(oTake);
-        const mdlForked::Child oB = mdlForked::Start(oTake);
+        const mdlForked::Child oA = mdlForked::Start([&] { return oTake("serials.json"); });
+        const mdlForked::Child oB = mdlForked::Start([&] { return oTake("link.json"); });
         QList<qint64> alTaken;
         for (const QString& sNumber :
              (mdlForked::Finish(oA) + mdlForked::Finish(oB)).split(' ', Qt::SkipEmptyParts)) {
