@@ -145,6 +145,8 @@ private slots:
         QTest::newRow("upload to port 17") << QStringList{"upload", "--port", "17", "a.s19"};
         QTest::newRow("upload to no device") << QStringList{"upload", "--port", "", "a.s19"};
         QTest::newRow("upload waiting 0 s") << QStringList{"upload", "--wait", "0", "a.s19"};
+        QTest::newRow("upload waiting past what milliseconds hold")
+            << QStringList{"upload", "--wait", "3000000", "a.s19"};
     }
 
     void wrongUsageExitsWithTwo() {

@@ -107,8 +107,11 @@ QStringList PassedOn(const QCommandLineParser& oParser, const Options& oOptions)
 bool TakeWait(const QString& sWait, clsUploadCommand::Options& oOptions) {
     bool bNumber = false;
     const qint32 lWait = sWait.toInt(&bNumber);
+    if (!bNumber || lWait < 1 || lWait > lLongestWait) {
+        return false;
+    }
     oOptions.oHost.lWaitMs = lWait * 1000;
-    return bNumber && lWait >= 1 && lWait <= lLongestWait;
+    return true;
 }
 
 // Takes the upload's options from oParser; what is wrong with them, empty
