@@ -30,9 +30,9 @@ struct UploadRow {
     QByteArray aRecords;
     QByteArray aStdin; // then the end of input
     int iExit;
-    QByteArray aOutEnd;      // how standard output ends
-    QByteArray aErr;         // what standard error holds
-    bool bInterrupt = false; // Ctrl+C once the data records go out
+    QByteArray aOutEnd; // how standard output ends
+    QByteArray aErr;    // what standard error holds
+    int iSignal = 0;    // sent once the data records go out; 0 for none
 };
 
 const QStringList asBoard22 = {"--target", "22"};
@@ -53,7 +53,9 @@ const UploadRow aUploads[] = {
     {"no target byte within --wait", {"--target", "22", "--delay", "60000"},
      {"--yes", "--wait", "1"}, aRecords, "", 3, aDeclined, "no target byte within 1 s"},
     {"Ctrl+C in the data phase", {"--target", "22", "--fault", "3:slow:1500"}, {"--yes"},
-     aRecords, "", 6, "Upload terminated. - 1 records transfered.\n", "", true},
+     aRecords, "", 6, "Upload terminated. - 1 records transfered.\n", "", SIGINT},
+    {"the terminal hung up in the data phase", {"--target", "22", "--fault", "3:slow:1500"},
+     {"--yes"}, aRecords, "", 6, "Upload terminated. - 1 records transfered.\n", "", SIGHUP},
 };
 // clang-format on
 
@@ -78,16 +80,16 @@ class tst_cliUpload : public QObject {
         QTRY_VERIFY(QFileInfo(sLink).isSymLink());
     }
 
-    // Runs the upload to its end: Ctrl+C, when asked, once the data
+    // Runs the upload to its end: iSignal, when given, once the data
     // records go out.
     static mdlCli::Outcome Upload(const QStringList& asArguments, const QByteArray& aStdin,
-                                  bool bInterrupt) {
+                                  int iSignal) {
         QProcess oCli;
         oCli.start(TESSIVAR_CLI, QStringList{"upload"} + asArguments);
         oCli.write(aStdin);
         oCli.closeWriteChannel();
         QByteArray aOut;
-        if (bInterrupt) {
+        if (iSignal != 0) {
             while (!aOut.contains("Uploading data records") && oCli.waitForReadyRead(10'000)) {
                 aOut += oCli.readAllStandardOutput();
             }
@@ -95,7 +97,7 @@ class tst_cliUpload : public QObject {
             QThread::msleep(600);
             // A program already gone has no id, and kill(0) would strike us.
             if (oCli.processId() > 0) {
-                ::kill(pid_t(oCli.processId()), SIGINT);
+                ::kill(pid_t(oCli.processId()), iSignal);
             }
         }
         if (!oCli.waitForFinished(60'000)) {
@@ -117,8 +119,8 @@ private slots:
         const QString sLink = oDir.filePath("port");
         QProcess oBoard;
         StartBoard(oBoard, sLink, oRow.asBoard);
-        const mdlCli::Outcome oRun = Upload(oRow.asUpload + QStringList{"--port", sLink, sFile},
-                                            oRow.aStdin, oRow.bInterrupt);
+        const mdlCli::Outcome oRun =
+            Upload(oRow.asUpload + QStringList{"--port", sLink, sFile}, oRow.aStdin, oRow.iSignal);
         oBoard.terminate();
         QVERIFY(oBoard.waitForFinished());
         QVERIFY2(oRun.aOut.endsWith(oRow.aOutEnd), oRun.aOut.constData());
@@ -167,7 +169,7 @@ private slots:
         const QByteArray aSettings = ReadAll(sSettings);
         QProcess oBoard;
         StartBoard(oBoard, sLink, asBoard22);
-        const mdlCli::Outcome oRun = Upload({"--yes", sFile}, {}, false);
+        const mdlCli::Outcome oRun = Upload({"--yes", sFile}, {}, 0);
         QVERIFY(oBoard.waitForFinished());
         QVERIFY2(oRun.iExitCode == 0, (oRun.aOut + oRun.aErr).constData());
         QVERIFY2(oRun.aOut.contains("\nCOM1 opened\n"), oRun.aOut.constData());

@@ -19,6 +19,7 @@ void Detach() {
     sigemptyset(&oStops);
     sigaddset(&oStops, SIGINT);
     sigaddset(&oStops, SIGTERM);
+    sigaddset(&oStops, SIGHUP);
     ::sigprocmask(SIG_BLOCK, &oStops, nullptr);
 }
 

@@ -18,7 +18,7 @@ public:
 
     // Starts tessivar-cli with asArguments in a process group of its own,
     // so that the terminal's Ctrl+C reaches it only as passed on, with
-    // input from /dev/null. SIGINT and SIGTERM wait, held, until its
+    // input from /dev/null. SIGINT, SIGTERM and SIGHUP wait, held, until its
     // handler takes them, and it hears SIGTERM should this process die.
     void Start(const QStringList& asArguments);
     // iSignal to the upload, unless it has ended.

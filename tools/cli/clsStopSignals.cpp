@@ -12,7 +12,9 @@ namespace {
 // The pipe's two ends; the handler can reach nothing but a global.
 int aiPipe[2] = {-1, -1};
 
-constexpr int aiSignals[] = {SIGINT, SIGTERM};
+// A hang-up too: a closed terminal or a dropped login would otherwise end
+// the upload with no line in the ledger and its serial number not given back.
+constexpr int aiSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 void OnSignal(int iSignal) {
     const int iSavedErrno = errno;

@@ -5,9 +5,10 @@
 
 #include <memory>
 
-// SIGINT and SIGTERM as a signal of the event loop, once for each one
-// received. The handler only writes a byte to a pipe; the Stop they ask for
-// runs when the loop reads it, never in the middle of a step of the upload.
+// SIGINT, SIGTERM and SIGHUP as a signal of the event loop, once for each
+// one received. The handler only writes a byte to a pipe; the Stop they ask
+// for runs when the loop reads it, never in the middle of a step of the
+// upload.
 class clsStopSignals : public QObject {
     Q_OBJECT
 
