@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <limits>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -21,6 +22,18 @@ namespace {
 // write and its sync to a slow share may take seconds, so this stays long.
 constexpr int lStaleMs = 30000;
 constexpr int lWaitMs = 10000;
+
+// The new file is on disk only with its name: after a power cut the folder
+// could still name the counter from before, and numbers would go out again.
+// Some shares cannot sync a folder; the file itself is synced all the same.
+void SyncFolderOf(const QString& sFile) {
+    const int lFolder = ::open(QFile::encodeName(QFileInfo(sFile).path()).constData(),
+                               O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (lFolder >= 0) {
+        ::fsync(lFolder);
+        ::close(lFolder);
+    }
+}
 
 // What is wrong with the counter's text; empty when nothing is.
 QString Damage(const QByteArray& aText, qint64& lNext, QList<qint64>& alReturned) {
@@ -135,6 +148,7 @@ void clsCounterStore::Write(const char* sMember, const State& oState) const {
         ::fsync(oFile.handle()) != 0 || !oFile.commit()) {
         throw Failure(sMember, QStringLiteral("cannot be written: %1").arg(oFile.errorString()));
     }
+    SyncFolderOf(QFileInfo(sPath).canonicalFilePath());
 }
 
 void clsCounterStore::Change(const char* sMember,
