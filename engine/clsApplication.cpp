@@ -480,7 +480,9 @@ void clsApplication::EndOfImage() {
     const QByteArray aTerminate = mdlUploadRules::TerminateBytes(yTargetID);
     if (!aTerminate.isEmpty()) {
         oHost.SerialPort().SetOutBufferCount(0);
-        mdlComms::Send(*this, aTerminate);
+        // The upload is complete only if the board can have had it: an
+        // adapter pulled now would lose it in the close unseen.
+        mdlComms::SendWhole(*this, aTerminate);
     }
     oHost.ResetWindow();
     using mdlResources::LoadResString;

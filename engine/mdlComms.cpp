@@ -125,6 +125,11 @@ void Send(clsApplication& oApp, const QByteArray& aBytes) {
     Check(oApp.Host().SerialPort().Output(aBytes));
 }
 
+void SendWhole(clsApplication& oApp, const QByteArray& aBytes) {
+    Send(oApp, aBytes);
+    Check(oApp.Host().SerialPort().Flush());
+}
+
 bool IsSerialControlError(qint32 lNumber) {
     return lNumber >= 8000 && lNumber <= 8020;
 }

@@ -17,6 +17,8 @@ void EstablishCom(clsApplication& oApp);
 void SetTextMode(clsApplication& oApp);
 // Queues aBytes for sending; raises the control's failure.
 void Send(clsApplication& oApp, const QByteArray& aBytes);
+// Sends aBytes and waits until they have left; raises the control's failure.
+void SendWhole(clsApplication& oApp, const QByteArray& aBytes);
 // The serial control's own numbers.
 bool IsSerialControlError(qint32 lNumber);
 // Closes the port; closing a port that is not open is no failure.

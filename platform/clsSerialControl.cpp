@@ -187,6 +187,14 @@ clsSerialControl::Failure clsSerialControl::Output(const QString& sText) {
     return Output(sText.toLatin1());
 }
 
+clsSerialControl::Failure clsSerialControl::Flush() {
+    if (!PortOpen()) {
+        return Fail(eCause::OutputClosed);
+    }
+    Drain();
+    return PortOpen() ? Failure{} : Fail(eCause::LineFailed);
+}
+
 QVariant clsSerialControl::Input() {
     QByteArray aBytes;
     if (PortOpen()) {

@@ -79,6 +79,11 @@ public:
     // 0x00 characters included.
     Failure Output(const QByteArray& aBytes);
     Failure Output(const QString& sText);
+    // Waits until what was queued has left, as far as the line's rate and a
+    // margin allow; fails when the line failed meanwhile (the port is then
+    // closed). Bytes a driver still counts at the end are no failure: some
+    // count bytes that have long left.
+    Failure Flush();
     // At most InputLen characters (all waiting when 0): a QByteArray in
     // binary mode, a QString in text mode.
     QVariant Input();

@@ -258,6 +258,13 @@ private slots:
             {"output on a closed port", 3, false,
              [](Bench& oBench) { return Text(oBench.oControl.Output(QByteArray("x"))); },
              "8018 COM3 (<pty>) is not open"},
+            {"other end gone before the output left", 3, true,
+             [](Bench& oBench) {
+                 oBench.oControl.Output(QByteArray("S9030000FC\r\n"));
+                 oBench.oTerminal.CloseMaster();
+                 return Text(oBench.oControl.Flush());
+             },
+             "8020 COM3 (<pty>): reading or writing failed, and the port was closed"},
             {"buffer size while open", 3, true,
              [](Bench& oBench) { return Text(oBench.oControl.SetInBufferSize(256)); },
              "8000 COM3 (<pty>) is open"},
