@@ -1,5 +1,8 @@
 #include "engine/clsUploadLedger.h"
+#include "engine/mdlComms.h"
+#include "platform/clsJRT_Registry.h"
 #include "tests/support/clsPrivateHome.h"
+#include "tests/support/mdlCli.h"
 #include "tests/support/mdlExternalTools.h"
 #include "tests/support/mdlRows.h"
 #include "tests/support/mdlTestFiles.h"
@@ -25,7 +28,7 @@ using mdlUnitFiles::aRecords;
 const QByteArray aOtherRecords = "S10B80001011121314151617D8\r\nS9030000FC\r\n";
 const QByteArray aOtherCommands = "16\r\nFF\r\n0,0,7FFF,R\r\n2,8000,FFFF,E\r\n";
 
-enum class eAction { Interrupt, Terminate, ChangeFiles };
+enum class eAction { Interrupt, Terminate, ChangeFiles, MovePort };
 
 struct Step {
     const char* sAfter; // once the output holds it
@@ -41,6 +44,8 @@ struct RepeatRow {
     QByteArray aSaid;
     // Board by board: whether its flash holds the file's image.
     QList<bool> abImage;
+    // Port 1 bound to the board and no --port.
+    bool bStoredPort = false;
 };
 
 const QStringList asThreeBoards = {"--boards", "3", "--fault", "2/3:silence"};
@@ -64,6 +69,9 @@ const RepeatRow aRuns[] = {
      {false}},
     {"Ctrl+C before any board", {"--delay", "60000"}, {{" opened\n", eAction::Interrupt}}, 6,
      "No board was uploaded.\n", "", {}},
+    {"stored port number moved between boards", {"--boards", "2"},
+     {{"board 1:", eAction::MovePort}, {"board 2:", eAction::Interrupt}}, 0,
+     "Boards: 2 good, 0 failed.\n", "", {true, true}, true},
 };
 // clang-format on
 
@@ -89,7 +97,13 @@ class tst_cliRepeat : public QObject {
             while (!aOut.contains(oStep.sAfter) && oCli.waitForReadyRead(20'000)) {
                 aOut += oCli.readAll();
             }
-            if (oStep.iAction == eAction::ChangeFiles) {
+            if (oStep.iAction == eAction::MovePort) {
+                clsJRT_Registry oStore;
+                oStore.SetSubKey(mdlComms::CommsKeyPath());
+                oStore.OpenKey();
+                oStore.SetValue("PortNumber", clsJRT_Registry::RegDword, 2);
+                oStore.CloseKey();
+            } else if (oStep.iAction == eAction::ChangeFiles) {
                 mdlTestFiles::Write(oFiles, "unit.s19", aOtherRecords);
                 mdlTestFiles::Write(oFiles, "unit.cmd", aOtherCommands);
             } else if (oCli.processId() > 0) {
@@ -122,7 +136,9 @@ private slots:
         QTRY_VERIFY(QFileInfo(sLink).isSymLink());
         QFile oLedger(clsUploadLedger::FilePath());
         const qint64 lLedgerBefore = oLedger.size();
-        const auto [iExit, aOut] = Run({"--port", sLink, sFile}, oRow, oFiles);
+        QVERIFY(!oRow.bStoredPort || mdlCli::Run({"ports", "--bind", "1", sLink}).iExitCode == 0);
+        const QStringList asPort = oRow.bStoredPort ? QStringList{} : QStringList{"--port", sLink};
+        const auto [iExit, aOut] = Run(asPort + QStringList{sFile}, oRow, oFiles);
         oBoard.terminate();
         QVERIFY(oBoard.waitForFinished());
         QVERIFY2(aOut.endsWith(oRow.aOutEnd) && aOut.contains(oRow.aSaid), aOut.constData());

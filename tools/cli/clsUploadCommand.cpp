@@ -34,6 +34,11 @@ clsUploadCommand::clsUploadCommand(clsConsole& oNewConsole, const Options& oOpti
       oSerialNumbers(oOptions.oSerial.Numbering()), oHanded(oOptions.oHanded),
       oHost(oNewConsole, oOptions.oHost), oApp(oHost), oSequence(oApp) {
     oHost.Attach(oApp);
+    // Without --port, the number stored at the start holds for every board
+    // of the run: another choice stored meanwhile must not move it.
+    if (iPort <= 0) {
+        iPort = oApp.CommSettings().Number();
+    }
     UsePortOption();
     if (oSerialNumbers) {
         oApp.NumberBoards(*oSerialNumbers);
