@@ -119,6 +119,7 @@ clsSerialControl::Failure clsSerialControl::SetCommPort(qint16 iNewPort) {
         return Fail(eCause::InvalidValue);
     }
     iCommPort = iNewPort;
+    sPinnedDevice.clear();
     return {};
 }
 
@@ -213,9 +214,13 @@ void clsSerialControl::SetEventsHeld(bool bHeld) {
     }
 }
 
+QString clsSerialControl::Device() const {
+    return sPinnedDevice.isEmpty() ? oDeviceOf(iCommPort) : sPinnedDevice;
+}
+
 clsSerialControl::Failure clsSerialControl::Fail(eCause iCause, const QString& sDetail) const {
     const Cause& oCause = aCauses[static_cast<int>(iCause)];
-    const QString sDevice = oDeviceOf(iCommPort);
+    const QString sDevice = Device();
     QString sSubject = QStringLiteral("COM%1").arg(iCommPort);
     if (!sDevice.isEmpty()) {
         sSubject += QStringLiteral(" (%1)").arg(sDevice);
@@ -236,7 +241,10 @@ clsSerialControl::Failure clsSerialControl::Open() {
     if (PortOpen()) {
         return Fail(eCause::AlreadyOpen);
     }
-    const QString sDevice = oDeviceOf(iCommPort);
+    if (sPinnedDevice.isEmpty()) {
+        sPinnedDevice = oDeviceOf(iCommPort);
+    }
+    const QString sDevice = sPinnedDevice;
     if (sDevice.isEmpty()) {
         return Fail(eCause::Unbound);
     }

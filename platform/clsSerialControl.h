@@ -50,6 +50,9 @@ public:
     qint16 CommPort() const { return iCommPort; }
     // The device port iPort stands for now; empty when none.
     QString DeviceFor(qint16 iPort) const { return oDeviceOf(iPort); }
+    // Opens after this one go to the device the port stands for at the
+    // first of them: a binding changed meanwhile must not split one upload
+    // between two devices.
     Failure SetCommPort(qint16 iNewPort);
     const QString& Settings() const { return sSettings; }
     // Parity letters E O N M S; stop bits 1, 1.5 or 2; "." or "," in them.
@@ -102,6 +105,7 @@ signals:
 
 private:
     enum class eCause;
+    QString Device() const;
     Failure Fail(eCause iCause, const QString& sDetail = {}) const;
     Failure CheckBufferSize(qint16 iNewSize) const;
     Failure Open();
@@ -115,6 +119,8 @@ private:
     void Deliver(quint64 lQueuedSession);
 
     DeviceOf oDeviceOf;
+    // The device of the first open since SetCommPort; empty before it.
+    QString sPinnedDevice;
     std::unique_ptr<QSerialPort> oPort;
     qint16 iCommPort = 1;
     QString sSettings = QStringLiteral("9600,N,8,1");

@@ -31,8 +31,9 @@ QVariant AsRead(eMode iMode, const QByteArray& aBytes) {
 // recording what each receive event read.
 struct Bench {
     clsPseudoTerminal oTerminal;
+    QString sPort3 = oTerminal.SlavePath();
     clsSerialControl oControl{[this](qint16 iPort) {
-        return iPort == 3   ? oTerminal.SlavePath()
+        return iPort == 3   ? sPort3
                : iPort == 4 ? QStringLiteral("/dev/tessivar-absent")
                             : QString();
     }};
@@ -215,6 +216,17 @@ private slots:
         QTRY_COMPARE(oBench.avReads, QVariantList{AsRead(TextMode, aReply)});
         QTest::qWait(50);
         QCOMPARE(oBench.avReads.size(), 1);
+    }
+
+    // An upload reopens its port: a binding changed in between waits for
+    // the next upload, which sets the port again.
+    void reopenKeepsItsDevice() {
+        Bench oBench;
+        QVERIFY(!oBench.Open() && !oBench.oControl.SetPortOpen(false));
+        oBench.sPort3 = QStringLiteral("/dev/tessivar-absent");
+        QVERIFY(!oBench.Open() && !oBench.oControl.SetPortOpen(false));
+        QVERIFY(!oBench.oControl.SetCommPort(3));
+        QCOMPARE(oBench.Open().lNumber, clsSerialControl::PortInvalid);
     }
 
     // Held, the event waits for the release; then a handler that reads
