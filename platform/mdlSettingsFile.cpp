@@ -197,6 +197,10 @@ bool KeepWhole() {
     return bWhole;
 }
 
+// How long opening waits for a save of another copy; a save takes
+// milliseconds.
+constexpr int lOpenWaitMs = 5000;
+
 // How long an empty lock file must stay empty before it counts as a dead
 // copy's: a live copy fills its own within microseconds.
 constexpr qint64 lDeadLockAgeMs = 1000;
@@ -254,10 +258,12 @@ qint32 OpenFile(const QString& sPath, std::unique_ptr<QSettings>& oStore) {
     // QSettings reads the file when it opens it, and a save later takes
     // what it read for the file in place when size and time still match; a
     // save by another copy while it reads could match, and its values would
-    // be lost. Saves hold the lock, so reading under it reads one file.
+    // be lost. Saves hold the lock, so reading under it reads one file. A
+    // copy that holds it for long (stopped while it saved) must not hold up
+    // the start: past the wait, the file is read as it stands.
     ClearDeadLock(sPath);
     QLockFile oLock(sPath + QStringLiteral(".lock"));
-    if (!oLock.lock()) {
+    if (!oLock.tryLock(lOpenWaitMs) && oLock.error() != QLockFile::LockFailedError) {
         return R::ResultAccessDenied;
     }
     oStore = std::make_unique<QSettings>(sPath, Format());
