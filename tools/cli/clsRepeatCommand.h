@@ -11,8 +11,8 @@
 // Uploads to a line of boards, one after the other on one port: the files
 // are prepared once, and every board gets that image, each through the
 // upload's sequence as one upload is. The overwrite warning is asked once,
-// before the first board. The run ends between boards: on Ctrl+C or
-// SIGTERM, at the end of a terminal's input, or when no board comes within
+// before the first board. The run ends between boards: on Ctrl+C, SIGTERM
+// or SIGHUP, at the end of a terminal's input, or when no board comes within
 // --wait; asked for during a board, the end waits for the board's, and a
 // second Ctrl+C abandons the board.
 class clsRepeatCommand : public clsUploadCommand {

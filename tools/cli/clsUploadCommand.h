@@ -18,7 +18,7 @@
 class clsConsole;
 
 // One upload of the headless command, from Run to its end, driven as the
-// window's commands drive it; Ctrl+C and SIGTERM are Stop.
+// window's commands drive it; Ctrl+C, SIGTERM and SIGHUP are Stop.
 class clsUploadCommand : public QObject {
     Q_OBJECT
 

@@ -37,9 +37,10 @@ struct Options {
                              QStringLiteral("SECONDS")};
     QCommandLineOption oRepeat{
         QStringLiteral("repeat"),
-        QStringLiteral("Upload to one board after another on the port, each getting the image "
-                       "prepared at the start, until Ctrl+C, SIGTERM or the end of a terminal's "
-                       "input between boards. The warning is asked once.")};
+        QStringLiteral(
+            "Upload to one board after another on the port, each getting the image "
+            "prepared at the start, until Ctrl+C, SIGTERM, SIGHUP or the end of a terminal's "
+            "input between boards. The warning is asked once.")};
     // How the command with several ports hands each port's upload the image.
     QCommandLineOption oPrepared{QStringLiteral("prepared"),
                                  QStringLiteral("The image another tessivar-cli prepared of FILE, "
@@ -172,14 +173,14 @@ int Upload(clsConsole& oConsole, const QByteArrayList& aArguments) {
     QCommandLineParser oParser;
     oParser.setApplicationDescription(
         QStringLiteral("Prepares FILE and its command file, opens the port and uploads to the\n"
-                       "board as Run does; the status log goes to standard output. Ctrl+C is\n"
-                       "Stop. With --repeat, a line per board and a count at the end: exit\n"
-                       "status 0 when every board took the image, 3 when one failed; with no\n"
-                       "board at all, 6 when stopped, 3 when --wait ran out. With several\n"
-                       "--port, the status of every port's upload when all ended alike, 3\n"
-                       "when they did not. With --serial, exit status 1 when the serial\n"
-                       "number's bytes or its counter file cannot be used, before any port\n"
-                       "opens; a board that gets no number fails."));
+                       "board as Run does; the status log goes to standard output. Ctrl+C,\n"
+                       "SIGTERM and SIGHUP are Stop. With --repeat, a line per board and a\n"
+                       "count at the end: exit status 0 when every board took the image, 3\n"
+                       "when one failed; with no board at all, 6 when stopped, 3 when --wait\n"
+                       "ran out. With several --port, the status of every port's upload when\n"
+                       "all ended alike, 3 when they did not. With --serial, exit status 1\n"
+                       "when the serial number's bytes or its counter file cannot be used,\n"
+                       "before any port opens; a board that gets no number fails."));
     const Options oOptions;
     clsUploadCommand::Options oUpload;
     oParser.addOptions(
