@@ -18,7 +18,9 @@ std::optional<QString> clsStdinLine::Read() {
     QObject::connect(&oReady, &QSocketNotifier::activated, &oLoop, [&] {
         char aChunk[256];
         const ssize_t lRead = ::read(STDIN_FILENO, aChunk, sizeof aChunk);
-        if (lRead < 0 && errno == EINTR) {
+        // Another reader of a shared, non-blocking input may have taken what
+        // woke us: that is no end of input.
+        if (lRead < 0 && (errno == EINTR || errno == EAGAIN)) {
             return;
         }
         aLine.append(aChunk, std::max<ssize_t>(lRead, 0));
