@@ -6,6 +6,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <tuple>
+#include <utility>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -70,6 +72,13 @@ const char* KindOf(mode_t lMode) {
     }
     return S_ISSOCK(lMode) ? "a socket" : "something else";
 }
+
+// The size and the time of the last write, in nanoseconds, of a file; not
+// its last change, which a rename over its name makes too.
+std::pair<qint64, qint64> SizeAndWrite(const struct stat& oStatus) {
+    return {oStatus.st_size,
+            qint64(oStatus.st_mtim.tv_sec) * 1'000'000'000 + oStatus.st_mtim.tv_nsec};
+}
 #endif
 
 } // namespace
@@ -108,12 +117,19 @@ void clsOpenFile::OpenForReading(const QString& sPath) {
         ::close(lHandle);
         throw NotOrdinary(sPath, KindOf(oStatus.st_mode));
     }
+    std::tie(lOpenedSize, lOpenedWrite) = SizeAndWrite(oStatus);
     ::fcntl(lHandle, F_SETFL, ::fcntl(lHandle, F_GETFL) & ~O_NONBLOCK);
     if (!oFile.open(lHandle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(lHandle);
         throw clsFileTable::Error(clsFileTable::PathFileAccessError)
             .InFile(sPath, oFile.errorString());
     }
+}
+
+bool clsOpenFile::Unchanged() const {
+    struct stat oStatus {};
+    return lBytesRead == lOpenedSize && ::fstat(oFile.handle(), &oStatus) == 0 &&
+           SizeAndWrite(oStatus) == std::pair(lOpenedSize, lOpenedWrite);
 }
 #else
 void clsOpenFile::OpenForReading(const QString& sPath) {
@@ -128,6 +144,11 @@ void clsOpenFile::OpenForReading(const QString& sPath) {
         throw clsFileTable::Error(clsFileTable::PathFileAccessError)
             .InFile(sPath, oFile.errorString());
     }
+    lOpenedSize = oFile.size();
+}
+
+bool clsOpenFile::Unchanged() const {
+    return lBytesRead == lOpenedSize && oFile.size() == lOpenedSize;
 }
 #endif
 
@@ -139,6 +160,11 @@ bool clsOpenFile::Refill() {
     if (lRead < 0) {
         throw clsFileTable::Error(clsFileTable::DeviceIOError)
             .InFile(oFile.fileName(), oFile.errorString());
+    }
+    lBytesRead += lRead;
+    if (lRead == 0 && !Unchanged()) {
+        throw clsFileTable::Error(clsFileTable::DeviceIOError)
+            .InFile(oFile.fileName(), QStringLiteral("the file changed while it was read"));
     }
     return lRead > 0;
 }

@@ -31,6 +31,9 @@ public:
 private:
     void OpenForReading(const QString& sPath);
     bool Refill();
+    // Whether the file is still as it was opened: a file written, cut or
+    // grown while it was read would give lines of two versions.
+    bool Unchanged() const;
     QString LineText(QByteArrayView aLine);
 
     QFile oFile;
@@ -38,4 +41,9 @@ private:
     QByteArray aBuffer;
     qsizetype lBufferPos = 0;
     QString sLineBuffer;
+    qint64 lBytesRead = 0;
+    // The file's size and, where the system keeps it, the time of its last
+    // write, as they were at the open.
+    qint64 lOpenedSize = 0;
+    qint64 lOpenedWrite = 0;
 };

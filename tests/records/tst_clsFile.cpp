@@ -61,6 +61,22 @@ private slots:
         QCOMPARE(asRead, asLines);
     }
 
+    // A file written anew while it is read, as a rebuild in place does:
+    // the lines after the first read must not pass for the same file's.
+    void rewrittenWhileReadIsAnError() {
+        const QByteArray aLine = QByteArray(99, 'a') + '\n';
+        const QString sPath = Write("build.s19", aLine.repeated(1000));
+        clsFile oFile;
+        oFile.OpenInputRead(sPath);
+        QCOMPARE(oFile.LineInput(), aLine.chopped(1));
+        Write("build.s19", QByteArray(aLine).replace('a', 'b').repeated(1001));
+        QVERIFY(Text([&] {
+                    while (!oFile.EndOfFile()) {
+                        oFile.LineInput();
+                    }
+                }).startsWith("57 "));
+    }
+
     // Reading past the end or a closed number, opening a missing file, a
     // folder, no path or an open file: errors and zeros, never a crash.
     void misuseIsRefused() {
