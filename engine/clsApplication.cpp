@@ -11,6 +11,7 @@
 #include "resources/mdlResources.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include <limits>
 
@@ -277,6 +278,16 @@ void clsApplication::StampSerialNumber() {
         oHost.Status(
             QStringLiteral("Serial number %1 at %2").arg(lNumber).arg(oSerialField->Range()));
     }
+}
+
+clsOpenedFiles clsApplication::FilesAsRead() {
+    const auto oSha256 = [](clsFile& oFile) {
+        clsOpenFile* oOpen = oFile.Opened();
+        return oOpen ? QString::fromLatin1(oOpen->ReadSha256().toHex()) : QString();
+    };
+    const clsOpenFile* oApplication = oAppFile->Opened();
+    return {QFileInfo(oAppFile->PathName()).absoluteFilePath(),
+            oApplication ? oApplication->BytesRead() : 0, oSha256(*oAppFile), oSha256(*oCmdFile)};
 }
 
 clsPreparedUpload clsApplication::Prepared() const {

@@ -2,6 +2,7 @@
 
 #include "engine/clsCommPort.h"
 #include "engine/clsEngineHost.h"
+#include "engine/clsOpenedFiles.h"
 #include "engine/clsPreparedUpload.h"
 #include "engine/clsSerialNumbering.h"
 #include "platform/clsJRT_HelpFile.h"
@@ -59,6 +60,9 @@ public:
     // The three steps, then the checks of the serial number's field and
     // store where there are any.
     void PrepareImage();
+    // The two files as preparation read them to their ends: what the image
+    // was made of, whatever became of them under their names meanwhile.
+    clsOpenedFiles FilesAsRead();
     // What the preparation made, the image copied, for further boards.
     // Taken before the board's dialogue begins: erasing uses up the sectors.
     clsPreparedUpload Prepared() const;

@@ -26,6 +26,7 @@ clsUploadLedger::clsUploadLedger(clsApplication& oNewApp, clsUploadSequence& oSe
     : oApp(oNewApp) {
     connect(&oSequence, &clsUploadSequence::Started, this, &clsUploadLedger::OnStarted);
     connect(&oSequence, &clsUploadSequence::FilesOpened, this, &clsUploadLedger::OnFilesOpened);
+    connect(&oSequence, &clsUploadSequence::FilesRead, this, &clsUploadLedger::OnFilesRead);
     connect(&oSequence, &clsUploadSequence::PreparedUsed, this, &clsUploadLedger::OnPreparedUsed);
     connect(&oSequence, &clsUploadSequence::Finished, this, &clsUploadLedger::OnFinished);
 }
@@ -47,6 +48,13 @@ void clsUploadLedger::OnStarted(const QString& sPath) {
 
 void clsUploadLedger::OnFilesOpened() {
     oEntry->oFiles = clsOpenedFiles::Of(oEntry->oFiles.sFile, oApp.RecFileName());
+    oLastOpened = oEntry->oFiles;
+}
+
+// A file written anew between the look above and the read: the image was
+// made of what was read.
+void clsUploadLedger::OnFilesRead() {
+    oEntry->oFiles = oApp.FilesAsRead();
     oLastOpened = oEntry->oFiles;
 }
 

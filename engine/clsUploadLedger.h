@@ -35,6 +35,7 @@ signals:
 private:
     void OnStarted(const QString& sPath);
     void OnFilesOpened();
+    void OnFilesRead();
     // The image made from the files last opened goes onto another board.
     void OnPreparedUsed();
     void OnFinished(const clsUploadSequence::Outcome& oOutcome);

@@ -71,6 +71,7 @@ std::optional<clsError> clsUploadSequence::Run(const QString& sPath) {
         oApp.OpenUploadFiles(sPath);
         emit FilesOpened();
         oApp.PrepareImage();
+        emit FilesRead();
     });
 }
 

@@ -73,6 +73,8 @@ signals:
     void Started(const QString& sPath);
     // The application file sPath named and its command file are open.
     void FilesOpened();
+    // Preparation read both files to their ends.
+    void FilesRead();
     // A Run for a further board took the image prepared before, in place of
     // the files.
     void PreparedUsed();

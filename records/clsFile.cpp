@@ -59,6 +59,10 @@ bool clsFile::EndOfFile() {
     return clsFileTable::Instance().EndOfFile(iNumber);
 }
 
+clsOpenFile* clsFile::Opened() {
+    return clsFileTable::Instance().File(iNumber, this);
+}
+
 bool clsFile::FileExists() const {
     return QFileInfo(sPathName).isFile();
 }

@@ -36,6 +36,8 @@ public:
     // line end; an error past its end or when nothing is open.
     QString LineInput();
     bool EndOfFile();
+    // Its file open under the number; nullptr when none is.
+    clsOpenFile* Opened();
 
 private:
     qint16 OpenUnderOwnNumber(const QString& sFileName, bool bOpenStoredPath,

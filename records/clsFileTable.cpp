@@ -42,6 +42,11 @@ bool clsFileTable::IsOpen(qint16 iNumber) const {
     return InRange(iNumber) && aEntries[iNumber].oFile != nullptr;
 }
 
+clsOpenFile* clsFileTable::File(qint16 iNumber, const void* oOwner) {
+    return IsOpen(iNumber) && aEntries[iNumber].oOwner == oOwner ? aEntries[iNumber].oFile.get()
+                                                                 : nullptr;
+}
+
 qint16 clsFileTable::FreeFile() const {
     for (qint16 iNumber = iFirstNumber; iNumber <= iLastNumber; ++iNumber) {
         if (!IsOpen(iNumber)) {

@@ -43,6 +43,8 @@ public:
     bool Close(qint16 iNumber, const void* oOwner);
     void CloseAllOf(const void* oOwner);
     bool IsOpen(qint16 iNumber) const;
+    // oOwner's file under iNumber; nullptr when it has none open there.
+    clsOpenFile* File(qint16 iNumber, const void* oOwner);
 
     QString LineInput(qint16 iNumber);
     bool EndOfFile(qint16 iNumber);

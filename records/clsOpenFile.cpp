@@ -3,6 +3,7 @@
 #include "core/clsError.h"
 #include "records/clsFileTable.h"
 
+#include <QCryptographicHash>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -215,6 +216,17 @@ QString clsOpenFile::LineText(QByteArrayView aLine) {
     sLineBuffer.resize(0);
     sLineBuffer.append(QLatin1StringView(aLine));
     return sLineBuffer;
+}
+
+QByteArray clsOpenFile::ReadSha256() {
+    // Read again rather than hashed as it was read, so that preparing alone
+    // costs nothing more; unchanged before and after, the bytes are the
+    // ones the lines came from.
+    QCryptographicHash oHash(QCryptographicHash::Sha256);
+    if (!Unchanged() || !oFile.seek(0) || !oHash.addData(&oFile) || !Unchanged()) {
+        return {};
+    }
+    return oHash.result();
 }
 
 bool clsOpenFile::Close() {

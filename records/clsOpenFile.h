@@ -27,6 +27,11 @@ public:
     QString ReadLine();
     // Flushes and closes; false when data could not be written out.
     bool Close();
+    // Once the file was read to its end: the SHA-256 of what its lines were
+    // made of, whatever became of the file under its name meanwhile, and
+    // how many bytes that was. Empty before, and for a file that changed.
+    QByteArray ReadSha256();
+    qint64 BytesRead() const { return lBytesRead; }
 
 private:
     void OpenForReading(const QString& sPath);

@@ -95,6 +95,25 @@ private slots:
         QCOMPARE(aPerFile.value(asFiles.at(1)), iRunsPerProgram);
     }
 
+    // A file replaced under its name once opened, as a rebuild does while
+    // the window stores its recent files: the line names what was read.
+    void filesAreRecordedAsRead() {
+        const QDir oFolder(oDir.path());
+        mdlTestFiles::Write(oFolder, "unit.cmd", "16\r\nFF\r\n");
+        const QByteArray aRead = mdlTestFiles::WithCheckSum("S10540000102").toLatin1() + "\r\n";
+        const QString sUnit = mdlTestFiles::Write(oFolder, "unit.s19", aRead);
+        oHost.oOnFilesOpened = [&] {
+            QFile::remove(sUnit);
+            mdlTestFiles::Write(oFolder, "unit.s19", "S9030000FC\r\n");
+        };
+        const auto oForget = qScopeGuard([&] { oHost.oOnFilesOpened = nullptr; });
+        oHost.asDevices.clear();
+        QVERIFY(oSequence.Run(sUnit));
+        const QJsonObject oLine = Entry(LedgerLines().first());
+        QCOMPARE(oLine["file_sha256"].toString(), mdlTestFiles::Sha256(aRead));
+        QCOMPARE(oLine["file_size"].toInt(), aRead.size());
+    }
+
     void unwritableLedgerIsToldOnce() {
         // A data folder that is a file: no folder can be made below it.
         const QByteArray aDataHome = qgetenv("XDG_DATA_HOME");

@@ -25,6 +25,11 @@ public:
         }
         return bConfirm;
     }
+    void FilesOpened(const QString&) override {
+        if (oOnFilesOpened) {
+            oOnFilesOpened();
+        }
+    }
     void EnableResetCommand() override { bResetEnabled = true; }
     void ResetWindow() override { mdlComms::CloseCom(*pApp); }
 
@@ -33,5 +38,7 @@ public:
     bool bConfirm = true;
     // What happens while the question is open.
     std::function<void()> oWhileAsking;
+    // What happens once the files are open, before anything in them is read.
+    std::function<void()> oOnFilesOpened;
     bool bResetEnabled = false;
 };

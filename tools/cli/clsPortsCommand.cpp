@@ -59,10 +59,9 @@ int clsPortsCommand::Exec() {
 std::optional<clsHandedImage> clsPortsCommand::Prepare() {
     try {
         oApp.OpenUploadFiles(oOptions.sPath);
-        const clsOpenedFiles oFiles = clsOpenedFiles::Of(oOptions.sPath, oApp.RecFileName());
         oApp.PrepareImage();
         oHost.EndLog();
-        return clsHandedImage{oApp.Prepared(), oFiles};
+        return clsHandedImage{oApp.Prepared(), oApp.FilesAsRead()};
     } catch (const clsError& oError) {
         oHost.EndLog();
         oConsole.Err(mdlErrorText::ForTerminal(oError));
