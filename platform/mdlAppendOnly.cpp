@@ -1,8 +1,10 @@
 #include "platform/mdlAppendOnly.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -11,6 +13,21 @@
 #include <unistd.h>
 
 namespace {
+
+// Another program holds the file for a look and a write, moments; one
+// stopped between them (Ctrl+Z) would hold every upload's end for ever.
+constexpr int lLockWaitMs = 1000;
+constexpr int lLockRetryMs = 10;
+
+// Takes the file's lock, or goes on without it once lLockWaitMs went by,
+// and at once where the file has no locks to give.
+void LockWithin(int lHandle) {
+    const QDeadlineTimer oDeadline(lLockWaitMs);
+    while (::flock(lHandle, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK &&
+           !oDeadline.hasExpired()) {
+        QThread::msleep(lLockRetryMs);
+    }
+}
 
 // Whether the file open as lHandle ends in the middle of a line.
 bool EndsInsideLine(int lHandle) {
@@ -48,7 +65,7 @@ QString AppendLine(const QString& sPath, const QByteArray& aLine) {
     // Another program's line may be half way into the file while the last
     // byte is looked at; the lock keeps the look and the write together.
     // Without locks the line still goes in whole, at worst after a blank one.
-    ::flock(lHandle, LOCK_EX);
+    LockWithin(lHandle);
     const QString sFailure = Write(lHandle, EndsInsideLine(lHandle) ? '\n' + aLine : aLine);
     ::close(lHandle);
     return sFailure;

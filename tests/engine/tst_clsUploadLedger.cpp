@@ -4,12 +4,18 @@
 #include "tests/support/clsUploadingHost.h"
 #include "tests/support/mdlTestFiles.h"
 
+#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMap>
 #include <QProcess>
 #include <QScopeGuard>
+#include <QSemaphore>
 #include <QSignalSpy>
+
+#include <sys/file.h>
+
+#include <thread>
 
 // The ledger as the engine keeps it: on disk before anyone hears of the
 // end, whole lines from programs that add at once, and a ledger that cannot
@@ -112,6 +118,27 @@ private slots:
         const QJsonObject oLine = Entry(LedgerLines().first());
         QCOMPARE(oLine["file_sha256"].toString(), mdlTestFiles::Sha256(aRead));
         QCOMPARE(oLine["file_size"].toInt(), aRead.size());
+    }
+
+    // Another program stopped while it held the ledger (Ctrl+Z): the upload
+    // still ends, with its line.
+    void heldLedgerHoldsNoUpload() {
+        QDir().mkpath(QFileInfo(clsUploadLedger::FilePath()).path());
+        QFile oHeld(clsUploadLedger::FilePath());
+        QVERIFY(oHeld.open(QIODevice::Append) && ::flock(oHeld.handle(), LOCK_EX) == 0);
+        QSemaphore oDone;
+        std::thread oHolder([&oDone, lHeld = oHeld.handle()] {
+            oDone.tryAcquire(1, 10'000);
+            ::flock(lHeld, LOCK_UN);
+        });
+        QElapsedTimer oTimer;
+        oTimer.start();
+        QCOMPARE(oSequence.Run(oDir.filePath("absent.s19"))->Code(), 2000);
+        const qint64 lTaken = oTimer.elapsed();
+        oDone.release();
+        oHolder.join();
+        QVERIFY2(lTaken < 8'000, qPrintable(QString::number(lTaken)));
+        QCOMPARE(LedgerLines().size(), 2);
     }
 
     void unwritableLedgerIsToldOnce() {
