@@ -319,6 +319,12 @@ bool frmMain::ConfirmOverwrite(const QString& sWarning) {
 }
 
 void frmMain::closeEvent(QCloseEvent* oEvent) {
+    // An upload cut short by the close ends as Stop ends it: the port shut
+    // before a late reply can send the board more, and the upload kept in
+    // the ledger.
+    if (!bReadyToRun) {
+        oSequence->Stop();
+    }
     tmrCommTimeout.stop();
     UnloadPressMsg();
     if (!oAbout.isNull()) {

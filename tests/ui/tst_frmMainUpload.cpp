@@ -38,11 +38,14 @@ const QStringList asWholeUpload = {
 const QString sWarning = "WARNING: Uploading records may overwrite existing data.\r\n"
                          "Select OK to continue download, CANCEL to abort.";
 
+// How the technician cuts an upload short while the board is silent.
+enum class eCut { None, Stop, Close };
+
 struct UploadRow {
     const char* sName;
     QStringList asBoard; // the simulator's faults and options
     bool bConfirm;
-    bool bStop; // Stop while the board has not announced itself
+    eCut iCut;
     QStringList asLastLines;
     QStringList asBoxes; // the text of each box shown, in turn
     QString sResult;     // as the ledger records it
@@ -50,17 +53,19 @@ struct UploadRow {
 
 // clang-format off
 const UploadRow aUploads[] = {
-    {"whole upload", {}, true, false, asWholeUpload, {sWarning}, "complete"},
-    {"stopped before the board answers", {"--delay", "60000"}, true, true,
+    {"whole upload", {}, true, eCut::None, asWholeUpload, {sWarning}, "complete"},
+    {"stopped before the board answers", {"--delay", "60000"}, true, eCut::Stop,
      {"COM1 closed", "Upload terminated. - 0 records transfered."}, {}, "stopped"},
-    {"silence after the second record", {"--fault", "3:silence"}, true, false,
+    {"window closed before the board answers", {"--delay", "60000"}, true, eCut::Close,
+     {"COM1 closed", "Upload terminated. - 0 records transfered."}, {}, "stopped"},
+    {"silence after the second record", {"--fault", "3:silence"}, true, eCut::None,
      {"No response from board.", "Upload terminated. - 2 records transferred.", "COM1 closed"},
      {sWarning}, "timed out"},
-    {"wrong target", {"--announce", "19"}, true, false,
+    {"wrong target", {"--announce", "19"}, true, eCut::None,
      {"Command file closed",
       "Application not designed for this target board. - Upload terminated."},
      {"Error Number: 2005\r\nApplication not designed for this target board."}, "board failed"},
-    {"warning declined", {}, false, false,
+    {"warning declined", {}, false, eCut::None,
      {"COM1 closed", "Upload terminated. - 0 records transfered."}, {sWarning}, "declined"},
 };
 // clang-format on
@@ -86,15 +91,17 @@ class tst_frmMainUpload : public QObject {
     }
 
     // Chooses the unit, runs it and waits until the upload is over.
-    void Upload(bool bStop) {
+    void Upload(eCut iCut) {
         auto* oPath = oUnit->Find<QLineEdit>("txtAppFilePath");
         oPath->setText(sUnit);
         QTest::keyClick(oPath, Qt::Key_Return);
         oUnit->Button("cmdRunStop")->click();
         QCOMPARE(oUnit->Button("cmdRunStop")->text(), "&Stop");
         QVERIFY(oUnit->oWindow.findChild<frmPressMsg*>()->isVisible());
-        if (bStop) {
+        if (iCut == eCut::Stop) {
             oUnit->Button("cmdRunStop")->click();
+        } else if (iCut == eCut::Close) {
+            oUnit->oWindow.close();
         }
         QTRY_VERIFY_WITH_TIMEOUT(oUnit->Button("cmdReset")->isEnabled(), 20'000);
         QCOMPARE(oUnit->Button("cmdRunStop")->text(), "&Run");
@@ -138,7 +145,7 @@ private slots:
         QFile::remove(clsUploadLedger::FilePath());
         StartBoard(oRow.asBoard);
         oAnswerer->bConfirm = oRow.bConfirm;
-        Upload(oRow.bStop);
+        Upload(oRow.iCut);
         const QStringList asLog = oUnit->oWindow.StatusText().split("\r\n");
         QCOMPARE(asLog.mid(asLog.size() - oRow.asLastLines.size()), oRow.asLastLines);
         QStringList asBoxes;
