@@ -214,17 +214,24 @@ void frmMain::Reset() {
         return;
     }
     Ignoring([this] { mdlComms::CloseCom(*pApp); });
-    bool bNumber = false;
-    const qint16 iPort = oUi->cboPortNumber->currentText().toShort(&bNumber);
-    if (bNumber) {
-        pApp->CommSettings().SetNumber(iPort);
-    }
+    TakeShownPort();
     oUi->cmdRunStop->setText(LoadResString(110));
     oUi->cmdRunStop->setEnabled(false);
     LockFileControls(false);
     SetMousePointer(vbDefault);
     bReadyToRun = true;
     UnloadPressMsg();
+}
+
+// The application object reads its port from the store at each of its
+// resets, where another copy of the program may have put its own choice
+// since: the port shown is the one to use. Nothing when none is shown.
+void frmMain::TakeShownPort() {
+    bool bNumber = false;
+    const qint16 iPort = oUi->cboPortNumber->currentText().toShort(&bNumber);
+    if (bNumber) {
+        pApp->CommSettings().SetNumber(iPort);
+    }
 }
 
 // While an upload runs, neither the file nor the port can change.
@@ -423,6 +430,7 @@ void frmMain::Run() {
     oUi->cmdRunStop->setEnabled(false);
     LockFileControls(true);
     ClearStatus();
+    TakeShownPort();
     if (const std::optional<clsError> oError = oSequence->Run(PathName())) {
         ShowErrorBox(mdlRunReport::BoxText(*oError), RunErrorTopic(*oError));
         return;

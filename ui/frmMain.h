@@ -86,6 +86,7 @@ private:
     void mnuHelpAbout_Click();
 
     void Run();
+    void TakeShownPort();
     void LockFileControls(bool bLocked);
     // Makes sPath the application file; false, with the box shown, when no
     // command file name can be formed from it.

@@ -302,7 +302,8 @@ private slots:
     }
 
     // The stored port is selected at load without storing; a choice of
-    // the technician is stored at once and selected at the next start.
+    // the technician is stored at once, selected at the next start and
+    // opened by every upload of this window.
     void portSelector_data() { mdlRows::Add(aPorts); }
 
     void portSelector() {
@@ -319,6 +320,16 @@ private slots:
         emit oPorts->activated(6);
         oUnit.emplace();
         QCOMPARE(oUnit->Find<QComboBox>("cboPortNumber")->currentText(), "7");
+        // Another copy's choice, stored since, stays that copy's: each Run
+        // (both fail on the unbound port) opens the port shown.
+        Store(mdlComms::CommsKeyPath(), "PortNumber", clsJRT_Registry::RegDword, 3);
+        for (const QString& sStep : QStringList{"enter " + sUnit, "run", "enter " + sUnit, "run"}) {
+            Do(sStep);
+        }
+        QCOMPARE(oAnswerer->aBoxes.size(), 2);
+        for (const clsBoxAnswerer::Box& oBox : oAnswerer->aBoxes) {
+            QVERIFY2(oBox.sText.contains("COM7 "), qPrintable(oBox.sText));
+        }
     }
 
     // An event run inside a status write could tear down what the writer
