@@ -431,6 +431,9 @@ void frmMain::Run() {
     LockFileControls(true);
     ClearStatus();
     TakeShownPort();
+    // Another copy may have bound the port to another device since the
+    // label was written; the upload goes to the device bound now.
+    ShowPortDevice();
     if (const std::optional<clsError> oError = oSequence->Run(PathName())) {
         ShowErrorBox(mdlRunReport::BoxText(*oError), RunErrorTopic(*oError));
         return;

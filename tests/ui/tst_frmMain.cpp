@@ -1,5 +1,6 @@
 #include "engine/mdlComms.h"
 #include "platform/clsJRT_Registry.h"
+#include "platform/clsPortBindings.h"
 #include "tests/support/clsBoxAnswerer.h"
 #include "tests/support/clsStartedWindow.h"
 #include "tests/support/mdlRows.h"
@@ -9,6 +10,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -321,8 +323,11 @@ private slots:
         oUnit.emplace();
         QCOMPARE(oUnit->Find<QComboBox>("cboPortNumber")->currentText(), "7");
         // Another copy's choice, stored since, stays that copy's: each Run
-        // (both fail on the unbound port) opens the port shown.
+        // opens the port shown, and shows the device bound to it now.
         Store(mdlComms::CommsKeyPath(), "PortNumber", clsJRT_Registry::RegDword, 3);
+        clsPortBindings oBindings(mdlComms::CommsKeyPath());
+        oBindings.Load();
+        QVERIFY(oBindings.Bind(7, "/gone/tty7") && oBindings.Store());
         for (const QString& sStep : QStringList{"enter " + sUnit, "run", "enter " + sUnit, "run"}) {
             Do(sStep);
         }
@@ -330,6 +335,7 @@ private slots:
         for (const clsBoxAnswerer::Box& oBox : oAnswerer->aBoxes) {
             QVERIFY2(oBox.sText.contains("COM7 "), qPrintable(oBox.sText));
         }
+        QCOMPARE(oUnit->Find<QLabel>("lblPortDevice")->text(), "/gone/tty7");
     }
 
     // An event run inside a status write could tear down what the writer
