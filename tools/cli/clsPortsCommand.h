@@ -2,9 +2,9 @@
 
 #include "engine/clsApplication.h"
 #include "engine/clsHandedImage.h"
+#include "platform/clsStopSignals.h"
 #include "tools/cli/clsPortChild.h"
 #include "tools/cli/clsSerialOptions.h"
-#include "tools/cli/clsStopSignals.h"
 #include "tools/cli/clsTerminalEnd.h"
 #include "tools/cli/clsUploadHost.h"
 

@@ -5,8 +5,8 @@
 #include "engine/clsUploadLedger.h"
 #include "engine/clsUploadSequence.h"
 #include "engine/clsUploadSummary.h"
+#include "platform/clsStopSignals.h"
 #include "tools/cli/clsSerialOptions.h"
-#include "tools/cli/clsStopSignals.h"
 #include "tools/cli/clsUploadHost.h"
 
 #include <QEventLoop>

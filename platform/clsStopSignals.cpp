@@ -1,4 +1,4 @@
-#include "tools/cli/clsStopSignals.h"
+#include "platform/clsStopSignals.h"
 
 #include <cerrno>
 #include <csignal>
