@@ -2,13 +2,26 @@
 
 #include "engine/clsApplication.h"
 #include "engine/mdlComms.h"
+#include "platform/clsStopSignals.h"
 #include "ui/frmMain.h"
+
+#include <QCoreApplication>
 
 #include <memory>
 
 namespace {
 std::unique_ptr<frmMain> gfrmMain;
 std::unique_ptr<clsApplication> goApplication;
+std::unique_ptr<clsStopSignals> goStopSignals;
+
+// A closed terminal, a shutdown or a kill ends the program as its close box
+// does, so that an upload under way is stopped and kept in the ledger. An
+// open box holds back neither the window's own close nor the exit, which
+// ends the box's loop too.
+void EndOnStopSignal() {
+    gfrmMain->close();
+    QCoreApplication::exit(0);
+}
 } // namespace
 
 namespace mdlMain {
@@ -22,6 +35,9 @@ void Main() {
     goApplication->Reset();
     gfrmMain->Attach(*goApplication);
     gfrmMain->show();
+    goStopSignals = std::make_unique<clsStopSignals>();
+    QObject::connect(goStopSignals.get(), &clsStopSignals::Received, gfrmMain.get(),
+                     &EndOnStopSignal);
 }
 
 clsApplication& App() {
@@ -35,6 +51,7 @@ frmMain& MainForm() {
 // The window goes first, then the application object, which stores
 // nothing as it goes.
 void End() {
+    goStopSignals.reset();
     gfrmMain.reset();
     goApplication.reset();
 }

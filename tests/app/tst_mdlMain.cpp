@@ -1,0 +1,72 @@
+#include "app/mdlMain.h"
+#include "engine/clsApplication.h"
+#include "engine/clsUploadLedger.h"
+#include "engine/mdlComms.h"
+#include "platform/clsPortBindings.h"
+#include "tests/support/clsPrivateHome.h"
+#include "tests/support/clsPseudoTerminal.h"
+#include "tests/support/mdlRows.h"
+#include "tests/support/mdlTestFiles.h"
+#include "ui/frmMain.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+// The program as it starts, sent a stop signal while an upload waits for
+// its board: it ends as its close box ends it.
+namespace {
+
+struct SignalRow {
+    const char* sName;
+    int iSignal;
+};
+
+const SignalRow aSignals[] = {{"interrupt", SIGINT}, {"terminate", SIGTERM}, {"hang-up", SIGHUP}};
+
+} // namespace
+
+class tst_mdlMain : public QObject {
+    Q_OBJECT
+
+    clsPrivateHome oHome;
+    QTemporaryDir oDir;
+    clsPseudoTerminal oLine;
+
+private slots:
+    void initTestCase() {
+        clsPortBindings oBindings(mdlComms::CommsKeyPath());
+        oBindings.Load();
+        QVERIFY(oBindings.Bind(1, oLine.SlavePath()) && oBindings.Store());
+        const QDir oFiles(oDir.path());
+        mdlTestFiles::Write(oFiles, "unit.cmd", "12\r\nFF\r\n");
+        mdlTestFiles::Write(oFiles, "unit.s19",
+                            mdlTestFiles::WithCheckSum("S10B01000102030405060708").toLatin1());
+    }
+
+    void stopSignals_data() { mdlRows::Add(aSignals); }
+
+    void stopSignals() {
+        QFETCH(SignalRow, oRow);
+        QFile::remove(clsUploadLedger::FilePath());
+        mdlMain::Main();
+        frmMain& oWindow = mdlMain::MainForm();
+        auto* oPath = oWindow.findChild<QLineEdit*>("txtAppFilePath");
+        oPath->setText(oDir.filePath("unit.s19"));
+        QTest::keyClick(oPath, Qt::Key_Return);
+        oWindow.findChild<QPushButton*>("cmdRunStop")->click();
+        QCOMPARE(mdlMain::App().AppState(), clsApplication::WaitTarget);
+        ::raise(oRow.iSignal);
+        QTRY_VERIFY(!oWindow.isVisible());
+        QCOMPARE(mdlMain::App().AppState(), clsApplication::Idle);
+        mdlMain::End();
+        const QByteArray aLedger = mdlTestFiles::Read(clsUploadLedger::FilePath());
+        QVERIFY2(aLedger.contains("\"result\":\"stopped\""), aLedger.constData());
+    }
+};
+
+QTEST_MAIN(tst_mdlMain)
+#include "tst_mdlMain.moc"
