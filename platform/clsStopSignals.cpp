@@ -47,7 +47,7 @@ void LetThrough() {
 
 clsStopSignals::clsStopSignals() {
     if (::pipe2(aiPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
-        qFatal("tessivar-cli: no pipe for the stop signals: %s", strerror(errno));
+        qFatal("no pipe for the stop signals: %s", strerror(errno));
     }
     oNotifier = std::make_unique<QSocketNotifier>(aiPipe[0], QSocketNotifier::Read);
     connect(oNotifier.get(), &QSocketNotifier::activated, this, &clsStopSignals::Drain);
