@@ -322,6 +322,7 @@ bool frmMain::ConfirmOverwrite(const QString& sWarning) {
     QMessageBox oBox(QMessageBox::Warning, mdlResources::Title(), sWarning,
                      QMessageBox::Ok | QMessageBox::Cancel, this);
     oBox.setDefaultButton(QMessageBox::Ok);
+    oWarningBox = &oBox;
     return oBox.exec() == QMessageBox::Ok;
 }
 
@@ -444,6 +445,11 @@ void frmMain::Run() {
 }
 
 void frmMain::OnUploadEnded(clsUploadSequence::eEnding iEnding, const QString& sBoxText) {
+    // An upload ended while its warning was open (the line failed) leaves
+    // nothing for the warning's answer to do.
+    if (!oWarningBox.isNull()) {
+        oWarningBox->reject();
+    }
     if (sBoxText.isEmpty()) {
         return;
     }

@@ -14,6 +14,8 @@
 #include <array>
 #include <memory>
 
+class QMessageBox;
+
 namespace Ui {
 class frmMain;
 }
@@ -116,6 +118,8 @@ private:
     std::unique_ptr<clsHelpWindowViewer> oHelpViewer;
     QPointer<frmPressMsg> oPressMsg;
     QPointer<frmAbout> oAbout;
+    // The overwrite warning while it waits for its answer.
+    QPointer<QMessageBox> oWarningBox;
 
     QMenu* mnuFile = nullptr;
     QAction* mnuFileOpen = nullptr;

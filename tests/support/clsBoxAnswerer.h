@@ -43,8 +43,11 @@ private:
         if (oWhileOpen) {
             oWhileOpen(*oBox);
         }
+        // A box the program took away meanwhile has had its answer.
         const bool bCancel = !bConfirm && oBox->button(QMessageBox::Cancel) != nullptr;
-        oBox->button(bCancel ? QMessageBox::Cancel : QMessageBox::Ok)->click();
+        if (oBox->isVisible()) {
+            oBox->button(bCancel ? QMessageBox::Cancel : QMessageBox::Ok)->click();
+        }
     }
 
     QTimer oPoll;

@@ -38,8 +38,9 @@ const QStringList asWholeUpload = {
 const QString sWarning = "WARNING: Uploading records may overwrite existing data.\r\n"
                          "Select OK to continue download, CANCEL to abort.";
 
-// How the technician cuts an upload short while the board is silent.
-enum class eCut { None, Stop, Close };
+// How an upload is cut short: by the technician while the board is silent,
+// or by the board's line failing while the warning is open.
+enum class eCut { None, Stop, Close, LineGone };
 
 struct UploadRow {
     const char* sName;
@@ -65,6 +66,10 @@ const UploadRow aUploads[] = {
      {"Command file closed",
       "Application not designed for this target board. - Upload terminated."},
      {"Error Number: 2005\r\nApplication not designed for this target board."}, "board failed"},
+    {"line gone while the warning is open", {}, true, eCut::LineGone, {"COM1 closed"},
+     {sWarning, "Error Number: 8020\r\nCOM1 (DIR/board): reading or writing failed, and the port "
+                "was closed. Check the cable and the adapter (a USB adapter may have been "
+                "unplugged), then try again."}, "link failed"},
     {"warning declined", {}, false, eCut::None,
      {"COM1 closed", "Upload terminated. - 0 records transfered."}, {sWarning}, "declined"},
 };
@@ -92,6 +97,16 @@ class tst_frmMainUpload : public QObject {
 
     // Chooses the unit, runs it and waits until the upload is over.
     void Upload(eCut iCut) {
+        // The failure's box opens while the warning's answerer waits: an
+        // answerer of its own takes it. No answer of the warning is awaited.
+        if (iCut == eCut::LineGone) {
+            oAnswerer->oWhileOpen = [this](QMessageBox& oBox) {
+                clsBoxAnswerer oInner;
+                oBoard.kill();
+                QTRY_VERIFY(!oBox.isVisible());
+                oAnswerer->aBoxes += oInner.aBoxes;
+            };
+        }
         auto* oPath = oUnit->Find<QLineEdit>("txtAppFilePath");
         oPath->setText(sUnit);
         QTest::keyClick(oPath, Qt::Key_Return);
@@ -150,9 +165,12 @@ private slots:
         QCOMPARE(asLog.mid(asLog.size() - oRow.asLastLines.size()), oRow.asLastLines);
         QStringList asBoxes;
         for (const clsBoxAnswerer::Box& oBox : oAnswerer->aBoxes) {
-            asBoxes << oBox.sText;
-            // The warning can be declined; an error box offers its help.
-            const auto iOther = oBox.sText == sWarning ? QMessageBox::Cancel : QMessageBox::Help;
+            asBoxes << QString(oBox.sText).replace(oDir.path(), "DIR");
+            // The warning can be declined; an error box offers its help,
+            // unless the line failed, which the help does not foresee.
+            const auto iOther = oBox.sText == sWarning        ? QMessageBox::Cancel
+                                : oBox.sText.contains("8020") ? QMessageBox::NoButton
+                                                              : QMessageBox::Help;
             QCOMPARE(oBox.iButtons, QMessageBox::Ok | iOther);
         }
         QCOMPARE(asBoxes, oRow.asBoxes);
