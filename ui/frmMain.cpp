@@ -213,8 +213,9 @@ void frmMain::Reset() {
     if (pApp == nullptr) {
         return;
     }
-    Ignoring([this] { mdlComms::CloseCom(*pApp); });
+    // The port closed is the one shown, whatever the reset read from the store.
     TakeShownPort();
+    Ignoring([this] { mdlComms::CloseCom(*pApp); });
     oUi->cmdRunStop->setText(LoadResString(110));
     oUi->cmdRunStop->setEnabled(false);
     LockFileControls(false);

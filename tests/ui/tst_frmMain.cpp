@@ -336,6 +336,11 @@ private slots:
             QVERIFY2(oBox.sText.contains("COM7 "), qPrintable(oBox.sText));
         }
         QCOMPARE(oUnit->Find<QLabel>("lblPortDevice")->text(), "/gone/tty7");
+        // Reset with no file to commit leaves its closing line standing.
+        Do("type ");
+        Do("reset");
+        QVERIFY2(oUnit->oWindow.StatusText().endsWith("COM7 closed"),
+                 qPrintable(oUnit->oWindow.StatusText()));
     }
 
     // An event run inside a status write could tear down what the writer
