@@ -178,7 +178,7 @@ void clsSerialControl::SetOutBufferCount(qint16 iCount) {
 
 clsSerialControl::Failure clsSerialControl::Output(const QByteArray& aBytes) {
     if (!PortOpen()) {
-        return Fail(eCause::OutputClosed);
+        return OutputRefused();
     }
     oPort->write(aBytes);
     return {};
@@ -190,7 +190,7 @@ clsSerialControl::Failure clsSerialControl::Output(const QString& sText) {
 
 clsSerialControl::Failure clsSerialControl::Flush() {
     if (!PortOpen()) {
-        return Fail(eCause::OutputClosed);
+        return OutputRefused();
     }
     Drain();
     return PortOpen() ? Failure{} : Fail(eCause::LineFailed);
@@ -212,6 +212,12 @@ void clsSerialControl::SetEventsHeld(bool bHeld) {
     if (!bHeld) {
         ScheduleDelivery();
     }
+}
+
+// A port that the line's failure closed inside a call (a buffer cleared
+// on a device that went away) fails what is sent next as the line did.
+clsSerialControl::Failure clsSerialControl::OutputRefused() const {
+    return Fail(bClosedByLine ? eCause::LineFailed : eCause::OutputClosed);
 }
 
 QString clsSerialControl::Device() const {
@@ -261,6 +267,7 @@ clsSerialControl::Failure clsSerialControl::Open() {
         lClaim = -1;
         return Fail(eCause::InUse);
     }
+    bClosedByLine = false;
     oPort->setPortName(sDevice);
     if (!oPort->open(QIODevice::ReadWrite)) {
         mdlSerialLine::Unclaim(std::exchange(lClaim, -1));
@@ -356,6 +363,7 @@ void clsSerialControl::OnPortError(qint32 lError) {
         return;
     }
     CloseNow();
+    bClosedByLine = true;
     const Failure oFailure = Fail(eCause::LineFailed);
     QMetaObject::invokeMethod(
         this, [this, oFailure] { emit Failed(oFailure.lNumber, oFailure.sDescription); },

@@ -108,6 +108,7 @@ private:
     QString Device() const;
     Failure Fail(eCause iCause, const QString& sDetail = {}) const;
     Failure CheckBufferSize(qint16 iNewSize) const;
+    Failure OutputRefused() const;
     Failure Open();
     Failure OpenFailure(const QString& sDevice) const;
     Failure TakeLine();
@@ -138,4 +139,6 @@ private:
     // Counts closes: a delivery queued in an earlier session is dropped.
     quint64 lSession = 0;
     bool bDeliveryQueued = false;
+    // The line failed and closed the port, and it was not opened since.
+    bool bClosedByLine = false;
 };

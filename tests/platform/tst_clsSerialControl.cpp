@@ -277,6 +277,13 @@ private slots:
                  return Text(oBench.oControl.Flush());
              },
              "8020 COM3 (<pty>): reading or writing failed, and the port was closed"},
+            {"other end gone before the next record", 3, true,
+             [](Bench& oBench) {
+                 oBench.oTerminal.CloseMaster();
+                 oBench.oControl.SetOutBufferCount(0);
+                 return Text(oBench.oControl.Output(QByteArray("S9030000FC\r\n")));
+             },
+             "8020 COM3 (<pty>): reading or writing failed, and the port was closed"},
             {"buffer size while open", 3, true,
              [](Bench& oBench) { return Text(oBench.oControl.SetInBufferSize(256)); },
              "8000 COM3 (<pty>) is open"},
