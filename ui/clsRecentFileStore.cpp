@@ -5,11 +5,16 @@
 #include "platform/clsJRT_Registry.h"
 #include "resources/mdlResources.h"
 
+#include <QLockFile>
+
 using mdlSteps::Ignoring;
 
 namespace {
 constexpr int iShiftedValues = 3;
-}
+// A copy that holds the list longer than this is stuck; the path is added
+// without it.
+constexpr int lLockWaitMs = 2000;
+} // namespace
 
 QStringList clsRecentFileStore::List() {
     OpenKey(false);
@@ -21,7 +26,11 @@ QStringList clsRecentFileStore::List() {
     return asPaths;
 }
 
+// Another copy adding at the same moment shifts the list it read before
+// this save and writes it over this one: one copy adds at a time.
 void clsRecentFileStore::Add(const QString& sPath) {
+    QLockFile oLock(clsJRT_Registry::FilePath() + QStringLiteral(".recent.lock"));
+    oLock.tryLock(lLockWaitMs);
     OpenKey(true);
     clsJRT_Registry& oRegistry = oApp.Registry();
     for (int iName = iShiftedValues; iName >= 1; --iName) {

@@ -2,9 +2,12 @@
 #include "platform/clsJRT_Registry.h"
 #include "platform/clsPortBindings.h"
 #include "tests/support/clsBoxAnswerer.h"
+#include "tests/support/clsRecordingHost.h"
 #include "tests/support/clsStartedWindow.h"
+#include "tests/support/mdlForked.h"
 #include "tests/support/mdlRows.h"
 #include "tests/support/mdlTestFiles.h"
+#include "ui/clsRecentFileStore.h"
 #include "ui/frmHelp.h"
 
 #include <QAction>
@@ -16,6 +19,8 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <chrono>
 
 #include <optional>
 
@@ -301,6 +306,36 @@ private slots:
         }
         QCOMPARE(asMenu, oRow.asAfter.mid(0, 4));
         QCOMPARE(oUnit->Find<QAction>("mnuFileSep1")->isVisible(), !asMenu.isEmpty());
+    }
+
+    // Two windows that add a file to the list at nearly the same moment,
+    // the second up to 3 ms after the first, both keep it listed.
+    void recentFilesOfTwoWindows() {
+        using namespace std::chrono;
+        const auto oRecent = [](const QString& sPath, nanoseconds lAt = {}) {
+            return [sPath, lAt] {
+                clsRecordingHost oHost;
+                clsApplication oApp(oHost);
+                clsRecentFileStore oStore(oApp);
+                while (system_clock::now().time_since_epoch() < lAt) {
+                }
+                if (!sPath.isEmpty()) {
+                    oStore.Add(sPath);
+                }
+                return oStore.List().join(u',');
+            };
+        };
+        for (int i = 0; i < 20; ++i) {
+            const QString sA = QStringLiteral("a%1").arg(i);
+            const QString sB = QStringLiteral("b%1").arg(i);
+            const nanoseconds lAt = system_clock::now().time_since_epoch() + milliseconds(60);
+            const mdlForked::Child oA = mdlForked::Start(oRecent(sA, lAt));
+            const mdlForked::Child oB = mdlForked::Start(oRecent(sB, lAt + i * microseconds(150)));
+            mdlForked::Finish(oA);
+            mdlForked::Finish(oB);
+            const QStringList asList = mdlForked::Run(oRecent({})).split(u',');
+            QVERIFY2(asList.contains(sA) && asList.contains(sB), qPrintable(asList.join(u',')));
+        }
     }
 
     // The stored port is selected at load without storing; a choice of
