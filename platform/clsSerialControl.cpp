@@ -284,6 +284,10 @@ clsSerialControl::Failure clsSerialControl::Open() {
     oPort->setRequestToSend(true);
     mdlSerialLine::AskLowLatency(static_cast<int>(oPort->handle()));
     oPort->clearError();
+    // A device that went away meanwhile has closed the port again.
+    if (!PortOpen()) {
+        return Fail(eCause::LineFailed);
+    }
     sOpenDevice = sRealPath;
     OpenDevices().insert(sOpenDevice);
     return {};

@@ -10,9 +10,27 @@
 #include <QTest>
 
 #include <ctime>
+#include <dlfcn.h>
 #include <grp.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+
+namespace {
+// Set, the next flush of the input fails as on a device that went away.
+bool bInputFlushFails = false;
+} // namespace
+
+// The device can go away between any two calls of an open; a pty's master
+// cannot be closed at such a moment, so the failure is played here.
+extern "C" int tcflush(int lFile, int lQueue) noexcept {
+    using Flush = int (*)(int, int);
+    static const auto pFlush = reinterpret_cast<Flush>(::dlsym(RTLD_NEXT, "tcflush"));
+    if (lQueue == TCIFLUSH && std::exchange(bInputFlushFails, false)) {
+        errno = EIO;
+        return -1;
+    }
+    return pFlush(lFile, lQueue);
+}
 
 namespace {
 
@@ -282,6 +300,12 @@ private slots:
                  oBench.oTerminal.CloseMaster();
                  oBench.oControl.SetOutBufferCount(0);
                  return Text(oBench.oControl.Output(QByteArray("S9030000FC\r\n")));
+             },
+             "8020 COM3 (<pty>): reading or writing failed, and the port was closed"},
+            {"device gone while the port opens", 3, false,
+             [](Bench& oBench) {
+                 bInputFlushFails = true;
+                 return Text(oBench.Open());
              },
              "8020 COM3 (<pty>): reading or writing failed, and the port was closed"},
             {"buffer size while open", 3, true,
