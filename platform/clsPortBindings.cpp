@@ -81,11 +81,17 @@ void clsPortBindings::Load() {
 }
 
 bool clsPortBindings::Store() {
-    const bool bStored = WithKey(sKeyPath, [this](clsJRT_Registry& oRegistry) {
+    const QStringList asBound = NewlyBound();
+    const bool bStored = WithKey(sKeyPath, [this, &asBound](clsJRT_Registry& oRegistry) {
         for (qint16 iPort = iFirstPort; iPort <= iLastPort; ++iPort) {
             const QString& sDevice = asDevices[iPort - 1];
+            // Another copy may have bound a device this one bound since.
+            const bool bTaken = asBound.contains(TextValue(oRegistry, ValueName(iPort)));
             if (sDevice != asStored[iPort - 1]) {
                 oRegistry.SetValue(ValueName(iPort), clsJRT_Registry::RegSz, sDevice);
+            } else if (bTaken) {
+                asDevices[iPort - 1].clear();
+                oRegistry.SetValue(ValueName(iPort), clsJRT_Registry::RegSz, QString());
             }
         }
         QStringList asAllSeen = SeenIn(oRegistry);
@@ -100,6 +106,16 @@ bool clsPortBindings::Store() {
         asStored = asDevices;
     }
     return bStored;
+}
+
+QStringList clsPortBindings::NewlyBound() const {
+    QStringList asBound;
+    for (qsizetype lPort = 0; lPort < iLastPort; ++lPort) {
+        if (asDevices[lPort] != asStored[lPort] && !asDevices[lPort].isEmpty()) {
+            asBound << asDevices[lPort];
+        }
+    }
+    return asBound;
 }
 
 QString clsPortBindings::Device(qint16 iPort) const {

@@ -51,6 +51,8 @@ private:
     static bool IsDevicePath(const QString& sDevice);
     // The devices seen at earlier starts, as oRegistry's key holds them.
     static QStringList SeenIn(const clsJRT_Registry& oRegistry);
+    // The devices bound to a new number since the last Load or Store.
+    QStringList NewlyBound() const;
 
     QString sKeyPath;
     QStringList asDevices; // index 0 is port 1

@@ -46,6 +46,20 @@ const BindRow aBinds[] = {
 };
 // clang-format on
 
+struct CopiesRow {
+    const char* sName;
+    qint16 iSecondPort; // the second copy binds it first; the first binds sA to 1
+    QString sSecondDevice;
+    QStringList asAfter;
+};
+
+// clang-format off
+const CopiesRow aCopies[] = {
+    {"other numbers", 2, sB, {sA, sB, ""}},
+    {"the same device", 3, sA, {sA, "", ""}},
+};
+// clang-format on
+
 QStringList FirstPorts(const clsPortBindings& oBindings, qsizetype lCount) {
     QStringList asDevices;
     for (qint16 iPort = 1; iPort <= lCount; ++iPort) {
@@ -91,21 +105,25 @@ private slots:
         QCOMPARE(oBindings.Device(16), oRow.iPort == 16 ? sC : QString());
     }
 
+    void storeKeepsWhatAnotherCopyStored_data() { mdlRows::Add(aCopies); }
+
     // Two copies, each storing what it changed since it loaded: neither
     // takes back what the other stored meanwhile.
     void storeKeepsWhatAnotherCopyStored() {
-        clsPortBindings oFirst(sKey + "copies"), oSecond(sKey + "copies");
+        QFETCH(CopiesRow, oRow);
+        const QString sCopies = sKey + QTest::currentDataTag();
+        clsPortBindings oFirst(sCopies), oSecond(sCopies);
         oFirst.Load();
         oSecond.Load();
-        oSecond.Bind(2, sB);
+        oSecond.Bind(oRow.iSecondPort, oRow.sSecondDevice);
         QVERIFY(oSecond.Store());
         oFirst.Bind(1, sA);
         QVERIFY(oFirst.Store());
-        clsPortBindings oAfter(sKey + "copies");
+        clsPortBindings oAfter(sCopies);
         oAfter.Load();
-        QCOMPARE(FirstPorts(oAfter, 3), (QStringList{sA, sB, ""}));
-        oAfter.Unbind(2);
-        QVERIFY(oAfter.Adopt({sB}).isEmpty());
+        QCOMPARE(FirstPorts(oAfter, 3), oRow.asAfter);
+        oAfter.Unbind(oRow.iSecondPort);
+        QVERIFY(oAfter.Adopt({oRow.sSecondDevice}).isEmpty());
     }
 
     // Adapters by their stable names first, in name order.
