@@ -140,6 +140,7 @@ private slots:
         QTest::newRow("bind port 17") << QStringList{"ports", "--bind", "17", "/dev/ttyS0"};
         QTest::newRow("bind a relative path") << QStringList{"ports", "--bind", "3", "ttyS0"};
         QTest::newRow("unbind port 0") << QStringList{"ports", "--unbind", "0"};
+        QTest::newRow("unbind twice") << QStringList{"ports", "--unbind", "3", "--unbind", "4"};
         QTest::newRow("upload without a file") << QStringList{"upload", "--yes"};
         QTest::newRow("upload two files") << QStringList{"upload", "a.s19", "b.s19"};
         QTest::newRow("upload to port 17") << QStringList{"upload", "--port", "17", "a.s19"};

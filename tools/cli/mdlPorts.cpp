@@ -74,8 +74,10 @@ struct Options {
 bool Change(clsPortBindings& oBindings, const QCommandLineParser& oParser, const Options& oOptions,
             QString& sDone) {
     const QStringList asDevices = oParser.positionalArguments();
-    if (oParser.isSet(oOptions.oJson) ||
-        oParser.isSet(oOptions.oBind) == oParser.isSet(oOptions.oUnbind)) {
+    // One number at a time: of several, the parser keeps the last alone.
+    const qsizetype lNumbers =
+        oParser.values(oOptions.oBind).size() + oParser.values(oOptions.oUnbind).size();
+    if (oParser.isSet(oOptions.oJson) || lNumbers != 1) {
         return false;
     }
     if (oParser.isSet(oOptions.oUnbind)) {
