@@ -49,7 +49,7 @@ QString TextValue(const clsJRT_Registry& oRegistry, const QString& sName) {
 } // namespace
 
 clsPortBindings::clsPortBindings(QString sNewKeyPath)
-    : sKeyPath(std::move(sNewKeyPath)), asDevices(iLastPort), asStored(iLastPort) {}
+    : sKeyPath(std::move(sNewKeyPath)), asDevices(iLastPort) {}
 
 bool clsPortBindings::IsDevicePath(const QString& sDevice) {
     if (!sDevice.startsWith(QLatin1Char('/'))) {
@@ -77,18 +77,17 @@ void clsPortBindings::Load() {
         }
         asSeen = SeenIn(oRegistry);
     });
-    asStored = asDevices;
+    aiChosen.clear();
 }
 
 bool clsPortBindings::Store() {
     const QStringList asBound = NewlyBound();
     const bool bStored = WithKey(sKeyPath, [this, &asBound](clsJRT_Registry& oRegistry) {
         for (qint16 iPort = iFirstPort; iPort <= iLastPort; ++iPort) {
-            const QString& sDevice = asDevices[iPort - 1];
             // Another copy may have bound a device this one bound since.
             const bool bTaken = asBound.contains(TextValue(oRegistry, ValueName(iPort)));
-            if (sDevice != asStored[iPort - 1]) {
-                oRegistry.SetValue(ValueName(iPort), clsJRT_Registry::RegSz, sDevice);
+            if (aiChosen.contains(iPort)) {
+                oRegistry.SetValue(ValueName(iPort), clsJRT_Registry::RegSz, asDevices[iPort - 1]);
             } else if (bTaken) {
                 asDevices[iPort - 1].clear();
                 oRegistry.SetValue(ValueName(iPort), clsJRT_Registry::RegSz, QString());
@@ -103,16 +102,16 @@ bool clsPortBindings::Store() {
         oRegistry.SetValue(sSeenValue, clsJRT_Registry::RegSz, asAllSeen.join(cSeenSeparator));
     });
     if (bStored) {
-        asStored = asDevices;
+        aiChosen.clear();
     }
     return bStored;
 }
 
 QStringList clsPortBindings::NewlyBound() const {
     QStringList asBound;
-    for (qsizetype lPort = 0; lPort < iLastPort; ++lPort) {
-        if (asDevices[lPort] != asStored[lPort] && !asDevices[lPort].isEmpty()) {
-            asBound << asDevices[lPort];
+    for (const qint16 iPort : aiChosen) {
+        if (!asDevices[iPort - 1].isEmpty()) {
+            asBound << asDevices[iPort - 1];
         }
     }
     return asBound;
@@ -134,8 +133,11 @@ bool clsPortBindings::Bind(qint16 iPort, const QString& sDevice) {
     if (!IsPortNumber(iPort) || !IsDevicePath(sDevice)) {
         return false;
     }
-    Unbind(PortOf(sDevice));
+    if (const qsizetype lHad = asDevices.indexOf(sDevice); lHad >= 0) {
+        asDevices[lHad].clear();
+    }
     asDevices[iPort - 1] = sDevice;
+    Chosen(iPort);
     if (!asSeen.contains(sDevice)) {
         asSeen << sDevice;
     }
@@ -145,6 +147,13 @@ bool clsPortBindings::Bind(qint16 iPort, const QString& sDevice) {
 void clsPortBindings::Unbind(qint16 iPort) {
     if (IsPortNumber(iPort)) {
         asDevices[iPort - 1].clear();
+        Chosen(iPort);
+    }
+}
+
+void clsPortBindings::Chosen(qint16 iPort) {
+    if (!aiChosen.contains(iPort)) {
+        aiChosen << iPort;
     }
 }
 

@@ -20,9 +20,10 @@ public:
 
     // Failures of the store leave what could not be read unbound.
     void Load();
-    // Writes the numbers changed since the last Load or Store, so that what
-    // another copy of the program stored meanwhile stays; false when the
-    // store could not be written.
+    // Writes the numbers bound or unbound since the last Load or Store, so
+    // that what another copy of the program stored meanwhile stays, and
+    // frees the numbers another copy gave the devices bound here; false
+    // when the store could not be written.
     bool Store();
 
     // The device iPort stands for; empty when none.
@@ -51,12 +52,14 @@ private:
     static bool IsDevicePath(const QString& sDevice);
     // The devices seen at earlier starts, as oRegistry's key holds them.
     static QStringList SeenIn(const clsJRT_Registry& oRegistry);
-    // The devices bound to a new number since the last Load or Store.
+    // The devices bound since the last Load or Store.
     QStringList NewlyBound() const;
+    // Marks iPort as one Store writes.
+    void Chosen(qint16 iPort);
 
     QString sKeyPath;
     QStringList asDevices; // index 0 is port 1
-    // asDevices as the store held them at the last Load or Store.
-    QStringList asStored;
+    // The numbers bound or unbound since the last Load or Store.
+    QList<qint16> aiChosen;
     QStringList asSeen;
 };

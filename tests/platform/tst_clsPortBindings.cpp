@@ -48,17 +48,28 @@ const BindRow aBinds[] = {
 
 struct CopiesRow {
     const char* sName;
-    qint16 iSecondPort; // the second copy binds it first; the first binds sA to 1
+    QStringList asBefore; // the devices of ports 1, 2, ... as both copies load them
+    qint16 iSecondPort;   // the second copy binds it first; the first binds sA to 1
     QString sSecondDevice;
     QStringList asAfter;
 };
 
 // clang-format off
 const CopiesRow aCopies[] = {
-    {"other numbers", 2, sB, {sA, sB, ""}},
-    {"the same device", 3, sA, {sA, "", ""}},
+    {"other numbers", {}, 2, sB, {sA, sB, ""}},
+    {"the same device", {}, 3, sA, {sA, "", ""}},
+    {"the same device chosen again", {sA}, 3, sA, {sA, "", ""}},
 };
 // clang-format on
+
+// Binds ports 1, 2, ... to asDevices, not yet stored.
+clsPortBindings Bound(const QString& sKeyPath, const QStringList& asDevices) {
+    clsPortBindings oBindings(sKeyPath);
+    for (qint16 iPort = 1; iPort <= asDevices.size(); ++iPort) {
+        oBindings.Bind(iPort, asDevices[iPort - 1]);
+    }
+    return oBindings;
+}
 
 QStringList FirstPorts(const clsPortBindings& oBindings, qsizetype lCount) {
     QStringList asDevices;
@@ -81,10 +92,7 @@ private slots:
     // Each row starts as the last start left the store.
     void adopt() {
         QFETCH(AdoptRow, oRow);
-        clsPortBindings oBefore(sKey + QTest::currentDataTag());
-        for (qint16 iPort = 1; iPort <= oRow.asBefore.size(); ++iPort) {
-            oBefore.Bind(iPort, oRow.asBefore[iPort - 1]);
-        }
+        clsPortBindings oBefore = Bound(sKey + QTest::currentDataTag(), oRow.asBefore);
         oBefore.Unbind(oRow.iUnbound);
         QVERIFY(oBefore.Store());
         clsPortBindings oBindings(sKey + QTest::currentDataTag());
@@ -112,6 +120,7 @@ private slots:
     void storeKeepsWhatAnotherCopyStored() {
         QFETCH(CopiesRow, oRow);
         const QString sCopies = sKey + QTest::currentDataTag();
+        QVERIFY(Bound(sCopies, oRow.asBefore).Store());
         clsPortBindings oFirst(sCopies), oSecond(sCopies);
         oFirst.Load();
         oSecond.Load();
