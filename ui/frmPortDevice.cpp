@@ -9,7 +9,10 @@
 #include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
+
+#include <algorithm>
 
 frmPortDevice::frmPortDevice(qint16 iNewPort, QWidget* oParent, const QString& sByIdFolder)
     : QDialog(oParent), oUi(std::make_unique<Ui::frmPortDevice>()), iPort(iNewPort),
@@ -56,10 +59,12 @@ void frmPortDevice::FillDevices(const QString& sByIdFolder) {
     if (!sCurrent.isEmpty() && !asFound.contains(sCurrent)) {
         AddDevice(sCurrent);
     }
-    // Stable names are long, and their end is what tells adapters apart.
+    // Stable names are long, and their end is what tells adapters apart;
+    // a path typed longer than the screen must not push the buttons off it.
     QListWidget& oList = *oUi->lstDevices;
-    oList.setMinimumWidth(oList.sizeHintForColumn(0) + 2 * oList.frameWidth() +
-                          oList.verticalScrollBar()->sizeHint().width());
+    oList.setMinimumWidth(std::min(oList.sizeHintForColumn(0) + 2 * oList.frameWidth() +
+                                       oList.verticalScrollBar()->sizeHint().width(),
+                                   screen()->availableGeometry().width() * 3 / 4));
     oList.setFocus();
 }
 

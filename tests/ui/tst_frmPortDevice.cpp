@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -86,6 +87,13 @@ private slots:
         QCOMPARE(asMarked,
                  (QStringList{sA + "  (port 1)", "/dev/unplugged  (port 3)  (not present)"}));
         QCOMPARE(oDialog.findChild<QLineEdit*>("txtDevicePath")->text(), "/dev/unplugged");
+    }
+
+    // A path longer than the screen still leaves the buttons on it.
+    void longPathFitsTheScreen() {
+        Preset({"", "", "/dev/" + QString(4000, 'x')});
+        frmPortDevice oDialog(iPort, nullptr, oById.path());
+        QVERIFY(oDialog.minimumSizeHint().width() <= oDialog.screen()->availableGeometry().width());
     }
 };
 
