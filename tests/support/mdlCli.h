@@ -11,6 +11,25 @@ struct Outcome {
     QByteArray aOut, aErr;
 };
 
+// Reads oCli's read channel into aOut until it holds aMark, or oCli is
+// silent for 20 s.
+inline void ReadUntil(QProcess& oCli, QByteArray& aOut, const QByteArray& aMark) {
+    while (!aOut.contains(aMark) && oCli.waitForReadyRead(20'000)) {
+        aOut += oCli.readAll();
+    }
+}
+
+// oCli's exit code once it ends: -1 when it did not within a minute and
+// was killed, -2 when it crashed.
+inline int Finish(QProcess& oCli) {
+    if (!oCli.waitForFinished(60'000)) {
+        oCli.kill();
+        oCli.waitForFinished();
+        return -1;
+    }
+    return oCli.exitStatus() == QProcess::NormalExit ? oCli.exitCode() : -2;
+}
+
 // sStdoutFile, when given, takes the program's standard output. A program
 // that does not finish within a minute is killed and fails the test; one
 // built with AddressSanitizer is stopped past 300 MB.
@@ -25,13 +44,9 @@ inline Outcome RunProgram(const QString& sProgram, const QStringList& asArgument
         oCli.setStandardOutputFile(sStdoutFile);
     }
     oCli.start(sProgram, asArguments);
-    if (!oCli.waitForFinished(60'000)) {
-        oCli.kill();
-        oCli.waitForFinished();
-        return {-1, {}, "did not finish within a minute"};
-    }
-    return {oCli.exitStatus() == QProcess::NormalExit ? oCli.exitCode() : -2,
-            oCli.readAllStandardOutput(), oCli.readAllStandardError()};
+    const int iExitCode = Finish(oCli);
+    return {iExitCode, oCli.readAllStandardOutput(),
+            iExitCode == -1 ? "did not finish within a minute" : oCli.readAllStandardError()};
 }
 
 inline Outcome Run(const QStringList& asArguments, const QString& sStdoutFile = {}) {
