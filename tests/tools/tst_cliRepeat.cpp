@@ -2,16 +2,13 @@
 #include "engine/mdlComms.h"
 #include "platform/clsJRT_Registry.h"
 #include "tests/support/clsPrivateHome.h"
+#include "tests/support/mdlBoardSim.h"
 #include "tests/support/mdlCli.h"
 #include "tests/support/mdlExternalTools.h"
 #include "tests/support/mdlRows.h"
 #include "tests/support/mdlTestFiles.h"
 #include "tests/support/mdlUnitFiles.h"
 
-#include <QFileInfo>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -94,9 +91,7 @@ class tst_cliRepeat : public QObject {
         oCli.closeWriteChannel();
         QByteArray aOut;
         for (const Step& oStep : oRow.aSteps) {
-            while (!aOut.contains(oStep.sAfter) && oCli.waitForReadyRead(20'000)) {
-                aOut += oCli.readAll();
-            }
+            mdlCli::ReadUntil(oCli, aOut, oStep.sAfter);
             if (oStep.iAction == eAction::MovePort) {
                 clsJRT_Registry oStore;
                 oStore.SetSubKey(mdlComms::CommsKeyPath());
@@ -111,12 +106,8 @@ class tst_cliRepeat : public QObject {
                        oStep.iAction == eAction::Interrupt ? SIGINT : SIGTERM);
             }
         }
-        if (!oCli.waitForFinished(30'000)) {
-            oCli.kill();
-            oCli.waitForFinished();
-        }
-        return {oCli.exitStatus() == QProcess::NormalExit ? oCli.exitCode() : -2,
-                aOut + oCli.readAll()};
+        const int iExitCode = mdlCli::Finish(oCli);
+        return {iExitCode, aOut + oCli.readAll()};
     }
 
 private slots:
@@ -130,12 +121,10 @@ private slots:
         const QString sImage = Sha256(mdlExternalTools::Flash22(sFile));
         const QString sLink = oDir.filePath("port");
         QProcess oBoard;
-        oBoard.start(TESSIVAR_BOARDSIM,
-                     oRow.asBoard + QStringList{"--target", "22", "--link", sLink, "--linger",
-                                                "100", "--summary", oDir.filePath("sum")});
-        QTRY_VERIFY(QFileInfo(sLink).isSymLink());
-        QFile oLedger(clsUploadLedger::FilePath());
-        const qint64 lLedgerBefore = oLedger.size();
+        QVERIFY(mdlBoardSim::Start(
+            oBoard, sLink,
+            oRow.asBoard + QStringList{"--target", "22", "--summary", oDir.filePath("sum")}));
+        const qint64 lLedgerBefore = QFileInfo(clsUploadLedger::FilePath()).size();
         QVERIFY(!oRow.bStoredPort || mdlCli::Run({"ports", "--bind", "1", sLink}).iExitCode == 0);
         const QStringList asPort = oRow.bStoredPort ? QStringList{} : QStringList{"--port", sLink};
         const auto [iExit, aOut] = Run(asPort + QStringList{sFile}, oRow, oFiles);
@@ -144,24 +133,19 @@ private slots:
         QVERIFY2(aOut.endsWith(oRow.aOutEnd) && aOut.contains(oRow.aSaid), aOut.constData());
         QCOMPARE(iExit, oRow.iExit);
         QVERIFY(aOut.contains("SHA-256 " + Sha256(aRecords).toLatin1() + "  " + sFile.toUtf8()));
-        QFile oSummary(oDir.filePath("sum"));
-        QVERIFY(oSummary.open(QIODevice::ReadOnly));
-        const QList<QByteArray> aBoards = oSummary.readAll().split('\n');
+        const QList<QJsonObject> aBoards = mdlBoardSim::Lines(oDir.filePath("sum"));
         // Every board that got the image had the first one's sectors erased.
-        const QJsonValue vErased =
-            QJsonDocument::fromJson(aBoards.first()).object()["erase_sectors"];
         for (qsizetype i = 0; i < oRow.abImage.size(); ++i) {
-            const QJsonObject oBoardSummary = QJsonDocument::fromJson(aBoards.value(i)).object();
-            QCOMPARE(oBoardSummary.value("flash_sha256").toString() == sImage, oRow.abImage[i]);
-            QVERIFY(!oRow.abImage[i] || oBoardSummary.value("erase_sectors") == vErased);
+            QCOMPARE(aBoards.value(i)["flash_sha256"].toString() == sImage, oRow.abImage[i]);
+            QVERIFY(!oRow.abImage[i] ||
+                    aBoards.value(i)["erase_sectors"] == aBoards.first()["erase_sectors"]);
         }
         // A ledger line a board, naming the files the image was made from,
         // and one for a wait for a board that Ctrl+C ended.
-        QVERIFY(oLedger.open(QIODevice::ReadOnly) && oLedger.seek(lLedgerBefore));
         qsizetype iBoardLines = 0;
-        for (const QByteArray& aLine : oLedger.readAll().split('\n')) {
-            const QJsonDocument oLine = QJsonDocument::fromJson(aLine);
-            if (!aLine.isEmpty() && oLine["state"] != "WaitTarget") {
+        for (const QJsonObject& oLine :
+             mdlBoardSim::Lines(clsUploadLedger::FilePath(), lLedgerBefore)) {
+            if (oLine["state"] != "WaitTarget") {
                 ++iBoardLines;
                 QCOMPARE(oLine["file_sha256"].toString(), Sha256(aRecords));
             }
