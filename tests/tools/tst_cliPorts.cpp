@@ -1,16 +1,15 @@
 #include "engine/clsUploadLedger.h"
 #include "tests/support/clsPrivateHome.h"
+#include "tests/support/mdlBoardSim.h"
 #include "tests/support/mdlCli.h"
 #include "tests/support/mdlExternalTools.h"
 #include "tests/support/mdlRows.h"
 #include "tests/support/mdlTestFiles.h"
 #include "tests/support/mdlUnitFiles.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTemporaryDir>
 
-#include <memory>
+#include <array>
 
 // tessivar-cli upload with --port given for several boards at once, each
 // played by a simulator of its own: what each flash got, the lines and the
@@ -53,75 +52,44 @@ struct RefusedRow {
 
 // clang-format off
 const RefusedRow aRefusals[] = {
-    {"one device twice", {"LINK", "3", "LINK"}, aCommands, 2, "--port LINK names a port already"},
     {"a link and its device", {"LINK", "DEVICE"}, aCommands, 2, "--port DEVICE names a port"},
     {"a number twice", {"3", "03"}, aCommands, 2, "--port 03 names a port already given"},
     {"a file that cannot be prepared", {"LINK", "3"}, "XX\r\n", 1, "Error Number: 2003"},
 };
 // clang-format on
 
-QJsonObject Summary(const QString& sPath) {
-    QFile oFile(sPath);
-    oFile.open(QIODevice::ReadOnly);
-    return QJsonDocument::fromJson(oFile.readAll()).object();
+using Boards = std::array<QProcess, 3>;
+
+QString Link(const QDir& oDir, qsizetype i) {
+    return oDir.filePath(QStringLiteral("board%1").arg(i + 1));
 }
 
-// The lines added to the ledger since lBefore.
-QList<QJsonObject> LedgerSince(qint64 lBefore) {
-    QFile oLedger(clsUploadLedger::FilePath());
-    QList<QJsonObject> aLines;
-    if (oLedger.open(QIODevice::ReadOnly) && oLedger.seek(lBefore)) {
-        for (const QByteArray& aLine : oLedger.readAll().split('\n')) {
-            if (!aLine.isEmpty()) {
-                aLines.append(QJsonDocument::fromJson(aLine).object());
-            }
-        }
-    }
-    return aLines;
+// What board i wrote of itself once it ended.
+QJsonObject Summary(const QDir& oDir, qsizetype i) {
+    return mdlBoardSim::Lines(Link(oDir, i) + ".json").value(0);
 }
 
-// Simulated boards, board1 to boardN in oDir, each with its own summary.
-class clsBoards {
-public:
-    clsBoards(const QDir& oDir, const QStringList& asFaults) : oFolder(oDir) {
-        for (qsizetype i = 0; i < asFaults.size(); ++i) {
-            QStringList asOptions = {"--target", "22",    "--linger",  "100",
-                                     "--link",   Link(i), "--summary", SummaryPath(i)};
-            if (!asFaults.at(i).isEmpty()) {
-                asOptions << "--fault" << asFaults.at(i);
-            }
-            aBoards.emplace_back(std::make_unique<QProcess>())->start(TESSIVAR_BOARDSIM, asOptions);
+// A simulated board for each of asFaults, board1 to boardN in oDir.
+bool StartBoards(Boards& aBoards, const QDir& oDir, const QStringList& asFaults) {
+    for (qsizetype i = 0; i < asFaults.size(); ++i) {
+        QStringList asOptions = {"--target", "22", "--summary", Link(oDir, i) + ".json"};
+        if (!asFaults.at(i).isEmpty()) {
+            asOptions << "--fault" << asFaults.at(i);
+        }
+        if (!mdlBoardSim::Start(aBoards[size_t(i)], Link(oDir, i), asOptions)) {
+            return false;
         }
     }
-    ~clsBoards() { End(); }
-    clsBoards(const clsBoards&) = delete;
-    clsBoards& operator=(const clsBoards&) = delete;
+    return true;
+}
 
-    bool Ready() const {
-        for (qsizetype i = 0; i < qsizetype(aBoards.size()); ++i) {
-            if (!QFileInfo(Link(i)).isSymLink()) {
-                return false;
-            }
-        }
-        return true;
+// The boards end and write their summaries.
+void EndBoards(Boards& aBoards) {
+    for (QProcess& oBoard : aBoards) {
+        oBoard.terminate();
+        oBoard.waitForFinished();
     }
-    // The boards end and write their summaries.
-    void End() {
-        for (const auto& oBoard : aBoards) {
-            oBoard->terminate();
-            oBoard->waitForFinished();
-        }
-        aBoards.clear();
-    }
-    QString Link(qsizetype i) const {
-        return oFolder.filePath(QStringLiteral("board%1").arg(i + 1));
-    }
-    QString SummaryPath(qsizetype i) const { return Link(i) + QStringLiteral(".json"); }
-
-private:
-    QDir oFolder;
-    std::vector<std::unique_ptr<QProcess>> aBoards;
-};
+}
 
 } // namespace
 
@@ -144,22 +112,18 @@ private slots:
         const QTemporaryDir oDir;
         const QDir oFiles(oDir.path());
         const QString sFile = mdlUnitFiles::Write(oFiles);
+        Boards aBoards;
+        QVERIFY(StartBoards(aBoards, oFiles, oRow.asFaults));
         QStringList asImages;
+        QStringList asArguments = {"upload"};
         for (qsizetype i = 0; i < oRow.asFaults.size(); ++i) {
             asImages << Sha256(oRow.sSerial ? mdlExternalTools::Flash22(sFile, 0x7000, 100 + i)
                                             : mdlExternalTools::Flash22(sFile));
-        }
-        clsBoards oBoards(oFiles, oRow.asFaults);
-        QTRY_VERIFY(oBoards.Ready());
-        QStringList asArguments = {"upload"};
-        QStringList asNames;
-        for (qsizetype i = 0; i < oRow.asFaults.size(); ++i) {
-            const QString sPort = oRow.bByNumber ? QString::number(i + 1) : oBoards.Link(i);
+            const QString sPort = oRow.bByNumber ? QString::number(i + 1) : Link(oFiles, i);
             if (oRow.bByNumber) {
-                QCOMPARE(mdlCli::Run({"ports", "--bind", sPort, oBoards.Link(i)}).iExitCode, 0);
+                QCOMPARE(mdlCli::Run({"ports", "--bind", sPort, Link(oFiles, i)}).iExitCode, 0);
             }
             asArguments << "--port" << sPort;
-            asNames << (oRow.bByNumber ? "port " + sPort : sPort);
         }
         if (oRow.sSerial) {
             asArguments << "--serial" << oRow.sSerial << "--serial-store"
@@ -170,29 +134,27 @@ private slots:
         oCli.start(TESSIVAR_CLI, asArguments << sFile);
         oCli.setReadChannel(QProcess::StandardError);
         QByteArray aErr;
-        while (!aErr.contains("Continue? [y/N] ") && oCli.waitForReadyRead(20'000)) {
-            aErr += oCli.readAllStandardError();
-        }
+        mdlCli::ReadUntil(oCli, aErr, "Continue? [y/N] ");
         mdlTestFiles::Write(oFiles, "unit.s19", aOtherRecords);
         mdlTestFiles::Write(oFiles, "unit.cmd", aOtherCommands);
         oCli.write("y\n");
         oCli.closeWriteChannel();
-        QVERIFY(oCli.waitForFinished(60'000));
-        oBoards.End();
+        QCOMPARE(mdlCli::Finish(oCli), oRow.iExit);
+        EndBoards(aBoards);
         const QByteArray aOut = oCli.readAllStandardOutput();
-        QCOMPARE(oCli.exitCode(), oRow.iExit);
         QVERIFY2(aOut.endsWith(oRow.sCount.arg(oDir.path()).toUtf8() + "\n"), aOut.constData());
-        for (qsizetype i = 0; i < asNames.size(); ++i) {
-            const QString sOpened =
-                oRow.bByNumber ? QStringLiteral("COM%1").arg(i + 1) : asNames[i];
-            QVERIFY2(aOut.contains(QString("\n[%1] %2 opened\n").arg(asNames[i], sOpened).toUtf8()),
+        for (qsizetype i = 0; i < oRow.asFaults.size(); ++i) {
+            const QString sName = oRow.bByNumber ? QString("port %1").arg(i + 1) : Link(oFiles, i);
+            const QString sOpened = oRow.bByNumber ? QString("COM%1").arg(i + 1) : sName;
+            QVERIFY2(aOut.contains(QString("\n[%1] %2 opened\n").arg(sName, sOpened).toUtf8()),
                      aOut.constData());
             // Which board took which number is the ports' race.
-            const QString sFlash = Summary(oBoards.SummaryPath(i))["flash_sha256"].toString();
+            const QString sFlash = Summary(oFiles, i)["flash_sha256"].toString();
             QCOMPARE(asImages.removeOne(sFlash), oRow.asFaults[i].isEmpty());
         }
-        const QList<QJsonObject> aLedger = LedgerSince(lLedgerBefore);
-        QCOMPARE(aLedger.size(), asNames.size());
+        const QList<QJsonObject> aLedger =
+            mdlBoardSim::Lines(clsUploadLedger::FilePath(), lLedgerBefore);
+        QCOMPARE(aLedger.size(), oRow.asFaults.size());
         for (const QJsonObject& oLine : aLedger) {
             QCOMPARE(oLine["file_sha256"].toString(), Sha256(aRecords));
             QCOMPARE(oLine["command_file_sha256"].toString(), Sha256(aCommands));
@@ -207,26 +169,23 @@ private slots:
         const QDir oFiles(oDir.path());
         mdlTestFiles::Write(oFiles, "unit.cmd", oRow.aCommands);
         const QString sFile = mdlTestFiles::Write(oFiles, "unit.s19", aRecords);
-        clsBoards oBoards(oFiles, {""});
-        QTRY_VERIFY(oBoards.Ready());
-        const QString sDevice = QFileInfo(oBoards.Link(0)).canonicalFilePath();
+        Boards aBoards;
+        QVERIFY(StartBoards(aBoards, oFiles, {""}));
+        const QString sLink = Link(oFiles, 0);
+        const QString sDevice = QFileInfo(sLink).canonicalFilePath();
         QStringList asArguments = {"upload", "--yes"};
         for (const QString& sPort : oRow.asPorts) {
-            asArguments
-                << "--port"
-                << QString(sPort).replace("LINK", oBoards.Link(0)).replace("DEVICE", sDevice);
+            asArguments << "--port"
+                        << QString(sPort).replace("LINK", sLink).replace("DEVICE", sDevice);
         }
         const qint64 lLedgerBefore = QFileInfo(clsUploadLedger::FilePath()).size();
         const mdlCli::Outcome oRun = mdlCli::Run(asArguments << sFile);
-        oBoards.End();
+        EndBoards(aBoards);
         QCOMPARE(oRun.iExitCode, oRow.iExit);
-        const QByteArray aErr = QString::fromUtf8(oRow.aErr)
-                                    .replace("LINK", oBoards.Link(0))
-                                    .replace("DEVICE", sDevice)
-                                    .toUtf8();
+        const QByteArray aErr = QString::fromUtf8(oRow.aErr).replace("DEVICE", sDevice).toUtf8();
         QVERIFY2(oRun.aErr.contains(aErr), oRun.aErr.constData());
-        QCOMPARE(Summary(oBoards.SummaryPath(0))["port_opens"].toInt(), 0);
-        QVERIFY(LedgerSince(lLedgerBefore).isEmpty());
+        QCOMPARE(Summary(oFiles, 0)["port_opens"].toInt(), 0);
+        QVERIFY(mdlBoardSim::Lines(clsUploadLedger::FilePath(), lLedgerBefore).isEmpty());
     }
 };
 
