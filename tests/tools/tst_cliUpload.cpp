@@ -1,10 +1,10 @@
 #include "tests/support/clsPrivateHome.h"
+#include "tests/support/mdlBoardSim.h"
 #include "tests/support/mdlCli.h"
 #include "tests/support/mdlRows.h"
 #include "tests/support/mdlTestFiles.h"
 #include "tests/support/mdlUnitFiles.h"
 
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -16,7 +16,6 @@
 // reaches the board's flash is checked by the uploads through the engine.
 namespace {
 
-using mdlUnitFiles::aCommands;
 using mdlUnitFiles::aRecords;
 const QByteArray aOnlyFill = "S10B6000FFFFFFFFFFFFFFFF9C\r\nS9030000FC\r\n";
 
@@ -33,12 +32,16 @@ struct UploadRow {
     QByteArray aOutEnd; // how standard output ends
     QByteArray aErr;    // what standard error holds
     int iSignal = 0;    // sent once the data records go out; 0 for none
+    // Port 1 bound to the board and no --port.
+    bool bStoredPort = false;
 };
 
 const QStringList asBoard22 = {"--target", "22"};
 
 // clang-format off
 const UploadRow aUploads[] = {
+    // First: its binding makes the settings file the other rows compare.
+    {"stored port", asBoard22, {"--yes"}, aRecords, "", 0, aComplete, "", 0, true},
     {"whole upload, --yes", asBoard22, {"--yes"}, aRecords, "", 0, aComplete, ""},
     {"warning answered y", asBoard22, {}, aRecords, "y\n", 0, aComplete, "Continue? [y/N]"},
     {"warning declined at the end of input", asBoard22, {}, aRecords, "", 5, aDeclined,
@@ -59,26 +62,15 @@ const UploadRow aUploads[] = {
 };
 // clang-format on
 
-QByteArray ReadAll(const QString& sPath) {
-    QFile oFile(sPath);
-    return oFile.open(QIODevice::ReadOnly) ? oFile.readAll() : QByteArray();
-}
-
 } // namespace
 
 class tst_cliUpload : public QObject {
     Q_OBJECT
 
     clsPrivateHome oHome;
-
-    // The board simulator on sLink, ready for the program.
-    static void StartBoard(QProcess& oBoard, const QString& sLink, const QStringList& asOptions) {
-        // A link left by the last row's board would pass for the new one.
-        QFile::remove(sLink);
-        oBoard.start(TESSIVAR_BOARDSIM,
-                     asOptions + QStringList{"--link", sLink, "--linger", "100"});
-        QTRY_VERIFY(QFileInfo(sLink).isSymLink());
-    }
+    QTemporaryDir oDir;
+    QString sFile = mdlUnitFiles::Write(QDir(oDir.path()));
+    QString sLink = oDir.filePath("port");
 
     // Runs the upload to its end: iSignal, when given, once the data
     // records go out.
@@ -90,9 +82,7 @@ class tst_cliUpload : public QObject {
         oCli.closeWriteChannel();
         QByteArray aOut;
         if (iSignal != 0) {
-            while (!aOut.contains("Uploading data records") && oCli.waitForReadyRead(10'000)) {
-                aOut += oCli.readAllStandardOutput();
-            }
+            mdlCli::ReadUntil(oCli, aOut, "Uploading data records");
             // Long enough for the terminal's progress, had it been drawn.
             QThread::msleep(600);
             // A program already gone has no id, and kill(0) would strike us.
@@ -100,46 +90,48 @@ class tst_cliUpload : public QObject {
                 ::kill(pid_t(oCli.processId()), iSignal);
             }
         }
-        if (!oCli.waitForFinished(60'000)) {
-            oCli.kill();
-            oCli.waitForFinished();
-        }
-        return {oCli.exitStatus() == QProcess::NormalExit ? oCli.exitCode() : -2,
-                aOut + oCli.readAllStandardOutput(), oCli.readAllStandardError()};
+        const int iExitCode = mdlCli::Finish(oCli);
+        return {iExitCode, aOut + oCli.readAllStandardOutput(), oCli.readAllStandardError()};
     }
 
 private slots:
     void endsAsTheExitStatusTells_data() { mdlRows::Add(aUploads); }
 
+    // No row's upload stores a setting; without --port it takes the stored
+    // port number and the device bound to it.
     void endsAsTheExitStatusTells() {
         QFETCH(UploadRow, oRow);
-        const QTemporaryDir oDir;
-        mdlTestFiles::Write(QDir(oDir.path()), "unit.cmd", aCommands);
-        const QString sFile = mdlTestFiles::Write(QDir(oDir.path()), "unit.s19", oRow.aRecords);
-        const QString sLink = oDir.filePath("port");
+        mdlTestFiles::Write(QDir(oDir.path()), "unit.s19", oRow.aRecords);
+        QStringList asPort = {"--port", sLink};
+        if (oRow.bStoredPort) {
+            QCOMPARE(mdlCli::Run({"ports", "--bind", "1", sLink}).iExitCode, 0);
+            asPort = QStringList{};
+        }
+        const QString sSettings = oHome.Path() + "/config/Quellis/Tessivar.ini";
+        const QByteArray aSettings = mdlTestFiles::Read(sSettings);
         QProcess oBoard;
-        StartBoard(oBoard, sLink, oRow.asBoard);
+        QVERIFY(mdlBoardSim::Start(oBoard, sLink, oRow.asBoard));
         const mdlCli::Outcome oRun =
-            Upload(oRow.asUpload + QStringList{"--port", sLink, sFile}, oRow.aStdin, oRow.iSignal);
+            Upload(oRow.asUpload + asPort + QStringList{sFile}, oRow.aStdin, oRow.iSignal);
         oBoard.terminate();
         QVERIFY(oBoard.waitForFinished());
         QVERIFY2(oRun.aOut.endsWith(oRow.aOutEnd), oRun.aOut.constData());
         QVERIFY2(oRun.aErr.contains(oRow.aErr), oRun.aErr.constData());
         QCOMPARE(oRun.iExitCode, oRow.iExit);
-        QVERIFY(oRun.aOut.contains("\n" + sLink.toUtf8() + " opened\n"));
+        const QString sOpened = oRow.bStoredPort ? "COM1" : sLink;
+        QVERIFY(oRun.aOut.contains("\n" + sOpened.toUtf8() + " opened\n"));
         // A pipe gets the log alone, without the terminal's progress.
         QVERIFY(!oRun.aOut.contains('\x1B') && !oRun.aOut.contains("records,"));
+        QCOMPARE(mdlTestFiles::Read(sSettings), aSettings);
     }
 
     // Streams closed by the caller take none of the files the upload opens:
     // its log written there stopped the upload.
     void closedStandardStreams() {
-        const QTemporaryDir oDir;
-        mdlTestFiles::Write(QDir(oDir.path()), "unit.cmd", aCommands);
-        const QString sFile = mdlTestFiles::Write(QDir(oDir.path()), "unit.s19", aRecords);
-        const QString sLink = oDir.filePath("port");
+        mdlTestFiles::Write(QDir(oDir.path()), "unit.s19", aRecords);
         QProcess oBoard;
-        StartBoard(oBoard, sLink, asBoard22 + QStringList{"--summary", oDir.filePath("sum")});
+        const QString sSummary = oDir.filePath("sum");
+        QVERIFY(mdlBoardSim::Start(oBoard, sLink, asBoard22 + QStringList{"--summary", sSummary}));
         QProcess oCli;
         oCli.setChildProcessModifier([] {
             for (int iStream = STDIN_FILENO; iStream <= STDERR_FILENO; ++iStream) {
@@ -147,33 +139,11 @@ private slots:
             }
         });
         oCli.start(TESSIVAR_CLI, {"upload", "--yes", "--port", sLink, sFile});
-        QVERIFY(oCli.waitForFinished(60'000));
+        // The log is lost, and the exit status says so.
+        QCOMPARE(mdlCli::Finish(oCli), 7);
         oBoard.terminate();
         QVERIFY(oBoard.waitForFinished());
-        // The log is lost, and the exit status says so.
-        QCOMPARE(oCli.exitCode(), 7);
-        QVERIFY(ReadAll(oDir.filePath("sum")).contains("\"terminate_seen\":true"));
-    }
-
-    // Without --port the stored port number and the device bound to it;
-    // the upload stores nothing.
-    void storedPortAndItsDevice() {
-        const QTemporaryDir oDir;
-        mdlTestFiles::Write(QDir(oDir.path()), "unit.cmd", aCommands);
-        const QString sFile = mdlTestFiles::Write(QDir(oDir.path()), "unit.s19", aRecords);
-        const QString sLink = oDir.filePath("port");
-        // Settings with the binding alone, whatever the uploads before left.
-        const QString sSettings = oHome.Path() + "/config/Quellis/Tessivar.ini";
-        QFile::remove(sSettings);
-        QCOMPARE(mdlCli::Run({"ports", "--bind", "1", sLink}).iExitCode, 0);
-        const QByteArray aSettings = ReadAll(sSettings);
-        QProcess oBoard;
-        StartBoard(oBoard, sLink, asBoard22);
-        const mdlCli::Outcome oRun = Upload({"--yes", sFile}, {}, 0);
-        QVERIFY(oBoard.waitForFinished());
-        QVERIFY2(oRun.iExitCode == 0, (oRun.aOut + oRun.aErr).constData());
-        QVERIFY2(oRun.aOut.contains("\nCOM1 opened\n"), oRun.aOut.constData());
-        QCOMPARE(ReadAll(sSettings), aSettings);
+        QVERIFY(mdlBoardSim::Lines(sSummary).value(0)["terminate_seen"].toBool());
     }
 };
 
