@@ -1,13 +1,10 @@
 #include "tests/support/clsPrivateHome.h"
+#include "tests/support/mdlBoardSim.h"
 #include "tests/support/mdlCli.h"
 #include "tests/support/mdlExternalTools.h"
 #include "tests/support/mdlRows.h"
-#include "tests/support/mdlTestFiles.h"
+#include "tests/support/mdlUnitFiles.h"
 
-#include <QFileInfo>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QScopeGuard>
 #include <QSysInfo>
 #include <QTemporaryDir>
 
@@ -16,10 +13,9 @@
 // the ledger; and the ledger verb that lists the lines.
 namespace {
 
-const QByteArray aRecords = "S00600004844521B\r\nS10B4000000102030405060798\r\n"
-                            "S10B6000FFFFFFFFFFFFFFFF9C\r\nS10B80001011121314151617D8\r\n"
-                            "S9030000FC\r\n";
-const QByteArray aCommands = "16\r\nFF\r\n0,0,3FFF,R\r\n1,4000,7FFF,E\r\n2,8000,FFFF,E\r\n";
+using mdlTestFiles::Sha256;
+using mdlUnitFiles::aCommands;
+using mdlUnitFiles::aRecords;
 
 struct UploadRow {
     const char* sName;
@@ -59,17 +55,9 @@ struct ListRow {
 
 const ListRow aLists[] = {
     {"table", {}, aHeading + aFirstRow + aSecondRow},
-    {"last 1, columns as wide as its own", {"--last", "1"},
-     "time                 port  file     target  records  result           duration\n"
-     "2024-05-02 09:20:00  COM3  app.s19  -       0        run failed 2003  0.1 s\n"},
-    {"json", {"--json"}, aFirst + "\n" + aSecond + "\n"},
     {"json, last 1", {"--json", "--last", "1"}, aSecond + "\n"},
 };
 // clang-format on
-
-QString Sha256Sum(const QString& sPath) {
-    return QString::fromLatin1(mdlExternalTools::Run("sha256sum", {sPath}).left(64));
-}
 
 } // namespace
 
@@ -79,23 +67,13 @@ class tst_cliLedger : public QObject {
     clsPrivateHome oHome;
     QString sLedger = oHome.Path() + "/data/Quellis/Tessivar/uploads.jsonl";
 
-    QStringList Lines() const {
-        QFile oFile(sLedger);
-        return oFile.open(QIODevice::ReadOnly)
-                   ? QString::fromUtf8(oFile.readAll()).split('\n', Qt::SkipEmptyParts)
-                   : QStringList();
-    }
-
     // Uploads sFile on sLink, to the board simulator when asBoard names
     // its options.
     static mdlCli::Outcome Upload(const QString& sFile, const QString& sLink,
                                   const QStringList& asBoard) {
         QProcess oBoard;
-        if (!asBoard.isEmpty()) {
-            oBoard.start(TESSIVAR_BOARDSIM, asBoard + QStringList{"--link", sLink});
-            if (!QTest::qWaitFor([&] { return QFileInfo(sLink).isSymLink(); }, 5000)) {
-                return {-1, {}, "the board simulator did not start"};
-            }
+        if (!asBoard.isEmpty() && !mdlBoardSim::Start(oBoard, sLink, asBoard)) {
+            return {-1, {}, "the board simulator did not start"};
         }
         const mdlCli::Outcome oRun = mdlCli::Run({"upload", "--yes", "--port", sLink, sFile});
         oBoard.terminate();
@@ -109,13 +87,14 @@ private slots:
     void recordsEveryUpload() {
         QFETCH(UploadRow, oRow);
         const QTemporaryDir oDir;
-        const QString sCmd = mdlTestFiles::Write(QDir(oDir.path()), "unit.cmd", oRow.aCommands);
+        mdlTestFiles::Write(QDir(oDir.path()), "unit.cmd", oRow.aCommands);
         const QString sFile = mdlTestFiles::Write(QDir(oDir.path()), "unit.s19", aRecords);
-        const qsizetype lBefore = Lines().size();
+        const qsizetype lBefore = mdlBoardSim::Lines(sLedger).size();
         const mdlCli::Outcome oRun = Upload(sFile, oDir.filePath("port"), oRow.asBoard);
         QCOMPARE(oRun.iExitCode, oRow.iExit);
-        QCOMPARE(Lines().size(), lBefore + 1);
-        const QJsonObject oEntry = QJsonDocument::fromJson(Lines().last().toUtf8()).object();
+        const QList<QJsonObject> aEntries = mdlBoardSim::Lines(sLedger);
+        QCOMPARE(aEntries.size(), lBefore + 1);
+        const QJsonObject& oEntry = aEntries.last();
         QCOMPARE(oEntry["result"].toString(), oRow.sResult);
         QCOMPARE(oEntry["code"], oRow.iCode == 0 ? QJsonValue() : QJsonValue(oRow.iCode));
         QCOMPARE(oEntry["records"].toInt(), oRow.iRecords);
@@ -123,8 +102,8 @@ private slots:
                  qPrintable(oEntry["message"].toString()));
         QCOMPARE(oEntry["file"].toString(), sFile);
         QCOMPARE(oEntry["file_size"].toInteger(), aRecords.size());
-        QCOMPARE(oEntry["file_sha256"].toString(), Sha256Sum(sFile));
-        QCOMPARE(oEntry["command_file_sha256"].toString(), Sha256Sum(sCmd));
+        QCOMPARE(oEntry["file_sha256"].toString(), Sha256(aRecords));
+        QCOMPARE(oEntry["command_file_sha256"].toString(), Sha256(oRow.aCommands));
         QCOMPARE(oEntry["device"].toString(), oDir.filePath("port"));
         QCOMPARE(oEntry["host"].toString(), QSysInfo::machineHostName());
         QCOMPARE(oEntry["user"].toString(), mdlExternalTools::Run("id", {"-un"}).trimmed());
@@ -139,20 +118,6 @@ private slots:
         QCOMPARE(oEntry["duration"].toDouble(), oStart.msecsTo(oEnd) / 1000.0);
     }
 
-    void unwritableLedgerChangesNothing() {
-        const QTemporaryDir oDir;
-        mdlTestFiles::Write(QDir(oDir.path()), "unit.cmd", aCommands);
-        const QString sFile = mdlTestFiles::Write(QDir(oDir.path()), "unit.s19", aRecords);
-        // A data folder that is a file: no folder can be made below it.
-        const QByteArray aDataHome = qgetenv("XDG_DATA_HOME");
-        const auto oRestore = qScopeGuard([&] { qputenv("XDG_DATA_HOME", aDataHome); });
-        qputenv("XDG_DATA_HOME", QFile::encodeName(sFile));
-        const mdlCli::Outcome oRun = Upload(sFile, oDir.filePath("port"), {"--target", "22"});
-        QCOMPARE(oRun.iExitCode, 0);
-        QVERIFY(oRun.aOut.endsWith("Upload Complete - 2 records transferred.\n"));
-        QCOMPARE(oRun.aErr.count("could not be written (Not a directory)"), 1);
-    }
-
     void listsTheLedger_data() { mdlRows::Add(aLists); }
 
     void listsTheLedger() {
@@ -163,13 +128,6 @@ private slots:
         QCOMPARE(oRun.iExitCode, 0);
         QCOMPARE(oRun.aOut, oRow.aOut);
         QVERIFY(oRun.aErr.contains("line 2 of " + sLedger.toUtf8() + " is damaged; skipped."));
-    }
-
-    void noLedgerYet() {
-        QFile::remove(sLedger);
-        const mdlCli::Outcome oRun = mdlCli::Run({"ledger"});
-        QCOMPARE(oRun.iExitCode, 0);
-        QCOMPARE(oRun.aOut, "No uploads recorded yet: " + sLedger.toUtf8() + " does not exist.\n");
     }
 };
 
