@@ -1,15 +1,10 @@
 #include "tests/support/clsPrivateHome.h"
+#include "tests/support/mdlBoardSim.h"
 #include "tests/support/mdlRows.h"
+#include "tests/support/mdlTestFiles.h"
 
-#include <QCryptographicHash>
 #include <QDeadlineTimer>
-#include <QFile>
-#include <QFileInfo>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QThread>
 
 #include <fcntl.h>
@@ -101,43 +96,12 @@ const DialogueRow aDialogues[] = {
      {"--target", "22", "--fault", "2:resend", "--fault", "3:garbage"}, 22,
      QByteArray("\x17\0", 2), {aErase3, aRecord4000, aRecord4000, aRecord8000},
      {aAck, aResend, aAck, "S6050000000AF0"}, R"({"lines":4,"resend_requests":1,"data_records":2})"},
-    {"wrong answer byte reported", {"--target", "22"}, 22, QByteArray("\x16\0", 2), {}, {},
-     R"({"answer":[22,0],"answer_right":false,"ended":"linger"})"},
-};
-
-struct UsageRow {
-    const char* sName;
-    QStringList asOptions; // FILE stands for a regular file
-};
-
-const UsageRow aUsages[] = {
-    {"no target", {}},
-    {"an unknown fault", {"--target", "22", "--fault", "1:bogus"}},
-    {"two faults on one line", {"--target", "22", "--fault", "1:silence", "--fault", "1:garbage"}},
-    {"a fault for board 0", {"--target", "22", "--boards", "2", "--fault", "0/1:silence"}},
-    {"no boards", {"--target", "22", "--boards", "0"}},
-    {"a link over a file", {"--target", "22", "--link", "FILE"}},
 };
 // clang-format on
-
-bool WaitForLink(const QString& sLink) {
-    const QDeadlineTimer oDeadline(10'000);
-    while (!QFileInfo(sLink).isSymLink() && !oDeadline.hasExpired()) {
-        QThread::msleep(5);
-    }
-    return QFileInfo(sLink).isSymLink();
-}
-
-QByteArray Sha256Of(const QString& sPath) {
-    QFile oFile(sPath);
-    oFile.open(QIODevice::ReadOnly);
-    return QCryptographicHash::hash(oFile.readAll(), QCryptographicHash::Sha256).toHex();
-}
 
 } // namespace
 
 Q_DECLARE_METATYPE(DialogueRow)
-Q_DECLARE_METATYPE(UsageRow)
 
 class tst_boardsim : public QObject {
     Q_OBJECT
@@ -149,14 +113,11 @@ class tst_boardsim : public QObject {
     // its summary.
     QJsonObject Converse(const DialogueRow& oRow) {
         const QString sLink = oDir.filePath("board");
-        // A link left by the last row's board would pass for the new one.
-        QFile::remove(sLink);
         QProcess oBoard;
-        oBoard.start(TESSIVAR_BOARDSIM,
-                     oRow.asOptions + QStringList{"--link", sLink, "--delay", "0", "--linger",
-                                                  "100", "--summary", oDir.filePath("summary"),
-                                                  "--flash", oDir.filePath("flash")});
-        if (!WaitForLink(sLink)) {
+        if (!mdlBoardSim::Start(oBoard, sLink,
+                                oRow.asOptions + QStringList{"--delay", "0", "--summary",
+                                                             oDir.filePath("summary"), "--flash",
+                                                             oDir.filePath("flash")})) {
             return {};
         }
         {
@@ -178,9 +139,7 @@ class tst_boardsim : public QObject {
             oBoard.kill();
             return {};
         }
-        QFile oSummary(oDir.filePath("summary"));
-        oSummary.open(QIODevice::ReadOnly);
-        return QJsonDocument::fromJson(oSummary.readAll()).object();
+        return mdlBoardSim::Lines(oDir.filePath("summary")).value(0);
     }
 
 private slots:
@@ -194,26 +153,8 @@ private slots:
         for (auto oMember = oExpected.begin(); oMember != oExpected.end(); ++oMember) {
             QVERIFY2(oSummary.value(oMember.key()) == oMember.value(), qPrintable(oMember.key()));
         }
-        QCOMPARE(oSummary.value("flash_sha256").toString().toLatin1(),
-                 Sha256Of(oDir.filePath("flash")));
-    }
-
-    void wrongUsageFails_data() { mdlRows::Add(aUsages); }
-
-    void wrongUsageFails() {
-        QFETCH(UsageRow, oRow);
-        const QString sFile = oDir.filePath("file");
-        QFile oFile(sFile);
-        QVERIFY(oFile.open(QIODevice::WriteOnly) && oFile.write("kept") == 4);
-        oFile.close();
-        QProcess oBoard;
-        oBoard.start(TESSIVAR_BOARDSIM,
-                     QStringList(oRow.asOptions).replaceInStrings("FILE", sFile));
-        QVERIFY(oBoard.waitForFinished(10'000));
-        QVERIFY(oBoard.exitCode() != 0);
-        QVERIFY(oBoard.readAllStandardOutput().isEmpty());
-        QVERIFY(oBoard.readAllStandardError().startsWith("tessivar-boardsim: "));
-        QVERIFY(oFile.open(QIODevice::ReadOnly) && oFile.readAll() == "kept");
+        QCOMPARE(oSummary.value("flash_sha256").toString(),
+                 mdlTestFiles::Sha256(mdlTestFiles::Read(oDir.filePath("flash"))));
     }
 };
 
