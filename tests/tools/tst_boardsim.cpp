@@ -96,6 +96,8 @@ const DialogueRow aDialogues[] = {
      {"--target", "22", "--fault", "2:resend", "--fault", "3:garbage"}, 22,
      QByteArray("\x17\0", 2), {aErase3, aRecord4000, aRecord4000, aRecord8000},
      {aAck, aResend, aAck, "S6050000000AF0"}, R"({"lines":4,"resend_requests":1,"data_records":2})"},
+    {"wrong answer byte reported", {"--target", "22"}, 22, QByteArray("\x16\0", 2), {}, {},
+     R"({"answer":[22,0],"answer_right":false,"ended":"linger"})"},
 };
 // clang-format on
 
