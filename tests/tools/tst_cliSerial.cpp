@@ -73,15 +73,7 @@ class tst_cliSerial : public QObject {
     QTemporaryDir oDir;
     QString sFile = mdlUnitFiles::Write(QDir(oDir.path()));
     QString sStore = oDir.filePath("serials.json");
-
-    // The simulator on a link of its own, with asOptions for target 22.
-    QString StartBoards(QProcess& oBoards, const QStringList& asOptions) {
-        const QString sLink = oDir.filePath("port");
-        if (!mdlBoardSim::Start(oBoards, sLink, asOptions + QStringList{"--target", "22"})) {
-            qFatal("the board simulator did not start");
-        }
-        return sLink;
-    }
+    QString sLink = oDir.filePath("port");
 
     // The counter file as sBefore has it, or none.
     static void SetUp(const QString& sPath, const char* sBefore) {
@@ -92,7 +84,7 @@ class tst_cliSerial : public QObject {
     }
 
     // upload --repeat until the simulator's last board ended; the exit status.
-    int RunBoards(const QString& sLink, const char* sSerial, qsizetype lBoards) {
+    int RunBoards(const char* sSerial, qsizetype lBoards) {
         QProcess oCli;
         oCli.setProcessChannelMode(QProcess::MergedChannels);
         oCli.start(TESSIVAR_CLI,
@@ -128,9 +120,9 @@ private slots:
         const qint64 lLedger = Read(sData + "uploads.jsonl").size();
         QProcess oBoards;
         const QString sSummary = oDir.filePath("summary");
-        const QString sLink =
-            StartBoards(oBoards, oRow.asBoards + QStringList{"--summary", sSummary});
-        QCOMPARE(RunBoards(sLink, oRow.sSerial, oRow.alNumbers.size()), oRow.iExit);
+        QVERIFY(mdlBoardSim::Start(
+            oBoards, sLink, oRow.asBoards + QStringList{"--target", "22", "--summary", sSummary}));
+        QCOMPARE(RunBoards(oRow.sSerial, oRow.alNumbers.size()), oRow.iExit);
         oBoards.terminate();
         QVERIFY(oBoards.waitForFinished());
         const QList<QJsonObject> aBoards = mdlBoardSim::Lines(sSummary);
@@ -163,7 +155,8 @@ private slots:
         // was left out.
         const QString sFlash = oDir.filePath("flash");
         QProcess oBoard;
-        const QString sLink = StartBoards(oBoard, {"--fill", "00", "--flash", sFlash});
+        QVERIFY(mdlBoardSim::Start(oBoard, sLink,
+                                   {"--target", "22", "--fill", "00", "--flash", sFlash}));
         const mdlCli::Outcome oRun = mdlCli::Run({"upload", "--yes", "--port", sLink, "--serial",
                                                   "7000:1:255", "--serial-store", sStore, sFile});
         oBoard.terminate();
