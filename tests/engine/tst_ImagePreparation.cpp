@@ -13,12 +13,6 @@ namespace {
 using Ranges = QList<QPair<qint32, qint32>>;
 using Pointers = QList<clsEngineHost::eMousePointer>;
 constexpr auto Busy = clsEngineHost::vbHourglass;
-constexpr auto Idle = clsEngineHost::vbDefault;
-
-// An S-record line with its checksum and line end.
-QByteArray Line(const QString& sBody) {
-    return mdlTestFiles::WithCheckSum(sBody).toLatin1() + "\r\n";
-}
 
 QByteArray RandomBlob(qsizetype lSize, quint32 lSeed) {
     QByteArray aBlob(lSize, '\0');
@@ -80,12 +74,6 @@ const FailureRow aCommandFailures[] = {
     {"end below start", "16\nFF\n1,7FFF,4000,E\n",
      "2100 clsFlashImage.UnRestrict: Invalid memory address passed"},
 };
-
-const FailureRow aRecordFailures[] = {
-    {"empty line", "\r\n", "2200 clsJRT_SRecord.Record: Not an S record"},
-    {"written twice", Line("S1050000EEEE"),
-     "2102 clsFlashImage.Data: Address has already been written to."},
-};
 // clang-format on
 
 struct ToolRow {
@@ -101,36 +89,8 @@ const ToolRow aTools[] = {
     {"objcopy of a raw blob",
      {"objcopy", "-I", "binary", "-O", "srec", "--change-addresses=0x100", "BLOB", "/dev/stdout"},
      false},
-    {"srec_cat, S1 with header, lower case", asSrecCat + QStringList{"-address-length=2",
-     "-header=HDR"}, true},
-    {"srec_cat, S2, short lines", asSrecCat + QStringList{"-address-length=3", "-line-length=20"},
-     false},
-};
-// clang-format on
-
-// On the line: a type-1 record of 8 data bytes is 26 characters, its 0x00
-// and the board's 14-character reply; "S9030000FC" and its 0x00.
-constexpr int iEight = 26 + 1 + 14;
-constexpr int iS9 = 11;
-
-struct SummaryRow {
-    const char* sName;
-    QByteArray aCommands, aRecords;
-    qint32 lBaudRate;
-    int iRecords;
-    qint64 lBytesOnLine;
-};
-
-// clang-format off
-const SummaryRow aSummaries[] = {
-    {"21: records of 64 bytes, S7 without a 0x00", "15\r\nFF\r\n", Line("S30900000000AABBCCDD"),
-     57600, 1, 14 + 128 + 1 + 14 + 14},
-    {"18: no terminate", "12\r\nFF\r\n", Line("S10B0000" + QString(16, u'1')), 19200, 1, iEight},
-    {"fill 00, only the last byte set", "16\r\n00\r\n", Line("S1040007AA"), 19200, 1,
-     iEight + iS9},
-    {"fill 5A: records of 5A blank, of FF not", "16\r\n5A\r\n",
-     Line("S10B00005A5A5A5A5A5A5A5A") + Line("S10B0008" + QString(16, u'F')), 19200, 1,
-     iEight + iS9},
+    {"srec_cat, S2 with header, short lines, lower case", asSrecCat + QStringList{
+     "-address-length=3", "-header=HDR", "-line-length=20"}, true},
 };
 // clang-format on
 
@@ -187,19 +147,6 @@ private slots:
         QCOMPARE(oApp->TargetID() == 0, !bInInit);
     }
 
-    void recordFailures_data() { mdlRows::Add(aRecordFailures); }
-
-    // The lines before the bad one stay in the image; the pointer is restored.
-    void recordFailures() {
-        QFETCH(FailureRow, oRow);
-        const QByteArray aRecords = Line("S0030000") + Line("S10500001234") + oRow.aInput +
-                                    Line("S10580005678") + Line("S9030000");
-        QCOMPARE(oUnit.Prepare("16\r\nFF\r\n0,3000,3FFF,R\r\n", aRecords), oRow.sError);
-        QCOMPARE(oApp->FlashImage().Data(1), quint8(0x34));
-        QCOMPARE(oApp->FlashImage().Data(0x8000), quint8(0xFF));
-        QCOMPARE(oHost.aiPointers.last(), Idle);
-    }
-
     void independentTools_data() { mdlRows::Add(aTools); }
 
     // Files written by independent tools, read by us and by srec_cat: the
@@ -216,29 +163,6 @@ private slots:
         const QByteArray aExpected = mdlExternalTools::Run(
             "srec_cat", {sOracleInput, "-fill", "0xFF", "0", "0xC000", "-o", "-", "-binary"});
         VerifyImage(0xFF, {{0xC000, 0xCFFF}}, aExpected);
-    }
-
-    // 100,000 lines of 4 bytes from srec_cat, with its count line (S6).
-    void oneDotPerHundredLines() {
-        const QByteArray aBlob = RandomBlob(400'000, 7);
-        const QByteArray aRecords = mdlExternalTools::Run(
-            "srec_cat", {oUnit.Write("blob.bin", aBlob), "-binary", "-o", "-", "-motorola",
-                         "-address-length=4", "-output_block_size=4"});
-        QVERIFY(aRecords.count('\n') > 100'000);
-        QCOMPARE(oUnit.Prepare("15\r\n00\r\n", aRecords), QString());
-        QCOMPARE(oHost.Lines().value(5).count(" ."), aRecords.count('\n') / 100);
-        VerifyImage(0, {}, aBlob);
-    }
-
-    void uploadSummary_data() { mdlRows::Add(aSummaries); }
-
-    void uploadSummary() {
-        QFETCH(SummaryRow, oRow);
-        QCOMPARE(oUnit.Prepare(oRow.aCommands, oRow.aRecords), QString());
-        const clsUploadSummary oSummary = clsUploadSummary::Of(*oApp);
-        QCOMPARE(oSummary.lBaudRate, oRow.lBaudRate);
-        QCOMPARE(oSummary.lRecordsToSend, oRow.iRecords);
-        QCOMPARE(oSummary.lBytesOnLine, oRow.lBytesOnLine);
     }
 
     // The upload walks the same image afterwards: the summary must leave it
