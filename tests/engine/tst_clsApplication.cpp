@@ -1,5 +1,4 @@
 #include "engine/clsApplication.h"
-#include "engine/mdlHelpLocation.h"
 #include "records/clsFileTable.h"
 #include "tests/support/clsRecordingHost.h"
 #include "tests/support/mdlRaised.h"
@@ -24,7 +23,6 @@ const NameRow aNames[] = {
     {"first dot of the name", "/fw/unit.v2.s37", "/", "/fw/unit.cmd"},
     {"no dot in the name", "/fw.1/unit", "/", ""},
     {"name begins with its dot", "/fw/.s37", "/", ""},
-    {"empty", "", "/", ""},
     {"backslash is a name character here", "D:\\rel.4\\app.s19", "/", "D:\\rel.cmd"},
     {"Windows folder with a dot", "D:\\rel.4\\app.s19", "/\\", "D:\\rel.4\\app.cmd"},
     {"Windows, both separators", "C:/Loads\\x.y/unit.v2.s37", "/\\", "C:/Loads\\x.y/unit.cmd"},
@@ -46,20 +44,6 @@ const OpenRow aOpens[] = {
      "Application file opened\r\nApplication file closed"},
 };
 // clang-format on
-
-struct HelpRow {
-    const char* sName;
-    QStringList asPresent; // below the folder that holds bin
-    QString sFound;
-};
-
-const QString sBeside = "bin/help/index.html";
-const QString sInstalled = "share/tessivar/help/index.html";
-const HelpRow aHelpFiles[] = {
-    {"installed", {sInstalled}, sInstalled},
-    {"both: the one beside wins", {sBeside, sInstalled}, sBeside},
-    {"neither: where it belongs beside", {}, sBeside},
-};
 
 } // namespace
 
@@ -103,22 +87,9 @@ private slots:
         QCOMPARE(oHost.Log(), oRow.sLog + (oRow.sLog.isEmpty() ? "" : "\r\n") + oRow.sLog);
     }
 
-    void helpFilePath_data() { mdlRows::Add(aHelpFiles); }
-
-    void helpFilePath() {
-        QFETCH(HelpRow, oRow);
-        const QDir oRoot(oDir.filePath(oRow.sName));
-        QVERIFY(oRoot.mkpath("bin"));
-        for (const QString& sFile : oRow.asPresent) {
-            mdlTestFiles::Write(oRoot, sFile, "<h1/>");
-        }
-        QCOMPARE(mdlHelpLocation::HelpFilePath(oRoot.filePath("bin")), oRoot.filePath(oRow.sFound));
-    }
-
-    void resetForgetsTheUploadButKeepsWhatLastsForLife() {
+    void resetForgetsTheUpload() {
         clsRecordingHost oHost;
         clsApplication oApp(oHost);
-        clsJRT_HelpFile* oHelp = &oApp.HelpFile();
         oApp.SetRecFileName(QStringLiteral("/loads/unit.s37"));
         QCOMPARE(oApp.RecFileName(), QStringLiteral("/loads/unit.cmd"));
         // No command file name: 2002 alone, and the previous one stays.
@@ -130,8 +101,6 @@ private slots:
         QCOMPARE(oApp.AppState(), qint32(clsApplication::Idle));
         QCOMPARE(oApp.RecFileName(), QString());
         QCOMPARE(oApp.CommSettings().Number(), qint16(1));
-        QCOMPARE(&oApp.HelpFile(), oHelp);
-        QCOMPARE(oHelp->Filename(), QString()); // no help file here: ignored
         QCOMPARE(oApp.RegistryRoot(), QStringLiteral("SOFTWARE\\Quellis\\Tessivar\\2.6.0\\"));
     }
 };
