@@ -78,16 +78,6 @@ const DialogueRow aDialogues[] = {
 };
 // clang-format on
 
-// 3 KiB of data from 0x100, with records of fill only in the middle.
-QByteArray ApplicationFile(int iTarget, const QString& sBlob) {
-    const clsBoardTarget& oTarget = clsBoardTarget::For(quint8(iTarget));
-    return mdlExternalTools::Run("srec_cat",
-                                 {sBlob, "-binary", "-offset", "0x100", "-exclude", "0x900",
-                                  "0xA00", "-fill", "0xFF", "0x900", "0xA00", "-o", "-",
-                                  QStringLiteral("-address-length=%1").arg(oTarget.iRecType + 1),
-                                  QStringLiteral("-output_block_size=%1").arg(oTarget.iMaxData)});
-}
-
 } // namespace
 
 class tst_BoardDialogue : public QObject {
@@ -125,7 +115,8 @@ class tst_BoardDialogue : public QObject {
         return QJsonDocument::fromJson(mdlTestFiles::Read(oDir.filePath("summary.json"))).object();
     }
 
-    // The application file and its command file; the data random or fill only.
+    // The application file and its command file: 3 KiB from 0x100, random or
+    // fill only, with records of fill only in the middle.
     QString WriteUnit(int iTarget, const QByteArray& aRegions, bool bData) {
         QByteArray aBlob(3072, '\xFF');
         if (bData) {
@@ -133,11 +124,17 @@ class tst_BoardDialogue : public QObject {
                 .fillRange(reinterpret_cast<quint32*>(aBlob.data()), aBlob.size() / 4);
         }
         const QDir oFiles(oDir.path());
-        const QByteArray aRecords =
-            ApplicationFile(iTarget, mdlTestFiles::Write(oFiles, "blob.bin", aBlob));
+        const clsBoardTarget& oTarget = clsBoardTarget::For(quint8(iTarget));
         mdlTestFiles::Write(oFiles, "unit.cmd",
                             QByteArray::number(iTarget, 16) + "\r\nFF\r\n" + aRegions);
-        return mdlTestFiles::Write(oFiles, "unit.s19", aRecords);
+        return mdlTestFiles::Write(
+            oFiles, "unit.s19",
+            mdlExternalTools::Run("srec_cat",
+                                  {mdlTestFiles::Write(oFiles, "blob.bin", aBlob), "-binary",
+                                   "-offset", "0x100", "-exclude", "0x900", "0xA00", "-fill",
+                                   "0xFF", "0x900", "0xA00", "-o", "-",
+                                   QStringLiteral("-address-length=%1").arg(oTarget.iRecType + 1),
+                                   QStringLiteral("-output_block_size=%1").arg(oTarget.iMaxData)}));
     }
 
 private slots:
@@ -203,15 +200,14 @@ private slots:
         QCOMPARE(oSummary["bad_lines"].toArray().size(), 0);
         QCOMPARE(oSummary["resend_requests"].toInt(), oRow.iResends);
         if (oRow.sLastLine == sComplete) {
-            const qint32 lTop = clsBoardTarget::For(quint8(oRow.iTarget)).lTop;
+            const clsBoardTarget& oTarget = clsBoardTarget::For(quint8(oRow.iTarget));
             // Records of fill only are never sent.
-            constexpr int iDataBytes = 3072 - 256;
-            QCOMPARE(lRecords, iDataBytes / clsBoardTarget::For(quint8(oRow.iTarget)).iMaxData);
+            QCOMPARE(lRecords, (3072 - 256) / oTarget.iMaxData);
             QCOMPARE(oSummary["data_records"].toInt(), lRecords);
             QVERIFY(mdlTestFiles::Read(oDir.filePath("flash.bin")) ==
-                    mdlExternalTools::Run("srec_cat",
-                                          {sPath, "-fill", "0xFF", "0", QString::number(lTop + 1),
-                                           "-o", "-", "-binary"}));
+                    mdlExternalTools::Run("srec_cat", {sPath, "-fill", "0xFF", "0",
+                                                       QString::number(oTarget.lTop + 1), "-o", "-",
+                                                       "-binary"}));
         }
     }
 
