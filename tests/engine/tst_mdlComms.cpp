@@ -49,7 +49,8 @@ const OpenRow aOpens[] = {
 
 void Store(const QList<QPair<QString, QVariant>>& aValues) {
     clsJRT_Registry oRegistry;
-    oRegistry.SetSubKey(mdlComms::CommsKeyPath());
+    // Where earlier versions left them: a new place would lose them.
+    oRegistry.SetSubKey(QStringLiteral("SOFTWARE\\Quellis\\Tessivar\\2.6.0\\Comms"));
     oRegistry.SetAutoCreate(true);
     oRegistry.OpenKey();
     for (const auto& [sName, vData] : aValues) {
