@@ -5,8 +5,6 @@
 #include <QRandomGenerator>
 #include <QTest>
 
-#include <vector>
-
 using namespace mdlRecordChecks;
 
 namespace {
@@ -181,30 +179,6 @@ private slots:
         QVERIFY(Text([&] { oSource.Export(); }).startsWith("2104 "));
         oSource.ResetBP();
         QCOMPARE(Text([&] { oSource.Export(); }).isEmpty(), oRow.iRecords > 0);
-    }
-
-    // Random ranges set and cleared, from within a word to the whole, read
-    // now and then: the flags are those of a plain array written range by
-    // range, in order.
-    void restrictedRangesPaintAsRangeByRangeWould() {
-        constexpr qint32 lCount = 20000;
-        QRandomGenerator oRandom(lCount);
-        clsRangeFlags aFlags(lCount);
-        std::vector<bool> abModel(lCount);
-        for (int i = 0; i < 9000; ++i) {
-            const qint32 lFirst = oRandom.bounded(lCount);
-            const qint32 lWidest = 1 << oRandom.bounded(16);
-            const qint32 lEnd = std::min(lCount, lFirst + oRandom.bounded(lWidest));
-            const bool bValue = oRandom.bounded(2) == 1;
-            aFlags.SetRange(lFirst, lEnd, bValue);
-            std::fill(abModel.begin() + lFirst, abModel.begin() + lEnd, bValue);
-            if (i % 500 == 499) {
-                for (qint32 lIndex = 0; lIndex < lCount; ++lIndex) {
-                    QVERIFY2(aFlags.Flags().Test(lIndex) == abModel[lIndex],
-                             qPrintable(QString::number(lIndex)));
-                }
-            }
-        }
     }
 };
 
