@@ -21,13 +21,6 @@ const DateRow aDates[] = {
     {"German", "de_DE", "Build Date: Donnerstag, 27. Januar 2005"},
 };
 
-struct KeyRow {
-    const char* sName;
-    Qt::Key iKey;
-};
-
-const KeyRow aKeys[] = {{"Enter", Qt::Key_Return}, {"Esc", Qt::Key_Escape}};
-
 struct SysInfoRow {
     const char* sName;
     const char* sToolPath;
@@ -61,39 +54,26 @@ private slots:
         QFETCH(DateRow, oRow);
         QLocale::setDefault(QLocale(QLatin1String(oRow.sLocale)));
         oAbout = new frmAbout;
-        QCOMPARE(oAbout->windowTitle(), QStringLiteral("Orvane Tessivar"));
-        QCOMPARE(oAbout->findChild<QLabel*>(QStringLiteral("lblVersion"))->text(),
-                 QStringLiteral("Version 2.6.0"));
-        QCOMPARE(oAbout->findChild<QLabel*>(QStringLiteral("lblBuildDate"))->text(),
-                 QLatin1String(oRow.sBuildDate));
-    }
-
-    void keyCloses_data() { mdlRows::Add(aKeys); }
-
-    void keyCloses() {
-        QFETCH(KeyRow, oRow);
-        oAbout = new frmAbout;
-        oAbout->show();
-        QTest::keyClick(oAbout, oRow.iKey);
-        QTRY_VERIFY(oAbout.isNull());
+        QCOMPARE(oAbout->windowTitle(), "Orvane Tessivar");
+        QCOMPARE(oAbout->findChild<QLabel*>("lblVersion")->text(), "Version 2.6.0");
+        QCOMPARE(oAbout->findChild<QLabel*>("lblBuildDate")->text(), oRow.sBuildDate);
     }
 
     void sysInfoStartsTheToolOrSaysItCannot_data() { mdlRows::Add(aSysInfos); }
 
     void sysInfoStartsTheToolOrSaysItCannot() {
         QFETCH(SysInfoRow, oRow);
-        const QString sToolPath = QString::fromLatin1(oRow.sToolPath);
         QStringList asStarted;
+        const auto oStart = [&](const QString& sPath) {
+            asStarted << sPath;
+            return oRow.bStarts;
+        };
         oAbout = new frmAbout(
-            nullptr, [&sToolPath] { return sToolPath; },
-            [&](const QString& sPath) {
-                asStarted << sPath;
-                return oRow.bStarts;
-            });
+            nullptr, [&] { return QString(oRow.sToolPath); }, oStart);
         oAbout->show();
         clsBoxAnswerer oAnswerer;
-        oAbout->findChild<QPushButton*>(QStringLiteral("cmdSysInfo"))->click();
-        QCOMPARE(asStarted, sToolPath.isEmpty() ? QStringList() : QStringList{sToolPath});
+        oAbout->findChild<QPushButton*>("cmdSysInfo")->click();
+        QCOMPARE(asStarted.join(""), oRow.sToolPath);
         QCOMPARE(oAnswerer.aBoxes.size(), oRow.bBox ? 1 : 0);
         for (const clsBoxAnswerer::Box& oBox : oAnswerer.aBoxes) {
             QCOMPARE(oBox.sCaption + ": " + oBox.sText, "Tessivar: MSINFO32 failed to start.");
