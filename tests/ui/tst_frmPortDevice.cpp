@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -47,7 +46,6 @@ private slots:
         // clang-format off
         const Row aRows[] = {
             {"a listed device", {}, {"", "", sA}, {}, "cmdOK", false},
-            {"a device bound to another number moves", {sA}, {"", "", sA}, {}, "cmdOK", false},
             {"a typed pseudo-terminal", {}, {"", "", "/dev/pts/7"}, "/dev/pts/7", "cmdOK", false},
             {"unbind", {"", "", sA}, {"", "", ""}, {}, "cmdUnbind", false},
             {"a relative path is refused", {"", "", sA}, {"", "", sA}, "ttyUSB0", "cmdOK", true},
@@ -87,13 +85,6 @@ private slots:
         QCOMPARE(asMarked,
                  (QStringList{sA + "  (port 1)", "/dev/unplugged  (port 3)  (not present)"}));
         QCOMPARE(oDialog.findChild<QLineEdit*>("txtDevicePath")->text(), "/dev/unplugged");
-    }
-
-    // A path longer than the screen still leaves the buttons on it.
-    void longPathFitsTheScreen() {
-        Preset({"", "", "/dev/" + QString(4000, 'x')});
-        frmPortDevice oDialog(iPort, nullptr, oById.path());
-        QVERIFY(oDialog.minimumSizeHint().width() <= oDialog.screen()->availableGeometry().width());
     }
 };
 
