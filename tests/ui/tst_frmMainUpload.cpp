@@ -18,60 +18,41 @@
 // to port 1, clicked through as a technician would.
 namespace {
 
-// What the log shows of a whole upload of the unit below.
-const QStringList asWholeUpload = {
-    "Application file opened",
-    "Command file opened",
-    "Target ID: 18",
-    "Initializing memory image . .",
-    "Memory image initialized",
-    "Reading 'S' records",
-    "Flash image created",
-    "COM1 opened",
-    "Target board is ready to receive.",
-    "Erasing sectors .",
-    "Uploading data records",
-    "COM1 closed",
-    "Upload Complete - 3 records transferred.",
-};
-
 const QString sWarning = "WARNING: Uploading records may overwrite existing data.\r\n"
                          "Select OK to continue download, CANCEL to abort.";
+const QString sStopped = "Upload terminated. - 0 records transfered.";
 
 // How an upload is cut short: by the technician while the board is silent,
 // or by the board's line failing while the warning is open.
-enum class eCut { None, Stop, Close, LineGone };
+enum class eCut { None, Stop, LineGone };
 
 struct UploadRow {
     const char* sName;
     QStringList asBoard; // the simulator's faults and options
     bool bConfirm;
     eCut iCut;
-    QStringList asLastLines;
-    QStringList asBoxes; // the text of each box shown, in turn
+    QString sLastLine;   // of the log
+    QStringList asBoxes; // the text of each box shown, in turn; "[Help]" when it has the button
     QString sResult;     // as the ledger records it
 };
 
 // clang-format off
 const UploadRow aUploads[] = {
-    {"whole upload", {}, true, eCut::None, asWholeUpload, {sWarning}, "complete"},
-    {"stopped before the board answers", {"--delay", "60000"}, true, eCut::Stop,
-     {"COM1 closed", "Upload terminated. - 0 records transfered."}, {}, "stopped"},
-    {"window closed before the board answers", {"--delay", "60000"}, true, eCut::Close,
-     {"COM1 closed", "Upload terminated. - 0 records transfered."}, {}, "stopped"},
-    {"silence after the second record", {"--fault", "3:silence"}, true, eCut::None,
-     {"No response from board.", "Upload terminated. - 2 records transferred.", "COM1 closed"},
+    {"whole upload", {}, true, eCut::None, "Upload Complete - 3 records transferred.", {sWarning},
+     "complete"},
+    {"stopped before the board answers", {"--delay", "60000"}, true, eCut::Stop, sStopped, {},
+     "stopped"},
+    {"silence after the second record", {"--fault", "3:silence"}, true, eCut::None, "COM1 closed",
      {sWarning}, "timed out"},
     {"wrong target", {"--announce", "19"}, true, eCut::None,
-     {"Command file closed",
-      "Application not designed for this target board. - Upload terminated."},
-     {"Error Number: 2005\r\nApplication not designed for this target board."}, "board failed"},
-    {"line gone while the warning is open", {}, true, eCut::LineGone, {"COM1 closed"},
+     "Application not designed for this target board. - Upload terminated.",
+     {"Error Number: 2005\r\nApplication not designed for this target board. [Help]"},
+     "board failed"},
+    {"line gone while the warning is open", {}, true, eCut::LineGone, "COM1 closed",
      {sWarning, "Error Number: 8020\r\nCOM1 (DIR/board): reading or writing failed, and the port "
                 "was closed. Check the cable and the adapter (a USB adapter may have been "
                 "unplugged), then try again."}, "link failed"},
-    {"warning declined", {}, false, eCut::None,
-     {"COM1 closed", "Upload terminated. - 0 records transfered."}, {sWarning}, "declined"},
+    {"warning declined", {}, false, eCut::None, sStopped, {sWarning}, "declined"},
 };
 // clang-format on
 
@@ -95,55 +76,27 @@ class tst_frmMainUpload : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(sLink), 5000);
     }
 
-    // Chooses the unit, runs it and waits until the upload is over.
-    void Upload(eCut iCut) {
-        // The failure's box opens while the warning's answerer waits: an
-        // answerer of its own takes it. No answer of the warning is awaited.
-        if (iCut == eCut::LineGone) {
-            oAnswerer->oWhileOpen = [this](QMessageBox& oBox) {
-                clsBoxAnswerer oInner;
-                oBoard.kill();
-                QTRY_VERIFY(!oBox.isVisible());
-                oAnswerer->aBoxes += oInner.aBoxes;
-            };
-        }
-        auto* oPath = oUnit->Find<QLineEdit>("txtAppFilePath");
-        oPath->setText(sUnit);
-        QTest::keyClick(oPath, Qt::Key_Return);
-        oUnit->Button("cmdRunStop")->click();
-        QCOMPARE(oUnit->Button("cmdRunStop")->text(), "&Stop");
-        QVERIFY(oUnit->oWindow.findChild<frmPressMsg*>()->isVisible());
-        if (iCut == eCut::Stop) {
-            oUnit->Button("cmdRunStop")->click();
-        } else if (iCut == eCut::Close) {
-            oUnit->oWindow.close();
-        }
-        QTRY_VERIFY_WITH_TIMEOUT(oUnit->Button("cmdReset")->isEnabled(), 20'000);
-        QCOMPARE(oUnit->Button("cmdRunStop")->text(), "&Run");
-        QVERIFY(!oUnit->Button("cmdRunStop")->isEnabled());
-        QVERIFY(oUnit->Button("cmdBrowse")->isEnabled());
-        QTRY_VERIFY(oUnit->oWindow.findChild<frmPressMsg*>() == nullptr);
+    // The failure's box opens while the warning's answerer waits: an
+    // answerer of its own takes it. No answer of the warning is awaited.
+    void CutTheLineAtTheWarning() {
+        oAnswerer->oWhileOpen = [this](QMessageBox& oBox) {
+            clsBoxAnswerer oInner;
+            oBoard.kill();
+            QTRY_VERIFY(!oBox.isVisible());
+            oAnswerer->aBoxes += oInner.aBoxes;
+        };
     }
 
 private slots:
     void initTestCase() {
         clsPortBindings oBindings(mdlComms::CommsKeyPath());
         oBindings.Load();
-        QVERIFY(oBindings.Bind(1, oDir.filePath("board")));
-        QVERIFY(oBindings.Store());
+        QVERIFY(oBindings.Bind(1, oDir.filePath("board")) && oBindings.Store());
         const QDir oFiles(oDir.path());
         mdlTestFiles::Write(oFiles, "unit.cmd", "12\r\nFF\r\n0,0,FF,R\r\n1,0,7FF,E\r\n");
-        QByteArray aRecords;
-        for (const char* sBody : {"S10B0100", "S10B0108", "S10B0200"}) {
-            aRecords +=
-                mdlTestFiles::WithCheckSum(QString(sBody) + "0102030405060708").toLatin1() + "\r\n";
-        }
-        sUnit = mdlTestFiles::Write(oFiles, "unit.s19", aRecords);
-    }
-
-    void init() {
-        oUnit.emplace();
-        oAnswerer.emplace();
+        sUnit = mdlTestFiles::Write(oFiles, "unit.s19",
+                                    "S10B01000102030405060708CF\r\nS10B01080102030405060708C7\r\n"
+                                    "S10B02000102030405060708CE\r\n");
     }
 
     void cleanup() {
@@ -155,29 +108,41 @@ private slots:
 
     void uploads_data() { mdlRows::Add(aUploads); }
 
+    // The unit chosen and run; the window as it was once the upload is over.
     void uploads() {
         QFETCH(UploadRow, oRow);
         QFile::remove(clsUploadLedger::FilePath());
         StartBoard(oRow.asBoard);
+        oUnit.emplace();
+        oAnswerer.emplace();
         oAnswerer->bConfirm = oRow.bConfirm;
-        Upload(oRow.iCut);
-        const QStringList asLog = oUnit->oWindow.StatusText().split("\r\n");
-        QCOMPARE(asLog.mid(asLog.size() - oRow.asLastLines.size()), oRow.asLastLines);
+        if (oRow.iCut == eCut::LineGone) {
+            CutTheLineAtTheWarning();
+        }
+        auto* oPath = oUnit->Find<QLineEdit>("txtAppFilePath");
+        oPath->setText(sUnit);
+        QTest::keyClick(oPath, Qt::Key_Return);
+        oUnit->Button("cmdRunStop")->click();
+        QCOMPARE(oUnit->Button("cmdRunStop")->text(), "&Stop");
+        QVERIFY(oUnit->oWindow.findChild<frmPressMsg*>()->isVisible());
+        if (oRow.iCut == eCut::Stop) {
+            oUnit->Button("cmdRunStop")->click();
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(oUnit->Button("cmdReset")->isEnabled(), 20'000);
+        QCOMPARE(oUnit->Button("cmdRunStop")->text(), "&Run");
+        QVERIFY(!oUnit->Button("cmdRunStop")->isEnabled() &&
+                oUnit->Button("cmdBrowse")->isEnabled());
+        QTRY_VERIFY(oUnit->oWindow.findChild<frmPressMsg*>() == nullptr);
+        QCOMPARE(oUnit->oWindow.StatusText().split("\r\n").last(), oRow.sLastLine);
         QStringList asBoxes;
         for (const clsBoxAnswerer::Box& oBox : oAnswerer->aBoxes) {
-            asBoxes << QString(oBox.sText).replace(oDir.path(), "DIR");
-            // The warning can be declined; an error box offers its help,
-            // unless the line failed, which the help does not foresee.
-            const auto iOther = oBox.sText == sWarning        ? QMessageBox::Cancel
-                                : oBox.sText.contains("8020") ? QMessageBox::NoButton
-                                                              : QMessageBox::Help;
-            QCOMPARE(oBox.iButtons, QMessageBox::Ok | iOther);
+            const bool bHelp = oBox.iButtons.testFlag(QMessageBox::Help);
+            asBoxes << QString(oBox.sText).replace(oDir.path(), "DIR") + (bHelp ? " [Help]" : "");
         }
         QCOMPARE(asBoxes, oRow.asBoxes);
-        QFile oLedger(clsUploadLedger::FilePath());
-        QVERIFY(oLedger.open(QIODevice::ReadOnly));
-        const QByteArray aLast = oLedger.readAll().trimmed().split('\n').last();
-        QCOMPARE(QJsonDocument::fromJson(aLast)["result"].toString(), oRow.sResult);
+        const QByteArray aLedger = mdlTestFiles::Read(clsUploadLedger::FilePath()).trimmed();
+        QCOMPARE(QJsonDocument::fromJson(aLedger.split('\n').last())["result"].toString(),
+                 oRow.sResult);
     }
 };
 
