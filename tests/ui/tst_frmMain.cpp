@@ -15,33 +15,19 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <chrono>
-
 #include <optional>
 
 namespace {
 
-class clsPaintCounter : public QObject {
-public:
-    int iPaints = 0;
-
-protected:
-    bool eventFilter(QObject* oWatched, QEvent* oEvent) override {
-        iPaints += oEvent->type() == QEvent::Paint ? 1 : 0;
-        return QObject::eventFilter(oWatched, oEvent);
-    }
-};
-
 struct PhaseRow {
     const char* sName;
     // "enter PATH" (Enter in the path box), "type PATH" (no Enter), "run",
-    // "reset", "recent" (the first recent file), "cancel" or "choose PATH"
-    // (the file dialog)
+    // "reset", "recent" (the first recent file) or "choose PATH" (the file
+    // dialog)
     QStringList asSteps;
     bool bRunEnabled;
     bool bResetEnabled;
@@ -53,7 +39,6 @@ struct RunErrorRow {
     QString sPath;
     QString sBoxStart;
     int iTopic;
-    QStringList asLastLines;
     QString sStep = "run"; // or "recent": the path chosen from the recent files
 };
 
@@ -71,7 +56,8 @@ struct PortRow {
 };
 
 const QString sUnit = QStringLiteral("unit.s19");
-const QString sLongPath = QStringLiteral("%1/").repeated(3).arg(QString(90, u'd')) + "unit.s19";
+const QString sNoCommandFile = "Error Number: 2002\r\nUnable to determine command file name.\r\n"
+                               "Check that the record file name is valid.";
 
 // clang-format off
 const PhaseRow aPhases[] = {
@@ -81,26 +67,19 @@ const PhaseRow aPhases[] = {
     {"a name with no command file", {"enter unit.s19", "enter nodot"}, false, false, "nodot"},
     {"upload over after a failure", {"enter unit.s19", "run"}, false, true, "unit.s19"},
     {"re-armed by Reset", {"enter unit.s19", "run", "reset"}, true, false, "unit.s19"},
-    {"file dialog cancelled", {"enter unit.s19", "run", "cancel"}, false, false, "unit.s19"},
     {"file chosen in the dialog", {"enter unit.s19", "run", "choose bad.s19"}, true, false,
      "bad.s19"},
 };
 
 const RunErrorRow aRunErrors[] = {
-    {"application file missing", "gone.s19", "Error Number: 2000\r\n", 7, {}},
-    {"command file missing", "nocmd.s19", "Error Number: 2001\r\n", 8, {}},
+    {"application file missing", "gone.s19", "Error Number: 2000\r\n", 7},
+    {"command file missing", "nocmd.s19", "Error Number: 2001\r\n", 8},
     {"checksum error", "bad.s19",
      "Error Number: 2201\r\nApplication file may be corrupt.\r\n"
-     "Line in application file has a checksum error.", 0,
-     {"Application file closed", "Command file closed",
-      "Line in application file has a checksum error."}},
-    {"port bound to no device", "unit.s19", "Error Number: 8002\r\n", -1, {}},
-    {"path edited into a name with no command file, no Enter", "nodot",
-     "Error Number: 2002\r\nUnable to determine command file name.\r\n"
-     "Check that the record file name is valid.", -1, {""}},
-    {"a recent file with no command file", "nodot",
-     "Error Number: 2002\r\nUnable to determine command file name.\r\n"
-     "Check that the record file name is valid.", 9, {""}, "recent"},
+     "Line in application file has a checksum error.", 0},
+    {"port bound to no device", "unit.s19", "Error Number: 8002\r\n", -1},
+    {"path edited into a name with no command file, no Enter", "nodot", sNoCommandFile, -1},
+    {"a recent file with no command file", "nodot", sNoCommandFile, 9, "recent"},
 };
 
 const RecentRow aRecent[] = {
@@ -111,12 +90,9 @@ const RecentRow aRecent[] = {
     {"differing only in case", {"a.s19"}, {"A.s19"}, {"A.s19", "a.s19"}},
     {"more than four stored", {"a.s19", "b.s19", "c.s19", "d.s19", "e.s19", "f.s19"}, {"g.s19"},
      {"g.s19", "a.s19", "b.s19", "c.s19", "e.s19", "f.s19"}},
-    {"a path longer than 255 characters", {}, {sLongPath}, {sLongPath}},
-    {"a name with an ampersand", {}, {"R&D.s19"}, {"R&D.s19"}},
 };
 
 const PortRow aPorts[] = {
-    {"first start", {}, 0},
     {"port 5 stored", 5, 4},
     {"port 0 stored", 0, -1},
     {"port 17 stored", 17, 0},
@@ -161,16 +137,12 @@ class tst_frmMain : public QObject {
             oUnit->Find<QAction>("mnuFileMRU0")->trigger();
         } else if (sStep == "reset") {
             oUnit->Button("cmdReset")->click();
-        } else if (sStep == "cancel" || sStep.startsWith("choose")) {
-            // The dialog answered as the technician would: a file, or Cancel.
+        } else if (sStep.startsWith("choose")) {
+            // The dialog answered as the technician would.
             QTimer::singleShot(0, this, [this, sArgument] {
                 auto* oDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-                if (sArgument.isEmpty()) {
-                    oDialog->reject();
-                } else {
-                    oDialog->selectFile(InDir(sArgument));
-                    static_cast<QDialog*>(oDialog)->accept();
-                }
+                oDialog->selectFile(InDir(sArgument));
+                static_cast<QDialog*>(oDialog)->accept();
             });
             oUnit->Button("cmdBrowse")->click();
         }
@@ -244,8 +216,7 @@ private slots:
         QVERIFY(oUnit->Find<QAction>("mnuFileOpen")->isEnabled());
     }
 
-    // Each failure to start an upload ends in its box, with its help topic;
-    // a name to correct takes the focus back to the path box.
+    // Each failure to start an upload ends in its box, with its help topic.
     void runErrors_data() { mdlRows::Add(aRunErrors); }
 
     void runErrors() {
@@ -268,14 +239,6 @@ private slots:
         QVERIFY2(oBox.sText.startsWith(oRow.sBoxStart), qPrintable(oBox.sText));
         QCOMPARE(oBox.iButtons, QMessageBox::Ok | QMessageBox::Help);
         QCOMPARE(oBox.iHelpTopic, oRow.iTopic);
-        QCOMPARE(oUnit->oWindow.focusWidget() == oUnit->Find<QLineEdit>("txtAppFilePath"),
-                 oBox.sText.endsWith("Check that the record file name is valid."));
-        const QStringList asLog = oUnit->oWindow.StatusText().split("\r\n");
-        // The log ends with what the box says, unless a line of its own does.
-        const QStringList asLast = oRow.asLastLines.isEmpty()
-                                       ? QStringList{oBox.sText.section("\r\n", 1)}
-                                       : oRow.asLastLines;
-        QCOMPARE(asLog.mid(asLog.size() - asLast.size()), asLast);
     }
 
     void recentFiles_data() { mdlRows::Add(aRecent); }
@@ -293,19 +256,18 @@ private slots:
             Do("run");
         }
         for (int i = 0; i < 6; ++i) {
+            const QString sPath = InDir(oRow.asAfter.value(i));
             QCOMPARE(Stored(sRecentKey, QString::number(i + 1), clsJRT_Registry::RegSz).toString(),
-                     InDir(oRow.asAfter.value(i)));
-        }
-        QStringList asMenu;
-        for (int i = 0; i < 4; ++i) {
-            auto* oEntry = oUnit->Find<QAction>(qPrintable(QStringLiteral("mnuFileMRU%1").arg(i)));
-            if (oEntry->isVisible()) {
-                asMenu << oEntry->data().toString().mid(oDir.path().size() + 1);
-                QCOMPARE(oEntry->text().remove("&&"), oEntry->data().toString().remove('&'));
+                     sPath);
+            if (i < 4) {
+                const auto* oEntry =
+                    oUnit->Find<QAction>(qPrintable(QString("mnuFileMRU%1").arg(i)));
+                QCOMPARE(oEntry->isVisible(), !sPath.isEmpty());
+                QCOMPARE(oEntry->text(), sPath);
+                QCOMPARE(oEntry->data().toString(), sPath);
             }
         }
-        QCOMPARE(asMenu, oRow.asAfter.mid(0, 4));
-        QCOMPARE(oUnit->Find<QAction>("mnuFileSep1")->isVisible(), !asMenu.isEmpty());
+        QCOMPARE(oUnit->Find<QAction>("mnuFileSep1")->isVisible(), !oRow.asAfter.isEmpty());
     }
 
     // Two windows that add a file to the list at nearly the same moment,
@@ -379,30 +341,17 @@ private slots:
     }
 
     // An event run inside a status write could tear down what the writer
-    // still uses, so none may run; the text must be on screen all the same,
-    // without a repaint per dot and without scrolling.
-    void writingPaintsAtOnceButRunsNoEvents() {
+    // still uses, so none may run.
+    void statusWritesRunNoEvents() {
         oUnit.emplace();
-        QVERIFY(QTest::qWaitForWindowExposed(&oUnit->oWindow));
-        // Past the load's own lines, whose repaint would hold back the next.
-        QTest::qWait(100);
-        auto* oBox = oUnit->Find<QPlainTextEdit>("txtStatus");
         bool bTimerRan = false;
         QTimer::singleShot(0, this, [&] { bTimerRan = true; });
         QPointer<QObject> oDoomed = new QObject;
         oDoomed->deleteLater();
-        clsPaintCounter oCounter;
-        oBox->viewport()->installEventFilter(&oCounter);
         oUnit->oWindow.Status(QStringLiteral("Reading 'S' records"));
-        QCOMPARE(oCounter.iPaints, 1);
-        for (int i = 0; i < 2000; ++i) {
-            oUnit->oWindow.ShowWaitDots();
-            oUnit->oWindow.Status(QString::number(i));
-        }
-        QVERIFY2(oCounter.iPaints < 200, qPrintable(QString::number(oCounter.iPaints)));
+        oUnit->oWindow.ShowWaitDots();
         QVERIFY(!bTimerRan && !oDoomed.isNull());
         QTRY_VERIFY(bTimerRan);
-        QCOMPARE(oBox->verticalScrollBar()->value(), 0);
     }
 
     // Help Topics opens the help; without it, a box says so.
@@ -417,16 +366,6 @@ private slots:
         QCOMPARE(oAnswerer->aBoxes.size(), 1);
         QCOMPARE(oAnswerer->aBoxes.first().sText, "Help not available");
         QCOMPARE(oAnswerer->aBoxes.first().iButtons, QMessageBox::Ok);
-    }
-
-    void mousePointer() {
-        oUnit.emplace();
-        oUnit->oWindow.SetMousePointer(clsEngineHost::vbHourglass);
-        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-        oUnit->oWindow.SetMousePointer(clsEngineHost::vbArrowHourglass);
-        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BusyCursor);
-        oUnit->oWindow.SetMousePointer(clsEngineHost::vbDefault);
-        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     }
 };
 
