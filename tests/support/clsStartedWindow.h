@@ -3,7 +3,9 @@
 #include "engine/clsApplication.h"
 #include "ui/frmMain.h"
 
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 // The main window as a technician starts it: the application object reset,
 // the window loaded as it shows; the window goes first, as at the end.
@@ -20,6 +22,14 @@ struct clsStartedWindow {
         return oWindow.findChild<T*>(QLatin1String(sName));
     }
     QPushButton* Button(const char* sName) { return Find<QPushButton>(sName); }
+    // sPath typed into the path box, and Enter pressed when bEnter.
+    void Type(const QString& sPath, bool bEnter) {
+        auto* oPath = Find<QLineEdit>("txtAppFilePath");
+        oPath->setText(sPath);
+        if (bEnter) {
+            QTest::keyClick(oPath, Qt::Key_Return);
+        }
+    }
 
     frmMain& oWindow = *new frmMain;
     clsApplication oApp{oWindow};

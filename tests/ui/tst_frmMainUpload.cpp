@@ -9,7 +9,6 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,10 +43,6 @@ const UploadRow aUploads[] = {
      "stopped"},
     {"silence after the second record", {"--fault", "3:silence"}, true, eCut::None, "COM1 closed",
      {sWarning}, "timed out"},
-    {"wrong target", {"--announce", "19"}, true, eCut::None,
-     "Application not designed for this target board. - Upload terminated.",
-     {"Error Number: 2005\r\nApplication not designed for this target board. [Help]"},
-     "board failed"},
     {"line gone while the warning is open", {}, true, eCut::LineGone, "COM1 closed",
      {sWarning, "Error Number: 8020\r\nCOM1 (DIR/board): reading or writing failed, and the port "
                 "was closed. Check the cable and the adapter (a USB adapter may have been "
@@ -66,15 +61,6 @@ class tst_frmMainUpload : public QObject {
     QProcess oBoard;
     std::optional<clsStartedWindow> oUnit;
     std::optional<clsBoxAnswerer> oAnswerer;
-
-    void StartBoard(const QStringList& asOptions) {
-        const QString sLink = oDir.filePath("board");
-        // A link left by the last row's board would pass for the new one.
-        QFile::remove(sLink);
-        oBoard.start(QStringLiteral(TESSIVAR_BOARDSIM),
-                     QStringList{"--link", sLink, "--target", "18", "--delay", "50"} + asOptions);
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(sLink), 5000);
-    }
 
     // The failure's box opens while the warning's answerer waits: an
     // answerer of its own takes it. No answer of the warning is awaited.
@@ -112,16 +98,20 @@ private slots:
     void uploads() {
         QFETCH(UploadRow, oRow);
         QFile::remove(clsUploadLedger::FilePath());
-        StartBoard(oRow.asBoard);
+        // A link left by the last row's board would pass for the new one.
+        const QString sLink = oDir.filePath("board");
+        QFile::remove(sLink);
+        oBoard.start(QStringLiteral(TESSIVAR_BOARDSIM),
+                     QStringList{"--link", sLink, "--target", "18", "--delay", "50"} +
+                         oRow.asBoard);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(sLink), 5000);
         oUnit.emplace();
         oAnswerer.emplace();
         oAnswerer->bConfirm = oRow.bConfirm;
         if (oRow.iCut == eCut::LineGone) {
             CutTheLineAtTheWarning();
         }
-        auto* oPath = oUnit->Find<QLineEdit>("txtAppFilePath");
-        oPath->setText(sUnit);
-        QTest::keyClick(oPath, Qt::Key_Return);
+        oUnit->Type(sUnit, true);
         oUnit->Button("cmdRunStop")->click();
         QCOMPARE(oUnit->Button("cmdRunStop")->text(), "&Stop");
         QVERIFY(oUnit->oWindow.findChild<frmPressMsg*>()->isVisible());
