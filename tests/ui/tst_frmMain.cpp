@@ -29,6 +29,7 @@ struct PhaseRow {
     bool bRunEnabled;
     bool bResetEnabled;
     QString sPathShown;
+    qsizetype iBoxes; // the message boxes shown
 };
 
 struct RunErrorRow {
@@ -58,14 +59,13 @@ const QString sNoCommandFile = "Error Number: 2002\r\nUnable to determine comman
 
 // clang-format off
 const PhaseRow aPhases[] = {
-    {"window load", {}, false, false, ""},
-    {"file chosen with Enter", {"enter unit.s19"}, true, false, "unit.s19"},
-    {"Enter in an empty box", {"enter "}, false, false, ""},
-    {"a name with no command file", {"enter unit.s19", "enter nodot"}, false, false, "nodot"},
-    {"upload over after a failure", {"enter unit.s19", "run"}, false, true, "unit.s19"},
-    {"re-armed by Reset", {"enter unit.s19", "run", "reset"}, true, false, "unit.s19"},
-    {"file chosen in the dialog", {"enter unit.s19", "run", "choose bad.s19"}, true, false,
-     "bad.s19"},
+    {"window load", {}, false, false, "", 0},
+    {"file chosen with Enter", {"enter unit.s19"}, true, false, "unit.s19", 0},
+    {"Enter in an empty box", {"enter "}, false, false, "", 0},
+    {"a name with no command file", {"enter unit.s19", "enter nodot"}, false, false, "nodot", 1},
+    {"upload over after a failure", {"enter unit.s19", "run"}, false, true, "unit.s19", 1},
+    {"re-armed by Reset", {"enter unit.s19", "run", "reset"}, true, false, "unit.s19", 1},
+    {"dialog choice", {"enter unit.s19", "run", "choose bad.s19"}, true, false, "bad.s19", 1},
 };
 
 const RunErrorRow aRunErrors[] = {
@@ -195,6 +195,7 @@ private slots:
         QCOMPARE(oUnit->Button("cmdReset")->isEnabled(), oRow.bResetEnabled);
         QCOMPARE(oUnit->oWindow.PathName(), InDir(oRow.sPathShown));
         QVERIFY(oUnit->Button("cmdBrowse")->isEnabled());
+        QCOMPARE(oAnswerer->aBoxes.size(), oRow.iBoxes);
     }
 
     // Each failure to start an upload ends in its box, with its help topic.
@@ -313,6 +314,8 @@ private slots:
     // still uses, so none may run.
     void statusWritesRunNoEvents() {
         oUnit.emplace();
+        // Past the load's own lines, whose repaint would hold back the next.
+        QTest::qWait(100);
         bool bTimerRan = false;
         QTimer::singleShot(0, this, [&] { bTimerRan = true; });
         QPointer<QObject> oDoomed = new QObject;
@@ -332,7 +335,6 @@ private slots:
         oUnit->Find<QAction>("mnuHelpTopics")->trigger();
         QCOMPARE(oAnswerer->aBoxes.size(), 1);
         QCOMPARE(oAnswerer->aBoxes.first().sText, "Help not available");
-        QCOMPARE(oAnswerer->aBoxes.first().iButtons, QMessageBox::Ok);
     }
 };
 

@@ -31,7 +31,7 @@ struct UploadRow {
     bool bConfirm;
     eCut iCut;
     QString sLastLine;   // of the log
-    QStringList asBoxes; // the text of each box shown, in turn; "[Help]" when it has the button
+    QStringList asBoxes; // the text of each box shown, in turn
     QString sResult;     // as the ledger records it
 };
 
@@ -126,8 +126,7 @@ private slots:
         QCOMPARE(oUnit->oWindow.StatusText().split("\r\n").last(), oRow.sLastLine);
         QStringList asBoxes;
         for (const clsBoxAnswerer::Box& oBox : oAnswerer->aBoxes) {
-            const bool bHelp = oBox.iButtons.testFlag(QMessageBox::Help);
-            asBoxes << QString(oBox.sText).replace(oDir.path(), "DIR") + (bHelp ? " [Help]" : "");
+            asBoxes << QString(oBox.sText).replace(oDir.path(), "DIR");
         }
         QCOMPARE(asBoxes, oRow.asBoxes);
         const QByteArray aLedger = mdlTestFiles::Read(clsUploadLedger::FilePath()).trimmed();
