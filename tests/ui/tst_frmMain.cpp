@@ -1,5 +1,6 @@
 #include "engine/mdlComms.h"
 #include "platform/clsJRT_Registry.h"
+#include "platform/clsPortBindings.h"
 #include "tests/support/clsBoxAnswerer.h"
 #include "tests/support/clsRecordingHost.h"
 #include "tests/support/clsStartedWindow.h"
@@ -12,6 +13,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -299,8 +301,11 @@ private slots:
         oUnit.emplace();
         QCOMPARE(oUnit->Find<QComboBox>("cboPortNumber")->currentText(), "7");
         // Another copy's choice, stored since, stays that copy's: each Run
-        // opens the port shown.
+        // opens the port shown, and shows the device bound to it now.
         Store(mdlComms::CommsKeyPath(), "PortNumber", clsJRT_Registry::RegDword, 3);
+        clsPortBindings oBindings(mdlComms::CommsKeyPath());
+        oBindings.Load();
+        QVERIFY(oBindings.Bind(7, "/gone/tty7") && oBindings.Store());
         for (const QString& sStep : QStringList{"enter " + sUnit, "run", "enter " + sUnit, "run"}) {
             Do(sStep);
         }
@@ -308,6 +313,12 @@ private slots:
         for (const clsBoxAnswerer::Box& oBox : oAnswerer->aBoxes) {
             QVERIFY2(oBox.sText.contains("COM7 "), qPrintable(oBox.sText));
         }
+        QCOMPARE(oUnit->Find<QLabel>("lblPortDevice")->text(), "/gone/tty7");
+        // Reset with no file to commit leaves its closing line standing.
+        Do("type ");
+        Do("reset");
+        QVERIFY2(oUnit->oWindow.StatusText().endsWith("COM7 closed"),
+                 qPrintable(oUnit->oWindow.StatusText()));
     }
 
     // An event run inside a status write could tear down what the writer
