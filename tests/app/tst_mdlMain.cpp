@@ -5,7 +5,6 @@
 #include "platform/clsPortBindings.h"
 #include "tests/support/clsPrivateHome.h"
 #include "tests/support/clsPseudoTerminal.h"
-#include "tests/support/mdlRows.h"
 #include "tests/support/mdlTestFiles.h"
 #include "ui/frmMain.h"
 
@@ -17,18 +16,8 @@
 #include <csignal>
 
 // The program as it starts, sent a stop signal while an upload waits for
-// its board: it ends as its close box ends it.
-namespace {
-
-struct SignalRow {
-    const char* sName;
-    int iSignal;
-};
-
-const SignalRow aSignals[] = {{"interrupt", SIGINT}, {"terminate", SIGTERM}, {"hang-up", SIGHUP}};
-
-} // namespace
-
+// its board: it ends as its close box ends it. One signal stands for all:
+// the command line meets each.
 class tst_mdlMain : public QObject {
     Q_OBJECT
 
@@ -39,19 +28,13 @@ class tst_mdlMain : public QObject {
 private slots:
     void initTestCase() {
         clsPortBindings oBindings(mdlComms::CommsKeyPath());
-        oBindings.Load();
         QVERIFY(oBindings.Bind(1, oLine.SlavePath()) && oBindings.Store());
-        const QDir oFiles(oDir.path());
-        mdlTestFiles::Write(oFiles, "unit.cmd", "12\r\nFF\r\n");
-        mdlTestFiles::Write(oFiles, "unit.s19",
+        mdlTestFiles::Write(QDir(oDir.path()), "unit.cmd", "12\r\nFF\r\n");
+        mdlTestFiles::Write(QDir(oDir.path()), "unit.s19",
                             mdlTestFiles::WithCheckSum("S10B01000102030405060708").toLatin1());
     }
 
-    void stopSignals_data() { mdlRows::Add(aSignals); }
-
-    void stopSignals() {
-        QFETCH(SignalRow, oRow);
-        QFile::remove(clsUploadLedger::FilePath());
+    void stopSignal() {
         mdlMain::Main();
         frmMain& oWindow = mdlMain::MainForm();
         auto* oPath = oWindow.findChild<QLineEdit*>("txtAppFilePath");
@@ -59,7 +42,7 @@ private slots:
         QTest::keyClick(oPath, Qt::Key_Return);
         oWindow.findChild<QPushButton*>("cmdRunStop")->click();
         QCOMPARE(mdlMain::App().AppState(), clsApplication::WaitTarget);
-        ::raise(oRow.iSignal);
+        ::raise(SIGTERM);
         QTRY_VERIFY(!oWindow.isVisible());
         QCOMPARE(mdlMain::App().AppState(), clsApplication::Idle);
         mdlMain::End();
