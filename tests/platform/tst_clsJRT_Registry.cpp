@@ -19,12 +19,24 @@ using R = clsJRT_Registry;
 using Action = std::function<QVariant(R&)>;
 
 const QString sComms = QStringLiteral("SOFTWARE\\Quellis\\Tessivar\\2.6.0\\Comms");
+const char* const sGet = "Value <property get>";
+const char* const sLet = "Value <property let>";
+const char* const sOpen = "OpenKey <funct>";
+const QString sOdd = QString("C:\\tmp \"1\"\n\t%/=[;@") + QChar(0xE9) + QChar(0x4E00) + QChar(0) +
+                     QString("0123456789").repeated(30);
+const QByteArray aComms = "[HKEY_LOCAL_MACHINE\\" + sComms.toUtf8() + "]\nPortNumber=7\n";
+const char aBadLines[] =
+    "\0=\"\n=4\n\xc3(\nPortNumber=\"\\q\"\nPortNumber=9 9\nPortNumber=\"\\\"\n[x\n";
 
 R& Opened(R& oKey, const QString& sSubKey = sComms, bool bCreate = true) {
     oKey.SetSubKey(sSubKey);
     oKey.SetAutoCreate(bCreate);
     oKey.OpenKey();
     return oKey;
+}
+
+QVariant PortNumber(R& oKey) {
+    return Opened(oKey, sComms, false).Value("PortNumber", R::RegDword);
 }
 
 // "type value", or "number source: description" of the error raised.
@@ -56,30 +68,12 @@ void Reread() {
     }
 }
 
-QVariant ReadBack(R& oKey, const QString& sName, qint32 rtType) {
-    oKey.CloseKey();
-    Reread();
-    return Opened(oKey, sComms, false).Value(sName, rtType);
-}
-
-// PortNumber as a reader of the file finds it.
-QString PortNumber() {
-    R oKey;
-    return Outcome([&] { return Opened(oKey, sComms, false).Value("PortNumber", R::RegDword); });
-}
-
 struct MemberRow {
     const char* sName;
     Action oAction;
     QString sOutcome;
-};
-
-struct FileRow {
-    const char* sName;
-    QByteArray aText;
-    mode_t lMode;
-    bool bAsNobody;
-    QString sOutcome;
+    // The reader without root's rights, so that the file's mode stands in its way.
+    bool bAsNobody = false;
 };
 
 Action Get(qint32 rtType) {
@@ -88,27 +82,98 @@ Action Get(qint32 rtType) {
 Action Let(qint32 rtType, QVariant vData) {
     return [=](R& o) { return Opened(o).SetValue("x", rtType, vData), QVariant(); };
 }
-Action RoundTrip(qint32 rtWritten, QVariant vData, qint32 rtRead) {
-    return
-        [=](R& o) { return Opened(o).SetValue("x", rtWritten, vData), ReadBack(o, "x", rtRead); };
+// sName's text set to sOdd in sKey, as another copy reads it.
+Action RoundTrip(const QString& sKey, const QString& sName) {
+    return [=](R& o) {
+        Opened(o, sKey).SetValue(sName, R::RegSz, sOdd);
+        o.CloseKey();
+        Reread();
+        return Opened(o, sKey, false).Value(sName, R::RegSz);
+    };
 }
-Action OpenAfter(const QString& sCreated, const QString& sOpened, bool bCreate) {
+Action OpenAfter(const QString& sCreated, const QString& sOpened) {
     return [=](R& o) {
         if (!sCreated.isEmpty()) {
             Opened(o, sCreated).CloseKey();
             Reread();
         }
         o.SetSubKey(sOpened);
-        o.SetAutoCreate(bCreate);
+        o.SetAutoCreate(false);
         return QVariant(o.OpenKey());
     };
 }
+// PortNumber from a settings file of aText, or a FIFO, of mode lMode.
+Action Reading(QByteArray aText, mode_t lMode = 0644) {
+    return [=](R& o) {
+        const QByteArray aPath = QFile::encodeName(R::FilePath());
+        mdlTestFiles::Write(QDir(), R::FilePath(), aText);
+        if (S_ISFIFO(lMode) && (::unlink(aPath) != 0 || ::mkfifo(aPath, lMode) != 0)) {
+            qFatal("cannot make a FIFO");
+        }
+        ::chmod(aPath, lMode);
+        return PortNumber(o);
+    };
+}
+// A save that a file size limit cuts short, of a file bLinked to by a
+// symbolic link: what it raised, and whether the earlier file stayed.
+Action ShortSave(int iLength, bool bLinked) {
+    return [=](R& o) {
+        Opened(o).SetValue("PortNumber", R::RegDword, 1);
+        o.CloseKey();
+        const QByteArray aEarlier = mdlTestFiles::Read(R::FilePath());
+        const QString sReal = R::FilePath() + ".real";
+        if (bLinked &&
+            !(QFile::rename(R::FilePath(), sReal) && QFile::link(sReal, R::FilePath()))) {
+            qFatal("cannot link the settings file");
+        }
+        Opened(o).SetValue("Text", R::RegSz, QString(iLength, u'z'));
+        const rlimit oLimit{rlim_t(iLength / 2), rlim_t(iLength / 2)};
+        std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &oLimit);
+        const QString sSaved = Outcome([&] { return o.CloseKey(), QVariant(); });
+        const bool bKept = mdlTestFiles::Read(R::FilePath()) == aEarlier &&
+                           QFileInfo(R::FilePath()).isSymLink() == bLinked;
+        return QVariant(sSaved + (bKept ? "" : " and lost the earlier file"));
+    };
+}
+// A save beside another copy's lock file: full, bLive, as a live copy leaves
+// it while it lets go of it; else empty, as a copy killed while it took it
+// leaves it. What the other copy finds of it 2 s on.
+Action SaveBesideLock(bool bLive) {
+    return [=](R& o) {
+        const QString sLock = R::FilePath() + ".lock";
+        QDir().mkpath(QFileInfo(sLock).path());
+        QLockFile oLive(R::FilePath() + ".live");
+        const QByteArray aLock = bLive && oLive.lock() ? mdlTestFiles::Read(oLive.fileName()) : "";
+        mdlTestFiles::Write(QDir(), sLock, aLock);
+        const mdlForked::Child oOther = mdlForked::Start([&] {
+            QThread::msleep(2000);
+            const bool bKept = QFile::exists(sLock) && mdlTestFiles::Read(sLock) == aLock;
+            QFile::remove(sLock);
+            return QString(bKept ? "kept" : "cleared");
+        });
+        Opened(o).CloseKey();
+        return QVariant(mdlForked::Finish(oOther));
+    };
+}
 
-const QString sOdd = QString("C:\\tmp \"1\"\n\t%/=[;@") + QChar(0xE9) + QChar(0x4E00) + QChar(0) +
-                     QString("0123456789").repeated(30);
-const QByteArray aComms = "[HKEY_LOCAL_MACHINE\\" + sComms.toUtf8() + "]\nPortNumber=7\n";
-const char aBadLines[] =
-    "\0=\"\n=4\n\xc3(\nPortNumber=\"\\q\"\nPortNumber=9 9\nPortNumber=\"\\\"\n[x\n";
+// PortNumber read while another copy saves 8 in its place.
+QVariant ReadWhileSaved(R& oKey) {
+    const QString sLock = R::FilePath() + ".lock";
+    mdlTestFiles::Write(QDir(), R::FilePath(), aComms);
+    const mdlForked::Child oSaving = mdlForked::Start([&] {
+        QLockFile oLock(sLock);
+        oLock.lock();
+        QThread::msleep(1000);
+        mdlTestFiles::Write(QDir(), R::FilePath(), QByteArray(aComms).replace('7', '8'));
+        return QStringLiteral("saved");
+    });
+    while (QFileInfo(sLock).size() == 0) {
+        QThread::msleep(10);
+    }
+    const QVariant vRead = PortNumber(oKey);
+    return mdlForked::Finish(oSaving) == "saved" ? vRead : QVariant();
+}
 
 } // namespace
 
@@ -117,17 +182,18 @@ class tst_clsJRT_Registry : public QObject {
     clsPrivateHome oHome;
 
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale::German); }
     void init() {
         QDir(oHome.Path()).removeRecursively();
         QDir().mkpath(oHome.Path());
     }
 
     void members_data() {
-        const char* sGet = "Value <property get>";
-        const char* sLet = "Value <property let>";
-        const char* sOpen = "OpenKey <funct>";
-        const QString sEmpty = Outcome([] { return QVariant(); });
+        QByteArray aRandom(8192, 0);
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(aRandom.data()),
+                                      aRandom.size() / 4);
+        const QString sDenied = Raised(1009, sOpen, "Unknown Error No. 5");
+        const QString sMissing = Raised(1004, sOpen, "Key does not exist");
+        const QString sShort = Raised(1009, "CloseKey <sub>", "Unknown Error No. 112");
         mdlRows::Add<MemberRow>({
             {"get before OpenKey", [](R& o) { return o.Value("x", 1); },
              Raised(1006, sGet, "No key opened.")},
@@ -135,8 +201,6 @@ private slots:
              Raised(1006, sLet, "No key opened")},
             {"get after CloseKey", [](R& o) { return Opened(o).CloseKey(), o.Value("x", 1); },
              Raised(1006, sGet, "No key opened.")},
-            {"CloseKey twice", [](R& o) { return Opened(o).CloseKey(), o.CloseKey(), QVariant(); },
-             sEmpty},
             {"get type 3", Get(3), Raised(1007, sGet, "Unimplemented registry type.")},
             {"set type 3", Let(3, 1), Raised(1007, sLet, "Unimplemented registry type")},
             {"missing value", Get(1), Raised(1003, sGet, "Failure during value read.")},
@@ -144,8 +208,7 @@ private slots:
              QString("13 %1 --- clsJRT_Registry: Type mismatch").arg(sLet)},
             {"number past 32 bits", Let(4, "2147483648"),
              QString("6 %1 --- clsJRT_Registry: Overflow").arg(sLet)},
-            {"missing key", OpenAfter("", sComms, false),
-             Raised(1004, sOpen, "Key does not exist")},
+            {"missing key", OpenAfter("", sComms), sMissing},
             {"unknown root key", [](R& o) { return o.SetRootKey(0x80000007), o.OpenKey(); },
              Raised(1009, sOpen, "Unknown Error No. 6")},
             {"folder cannot be made",
@@ -155,172 +218,79 @@ private slots:
              },
              Raised(1000, sOpen, "Cann't open parent key.")},
             {"file is a folder", [](R& o) { return QDir().mkpath(R::FilePath()), o.OpenKey(); },
-             Raised(1009, sOpen, "Unknown Error No. 5")},
-            {"57600 as REG_DWORD", RoundTrip(4, 57600, 4), "int 57600"},
-            {"half rounds to even", RoundTrip(4, 2.5F, 4), "int 2"},
-            {"empty text", RoundTrip(1, "", 1), "QString "},
-            {"quotes, backslashes, controls, 300 characters", RoundTrip(1, sOdd, 1),
+             sDenied},
+            {"FIFO in its place", Reading({}, S_IFIFO | 0600), sDenied},
+            {"read-only to another user", Reading(aComms, 0444), sDenied, true},
+            {"random bytes", Reading(aRandom), sMissing},
+            {"bad lines among good ones",
+             Reading("x=1\n[\n\xff=\n" + aComms + QByteArray(aBadLines, sizeof aBadLines - 1)),
+             "int 7"},
+            {"cut inside a value", Reading(aComms + "PortNumber=57"), "int 7"},
+            {"quotes, backslashes, controls, 300 characters", RoundTrip(sComms, "x"),
              "QString " + sOdd},
-            {"1.5 with a point in a comma locale", RoundTrip(1, 1.5F, 1), "QString 1.5"},
-            {"odd key and value names",
-             [](R& o) {
-                 return Opened(o, sComms + "\\" + sOdd).SetValue(sOdd, 1, "v"), o.CloseKey(),
-                        Reread(), Opened(o, sComms + "\\" + sOdd, false).Value(sOdd, 1);
-             },
-             "QString v"},
+            {"the same in key and value names", RoundTrip(sComms + "\\" + sOdd, sOdd),
+             "QString " + sOdd},
             {"slash in a key name names no value",
              [](R& o) {
                  return Opened(o, "A\\B/C").CloseKey(), Reread(), Opened(o, "A\\B").Value("C", 1);
              },
              Raised(1003, sGet, "Failure during value read.")},
-            {"text read as REG_DWORD", RoundTrip(1, "5", 4), sEmpty},
-            {"new key", OpenAfter("", "A\\B", true), "int 1"},
-            {"key made before, no value in it", OpenAfter("A\\B", "A\\B", true), "int 2"},
-            {"parent of a key made before", OpenAfter("A\\B\\C", "A\\B", false), "int 2"},
-            {"doubled and trailing backslashes", OpenAfter("A\\B", "A\\\\B\\", false), "int 2"},
-            {"longer name is no child", OpenAfter("A\\BC", "A\\B", false),
-             Raised(1004, sOpen, "Key does not exist")},
+            {"parent of a key made before", OpenAfter("A\\B\\C", "A\\B"), "int 2"},
+            {"longer name is no child", OpenAfter("A\\BC", "A\\B"), sMissing},
+            {"save cut short: whole file in the last write (Qt misses it)", ShortSave(3000, false),
+             "QString " + sShort},
+            {"save cut short: the file a symbolic link", ShortSave(3000, true),
+             "QString " + sShort},
+            {"save cut short: write fails while the file is written", ShortSave(40000, false),
+             "QString " + Raised(1009, "CloseKey <sub>", "Unknown Error No. 5")},
+            {"read while another copy saves", ReadWhileSaved, "int 8"},
+            {"saved beside the empty lock of a copy killed", SaveBesideLock(false),
+             "QString cleared"},
+            {"saved beside the full lock of a live copy", SaveBesideLock(true), "QString kept"},
         });
     }
+    // Each row runs in a copy of its own, so that a hang or a file size
+    // limit stays there.
     void members() {
         QFETCH(MemberRow, oRow);
-        R oKey;
-        QCOMPARE(Outcome([&] { return oRow.oAction(oKey); }), oRow.sOutcome);
-    }
-
-    // The reader runs in a copy of its own, so that a hang fails the row.
-    void badFilesLeaveTheReaderRunning_data() {
-        QByteArray aRandom(8192, 0);
-        QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(aRandom.data()),
-                                      aRandom.size() / 4);
-        const QString sDenied = Raised(1009, "OpenKey <funct>", "Unknown Error No. 5");
-        mdlRows::Add<FileRow>({
-            {"bad lines among good ones",
-             "x=1\n[\n\xff=\n" + aComms + QByteArray(aBadLines, sizeof aBadLines - 1), 0644, false,
-             "int 7"},
-            {"cut inside a value", aComms + "PortNumber=57", 0644, false, "int 7"},
-            {"random bytes", aRandom, 0644, false,
-             Raised(1004, "OpenKey <funct>", "Key does not exist")},
-            {"FIFO in its place", {}, S_IFIFO | 0600, false, sDenied},
-            {"read-only to another user", aComms, 0444, true, sDenied},
-        });
-    }
-    void badFilesLeaveTheReaderRunning() {
-        QFETCH(FileRow, oRow);
-        if (oRow.bAsNobody && ::geteuid() != 0) {
+        const auto oRun = [&] {
+            R oKey;
+            return Outcome([&] { return oRow.oAction(oKey); });
+        };
+        if (!oRow.bAsNobody) {
+            QCOMPARE(mdlForked::Run(oRun), oRow.sOutcome);
+            return;
+        }
+        if (::geteuid() != 0) {
             QSKIP("only root can become another user to meet the file's mode");
         }
-        const QString sPath = R::FilePath();
-        mdlTestFiles::Write(QDir(), sPath, oRow.aText);
-        if (S_ISFIFO(oRow.lMode)) {
-            QVERIFY(QFile::remove(sPath) && mkfifo(qPrintable(sPath), oRow.lMode) == 0);
-        }
-        QCOMPARE(chmod(qPrintable(sPath), oRow.lMode), 0);
-        // For a reader without root's rights, only the file's mode stands in the way.
-        QVERIFY(!oRow.bAsNobody || (chmod(qPrintable(oHome.Path()), 0755) == 0 &&
-                                    chown(qPrintable(QFileInfo(sPath).path()), 65534, 65534) == 0));
-        QCOMPARE(oRow.bAsNobody ? mdlForked::RunAsNobody(PortNumber) : mdlForked::Run(PortNumber),
-                 oRow.sOutcome);
+        const QString sFolder = QFileInfo(R::FilePath()).path();
+        QVERIFY(QDir().mkpath(sFolder) && chmod(qPrintable(oHome.Path()), 0755) == 0 &&
+                chown(qPrintable(sFolder), 65534, 65534) == 0);
+        QCOMPARE(mdlForked::RunAsNobody(oRun), oRow.sOutcome);
     }
 
+    // Two copies saving at once: neither loses what the other saved.
     void twoWritersKeepEveryValue() {
-        const auto oCount = [](const QString& sPrefix) {
-            return [sPrefix] {
+        const auto oWrite = [](QChar cCopy) {
+            return [cCopy] {
                 R oKey;
                 for (int i = 0; i < 40; ++i) {
-                    Opened(oKey).SetValue(sPrefix + QString::number(i), R::RegDword, i);
+                    Opened(oKey).SetValue(cCopy + QString::number(i), R::RegDword, i);
                     oKey.CloseKey();
                 }
-                return QStringLiteral("done");
+                return QString(cCopy);
             };
         };
-        const mdlForked::Child oA = mdlForked::Start(oCount("A"));
-        const mdlForked::Child oB = mdlForked::Start(oCount("B"));
-        QCOMPARE(mdlForked::Finish(oA) + mdlForked::Finish(oB), "donedone");
+        const mdlForked::Child oA = mdlForked::Start(oWrite('A'));
+        QCOMPARE(mdlForked::Run(oWrite('B')) + mdlForked::Finish(oA), "BA");
         R oKey;
         Reread();
         Opened(oKey);
-        for (int i = 0; i < 40; ++i) {
-            QCOMPARE(oKey.Value("A" + QString::number(i), R::RegDword), QVariant(i));
-            QCOMPARE(oKey.Value("B" + QString::number(i), R::RegDword), QVariant(i));
+        for (int i = 0; i < 80; ++i) {
+            QCOMPARE(oKey.Value(QChar('A' + i / 40) + QString::number(i % 40), R::RegDword),
+                     QVariant(i % 40));
         }
-    }
-
-    // Values read while another copy saves are the ones it saves.
-    void openingWaitsForASave() {
-        const QString sLock = R::FilePath() + ".lock";
-        mdlTestFiles::Write(QDir(), R::FilePath(), aComms);
-        const mdlForked::Child oSaving = mdlForked::Start([&] {
-            QLockFile oLock(sLock);
-            oLock.lock();
-            QThread::msleep(1000);
-            mdlTestFiles::Write(QDir(), R::FilePath(), QByteArray(aComms).replace('7', '8'));
-            return QStringLiteral("saved");
-        });
-        QTRY_VERIFY(QFileInfo(sLock).size() > 0);
-        QCOMPARE(PortNumber(), "int 8");
-        QCOMPARE(mdlForked::Finish(oSaving), "saved");
-    }
-
-    // A file size limit holds for a whole process: the save runs in a copy.
-    void shortSaveKeepsTheEarlierFile_data() {
-        QTest::addColumn<int>("iLength");
-        QTest::addColumn<bool>("bLinked");
-        QTest::addColumn<QString>("sOutcome");
-        const QString sShort = Raised(1009, "CloseKey <sub>", "Unknown Error No. 112");
-        QTest::newRow("whole file in the last write (Qt misses it)") << 3000 << false << sShort;
-        QTest::newRow("the file a symbolic link") << 3000 << true << sShort;
-        QTest::newRow("write fails while the file is written")
-            << 40000 << false << Raised(1009, "CloseKey <sub>", "Unknown Error No. 5");
-    }
-    void shortSaveKeepsTheEarlierFile() {
-        QFETCH(int, iLength);
-        QFETCH(bool, bLinked);
-        QFETCH(QString, sOutcome);
-        R oKey;
-        Opened(oKey).SetValue("PortNumber", R::RegDword, 1);
-        oKey.CloseKey();
-        const QByteArray aEarlier = mdlTestFiles::Read(R::FilePath());
-        const QString sReal = oHome.Path() + "/Real.ini";
-        QVERIFY(!bLinked ||
-                (QFile::rename(R::FilePath(), sReal) && QFile::link(sReal, R::FilePath())));
-        QCOMPARE(mdlForked::Run([&] {
-                     Opened(oKey).SetValue("Text", R::RegSz, QString(iLength, u'z'));
-                     const rlimit oLimit{rlim_t(iLength / 2), rlim_t(iLength / 2)};
-                     std::signal(SIGXFSZ, SIG_IGN);
-                     setrlimit(RLIMIT_FSIZE, &oLimit);
-                     return Outcome([&] { return oKey.CloseKey(), QVariant(); });
-                 }),
-                 sOutcome);
-        QCOMPARE(mdlTestFiles::Read(R::FilePath()), aEarlier);
-        QCOMPARE(QFileInfo(R::FilePath()).isSymLink(), bLinked);
-    }
-
-    // Another copy's lock file: the save clears the empty one of a copy killed
-    // while it took it, and never takes the one a live copy is letting go of.
-    void otherCopysLock_data() {
-        QTest::addColumn<bool>("bLive");
-        QTest::addColumn<QString>("sOutcome");
-        QTest::newRow("empty, its copy killed") << false << "cleared";
-        QTest::newRow("full, its copy alive") << true << "kept";
-    }
-    void otherCopysLock() {
-        QFETCH(bool, bLive);
-        QFETCH(QString, sOutcome);
-        const QString sLock = R::FilePath() + ".lock";
-        QLockFile oLive(oHome.Path() + "/live.lock");
-        QVERIFY(!bLive || oLive.lock());
-        const QByteArray aLock = bLive ? mdlTestFiles::Read(oLive.fileName()) : "";
-        mdlTestFiles::Write(QDir(), sLock, aLock);
-        const mdlForked::Child oOther = mdlForked::Start([&] {
-            QThread::msleep(2000);
-            const bool bKept = QFile::exists(sLock) && mdlTestFiles::Read(sLock) == aLock;
-            QFile::remove(sLock);
-            return QString(bKept ? "kept" : "cleared");
-        });
-        R oKey;
-        Opened(oKey).CloseKey();
-        QCOMPARE(mdlForked::Finish(oOther), sOutcome);
     }
 };
 
