@@ -1,14 +1,13 @@
 #include "platform/clsCounterStore.h"
 #include "tests/support/clsPrivateHome.h"
 #include "tests/support/mdlForked.h"
-#include "tests/support/mdlRows.h"
+#include "tests/support/mdlRaised.h"
 #include "tests/support/mdlTestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <limits>
-#include <optional>
 
 // The counter file of serial numbers: what a board takes, that a file it
 // cannot read hands out nothing, and that programs sharing it never take
@@ -17,33 +16,7 @@ namespace {
 
 constexpr qint64 lNoLimit = std::numeric_limits<qint64>::max();
 
-struct TakeRow {
-    const char* sName;
-    const char* sBefore; // the file's text
-    std::optional<qint64> oFirst;
-    qint64 lLargest;
-    std::optional<qint64> oTaken; // none: Take raises 2012
-    const char* sAfter;
-};
-
-// clang-format off
-const TakeRow aTakes[] = {
-    {"a counter past the first number goes on to the largest", "{\"next\":103,\"returned\":[]}",
-     100, 103, 103, "{\"next\":104,\"returned\":[]}\n"},
-    {"the counter has run out", "{\"next\":256,\"returned\":[]}", {}, 255, {},
-     "{\"next\":256,\"returned\":[]}"},
-    {"not JSON", "{\"next\":", {}, lNoLimit, {}, "{\"next\":"},
-    {"eight bytes' numbers kept to the last digit", "{\"next\":9223372036854775806,\"returned\":[]}",
-     {}, lNoLimit, 9223372036854775806, "{\"next\":9223372036854775807,\"returned\":[]}\n"},
-    {"a counter at the largest 64-bit number has run out",
-     "{\"next\":9223372036854775807,\"returned\":[]}", {}, lNoLimit, {},
-     "{\"next\":9223372036854775807,\"returned\":[]}"},
-};
-// clang-format on
-
 } // namespace
-
-Q_DECLARE_METATYPE(TakeRow)
 
 class tst_clsCounterStore : public QObject {
     Q_OBJECT
@@ -52,24 +25,29 @@ class tst_clsCounterStore : public QObject {
     QTemporaryDir oDir;
     const QString sPath = oDir.filePath("serials.json");
 
-private slots:
-    void takesANumber_data() { mdlRows::Add(aTakes); }
+    // The code of what taking a number up to lLargest from a file of aText
+    // raised, and the file after it.
+    QString Refusal(const QByteArray& aText, qint64 lLargest) {
+        mdlTestFiles::Write(QDir(), sPath, aText);
+        const QString sRaised = mdlRaised::Text([&] { clsCounterStore(sPath).Take(lLargest); });
+        return sRaised.left(5) + mdlTestFiles::Read(sPath);
+    }
 
+private slots:
+    // Up to the largest number the serial number's bytes hold, and every
+    // digit of eight of them.
     void takesANumber() {
-        QFETCH(TakeRow, oRow);
-        mdlTestFiles::Write(QDir(), sPath, oRow.sBefore);
-        clsCounterStore oStore(sPath);
-        std::optional<qint64> oTaken;
-        try {
-            if (oRow.oFirst) {
-                oStore.Start(*oRow.oFirst);
-            }
-            oTaken = oStore.Take(oRow.lLargest);
-        } catch (const clsError& oError) {
-            QCOMPARE(oError.Code(), clsCounterStore::Unusable);
-        }
-        QCOMPARE(oTaken, oRow.oTaken);
-        QCOMPARE(mdlTestFiles::Read(sPath), oRow.sAfter);
+        mdlTestFiles::Write(QDir(), sPath, "{\"next\":103,\"returned\":[]}");
+        QCOMPARE(clsCounterStore(sPath).Start(100), qint64(103));
+        QCOMPARE(clsCounterStore(sPath).Take(103), qint64(103));
+        QCOMPARE(mdlTestFiles::Read(sPath), "{\"next\":104,\"returned\":[]}\n");
+        QCOMPARE(Refusal("{\"next\":256,\"returned\":[]}", 255),
+                 "2012 {\"next\":256,\"returned\":[]}");
+        mdlTestFiles::Write(QDir(), sPath, "{\"next\":9223372036854775806,\"returned\":[]}");
+        QCOMPARE(clsCounterStore(sPath).Take(lNoLimit), qint64(9223372036854775806));
+        QCOMPARE(Refusal(mdlTestFiles::Read(sPath), lNoLimit),
+                 "2012 {\"next\":9223372036854775807,\"returned\":[]}\n");
+        QCOMPARE(Refusal("{\"next\":", lNoLimit), "2012 {\"next\":");
     }
 
     // One of them reaches it through a link.
