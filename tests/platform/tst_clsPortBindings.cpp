@@ -107,15 +107,6 @@ private slots:
         oAfter.Unbind(oRow.iSecondPort);
         QVERIFY(oAfter.Adopt({oRow.sSecondDevice}).isEmpty());
     }
-
-    // Adapters by their stable names first, in name order.
-    void stableNamesFirst() {
-        QTemporaryDir oById;
-        QVERIFY(QFile::link("/dev/null", oById.filePath("usb-Z")));
-        QVERIFY(QFile::link("/dev/zero", oById.filePath("usb-A")));
-        QCOMPARE(clsPortBindings::FoundDevices(oById.path()).mid(0, 2),
-                 (QStringList{oById.filePath("usb-A"), oById.filePath("usb-Z")}));
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_clsPortBindings)
