@@ -37,10 +37,12 @@ QVariant PortNumber(R& oKey) {
     return Opened(oKey, sComms, false).Value("PortNumber", R::RegDword);
 }
 
-// "type value", or "number source: description" of the error raised.
-QString Outcome(const std::function<QVariant()>& oCall) {
+// "type value", or "number source: description" of the error raised, of
+// oAction on a key of its own.
+QString Outcome(const Action& oAction) {
+    R oKey;
     try {
-        const QVariant vResult = oCall();
+        const QVariant vResult = oAction(oKey);
         return QStringLiteral("%1 %2").arg(vResult.typeName(), vResult.toString());
     } catch (const clsError& oError) {
         return QStringLiteral("%1 %2: %3")
@@ -108,7 +110,7 @@ Action ShortSave(int iLength, bool bLinked) {
         const rlimit oLimit{rlim_t(iLength / 2), rlim_t(iLength / 2)};
         std::signal(SIGXFSZ, SIG_IGN);
         setrlimit(RLIMIT_FSIZE, &oLimit);
-        const QString sSaved = Outcome([&] { return o.CloseKey(), QVariant(); });
+        const QString sSaved = Outcome([&](R&) { return o.CloseKey(), QVariant(); });
         const bool bKept = mdlTestFiles::Read(R::FilePath()) == aEarlier &&
                            QFileInfo(R::FilePath()).isSymLink() == bLinked;
         return QVariant(sSaved + (bKept ? "" : " and lost the earlier file"));
@@ -233,10 +235,7 @@ private slots:
     // limit stays there.
     void members() {
         QFETCH(MemberRow, oRow);
-        const auto oRun = [&] {
-            R oKey;
-            return Outcome([&] { return oRow.oAction(oKey); });
-        };
+        const auto oRun = [&] { return Outcome(oRow.oAction); };
         if (!oRow.bAsNobody) {
             QCOMPARE(mdlForked::Run(oRun), oRow.sOutcome);
             return;

@@ -9,35 +9,30 @@ namespace {
 const QString sA = "/dev/serial/by-id/usb-A", sB = "/dev/serial/by-id/usb-B", sC = "/dev/ttyS0",
               sD = "/dev/ttyUSB7";
 
-struct AdoptRow {
+// Ports 1, 2, ... bound to asBefore and stored; then iPort given sDevice
+// (unbound when empty), and asFound adopted, or by another copy; then
+// ports 1, 2, 3 and 16 as asAfter.
+struct StartRow {
     const char* sName;
-    QStringList asBefore; // the devices of ports 1, 2, ...; empty for none
-    qint16 iUnbound;      // a port unbound again before the start; 0 for none
+    QStringList asBefore;
+    qint16 iPort;
+    QString sDevice;
     QStringList asFound, asAfter;
 };
 
 // clang-format off
-const AdoptRow aAdoptions[] = {
-    {"first start binds in the order found", {}, 0, {sA, sB, sC}, {sA, sB, sC, ""}},
-    {"a new device takes the first free number", {sA, "", sC}, 0, {sC, sD, sA}, {sA, sD, sC, ""}},
-    {"a device unbound by the technician stays so", {sA, sB}, 1, {sA, sB}, {"", sB, "", ""}},
-    {"a missing device keeps its number", {sA, sB}, 0, {sB}, {sA, sB, "", ""}},
-};
-// clang-format on
-
-struct CopiesRow {
-    const char* sName;
-    QStringList asBefore; // the devices of ports 1, 2, ... as both copies load them
-    qint16 iSecondPort;   // the second copy binds it first; the first binds sA to 1
-    QString sSecondDevice;
-    QStringList asAfter;
+const StartRow aAdoptions[] = {
+    {"first start binds in the order found", {}, 0, "", {sA, sB, sC}, {sA, sB, sC, ""}},
+    {"a new device, the first free number", {sA, "", sC}, 0, "", {sC, sD, sA}, {sA, sD, sC, ""}},
+    {"a device unbound by the technician stays so", {sA, sB}, 1, "", {sA, sB}, {"", sB, "", ""}},
+    {"a missing device keeps its number", {sA, sB}, 0, "", {sB}, {sA, sB, "", ""}},
 };
 
-// clang-format off
-const CopiesRow aCopies[] = {
-    {"other numbers", {}, 2, sB, {sA, sB, "", ""}},
-    {"the same device", {}, 3, sA, {sA, "", "", ""}},
-    {"the same device chosen again", {sA}, 3, sA, {sA, "", "", ""}},
+// The second copy binds first, then the first copy binds sA to 1.
+const StartRow aCopies[] = {
+    {"other numbers", {}, 2, sB, {}, {sA, sB, "", ""}},
+    {"the same device", {}, 3, sA, {}, {sA, "", "", ""}},
+    {"the same device chosen again", {sA}, 3, sA, {}, {sA, "", "", ""}},
 };
 // clang-format on
 
@@ -68,9 +63,9 @@ private slots:
 
     // Each row starts as the last start left the store.
     void adopt() {
-        QFETCH(AdoptRow, oRow);
+        QFETCH(StartRow, oRow);
         clsPortBindings oBefore = Bound(oRow.asBefore);
-        oBefore.Unbind(oRow.iUnbound);
+        oBefore.Unbind(oRow.iPort);
         QVERIFY(oBefore.Store());
         clsPortBindings oBindings = Bound({});
         oBindings.Load();
@@ -92,20 +87,20 @@ private slots:
     // Two copies, each storing what it changed since it loaded: neither
     // takes back what the other stored meanwhile.
     void storeKeepsWhatAnotherCopyStored() {
-        QFETCH(CopiesRow, oRow);
+        QFETCH(StartRow, oRow);
         QVERIFY(Bound(oRow.asBefore).Store());
         clsPortBindings oFirst = Bound({}), oSecond = Bound({});
         oFirst.Load();
         oSecond.Load();
-        oSecond.Bind(oRow.iSecondPort, oRow.sSecondDevice);
+        oSecond.Bind(oRow.iPort, oRow.sDevice);
         QVERIFY(oSecond.Store());
         oFirst.Bind(1, sA);
         QVERIFY(oFirst.Store());
         clsPortBindings oAfter = Bound({});
         oAfter.Load();
         QCOMPARE(Devices(oAfter), oRow.asAfter);
-        oAfter.Unbind(oRow.iSecondPort);
-        QVERIFY(oAfter.Adopt({oRow.sSecondDevice}).isEmpty());
+        oAfter.Unbind(oRow.iPort);
+        QVERIFY(oAfter.Adopt({oRow.sDevice}).isEmpty());
     }
 };
 
