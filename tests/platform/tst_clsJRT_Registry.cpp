@@ -25,6 +25,8 @@ const char* const sOpen = "OpenKey <funct>";
 const QString sOdd = QString("C:\\tmp \"1\"\n\t%/=[;@") + QChar(0xE9) + QChar(0x4E00) + QChar(0) +
                      QString("0123456789").repeated(30);
 const QByteArray aComms = "[HKEY_LOCAL_MACHINE\\" + sComms.toUtf8() + "]\nPortNumber=7\n";
+const char aBadLines[] =
+    "\0=\"\n=4\n\xc3(\nPortNumber=\"\\q\"\nPortNumber=9 9\nPortNumber=\"\\\"\n[x\n";
 
 R& Opened(R& oKey, const QString& sSubKey = sComms, bool bCreate = true) {
     oKey.SetSubKey(sSubKey);
@@ -81,6 +83,25 @@ Action Get(qint32 rtType) {
 }
 Action Let(qint32 rtType, QVariant vData) {
     return [=](R& o) { return Opened(o).SetValue("x", rtType, vData), QVariant(); };
+}
+// vData written as rtWritten, read back by another copy as rtRead.
+Action RoundTrip(qint32 rtWritten, QVariant vData, qint32 rtRead) {
+    return [=](R& o) {
+        return Opened(o).SetValue("x", rtWritten, vData), o.CloseKey(), Reread(),
+               Opened(o).Value("x", rtRead);
+    };
+}
+// What OpenKey answers for sOpened once sCreated was made.
+Action OpenAfter(const QString& sCreated, const QString& sOpened, bool bCreate) {
+    return [=](R& o) {
+        if (!sCreated.isEmpty()) {
+            Opened(o, sCreated).CloseKey();
+            Reread();
+        }
+        o.SetSubKey(sOpened);
+        o.SetAutoCreate(bCreate);
+        return QVariant(o.OpenKey());
+    };
 }
 // PortNumber from a settings file of aText, or a FIFO, of mode lMode.
 Action Reading(QByteArray aText, mode_t lMode = 0644) {
@@ -162,6 +183,8 @@ class tst_clsJRT_Registry : public QObject {
     clsPrivateHome oHome;
 
 private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::German); }
+
     void init() {
         QDir(oHome.Path()).removeRecursively();
         QDir().mkpath(oHome.Path());
@@ -174,6 +197,7 @@ private slots:
         const QString sDenied = Raised(1009, sOpen, "Unknown Error No. 5");
         const QString sMissing = Raised(1004, sOpen, "Key does not exist");
         const QString sShort = Raised(1009, "CloseKey <sub>", "Unknown Error No. 112");
+        const QString sNothing = Outcome([](R&) { return QVariant(); });
         mdlRows::Add<MemberRow>({
             {"get before OpenKey", [](R& o) { return o.Value("x", 1); },
              Raised(1006, sGet, "No key opened.")},
@@ -202,11 +226,25 @@ private slots:
             {"FIFO in its place", Reading({}, S_IFIFO | 0600), sDenied},
             {"read-only to another user", Reading(aComms, 0444), sDenied, true},
             {"random bytes", Reading(aRandom), sMissing},
-            {"quotes, backslashes, controls, 300 characters",
+            {"bad lines among good ones",
+             Reading("x=1\n[\n\xff=\n" + aComms + QByteArray(aBadLines, sizeof aBadLines - 1)),
+             "int 7"},
+            {"cut inside a value", Reading(aComms + "PortNumber=57"), "int 7"},
+            {"half rounds to even", RoundTrip(R::RegDword, 2.5F, R::RegDword), "int 2"},
+            {"1.5 with a point in a comma locale", RoundTrip(R::RegSz, 1.5F, R::RegSz),
+             "QString 1.5"},
+            {"text read as REG_DWORD", RoundTrip(R::RegSz, "5", R::RegDword), sNothing},
+            {"odd key and value names",
              [](R& o) {
-                 return Opened(o).SetValue("x", R::RegSz, sOdd), o.CloseKey(), Reread(),
-                        Opened(o).Value("x", R::RegSz);
+                 return Opened(o, sComms + "\\" + sOdd).SetValue(sOdd, 1, "v"), o.CloseKey(),
+                        Reread(), Opened(o, sComms + "\\" + sOdd, false).Value(sOdd, 1);
              },
+             "QString v"},
+            {"new key", OpenAfter("", "A\\B", true), "int 1"},
+            {"key made before, no value in it", OpenAfter("A\\B", "A\\B", true), "int 2"},
+            {"parent of a key made before", OpenAfter("A\\B\\C", "A\\B", false), "int 2"},
+            {"doubled and trailing backslashes", OpenAfter("A\\B", "A\\\\B\\", false), "int 2"},
+            {"quotes, backslashes, controls, 300 characters", RoundTrip(1, sOdd, 1),
              "QString " + sOdd},
             {"slash in a key name names no value",
              [](R& o) {

@@ -1,10 +1,35 @@
 #include "platform/clsSerialControl.h"
 #include "tests/support/clsPrivateHome.h"
 #include "tests/support/clsPseudoTerminal.h"
+#include "tests/support/mdlForked.h"
 #include "tests/support/mdlRows.h"
 
+#include <QSerialPort>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <dlfcn.h>
+#include <grp.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+
+namespace {
+// Set, the next flush of the input fails as on a device that went away.
+bool bInputFlushFails = false;
+} // namespace
+
+// The device can go away between any two calls of an open; a pty's master
+// cannot be closed at such a moment, so the failure is played here.
+extern "C" int tcflush(int lFile, int lQueue) noexcept {
+    using Flush = int (*)(int, int);
+    static const auto pFlush = reinterpret_cast<Flush>(::dlsym(RTLD_NEXT, "tcflush"));
+    if (lQueue == TCIFLUSH && std::exchange(bInputFlushFails, false)) {
+        errno = EIO;
+        return -1;
+    }
+    return pFlush(lFile, lQueue);
+}
 
 namespace {
 
@@ -50,6 +75,26 @@ QString Opened(Bench& oBench, const char* sSettings) {
     return Text(oRefused) + (oRefused ? QString() : Text(oBench.Open()));
 }
 
+// COM3 opened where the device node is unreadable, by a copy of the test
+// that is nobody (root ignores permissions).
+QString OpenAsNobody(Bench& oBench) {
+    return ::chmod(qPrintable(oBench.oTerminal.SlavePath()), 0) == 0
+               ? mdlForked::RunAsNobody([&] { return Text(oBench.Open()); })
+               : QStringLiteral("cannot make the device unreadable");
+}
+
+// COM3 opened while another copy of the program holds it by another name,
+// which Qt's lock file does not know, and root passes the exclusive mode.
+QString OpenHeldByLink(Bench& oBench) {
+    const QTemporaryDir oDir;
+    const QString sLink = oDir.filePath("port");
+    QFile::link(oBench.oTerminal.SlavePath(), sLink);
+    QSerialPort oOther(sLink);
+    const bool bHeld =
+        oOther.open(QIODevice::ReadWrite) && ::flock(int(oOther.handle()), LOCK_EX) == 0;
+    return bHeld ? Text(oBench.Open()) : QStringLiteral("not held");
+}
+
 struct ArrivalRow {
     const char* sName;
     bool bText;
@@ -60,7 +105,8 @@ struct ArrivalRow {
 struct FailureRow {
     const char* sName;
     QString (*pProvoke)(Bench& oBench);
-    // the number, then words; "<pty>" stands for the pty's device
+    // the number, then words; "<pty>" stands for the pty's device, "<group>"
+    // for the group owning it
     const char* sWords;
 };
 
@@ -152,6 +198,26 @@ private slots:
              "0 8015 COM3 (<pty>) refused the line setting 1.5 stop bits"},
             {"parity a pty drops", [](Bench& o) { return Opened(o, "57600,E,8,1"); },
              "0 8015 COM3 (<pty>) refused the line setting parity E"},
+            {"7 data bits a pty drops", [](Bench& o) { return Opened(o, "9600,N,7,1"); },
+             "0 8015 COM3 (<pty>) refused the line setting 7 data bits"},
+            {"opened by a second control",
+             [](Bench& o) {
+                 clsSerialControl oOther([&o](qint16) { return o.oTerminal.SlavePath(); });
+                 QString sSteps = Text(o.Open());
+                 sSteps += Text(oOther.SetPortOpen(true));
+                 return sSteps + Text(o.oControl.SetPortOpen(false));
+             },
+             "0 8005 COM1 (<pty>) is already open"},
+            {"permission denied", OpenAsNobody,
+             "8010 COM3 (<pty>): permission denied. Make the user a member of the group "
+             "\"<group>\""},
+            {"in use under another name", OpenHeldByLink, "8010 COM3 (<pty>) is in use"},
+            {"device gone while the port opens",
+             [](Bench& o) {
+                 bInputFlushFails = true;
+                 return Text(o.Open());
+             },
+             "8020 COM3 (<pty>): reading or writing failed, and the port was closed"},
             {"stop bits missing", [](Bench& o) { return Opened(o, "57600,N,8"); },
              "380 Invalid property value"},
         };
@@ -161,12 +227,37 @@ private slots:
     // Each leaves the port closed.
     void failures() {
         QFETCH(FailureRow, oRow);
+        if (QByteArray(QTest::currentDataTag()) == "permission denied" && ::geteuid() != 0) {
+            QSKIP("only root can become another user to meet the permission");
+        }
         Bench oBench;
-        const QString sWords =
-            QString::fromUtf8(oRow.sWords).replace("<pty>", oBench.oTerminal.SlavePath());
+        const QString sDevice = oBench.oTerminal.SlavePath();
+        struct stat oNode {};
+        ::stat(qPrintable(sDevice), &oNode);
+        const QString sWords = QString::fromUtf8(oRow.sWords)
+                                   .replace("<pty>", sDevice)
+                                   .replace("<group>", ::getgrgid(oNode.st_gid)->gr_name);
         const QString sFailure = oRow.pProvoke(oBench);
         QVERIFY2(sFailure.startsWith(sWords), qPrintable(sFailure));
         QVERIFY(!oBench.oControl.PortOpen());
+    }
+
+    // Held, as while the overwrite question is open, the event waits for
+    // the release; then a handler that reads nothing is called again only
+    // when more arrives.
+    void heldEventComesOnRelease() {
+        Bench oBench;
+        QObject::disconnect(&oBench.oControl, &clsSerialControl::OnComm, nullptr, nullptr);
+        QSignalSpy oEvents(&oBench.oControl, &clsSerialControl::OnComm);
+        QVERIFY(!oBench.Open(true));
+        oBench.oControl.SetEventsHeld(true);
+        QVERIFY(oBench.oTerminal.Write(aReply));
+        QTest::qWait(100);
+        QCOMPARE(oEvents.size(), 0);
+        oBench.oControl.SetEventsHeld(false);
+        QTRY_COMPARE(oEvents.size(), 1);
+        QTest::qWait(50);
+        QCOMPARE(oEvents.size(), 1);
     }
 
     // The other end goes away while bytes wait to be sent: one failure, and
