@@ -55,6 +55,7 @@ struct ListRow {
 
 const ListRow aLists[] = {
     {"table", {}, aHeading + aFirstRow + aSecondRow},
+    {"json", {"--json"}, aFirst + "\n" + aSecond + "\n"},
     {"json, last 1", {"--json", "--last", "1"}, aSecond + "\n"},
 };
 // clang-format on
