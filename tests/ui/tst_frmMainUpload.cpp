@@ -17,6 +17,23 @@
 // to port 1, clicked through as a technician would.
 namespace {
 
+// What the log shows of a whole upload of the unit below.
+const QStringList asWholeUpload = {
+    "Application file opened",
+    "Command file opened",
+    "Target ID: 18",
+    "Initializing memory image . .",
+    "Memory image initialized",
+    "Reading 'S' records",
+    "Flash image created",
+    "COM1 opened",
+    "Target board is ready to receive.",
+    "Erasing sectors .",
+    "Uploading data records",
+    "COM1 closed",
+    "Upload Complete - 3 records transferred.",
+};
+
 const QString sWarning = "WARNING: Uploading records may overwrite existing data.\r\n"
                          "Select OK to continue download, CANCEL to abort.";
 const QString sStopped = "Upload terminated. - 0 records transfered.";
@@ -30,24 +47,28 @@ struct UploadRow {
     QStringList asBoard; // the simulator's faults and options
     bool bConfirm;
     eCut iCut;
-    QString sLastLine;   // of the log
+    QStringList asLastLines;
     QStringList asBoxes; // the text of each box shown, in turn
     QString sResult;     // as the ledger records it
 };
 
 // clang-format off
 const UploadRow aUploads[] = {
-    {"whole upload", {}, true, eCut::None, "Upload Complete - 3 records transferred.", {sWarning},
-     "complete"},
-    {"stopped before the board answers", {"--delay", "60000"}, true, eCut::Stop, sStopped, {},
+    {"whole upload", {}, true, eCut::None, asWholeUpload, {sWarning}, "complete"},
+    {"stopped before the board answers", {"--delay", "60000"}, true, eCut::Stop, {sStopped}, {},
      "stopped"},
-    {"silence after the second record", {"--fault", "3:silence"}, true, eCut::None, "COM1 closed",
+    {"silence after the second record", {"--fault", "3:silence"}, true, eCut::None,
+     {"No response from board.", "Upload terminated. - 2 records transferred.", "COM1 closed"},
      {sWarning}, "timed out"},
-    {"line gone while the warning is open", {}, true, eCut::LineGone, "COM1 closed",
+    {"wrong target", {"--announce", "19"}, true, eCut::None,
+     {"Command file closed",
+      "Application not designed for this target board. - Upload terminated."},
+     {"Error Number: 2005\r\nApplication not designed for this target board."}, "board failed"},
+    {"line gone while the warning is open", {}, true, eCut::LineGone, {"COM1 closed"},
      {sWarning, "Error Number: 8020\r\nCOM1 (DIR/board): reading or writing failed, and the port "
                 "was closed. Check the cable and the adapter (a USB adapter may have been "
                 "unplugged), then try again."}, "link failed"},
-    {"warning declined", {}, false, eCut::None, sStopped, {sWarning}, "declined"},
+    {"warning declined", {}, false, eCut::None, {sStopped}, {sWarning}, "declined"},
 };
 // clang-format on
 
@@ -123,10 +144,17 @@ private slots:
         QVERIFY(!oUnit->Button("cmdRunStop")->isEnabled() &&
                 oUnit->Button("cmdBrowse")->isEnabled());
         QTRY_VERIFY(oUnit->oWindow.findChild<frmPressMsg*>() == nullptr);
-        QCOMPARE(oUnit->oWindow.StatusText().split("\r\n").last(), oRow.sLastLine);
+        const QStringList asLog = oUnit->oWindow.StatusText().split("\r\n");
+        QCOMPARE(asLog.mid(asLog.size() - oRow.asLastLines.size()), oRow.asLastLines);
         QStringList asBoxes;
         for (const clsBoxAnswerer::Box& oBox : oAnswerer->aBoxes) {
             asBoxes << QString(oBox.sText).replace(oDir.path(), "DIR");
+            // The warning can be declined; an error box offers its help,
+            // unless the line failed, which the help does not foresee.
+            const auto iOther = oBox.sText == sWarning        ? QMessageBox::Cancel
+                                : oBox.sText.contains("8020") ? QMessageBox::NoButton
+                                                              : QMessageBox::Help;
+            QCOMPARE(oBox.iButtons, QMessageBox::Ok | iOther);
         }
         QCOMPARE(asBoxes, oRow.asBoxes);
         const QByteArray aLedger = mdlTestFiles::Read(clsUploadLedger::FilePath()).trimmed();
