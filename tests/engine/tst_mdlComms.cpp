@@ -112,6 +112,22 @@ private slots:
         App().Reset();
         QCOMPARE(App().CommSettings().SettingsString(), "19200,N,8,1");
     }
+
+    // The first reset creates the key, so that the next one reads it. What
+    // the window changed is stored by the window; the application object
+    // stores nothing as it goes.
+    void nothingStoredAtTheEnd() {
+        clsJRT_Registry oRegistry;
+        oRegistry.SetSubKey(mdlComms::CommsKeyPath());
+        QCOMPARE(oRegistry.OpenKey(), clsJRT_Registry::OpenedExistingKey);
+        App().CommSettings().SetNumber(9);
+        oUnit.Renew();
+        QCOMPARE(App().CommSettings().Number(), qint16(1));
+        App().CommSettings().SetNumber(9);
+        mdlComms::StoreCommSettings(App());
+        oUnit.Renew();
+        QCOMPARE(App().CommSettings().Number(), qint16(9));
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_mdlComms)

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <ctime>
 #include <dlfcn.h>
 #include <grp.h>
 #include <sys/file.h>
@@ -83,6 +84,13 @@ QString OpenAsNobody(Bench& oBench) {
                : QStringLiteral("cannot make the device unreadable");
 }
 
+// COM3 opened while a port the control does not know holds it, as another
+// program would.
+QString OpenHeld(Bench& oBench) {
+    QSerialPort oOther(oBench.oTerminal.SlavePath());
+    return oOther.open(QIODevice::ReadWrite) ? Text(oBench.Open()) : QStringLiteral("not held");
+}
+
 // COM3 opened while another copy of the program holds it by another name,
 // which Qt's lock file does not know, and root passes the exclusive mode.
 QString OpenHeldByLink(Bench& oBench) {
@@ -127,6 +135,8 @@ private slots:
         const ArrivalRow aRows[] = {
             {"bytes: XON, NUL, XOFF, 0xE9", false, aBytes, aBytes},
             {"reply byte by byte", true, aByteByByte, {aReply}},
+            {"reply in 1 + 13", true, {aReply.first(1), aReply.sliced(1)}, {aReply}},
+            {"reply in 7 + 7", true, {aReply.first(7), aReply.sliced(7)}, {aReply}},
             {"two replies in one write", true, {aReply + aReply}, {aReply, aReply}},
         };
         mdlRows::Add(aRows);
@@ -211,7 +221,10 @@ private slots:
             {"permission denied", OpenAsNobody,
              "8010 COM3 (<pty>): permission denied. Make the user a member of the group "
              "\"<group>\""},
+            {"in use by another program", OpenHeld, "8010 COM3 (<pty>) is in use"},
             {"in use under another name", OpenHeldByLink, "8010 COM3 (<pty>) is in use"},
+            {"closing a closed port", [](Bench& o) { return Text(o.oControl.SetPortOpen(false)); },
+             "8012 COM3 (<pty>) is not open"},
             {"device gone while the port opens",
              [](Bench& o) {
                  bInputFlushFails = true;
@@ -276,7 +289,11 @@ private slots:
         QVERIFY(!oBench.oControl.PortOpen());
         // what is sent next fails as the line did
         QCOMPARE(oBench.oControl.Output(QByteArray("x")).lNumber, clsSerialControl::ReadError);
+        const std::clock_t lStart = std::clock();
         QTest::qWait(1000);
+        const double dSpent = double(std::clock() - lStart) / CLOCKS_PER_SEC;
+        qInfo("CPU time over one second after the hang-up: %.3f s", dSpent);
+        QVERIFY(dSpent < 0.25);
         QCOMPARE(oFailed.size(), 1);
     }
 };
