@@ -129,8 +129,13 @@ private slots:
         QTest::addColumn<QByteArray>("aOutStart"); // none for a usage error
         QTest::newRow("version") << QStringList{"--version"} << QByteArray("tessivar-cli 2.6.0\n");
         QTest::newRow("help") << QStringList{"--help"} << QByteArray("usage: tessivar-cli VERB");
+        for (const char* sVerb : {"inspect", "ledger", "ports", "upload"}) {
+            QTest::addRow("%s --help", sVerb)
+                << QStringList{sVerb, "--help"} << "usage: tessivar-cli " + QByteArray(sVerb);
+        }
         const QList<QStringList> aMisused = {
             {"download"},
+            {"inspect"},
             {"inspect", "--yaml", "a.s19"},
             {"ports", "--bind", "3"},
             {"ports", "--unbind", "0"},
