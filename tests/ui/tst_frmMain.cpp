@@ -228,6 +228,21 @@ private slots:
         QVERIFY2(oBox.sText.startsWith(oRow.sBoxStart), qPrintable(oBox.sText));
         QCOMPARE(oBox.iButtons, QMessageBox::Ok | QMessageBox::Help);
         QCOMPARE(oBox.iHelpTopic, oRow.iTopic);
+        QCOMPARE(oUnit->oWindow.focusWidget() == oUnit->Find<QLineEdit>("txtAppFilePath"),
+                 oBox.sText == sNoCommandFile);
+    }
+
+    // Reset commits the path box as the file choices do.
+    void resetOnANameWithNoCommandFile() {
+        oUnit.emplace();
+        Do("enter " + sUnit);
+        Do("run");
+        Do("type nodot");
+        Do("reset");
+        QCOMPARE(oAnswerer->aBoxes.size(), 2);
+        QCOMPARE(oAnswerer->aBoxes.last().sText, sNoCommandFile);
+        QVERIFY(!oUnit->Button("cmdRunStop")->isEnabled());
+        QCOMPARE(oUnit->oWindow.focusWidget(), oUnit->Find<QLineEdit>("txtAppFilePath"));
     }
 
     void recentFiles_data() { mdlRows::Add(aRecent); }
