@@ -211,9 +211,10 @@ void clsBoardSession::SendDueReplies() {
             oSummary.sEnded = QStringLiteral("hangup");
             return;
         }
-        oSummary.lRepliesLate += Now() - oReply.lAt;
         oLine.Write(oReply.aText);
         lRepliedAt = Now();
+        // Until the write is done: only then can the program see the reply.
+        oSummary.lRepliesLate += lRepliedAt - oReply.lAt;
     }
 }
 
