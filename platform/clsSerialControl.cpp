@@ -396,8 +396,10 @@ void clsSerialControl::Deliver(quint64 lQueuedSession) {
     const qint64 lWaiting = oPort->bytesAvailable();
     iCommEvent = comEvReceive;
     emit OnComm();
-    // A handler that reads nothing would otherwise be called for ever.
-    if (PortOpen() && oPort->bytesAvailable() < lWaiting) {
+    // A handler that reads nothing would otherwise be called for ever; what
+    // is left short of an event waits for more to come.
+    if (PortOpen() && oPort->bytesAvailable() < lWaiting &&
+        oPort->bytesAvailable() >= iRThreshold) {
         ScheduleDelivery();
     }
 }
