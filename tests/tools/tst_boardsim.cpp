@@ -86,8 +86,10 @@ const DialogueRow aDialogues[] = {
     {"target 21: bare terminate record, line quiet", {"--target", "21"}, 21,
      QByteArray("\x15\0", 2), {"S70500001F4794", aErase3}, {"", aAck},
      R"({"lines":2,"terminate_seen":true,"terminate_whole":true,"bad_lines":[]})"},
-    {"terminate record cut short", {"--target", "22"}, 22, QByteArray("\x17\0", 2),
-     {"S9030000"}, {""}, R"({"terminate_seen":true,"terminate_whole":false,"bad_lines":[]})"},
+    {"terminate record without its 0x00", {"--target", "22"}, 22, QByteArray("\x17\0", 2),
+     {"S9030000FC"}, {""}, R"({"terminate_seen":true,"terminate_whole":false,"bad_lines":[]})"},
+    {"bare terminate record cut short", {"--target", "21"}, 21, QByteArray("\x15\0", 2),
+     {"S70500001F47"}, {""}, R"({"terminate_seen":true,"terminate_whole":false,"bad_lines":[]})"},
     {"checksum error: a resend asked for", {"--target", "22"}, 22, QByteArray("\x17\0", 2),
      {Line("S10B4000000102030405060799")}, {aResend},
      R"({"resend_requests":1,"data_records":0,"bad_lines":[{"line":1,)"
