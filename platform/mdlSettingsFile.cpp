@@ -89,15 +89,20 @@ std::optional<QString> Unquoted(const QString& sValue) {
     return sText;
 }
 
-// A value as the file holds it: a QString, a qint32 or, for what it cannot
-// read, nothing.
-QVariant ValueOf(const QString& sValue) {
+// A value as the file holds it: a QString, a qint32 or, for a quoted text
+// it cannot read, nothing. A text a person wrote by hand without quotes is
+// kept as written.
+QVariant ValueOf(const QString& sWritten) {
+    const QString sValue = sWritten.trimmed();
     if (const std::optional<QString> sText = Unquoted(sValue)) {
         return *sText;
     }
     bool bNumber = false;
     const qint32 lNumber = sValue.toInt(&bNumber);
-    return bNumber ? QVariant(lNumber) : QVariant();
+    if (bNumber) {
+        return lNumber;
+    }
+    return sValue.startsWith(u'"') ? QVariant() : QVariant(sValue);
 }
 
 // Takes one line into oMap, or leaves it out.

@@ -26,7 +26,7 @@ const QString sOdd = QString("C:\\tmp \"1\"\n\t%/=[;@") + QChar(0xE9) + QChar(0x
                      QString("0123456789").repeated(30);
 const QByteArray aComms = "[HKEY_LOCAL_MACHINE\\" + sComms.toUtf8() + "]\nPortNumber=7\n";
 const char aBadLines[] =
-    "\0=\"\n=4\n\xc3(\nPortNumber=\"\\q\"\nPortNumber=9 9\nPortNumber=\"\\\"\n[x\n";
+    "\0=\"\n=4\n\xc3(\nPortNumber=\"\\q\"\nPortNumber=\"9 9\nPortNumber=\"\\\"\n[x\n";
 
 R& Opened(R& oKey, const QString& sSubKey = sComms, bool bCreate = true) {
     oKey.SetSubKey(sSubKey);

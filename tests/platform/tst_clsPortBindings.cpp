@@ -1,6 +1,8 @@
+#include "platform/clsJRT_Registry.h"
 #include "platform/clsPortBindings.h"
 #include "tests/support/clsPrivateHome.h"
 #include "tests/support/mdlRows.h"
+#include "tests/support/mdlTestFiles.h"
 
 #include <QTest>
 
@@ -80,6 +82,18 @@ private slots:
         QCOMPARE(Devices(oBindings), (QStringList{sA, sB, "", ""}));
         QVERIFY(oBindings.Bind(16, sC) && oBindings.Bind(2, sA));
         QCOMPARE(Devices(oBindings), (QStringList{"", sA, "", sC}));
+    }
+
+    // As a person may write them by hand, without quotes; kept at the next
+    // store.
+    void handWrittenBindings() {
+        mdlTestFiles::Write(QDir(), clsJRT_Registry::FilePath(),
+                            "[HKEY_LOCAL_MACHINE\\Comms\\hand]\nCOM2=/dev/ttyUSB0\nCOM3= \"/a\"\n");
+        clsPortBindings oBindings(QStringLiteral("Comms\\hand"));
+        oBindings.Load();
+        QVERIFY(oBindings.Bind(1, sC) && oBindings.Store());
+        oBindings.Load();
+        QCOMPARE(Devices(oBindings), (QStringList{sC, "/dev/ttyUSB0", "/a", ""}));
     }
 
     void storeKeepsWhatAnotherCopyStored_data() { mdlRows::Add(aCopies); }
