@@ -137,6 +137,30 @@ Action ShortSave(int iLength, bool bLinked) {
         return QVariant(sSaved + (bKept ? "" : " and lost the earlier file"));
     };
 }
+// PortNumber 3, a long text first in the file, saved, then again and again
+// by copies each killed at another moment: the first wrong read, or 3.
+QVariant KilledWhileSaving(R& oKey) {
+    const auto Save = [](R& oWriter, int i) {
+        Opened(oWriter).SetValue("A", R::RegSz, QString(200'000, QChar(u'a' + i % 26)));
+        oWriter.SetValue("PortNumber", R::RegDword, 3);
+        oWriter.CloseKey();
+    };
+    Save(oKey, 0);
+    QVariant vRead = 3;
+    for (int iRound = 1; iRound <= 10 && vRead == 3; ++iRound) {
+        mdlForked::Finish(mdlForked::Start([&] {
+                              for (int i = 1;; ++i) {
+                                  Save(oKey, i);
+                              }
+                              return QString();
+                          }),
+                          40 + 9 * iRound);
+        Reread();
+        R oReader;
+        vRead = PortNumber(oReader);
+    }
+    return vRead;
+}
 // A save beside another copy's lock file: full, bLive, as a live copy leaves
 // it while it lets go of it; else empty, as a copy killed while it took it
 // leaves it. What the other copy finds of it 2 s on.
@@ -264,6 +288,7 @@ private slots:
             {"save cut short: write fails while the file is written", ShortSave(40000, false),
              "QString " + Raised(1009, "CloseKey <sub>", "Unknown Error No. 5")},
             {"read while another copy saves", ReadWhileSaved, "int 8"},
+            {"read after a copy was killed while it saved", KilledWhileSaving, "int 3"},
             {"saved beside the empty lock of a copy killed", SaveBesideLock(false),
              "QString cleared"},
             {"saved beside the full lock of a live copy", SaveBesideLock(true), "QString kept"},
