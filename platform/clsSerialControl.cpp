@@ -279,11 +279,13 @@ clsSerialControl::Failure clsSerialControl::Open() {
     }
     // Whatever waited on the line before is not an answer to this session.
     oPort->clear(QSerialPort::Input);
-    // A pty has no modem lines, and the upload does not need them.
-    oPort->setDataTerminalReady(true);
-    oPort->setRequestToSend(true);
-    mdlSerialLine::AskLowLatency(static_cast<int>(oPort->handle()));
-    oPort->clearError();
+    if (PortOpen()) {
+        // A pty has no modem lines, and the upload does not need them.
+        oPort->setDataTerminalReady(true);
+        oPort->setRequestToSend(true);
+        mdlSerialLine::AskLowLatency(static_cast<int>(oPort->handle()));
+        oPort->clearError();
+    }
     // A device that went away meanwhile has closed the port again.
     if (!PortOpen()) {
         return Fail(eCause::LineFailed);

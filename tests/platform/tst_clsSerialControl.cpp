@@ -243,6 +243,7 @@ private slots:
         if (QByteArray(QTest::currentDataTag()) == "permission denied" && ::geteuid() != 0) {
             QSKIP("only root can become another user to meet the permission");
         }
+        QTest::failOnWarning(QRegularExpression("not open"));
         Bench oBench;
         const QString sDevice = oBench.oTerminal.SlavePath();
         struct stat oNode {};
