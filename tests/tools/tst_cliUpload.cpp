@@ -44,6 +44,7 @@ const UploadRow aUploads[] = {
     {"stored port", asBoard22, {"--yes"}, aRecords, "", 0, aComplete, "", 0, true},
     {"whole upload, --yes", asBoard22, {"--yes"}, aRecords, "", 0, aComplete, ""},
     {"warning answered y", asBoard22, {}, aRecords, "y\n", 0, aComplete, "Continue? [y/N]"},
+    {"warning answered y without a line end", asBoard22, {}, aRecords, "y", 0, aComplete, ""},
     {"warning declined at the end of input", asBoard22, {}, aRecords, "", 5, aDeclined,
      "WARNING: Uploading records may overwrite existing data.\n"},
     {"wrong target byte", {"--target", "22", "--announce", "21"}, {"--yes"}, aRecords, "", 3,

@@ -35,7 +35,8 @@ std::optional<QString> clsStdinLine::Read() {
     if (!bEnded || aLine.isEmpty()) {
         return std::nullopt;
     }
-    return QString::fromUtf8(aLine.left(aLine.indexOf('\n')));
+    // A last line without its end is still the answer.
+    return QString::fromUtf8(aLine.split('\n').constFirst());
 }
 
 void clsStdinLine::Abandon() {
