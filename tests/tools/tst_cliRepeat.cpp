@@ -2,6 +2,7 @@
 #include "engine/mdlComms.h"
 #include "platform/clsJRT_Registry.h"
 #include "tests/support/clsPrivateHome.h"
+#include "tests/support/clsPseudoTerminal.h"
 #include "tests/support/mdlBoardSim.h"
 #include "tests/support/mdlCli.h"
 #include "tests/support/mdlExternalTools.h"
@@ -151,6 +152,29 @@ private slots:
             }
         }
         QCOMPARE(iBoardLines, aOut.count("\nboard "));
+    }
+
+    // A run put in the background of a terminal goes on while what is typed
+    // there is another job's: reading it would stop the run until brought back.
+    void goesOnInTheBackgroundOfATerminal() {
+        const QTemporaryDir oDir;
+        const QString sFile = mdlUnitFiles::Write(QDir(oDir.path()));
+        const QString sLink = oDir.filePath("port");
+        QProcess oBoard;
+        QVERIFY(mdlBoardSim::Start(oBoard, sLink, asSlowBoard + QStringList{"--target", "22"}));
+        clsPseudoTerminal oTerminal;
+        QProcess oCli;
+        oCli.setProcessChannelMode(QProcess::MergedChannels);
+        oCli.setStandardInputFile(oTerminal.SlavePath());
+        // A shell with job control on the terminal runs it with &.
+        oCli.start("setsid", {"-c", "sh", "-mc", R"("$0" "$@" & wait $!)", TESSIVAR_CLI, "upload",
+                              "--repeat", "--yes", "--port", sLink, sFile});
+        QByteArray aOut;
+        mdlCli::ReadUntil(oCli, aOut, sDataPhase);
+        QVERIFY(oTerminal.Write("typed\n"));
+        mdlCli::ReadUntil(oCli, aOut, "board 1:");
+        mdlCli::Finish(oCli);
+        QVERIFY2(aOut.contains("board 1: Upload Complete"), aOut.constData());
     }
 };
 
