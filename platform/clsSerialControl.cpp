@@ -109,6 +109,7 @@ clsSerialControl::~clsSerialControl() {
     if (PortOpen()) {
         Close();
     }
+    ReleaseClaim();
 }
 
 clsSerialControl::Failure clsSerialControl::SetCommPort(qint16 iNewPort) {
@@ -262,15 +263,19 @@ clsSerialControl::Failure clsSerialControl::Open() {
         return Fail(eCause::AlreadyOpen);
     }
     // Before Qt's open, which would change the line of whoever holds it.
-    lClaim = mdlSerialLine::Claim(sRealPath);
-    if (lClaim == mdlSerialLine::lTakenElsewhere) {
-        lClaim = -1;
-        return Fail(eCause::InUse);
+    if (lClaim < 0 || sClaimed != sRealPath) {
+        ReleaseClaim();
+        lClaim = mdlSerialLine::Claim(sRealPath);
+        if (lClaim == mdlSerialLine::lTakenElsewhere) {
+            lClaim = -1;
+            return Fail(eCause::InUse);
+        }
+        sClaimed = sRealPath;
     }
     bClosedByLine = false;
     oPort->setPortName(sDevice);
     if (!oPort->open(QIODevice::ReadWrite)) {
-        mdlSerialLine::Unclaim(std::exchange(lClaim, -1));
+        ReleaseClaim();
         return OpenFailure(sDevice);
     }
     if (const Failure oRefused = TakeLine()) {
@@ -356,7 +361,21 @@ void clsSerialControl::CloseNow() {
     const int lHeld = mdlSerialLine::Hold(static_cast<int>(oPort->handle()));
     oPort->close();
     mdlSerialLine::ReleaseWithoutHangUp(lHeld);
+    // The text-mode switch reopens at once: another copy starting just then
+    // would take the device from the upload in between.
+    QMetaObject::invokeMethod(
+        this,
+        [this, lClosed = lSession] {
+            if (lClosed == lSession && !PortOpen()) {
+                ReleaseClaim();
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void clsSerialControl::ReleaseClaim() {
     mdlSerialLine::Unclaim(std::exchange(lClaim, -1));
+    sClaimed.clear();
 }
 
 // Qt keeps reporting a device that went away, as fast as it can, for as

@@ -115,6 +115,7 @@ private:
     void Close();
     void Drain();
     void CloseNow();
+    void ReleaseClaim();
     void OnPortError(qint32 lError);
     void ScheduleDelivery();
     void Deliver(quint64 lQueuedSession);
@@ -134,8 +135,11 @@ private:
     bool bEventsHeld = false;
     // The device as this program knows it open, to refuse a second open.
     QString sOpenDevice;
-    // Keeps other copies of the program off the device while it is open.
+    // Keeps other copies of the program off the device while it is open,
+    // and across a close and reopen in one pass of the event loop.
     int lClaim = -1;
+    // The real path lClaim holds.
+    QString sClaimed;
     // Counts closes: a delivery queued in an earlier session is dropped.
     quint64 lSession = 0;
     bool bDeliveryQueued = false;

@@ -45,6 +45,13 @@ QString Text(const clsSerialControl::Failure& oFailure) {
     return QStringLiteral("%1 %2").arg(oFailure.lNumber).arg(oFailure.sDescription);
 }
 
+// Whether another copy of the program could claim sDevice now.
+bool ClaimedElsewhere(const QString& sDevice) {
+    const int lClaim = mdlSerialLine::Claim(sDevice);
+    mdlSerialLine::Unclaim(lClaim);
+    return lClaim == mdlSerialLine::lTakenElsewhere;
+}
+
 // A control whose COM3 is a pty and COM4 a device that does not exist,
 // recording what each receive event read.
 struct Bench {
@@ -164,7 +171,8 @@ private slots:
 
     // As the text-mode switch does: every byte queued before the close
     // leaves, a text one byte a character; no byte that came before the
-    // reopen is an event after it, and the line is not hung up.
+    // reopen is an event after it, the line is not hung up, and no other
+    // copy takes the device in between.
     void reopenStartsAFreshSession() {
         Bench oBench;
         QVERIFY(!oBench.oControl.SetSettings("19200,n,8,2") && !oBench.Open());
@@ -177,10 +185,13 @@ private slots:
         QVERIFY(!oBench.oControl.Output(sText) && !oBench.oControl.SetPortOpen(false));
         QCOMPARE(oBench.oTerminal.Read(5, 5000), QByteArray("S1\0\xE9\xFF", 5));
         QVERIFY((oBench.oTerminal.Settings().c_cflag & HUPCL) == 0);
+        QVERIFY(ClaimedElsewhere(oBench.oTerminal.SlavePath()));
         QVERIFY(oBench.oTerminal.Write("stale"));
         QThread::msleep(20);
         QVERIFY(!oBench.Open(true) && oBench.oTerminal.Write(aReply));
         QTRY_COMPARE(oBench.avReads, QVariantList{AsRead(true, aReply)});
+        QVERIFY(!oBench.oControl.SetPortOpen(false));
+        QTRY_VERIFY(!ClaimedElsewhere(oBench.oTerminal.SlavePath()));
     }
 
     void failures_data() {
