@@ -272,6 +272,7 @@ clsSerialControl::Failure clsSerialControl::Open() {
         }
         sClaimed = sRealPath;
     }
+    mdlSerialLine::Preset(lClaim, oLine);
     bClosedByLine = false;
     oPort->setPortName(sDevice);
     if (!oPort->open(QIODevice::ReadWrite)) {

@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -46,6 +47,28 @@ qint16 DataBitsOf(tcflag_t lFlags) {
     default:
         return 8;
     }
+}
+
+speed_t SpeedOf(qint32 lBaudRate) {
+    static constexpr std::pair<qint32, speed_t> aSpeeds[] = {
+        {1200, B1200},   {2400, B2400},   {4800, B4800},   {9600, B9600},
+        {19200, B19200}, {38400, B38400}, {57600, B57600}, {115200, B115200}};
+    for (const auto& [lRate, lSpeed] : aSpeeds) {
+        if (lRate == lBaudRate) {
+            return lSpeed;
+        }
+    }
+    return B0;
+}
+
+tcflag_t FramingOf(const mdlSerialLine::Line& oLine) {
+    static constexpr tcflag_t aSizes[] = {CS5, CS6, CS7, CS8};
+    tcflag_t lFlags = aSizes[oLine.iDataBits - 5] | (oLine.iStopTenths == 20 ? CSTOPB : 0);
+    if (oLine.yParity != 'N') {
+        lFlags |= PARENB | (oLine.yParity == 'O' || oLine.yParity == 'M' ? PARODD : 0) |
+                  (oLine.yParity == 'M' || oLine.yParity == 'S' ? CMSPAR : 0);
+    }
+    return lFlags;
 }
 
 } // namespace
@@ -93,6 +116,19 @@ QString Refused(int lDevice, const Line& oAsked) {
         return QStringLiteral("%1 stop bits").arg(oAsked.iStopTenths / 10.0);
     }
     return {};
+}
+
+void Preset(int lDevice, const Line& oLine) {
+    termios oSettings{};
+    if (::tcgetattr(lDevice, &oSettings) != 0) {
+        return;
+    }
+    if (const speed_t lSpeed = SpeedOf(oLine.lBaudRate); lSpeed != B0) {
+        ::cfsetspeed(&oSettings, lSpeed);
+    }
+    oSettings.c_cflag &= ~(CSIZE | CSTOPB | PARENB | PARODD | CMSPAR | CRTSCTS);
+    oSettings.c_cflag |= FramingOf(oLine);
+    ::tcsetattr(lDevice, TCSANOW, &oSettings);
 }
 
 qint64 OutputQueue(int lDevice) {

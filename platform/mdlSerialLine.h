@@ -25,6 +25,12 @@ std::optional<Line> Parse(const QString& sSettings);
 // as words ("parity E", "7 data bits"); empty when it took them all.
 QString Refused(int lDevice, const Line& oAsked);
 
+// Gives lDevice the rate and framing of oLine before Qt opens it: Qt sets
+// back at its close the line it found at its open, at once, while the
+// UART or the adapter may still be sending the last record. A rate that
+// has no standard name stays as it is.
+void Preset(int lDevice, const Line& oLine);
+
 // Bytes the driver still holds for sending; 0 where it cannot tell.
 qint64 OutputQueue(int lDevice);
 
