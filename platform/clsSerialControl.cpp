@@ -100,6 +100,9 @@ QSerialPort::StopBits StopBitsOf(qint16 iStopTenths) {
 clsSerialControl::clsSerialControl(DeviceOf oNewDeviceOf, QObject* pParent)
     : QObject(pParent), oDeviceOf(std::move(oNewDeviceOf)), oPort(std::make_unique<QSerialPort>()),
       oLine(*mdlSerialLine::Parse(sSettings)) {
+    oDelivery.setSingleShot(true);
+    oDelivery.setInterval(0);
+    connect(&oDelivery, &QTimer::timeout, this, &clsSerialControl::Deliver);
     connect(oPort.get(), &QSerialPort::readyRead, this, &clsSerialControl::ScheduleDelivery);
     connect(oPort.get(), &QSerialPort::errorOccurred, this,
             [this](QSerialPort::SerialPortError iError) { OnPortError(iError); });
@@ -356,7 +359,7 @@ void clsSerialControl::Drain() {
 
 void clsSerialControl::CloseNow() {
     ++lSession;
-    bDeliveryQueued = false;
+    oDelivery.stop();
     OpenDevices().remove(sOpenDevice);
     sOpenDevice.clear();
     const int lHeld = mdlSerialLine::Hold(static_cast<int>(oPort->handle()));
@@ -397,21 +400,14 @@ void clsSerialControl::OnPortError(qint32 lError) {
 }
 
 void clsSerialControl::ScheduleDelivery() {
-    if (bDeliveryQueued || !PortOpen()) {
-        return;
+    if (PortOpen() && !oDelivery.isActive()) {
+        oDelivery.start();
     }
-    bDeliveryQueued = true;
-    QMetaObject::invokeMethod(
-        this, [this, lQueuedSession = lSession] { Deliver(lQueuedSession); }, Qt::QueuedConnection);
 }
 
 // The handler may close, reopen or hold the port, so everything is checked
 // again here rather than when the bytes came.
-void clsSerialControl::Deliver(quint64 lQueuedSession) {
-    if (lQueuedSession != lSession) {
-        return;
-    }
-    bDeliveryQueued = false;
+void clsSerialControl::Deliver() {
     if (bEventsHeld || iRThreshold < 1 || !PortOpen() || oPort->bytesAvailable() < iRThreshold) {
         return;
     }

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <QVariant>
 
 #include <functional>
@@ -118,7 +119,7 @@ private:
     void ReleaseClaim();
     void OnPortError(qint32 lError);
     void ScheduleDelivery();
-    void Deliver(quint64 lQueuedSession);
+    void Deliver();
 
     DeviceOf oDeviceOf;
     // The device of the first open since SetCommPort; empty before it.
@@ -140,9 +141,12 @@ private:
     int lClaim = -1;
     // The real path lClaim holds.
     QString sClaimed;
-    // Counts closes: a delivery queued in an earlier session is dropped.
+    // Counts closes: a claim kept for an earlier session is released.
     quint64 lSession = 0;
-    bool bDeliveryQueued = false;
+    // A zero timer rather than a posted call: it fires in the same pass of
+    // the event loop as the read, without waking the loop. Every close
+    // stops it, so what it delivers belongs to the open session.
+    QTimer oDelivery;
     // The line failed and closed the port, and it was not opened since.
     bool bClosedByLine = false;
 };
