@@ -54,7 +54,8 @@ for host in ("ours", "minimal"):
         host_share.append(((took - s["replies_late_total_us"] / 1e6) / line - 1) * 100)
         print(f"{host:8} round {r}: {took:.3f} s {over[-1]:+.2f} %; turnarounds "
               f"{s['turnaround_total_us'] / 1e6:.3f} s (median {s['turnaround_median_us']} us, "
-              f"p99 {s['turnaround_p99_us']} us), replies late {s['replies_late_total_us'] / 1e6:.3f} s"
+              f"p99 {s['turnaround_p99_us']} us), replies late {s['replies_late_total_us'] / 1e6:.3f} s, "
+              f"early {s['replies_early_total_us'] / 1e6:.3f} s"
               f"; {s['data_records']} records, flash {s['flash_sha256'][:12]}, ended {s['ended']}")
     print(f"{host:8} median {statistics.median(over):+.2f} % over the line time, "
           f"{statistics.median(host_share):+.2f} % without the board's late replies")

@@ -7,6 +7,7 @@
 #include "tools/boardsim/mdlStopSignals.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <poll.h>
@@ -61,7 +62,7 @@ qint64 clsBoardSession::NextWake() const {
         Consider(lAnnounceAt);
     }
     if (!aReplies.isEmpty()) {
-        Consider(aReplies.first().lAt);
+        Consider(WriteAt());
     }
     if (!alArrivals.isEmpty()) {
         Consider(alArrivals.last());
@@ -203,8 +204,13 @@ void clsBoardSession::Schedule(const clsLoaderDialogue::Reply& oReply, qint64 lL
     }
 }
 
+qint64 clsBoardSession::WriteAt() const {
+    return aReplies.first().lAt - oPacer.WriteLead();
+}
+
 void clsBoardSession::SendDueReplies() {
-    while (!aReplies.isEmpty() && aReplies.first().lAt <= Now()) {
+    while (!aReplies.isEmpty() && WriteAt() <= Now()) {
+        const qint64 lWriteAt = WriteAt();
         const PendingReply oReply = aReplies.takeFirst();
         if (oReply.bHangUp) {
             oLine.HangUp();
@@ -213,8 +219,10 @@ void clsBoardSession::SendDueReplies() {
         }
         oLine.Write(oReply.aText);
         lRepliedAt = Now();
+        oPacer.WriteTook(lRepliedAt - lWriteAt);
         // Until the write is done: only then can the program see the reply.
-        oSummary.lRepliesLate += lRepliedAt - oReply.lAt;
+        const qint64 lLate = lRepliedAt - oReply.lAt;
+        (lLate > 0 ? oSummary.lRepliesLate : oSummary.lRepliesEarly) += std::abs(lLate);
     }
 }
 

@@ -47,6 +47,8 @@ private:
     void TakeLines(qint64 lUpTo);
     void TakeLeftOver();
     void Schedule(const clsLoaderDialogue::Reply& oReply, qint64 lLineAt);
+    // When the write of the first reply waiting is to start.
+    qint64 WriteAt() const;
     void SendDueReplies();
     // Whether a port that stays closed ends the session.
     bool IsUnderWay() const;

@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+#include <array>
+
 // The time characters take on the target's line, 10 bits each; with
 // pacing off, none. Times are nanoseconds on the session's clock.
 class clsLinePacer {
@@ -13,7 +15,16 @@ public:
     qint64 Arrival(qint64 lReadAt);
     qint64 CharsTime(qint64 lChars) const { return lChars * lCharTime; }
 
+    // A board's UART hands a reply over the moment its last bit is in; the
+    // simulator's wake-up and write take time of their own. A reply's write
+    // starts this much before it is due: the least they took lately, so
+    // that a reply is seldom early, and then by little.
+    qint64 WriteLead() const;
+    void WriteTook(qint64 lTook);
+
 private:
     qint64 lCharTime;
     qint64 lLineFreeAt = 0;
+    std::array<qint64, 16> alTook{};
+    qsizetype lWrites = 0;
 };

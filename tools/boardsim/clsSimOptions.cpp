@@ -33,7 +33,9 @@ constexpr OptionText aOptionTexts[] = {
     {"boards", "N", "1",
      "Play N boards one after the other, each with a flash of its own: once a board's port stays "
      "closed, the next waits for it to open and announces itself. A summary line per board."},
-    {"pace", "", "", "Take the time the characters need at the target's baud rate."},
+    {"pace", "", "",
+     "Take the time the characters need at the target's baud rate. A reply's write starts early "
+     "by the least the simulator's own wake-up and write took lately, so that it is done when due."},
 };
 // clang-format on
 

@@ -76,6 +76,7 @@ QJsonObject clsSimSummary::ToJson(const clsBoardFlash& oFlash) const {
         {QStringLiteral("turnaround_total_us"),
          std::accumulate(alTurnarounds.begin(), alTurnarounds.end(), qint64(0)) / lNsPerUs},
         {QStringLiteral("replies_late_total_us"), lRepliesLate / lNsPerUs},
+        {QStringLiteral("replies_early_total_us"), lRepliesEarly / lNsPerUs},
         {QStringLiteral("ended"), sEnded},
     };
 }

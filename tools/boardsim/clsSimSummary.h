@@ -34,8 +34,9 @@ struct clsSimSummary {
     qint64 lLastLineAt = -1;
     // From writing a reply to the first byte of the next line.
     QList<qint64> alTurnarounds;
-    // How much later than due the replies were written, all told.
+    // How much later, or earlier, than due the replies were written, all told.
     qint64 lRepliesLate = 0;
+    qint64 lRepliesEarly = 0;
     QString sEnded;
 
     QJsonObject ToJson(const clsBoardFlash& oFlash) const;
