@@ -11,6 +11,7 @@
 #include "tests/support/mdlUnitFiles.h"
 
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <csignal>
 
@@ -26,7 +27,8 @@ using mdlUnitFiles::aRecords;
 const QByteArray aOtherRecords = "S10B80001011121314151617D8\r\nS9030000FC\r\n";
 const QByteArray aOtherCommands = "16\r\nFF\r\n0,0,7FFF,R\r\n2,8000,FFFF,E\r\n";
 
-enum class eAction { Interrupt, Terminate, ChangeFiles, MovePort };
+// A person's second Ctrl+C comes a while after the first.
+enum class eAction { Interrupt, InterruptLater, Terminate, ChangeFiles, MovePort };
 
 struct Step {
     const char* sAfter; // once the output holds it
@@ -62,9 +64,12 @@ const RepeatRow aRuns[] = {
      {{sDataPhase, eAction::Interrupt}}, 0, "Boards: 1 good, 0 failed.\n",
      "Ctrl+C again abandons the board.", {true}},
     {"Ctrl+C twice during a board abandons it", asSlowBoard,
-     {{sDataPhase, eAction::Interrupt}, {"again abandons", eAction::Interrupt}}, 3,
+     {{sDataPhase, eAction::Interrupt}, {"again abandons", eAction::InterruptLater}}, 3,
      "Boards: 0 good, 1 failed.\n", "board 1: Upload terminated. - 1 records transfered.",
      {false}},
+    {"a stop signalled twice at once during a board: the board ends first", asSlowBoard,
+     {{sDataPhase, eAction::Terminate}, {"again abandons", eAction::Terminate}}, 0,
+     "Boards: 1 good, 0 failed.\n", "", {true}},
     {"Ctrl+C before any board", {"--delay", "60000"}, {{" opened\n", eAction::Interrupt}}, 6,
      "No board was uploaded.\n", "", {}},
     {"stored port number moved between boards", {"--boards", "2"},
@@ -103,8 +108,9 @@ class tst_cliRepeat : public QObject {
                 mdlTestFiles::Write(oFiles, "unit.s19", aOtherRecords);
                 mdlTestFiles::Write(oFiles, "unit.cmd", aOtherCommands);
             } else if (oCli.processId() > 0) {
+                QThread::msleep(oStep.iAction == eAction::InterruptLater ? 600 : 0);
                 ::kill(pid_t(oCli.processId()),
-                       oStep.iAction == eAction::Interrupt ? SIGINT : SIGTERM);
+                       oStep.iAction == eAction::Terminate ? SIGTERM : SIGINT);
             }
         }
         const int iExitCode = mdlCli::Finish(oCli);

@@ -5,6 +5,9 @@
 namespace {
 
 constexpr int lPauseMs = 1000;
+// Stop signals this close together are one: a service manager signals every
+// process of a run of several ports, and the run passes it on to each too.
+constexpr qint64 lSameStopMs = 500;
 
 // Such as "55 s" or "2 min 55 s".
 QString Duration(qint64 lMs) {
@@ -100,10 +103,12 @@ void clsRepeatCommand::OnStopSignal() {
         Host().StopAsking();
     } else if (!BoardUnderWay()) {
         StopNow(mdlExitStatus::Stopped);
-    } else if (bAbandonArmed) {
-        Sequence().Stop();
+    } else if (oSinceArmed.isValid()) {
+        if (oSinceArmed.elapsed() >= lSameStopMs) {
+            Sequence().Stop();
+        }
     } else {
-        bAbandonArmed = true;
+        oSinceArmed.start();
         StopAfterBoard(QStringLiteral(" Ctrl+C again abandons the board."));
     }
 }

@@ -4,6 +4,7 @@
 #include "tools/cli/clsTerminalEnd.h"
 #include "tools/cli/clsUploadCommand.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <optional>
@@ -14,7 +15,7 @@
 // before the first board. The run ends between boards: on Ctrl+C, SIGTERM
 // or SIGHUP, at the end of a terminal's input, or when no board comes within
 // --wait; asked for during a board, the end waits for the board's, and a
-// second Ctrl+C abandons the board.
+// second Ctrl+C, half a second or more later, abandons the board.
 class clsRepeatCommand : public clsUploadCommand {
     Q_OBJECT
 
@@ -54,7 +55,7 @@ private:
     qint32 lFailed = 0;
     // The run ends with the board under way.
     bool bStopAsked = false;
-    // The next Ctrl+C abandons the board under way.
-    bool bAbandonArmed = false;
+    // Since the Ctrl+C after which the next abandons the board under way.
+    QElapsedTimer oSinceArmed;
     bool bStoppingQuietly = false;
 };
