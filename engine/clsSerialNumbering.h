@@ -34,7 +34,8 @@ public:
     const QString& StorePath() const { return oStore.Path(); }
     // Before any port opens: starts the counter at the first number, if
     // one was given and not yet applied, and returns the number the next
-    // board gets; raises 2012 when the store has none for the field.
+    // board gets; raises 2012 when the store has none for the field or
+    // cannot be written.
     qint64 Prepare();
     // Takes the board's number and writes it into oImage; raises 2012 when
     // the store gives none.

@@ -76,21 +76,12 @@ qint64 clsCounterStore::Start(qint64 lFirst) {
     return lNext;
 }
 
-qint64 clsCounterStore::Peek(qint64 lLargest) const {
-    return Due("Peek", Existing("Peek", Read("Peek")), lLargest);
+qint64 clsCounterStore::Peek(qint64 lLargest) {
+    return Hand("Peek", lLargest, false);
 }
 
 qint64 clsCounterStore::Take(qint64 lLargest) {
-    qint64 lTaken = 0;
-    Change("Take", [&](std::optional<State> oRead) {
-        State oState = Existing("Take", oRead);
-        lTaken = Due("Take", oState, lLargest);
-        if (!oState.alReturned.removeOne(lTaken)) {
-            ++oState.lNext;
-        }
-        return oState;
-    });
-    return lTaken;
+    return Hand("Take", lLargest, true);
 }
 
 void clsCounterStore::Return(qint64 lNumber) {
@@ -167,6 +158,19 @@ void clsCounterStore::Change(const char* sMember,
                                    : QStringLiteral("cannot be locked"));
     }
     Write(sMember, oChange(Read(sMember)));
+}
+
+qint64 clsCounterStore::Hand(const char* sMember, qint64 lLargest, bool bTake) {
+    qint64 lDue = 0;
+    Change(sMember, [&](std::optional<State> oRead) {
+        State oState = Existing(sMember, oRead);
+        lDue = Due(sMember, oState, lLargest);
+        if (bTake && !oState.alReturned.removeOne(lDue)) {
+            ++oState.lNext;
+        }
+        return oState;
+    });
+    return lDue;
 }
 
 qint64 clsCounterStore::Due(const char* sMember, const State& oState, qint64 lLargest) const {

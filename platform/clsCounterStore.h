@@ -26,8 +26,9 @@ public:
     // lFirst; a counter past lFirst stays, since the numbers below it went
     // out. Returns where the counter stands.
     qint64 Start(qint64 lFirst);
-    // The number Take would give, taking nothing.
-    qint64 Peek(qint64 lLargest) const;
+    // The number Take would give, taking nothing. The file is written back
+    // as it stands: one that a Take could not write fails here already.
+    qint64 Peek(qint64 lLargest);
     // The lowest returned number, or else the counter's, which moves on.
     // Nothing is handed out when that number is past lLargest.
     qint64 Take(qint64 lLargest);
@@ -49,6 +50,8 @@ private:
     // Read, oChange and Write with the lock held; oChange gets nothing for
     // a file that does not exist.
     void Change(const char* sMember, const std::function<State(std::optional<State>)>& oChange);
+    // The number due, taken when bTake.
+    qint64 Hand(const char* sMember, qint64 lLargest, bool bTake);
     qint64 Due(const char* sMember, const State& oState, qint64 lLargest) const;
     clsError Failure(const char* sMember, const QString& sWhy) const;
 

@@ -50,6 +50,14 @@ private slots:
         QCOMPARE(Refusal("{\"next\":", lNoLimit), "2012 {\"next\":");
     }
 
+    // Before any board comes: a file that can be read but not replaced,
+    // for want of room for a name beside it, which root too runs into.
+    void peekRefusesAFileItCannotWrite() {
+        const QString sLong = oDir.filePath(QString(245, u's') + ".json");
+        mdlTestFiles::Write(QDir(), sLong, "{\"next\":5,\"returned\":[]}");
+        QCOMPARE(mdlRaised::Text([&] { clsCounterStore(sLong).Peek(lNoLimit); }).left(5), "2012 ");
+    }
+
     // One of them reaches it through a link.
     void programsSharingTheFileNeverTakeOneNumberTwice() {
         constexpr int iEach = 60;
