@@ -64,20 +64,29 @@ QStringList SplitText(QString sText, const QString& sDelimiter, bool bTrim) {
     return aFields;
 }
 
+QString Visible(QStringView sText) {
+    QString sShown;
+    for (const QChar sChar : sText) {
+        const char16_t iCode = sChar.unicode();
+        if (sChar.category() == QChar::Other_Control || sChar.category() == QChar::Other_Format) {
+            sShown += iCode < 0x100 ? QStringLiteral("\\x%1").arg(iCode, 2, 16, QLatin1Char('0'))
+                                    : QStringLiteral("\\u%1").arg(iCode, 4, 16, QLatin1Char('0'));
+        } else {
+            sShown += sChar;
+        }
+    }
+    return sShown;
+}
+
 QString Quoted(QStringView sText, qsizetype lMaxChars) {
     QString sQuoted = QStringLiteral("\"");
     for (const QChar sChar : sText.first(std::min(sText.size(), lMaxChars))) {
-        const char16_t iCode = sChar.unicode();
-        if (iCode == u'\t') {
+        if (sChar == u'\t') {
             sQuoted += QStringLiteral("\\t");
-        } else if (iCode == u'\\' || iCode == u'"') {
+        } else if (sChar == u'\\' || sChar == u'"') {
             sQuoted += QLatin1Char('\\') + sChar;
-        } else if (sChar.category() == QChar::Other_Control ||
-                   sChar.category() == QChar::Other_Format) {
-            sQuoted += iCode < 0x100 ? QStringLiteral("\\x%1").arg(iCode, 2, 16, QLatin1Char('0'))
-                                     : QStringLiteral("\\u%1").arg(iCode, 4, 16, QLatin1Char('0'));
         } else {
-            sQuoted += sChar;
+            sQuoted += Visible(QStringView(&sChar, 1));
         }
     }
     sQuoted += QLatin1Char('"');

@@ -15,6 +15,9 @@ QString Trim(const QString& sText);
 // Never returns fewer than one field.
 QStringList SplitText(QString sText, const QString& sDelimiter, bool bTrim);
 
+// sText with its control characters written as escapes (\x1B), so that
+// showing it on a terminal never acts on the terminal.
+QString Visible(QStringView sText);
 // sText for a message: at most lMaxChars characters of it, in double
 // quotes, with control characters written as escapes (\t, \x1B) so that
 // quoting a line never moves a terminal's cursor or ends a message early.

@@ -54,6 +54,8 @@ const UploadRow aUploads[] = {
      "Uploading error - No records transferred.\n", ""},
     {"unknown reply, ended as Stop", {"--target", "22", "--fault", "3:lowercase"}, {"--yes"},
      aRecords, "", 3, "Upload terminated. - 1 records transfered.\n", ""},
+    {"reply of line noise, shown as escapes", {"--target", "22", "--fault", "3:noise"}, {"--yes"},
+     aRecords, "", 3, "Upload terminated. - 1 records transfered.\n", ""},
     {"no target byte within --wait", {"--target", "22", "--delay", "60000"},
      {"--yes", "--wait", "1"}, aRecords, "", 3, aDeclined, "no target byte within 1 s"},
     {"Ctrl+C in the data phase", {"--target", "22", "--fault", "3:slow:1500"}, {"--yes"},

@@ -17,6 +17,7 @@ constexpr FaultName aNames[] = {
     {"program-error", eFault::ProgramError},
     {"garbage", eFault::Garbage},
     {"lowercase", eFault::Lowercase},
+    {"noise", eFault::Noise},
     {"slow", eFault::Slow},
     {"silence", eFault::Silence},
     {"hangup", eFault::HangUp},

@@ -16,6 +16,7 @@ public:
         ProgramError,
         Garbage,
         Lowercase,
+        Noise,
         Slow,
         Silence,
         HangUp,

@@ -14,6 +14,9 @@ const QByteArray aProgramError = "S60500000008F2";
 // A record of the reply's length that is none of the three replies.
 const QByteArray aGarbage = "S6050000000AF0";
 const QByteArray aLowercase = "s60500000009f1";
+// Line noise of the reply's length, with bytes a terminal acts on.
+const QByteArray aNoise = "\x1B"
+                          "c\x0E\rS605000000";
 
 constexpr quint8 yEraseMark = 0x80;
 
@@ -33,6 +36,8 @@ QByteArray FaultText(eFault eKind, const QByteArray& aOwn) {
         return aGarbage;
     case eFault::Lowercase:
         return aLowercase;
+    case eFault::Noise:
+        return aNoise;
     case eFault::Silence:
     case eFault::HangUp:
         return {};

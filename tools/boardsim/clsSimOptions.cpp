@@ -29,7 +29,7 @@ constexpr OptionText aOptionTexts[] = {
     {"flash", "FILE", "", "Write the flash to FILE as a binary; with --boards, the last board's."},
     {"fault", "[B/]N:KIND[:ARG]", "",
      "At line N after the answer, of board B alone when given: resend, resend-always, "
-     "program-error, garbage, lowercase, slow:MS, silence or hangup. Repeatable."},
+     "program-error, garbage, lowercase, noise, slow:MS, silence or hangup. Repeatable."},
     {"boards", "N", "1",
      "Play N boards one after the other, each with a flash of its own: once a board's port stays "
      "closed, the next waits for it to open and announces itself. A summary line per board."},

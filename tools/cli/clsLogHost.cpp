@@ -1,7 +1,11 @@
 #include "tools/cli/clsLogHost.h"
 
+#include "engine/mdlTextUtil.h"
+
+// A line can carry what the board sent (a reply it does not know): line
+// noise must not reset or garble the technician's terminal.
 void clsLogHost::Status(const QString& sStatusLine) {
-    Write(oText.AppendLine(sStatusLine));
+    Write(oText.AppendLine(mdlTextUtil::Visible(sStatusLine)));
     if (!sStatusLine.isEmpty()) {
         sLastLine = sStatusLine;
     }
