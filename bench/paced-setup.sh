@@ -8,7 +8,11 @@
 # of its own, the id-22 input $unit with KIB KiB of data, and a busy thread
 # per core at idle priority from here to paced_done, so that no core has to
 # wake late while a board waits out the line. The simulators whose ids are
-# in $boards end with the script.
+# in $boards end with the script. With more than one core, $board_cpu runs
+# a simulator on the last core and $host_cpus a host on the others: a board
+# is hardware of its own, and a simulator that shares the host's core (as
+# the scheduler chooses some rounds and not others) charges its own wake-up
+# and write to the host.
 paced_setup() {
   build="$root/build-bench"
   data="$build/bench-data/$1"
@@ -24,6 +28,14 @@ paced_setup() {
   cli="$build/tools/cli/tessivar-cli"
   spinners=""
   boards=""
+  board_cpu=()
+  host_cpus=()
+  local cores
+  cores=$(nproc)
+  if [ "$cores" -gt 1 ]; then
+    board_cpu=(taskset -c $((cores - 1)))
+    host_cpus=(taskset -c 0-$((cores - 2)))
+  fi
   trap paced_cleanup EXIT
   "$build/bench/spin-idle" &
   spinners=$!
