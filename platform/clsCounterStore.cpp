@@ -102,7 +102,7 @@ std::optional<clsCounterStore::State> clsCounterStore::Read(const char* sMember)
     if (!oFile.exists()) {
         return std::nullopt;
     }
-    if (!QFileInfo(sPath).isFile() || !oFile.open(QIODevice::ReadOnly)) {
+    if (!oFile.open(QIODevice::ReadOnly)) {
         throw Failure(sMember, QStringLiteral("cannot be read: %1").arg(oFile.errorString()));
     }
     State oState;
@@ -144,6 +144,10 @@ void clsCounterStore::Write(const char* sMember, const State& oState) const {
 
 void clsCounterStore::Change(const char* sMember,
                              const std::function<State(std::optional<State>)>& oChange) {
+    // Before its folder is made: a name ending in a slash would become one.
+    if (sPath.endsWith(u'/') || (QFileInfo::exists(sPath) && !QFileInfo(sPath).isFile())) {
+        throw Failure(sMember, QStringLiteral("is not a file"));
+    }
     QDir().mkpath(QFileInfo(sPath).path());
     // Beside the file a link leads to, where the write lands: a program
     // that names the file itself must meet the same lock.

@@ -58,6 +58,22 @@ private slots:
         QCOMPARE(mdlRaised::Text([&] { clsCounterStore(sLong).Peek(lNoLimit); }).left(5), "2012 ");
     }
 
+    void refusesWhatIsNotAFile_data() {
+        QTest::addColumn<QString>("sName");
+        QTest::newRow("a folder") << "folder";
+        QTest::newRow("a name ending in a slash") << "slash/";
+    }
+    // In words that say so, and without making a folder of the name.
+    void refusesWhatIsNotAFile() {
+        QFETCH(QString, sName);
+        QVERIFY(QDir(oDir.path()).mkpath("folder"));
+        const QString sStore = oDir.filePath(sName);
+        QVERIFY(
+            mdlRaised::Text([&] { clsCounterStore(sStore).Start(1); }).contains("is not a file"));
+        QCOMPARE(QDir(oDir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+                 QStringList("folder"));
+    }
+
     // One of them reaches it through a link.
     void programsSharingTheFileNeverTakeOneNumberTwice() {
         constexpr int iEach = 60;
