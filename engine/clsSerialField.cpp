@@ -15,7 +15,8 @@ clsError Unusable(const clsSerialField& oField, const QString& sWhat) {
 } // namespace
 
 qint64 clsSerialField::Largest() const {
-    return iBytes >= iMostBytes ? std::numeric_limits<qint64>::max()
+    // The counter could not step past a signed 64-bit count's last number.
+    return iBytes >= iMostBytes ? std::numeric_limits<qint64>::max() - 1
                                 : (qint64(1) << (8 * iBytes)) - 1;
 }
 

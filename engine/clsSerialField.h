@@ -17,7 +17,8 @@ public:
     qint64 Address() const { return lAddress; }
     qint16 Bytes() const { return iBytes; }
     qint64 LastAddress() const { return lAddress + iBytes - 1; }
-    // The largest number the bytes hold; eight hold a signed 64-bit count.
+    // The largest number a board can take; eight bytes hold a signed 64-bit
+    // count, less its last number.
     qint64 Largest() const;
     // Raises 2011, naming what the field hits, unless it lies inside the
     // image, outside every protected range and over no byte the

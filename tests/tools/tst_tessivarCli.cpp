@@ -146,6 +146,8 @@ private slots:
             {"upload", "--wait", "0", "a.s19"},
             // Past what milliseconds hold in 32 bits.
             {"upload", "--wait", "3000000", "a.s19"},
+            // A number the counter could never hand out.
+            {"upload", "--serial", "7000:8:9223372036854775807", "a.s19"},
         };
         for (const QStringList& asArguments : aMisused) {
             QTest::addRow("%s", qPrintable(asArguments.join(' '))) << asArguments << QByteArray();

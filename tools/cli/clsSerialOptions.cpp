@@ -79,7 +79,7 @@ QString clsSerialOptions::TakeField(const QString& sValue) {
         oFirst = asParts.at(2).toLongLong(&bFirst);
         if (!bFirst || *oFirst < 0 || *oFirst > oField->Largest()) {
             return QStringLiteral("--serial: FIRST takes a whole number from 0 to %1, the largest "
-                                  "that fits in BYTES.")
+                                  "BYTES allow.")
                 .arg(oField->Largest());
         }
     }
