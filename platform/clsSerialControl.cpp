@@ -231,9 +231,10 @@ QString clsSerialControl::Device() const {
 clsSerialControl::Failure clsSerialControl::Fail(eCause iCause, const QString& sDetail) const {
     const Cause& oCause = aCauses[static_cast<int>(iCause)];
     const QString sDevice = Device();
-    QString sSubject = QStringLiteral("COM%1").arg(iCommPort);
-    if (!sDevice.isEmpty()) {
-        sSubject += QStringLiteral(" (%1)").arg(sDevice);
+    QString sSubject = sDevice;
+    if (!bNamedByDevice) {
+        sSubject = sDevice.isEmpty() ? QStringLiteral("COM%1").arg(iCommPort)
+                                     : QStringLiteral("COM%1 (%2)").arg(iCommPort).arg(sDevice);
     }
     QString sDescription = QString::fromLatin1(oCause.sText);
     sDescription.replace(QLatin1String("%1"), sSubject).replace(QLatin1String("%2"), sDetail);

@@ -55,6 +55,9 @@ public:
     // first of them: a binding changed meanwhile must not split one upload
     // between two devices.
     Failure SetCommPort(qint16 iNewPort);
+    // Errors name the port by its device alone, where the technician chose
+    // the device and no number stands for it.
+    void SetNamedByDevice(bool bByDevice) { bNamedByDevice = bByDevice; }
     const QString& Settings() const { return sSettings; }
     // Parity letters E O N M S; stop bits 1, 1.5 or 2; "." or "," in them.
     Failure SetSettings(const QString& sNewSettings);
@@ -126,6 +129,7 @@ private:
     QString sPinnedDevice;
     std::unique_ptr<QSerialPort> oPort;
     qint16 iCommPort = 1;
+    bool bNamedByDevice = false;
     QString sSettings = QStringLiteral("9600,N,8,1");
     mdlSerialLine::Line oLine;
     eInputMode iInputMode = comInputModeText;

@@ -29,6 +29,7 @@ struct UploadRow {
     QByteArray aRecords;
     QByteArray aStdin; // then the end of input
     int iExit;
+    // DIR stands for the test's folder in these two.
     QByteArray aOutEnd; // how standard output ends
     QByteArray aErr;    // what standard error holds
     int iSignal = 0;    // sent once the data records go out; 0 for none
@@ -56,6 +57,8 @@ const UploadRow aUploads[] = {
      aRecords, "", 3, "Upload terminated. - 1 records transfered.\n", ""},
     {"reply of line noise, shown as escapes", {"--target", "22", "--fault", "3:noise"}, {"--yes"},
      aRecords, "", 3, "Upload terminated. - 1 records transfered.\n", ""},
+    {"the line hung up, named by the device given", {"--target", "22", "--fault", "3:hangup"},
+     {"--yes"}, aRecords, "", 3, "DIR/port closed\n", "Error Number: 8020\nDIR/port: reading"},
     {"no target byte within --wait", {"--target", "22", "--delay", "60000"},
      {"--yes", "--wait", "1"}, aRecords, "", 3, aDeclined, "no target byte within 1 s"},
     {"Ctrl+C in the data phase", {"--target", "22", "--fault", "3:slow:1500"}, {"--yes"},
@@ -118,8 +121,11 @@ private slots:
             Upload(oRow.asUpload + asPort + QStringList{sFile}, oRow.aStdin, oRow.iSignal);
         oBoard.terminate();
         QVERIFY(oBoard.waitForFinished());
-        QVERIFY2(oRun.aOut.endsWith(oRow.aOutEnd), oRun.aOut.constData());
-        QVERIFY2(oRun.aErr.contains(oRow.aErr), oRun.aErr.constData());
+        const QByteArray aDir = oDir.path().toUtf8();
+        QVERIFY2(oRun.aOut.endsWith(QByteArray(oRow.aOutEnd).replace("DIR", aDir)),
+                 oRun.aOut.constData());
+        QVERIFY2(oRun.aErr.contains(QByteArray(oRow.aErr).replace("DIR", aDir)),
+                 oRun.aErr.constData());
         QCOMPARE(oRun.iExitCode, oRow.iExit);
         const QString sOpened = oRow.bStoredPort ? "COM1" : sLink;
         QVERIFY(oRun.aOut.contains("\n" + sOpened.toUtf8() + " opened\n"));

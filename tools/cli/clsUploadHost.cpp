@@ -26,6 +26,7 @@ clsUploadHost::clsUploadHost(clsConsole& oNewConsole, const Options& oNewOptions
       oCommPort([this](qint16 iPort) {
           return oOptions.sDevice.isEmpty() ? mdlComms::DeviceOf(iPort) : oOptions.sDevice;
       }) {
+    oCommPort.SetNamedByDevice(!oOptions.sDevice.isEmpty());
     // A coarse timer may fire 5 % early: a board that answers after 1.9 s
     // would be taken for a silent one.
     oReplyTimer.setTimerType(Qt::PreciseTimer);
