@@ -74,7 +74,7 @@ struct MemberRow {
     const char* sName;
     Action oAction;
     QString sOutcome;
-    // The reader without root's rights, so that the file's mode stands in its way.
+    // Read by another user than root, whom the file's mode does not stop.
     bool bAsNobody = false;
 };
 
@@ -299,17 +299,12 @@ private slots:
     void members() {
         QFETCH(MemberRow, oRow);
         const auto oRun = [&] { return Outcome(oRow.oAction); };
-        if (!oRow.bAsNobody) {
-            QCOMPARE(mdlForked::Run(oRun), oRow.sOutcome);
-            return;
-        }
-        if (::geteuid() != 0) {
-            QSKIP("only root can become another user to meet the file's mode");
-        }
+        // Any other user meets the file's mode as it is.
+        const bool bNobody = oRow.bAsNobody && ::geteuid() == 0;
         const QString sFolder = QFileInfo(R::FilePath()).path();
-        QVERIFY(QDir().mkpath(sFolder) && chmod(qPrintable(oHome.Path()), 0755) == 0 &&
-                chown(qPrintable(sFolder), 65534, 65534) == 0);
-        QCOMPARE(mdlForked::RunAsNobody(oRun), oRow.sOutcome);
+        QVERIFY(!bNobody || (QDir().mkpath(sFolder) && chmod(qPrintable(oHome.Path()), 0755) == 0 &&
+                             chown(qPrintable(sFolder), 65534, 65534) == 0));
+        QCOMPARE(bNobody ? mdlForked::RunAsNobody(oRun) : mdlForked::Run(oRun), oRow.sOutcome);
     }
 
     // Two copies saving at once: neither loses what the other saved.
