@@ -209,13 +209,11 @@ private slots:
             // for the next upload, which sets the port again.
             {"binding changed between two opens",
              [](Bench& o) {
-                 QString sSteps = Text(o.Open());
-                 sSteps += Text(o.oControl.SetPortOpen(false));
+                 const QStringList asFirst = {Text(o.Open()), Text(o.oControl.SetPortOpen(false))};
                  o.sPort3 = QStringLiteral("/dev/tessivar-absent");
-                 sSteps += Text(o.Open());
-                 sSteps += Text(o.oControl.SetPortOpen(false));
-                 sSteps += Text(o.oControl.SetCommPort(3));
-                 return sSteps + Text(o.Open());
+                 return (asFirst + QStringList{Text(o.Open()), Text(o.oControl.SetPortOpen(false)),
+                                               Text(o.oControl.SetCommPort(3)), Text(o.Open())})
+                     .join(QString());
              },
              "0 0 0 0 0 8002 COM3 (/dev/tessivar-absent): the device does not exist"},
             {"1,5 stop bits (none on Linux)", [](Bench& o) { return Opened(o, "57600,N,8,1,5"); },
@@ -227,9 +225,9 @@ private slots:
             {"opened by a second control",
              [](Bench& o) {
                  clsSerialControl oOther([&o](qint16) { return o.oTerminal.SlavePath(); });
-                 QString sSteps = Text(o.Open());
-                 sSteps += Text(oOther.SetPortOpen(true));
-                 return sSteps + Text(o.oControl.SetPortOpen(false));
+                 return QStringList{Text(o.Open()), Text(oOther.SetPortOpen(true)),
+                                    Text(o.oControl.SetPortOpen(false))}
+                     .join(QString());
              },
              "0 8005 COM1 (<pty>) is already open"},
             {"permission denied", OpenAsNobody,
