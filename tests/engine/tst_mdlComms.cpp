@@ -10,7 +10,7 @@ namespace {
 
 struct StoredRow {
     const char* sName;
-    QList<QPair<QString, QVariant>> aStored;
+    QByteArray aStored; // lines of the key
     qint16 iNumber;
     QString sSettings;
     qint32 lHandshaking;
@@ -19,14 +19,14 @@ struct StoredRow {
 const QString sDefaults = "57600,N,8,1";
 // clang-format off
 const StoredRow aStoredSettings[] = {
-    {"every value read", {{"PortNumber", 4}, {"BaudRate", 9600}, {"StopBits", "1.5"},
-     {"DataBits", 7}, {"Handshaking", 0}}, 4, "9600,N,7,1.5", 0},
-    {"stop bits with a decimal comma, a negative port", {{"StopBits", "1,5"}, {"PortNumber", -1}},
-     1, "57600,N,8,1.5", 3},
-    {"port 0 is kept", {{"PortNumber", 0}}, 0, sDefaults, 3},
-    {"out of range", {{"PortNumber", 17}, {"BaudRate", 0}, {"StopBits", "3"}, {"DataBits", 9},
-     {"Handshaking", 4}}, 1, sDefaults, 3},
-    {"wrong types", {{"PortNumber", "4"}, {"StopBits", 2}, {"DataBits", "7"}}, 1, sDefaults, 3},
+    {"every value read", "PortNumber=4\nBaudRate=9600\nStopBits=\"1.5\"\nDataBits=7\nHandshaking=0",
+     4, "9600,N,7,1.5", 0},
+    {"stop bits with a decimal comma, a negative port", "StopBits=\"1,5\"\nPortNumber=-1", 1,
+     "57600,N,8,1.5", 3},
+    {"port 0 is kept", "PortNumber=0", 0, sDefaults, 3},
+    {"out of range", "PortNumber=17\nBaudRate=0\nStopBits=\"3\"\nDataBits=9\nHandshaking=4", 1,
+     sDefaults, 3},
+    {"wrong types", "PortNumber=\"4\"\nStopBits=2\nDataBits=\"7\"", 1, sDefaults, 3},
 };
 // clang-format on
 
@@ -46,20 +46,6 @@ const OpenRow aOpens[] = {
      "2004" + sEstablishCom + "Unable to establish comms with target."},
 };
 // clang-format on
-
-void Store(const QList<QPair<QString, QVariant>>& aValues) {
-    clsJRT_Registry oRegistry;
-    // Where earlier versions left them: a new place would lose them.
-    oRegistry.SetSubKey(QStringLiteral("SOFTWARE\\Quellis\\Tessivar\\2.6.0\\Comms"));
-    oRegistry.SetAutoCreate(true);
-    oRegistry.OpenKey();
-    for (const auto& [sName, vData] : aValues) {
-        const bool bText = vData.typeId() == QMetaType::QString;
-        oRegistry.SetValue(sName, bText ? clsJRT_Registry::RegSz : clsJRT_Registry::RegDword,
-                           vData);
-    }
-    oRegistry.CloseKey();
-}
 
 } // namespace
 
@@ -82,7 +68,10 @@ private slots:
     // Read at every reset of the application object, value by value.
     void storedSettings() {
         QFETCH(StoredRow, oRow);
-        Store(oRow.aStored);
+        // Where earlier versions left them: a new place would lose them.
+        mdlTestFiles::Write(QDir(), clsJRT_Registry::FilePath(),
+                            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Quellis\\Tessivar\\2.6.0\\Comms]\n" +
+                                oRow.aStored + "\n");
         App().Reset();
         QCOMPARE(App().CommSettings().Number(), oRow.iNumber);
         QCOMPARE(App().CommSettings().SettingsString(), oRow.sSettings);
