@@ -22,4 +22,11 @@ inline QString Write(const QDir& oDir) {
     return mdlTestFiles::Write(oDir, "unit.s19", aRecords);
 }
 
+// Other files over both, as a person may change them while an upload waits:
+// read again, they would give a board only 0x8000 on, and sector 2 alone.
+inline void Change(const QDir& oDir) {
+    mdlTestFiles::Write(oDir, "unit.s19", "S10B80001011121314151617D8\r\nS9030000FC\r\n");
+    mdlTestFiles::Write(oDir, "unit.cmd", "16\r\nFF\r\n0,0,7FFF,R\r\n2,8000,FFFF,E\r\n");
+}
+
 } // namespace mdlUnitFiles

@@ -19,9 +19,6 @@ namespace {
 using mdlTestFiles::Sha256;
 using mdlUnitFiles::aCommands;
 using mdlUnitFiles::aRecords;
-// Read again, these would give a board only 0x8000 on.
-const QByteArray aOtherRecords = "S10B80001011121314151617D8\r\nS9030000FC\r\n";
-const QByteArray aOtherCommands = "16\r\nFF\r\n0,0,7FFF,R\r\n2,8000,FFFF,E\r\n";
 
 struct PortsRow {
     const char* sName;
@@ -93,9 +90,6 @@ void EndBoards(Boards& aBoards) {
 
 } // namespace
 
-Q_DECLARE_METATYPE(PortsRow)
-Q_DECLARE_METATYPE(RefusedRow)
-
 class tst_cliPorts : public QObject {
     Q_OBJECT
 
@@ -135,8 +129,7 @@ private slots:
         oCli.setReadChannel(QProcess::StandardError);
         QByteArray aErr;
         mdlCli::ReadUntil(oCli, aErr, "Continue? [y/N] ");
-        mdlTestFiles::Write(oFiles, "unit.s19", aOtherRecords);
-        mdlTestFiles::Write(oFiles, "unit.cmd", aOtherCommands);
+        mdlUnitFiles::Change(oFiles);
         oCli.write("y\n");
         oCli.closeWriteChannel();
         QCOMPARE(mdlCli::Finish(oCli), oRow.iExit);

@@ -23,9 +23,6 @@ namespace {
 using mdlTestFiles::Sha256;
 using mdlUnitFiles::aCommands;
 using mdlUnitFiles::aRecords;
-// Read again, these would give a board only 0x8000 on, and sector 2 alone.
-const QByteArray aOtherRecords = "S10B80001011121314151617D8\r\nS9030000FC\r\n";
-const QByteArray aOtherCommands = "16\r\nFF\r\n0,0,7FFF,R\r\n2,8000,FFFF,E\r\n";
 
 // A person's second Ctrl+C comes a while after the first.
 enum class eAction { Interrupt, InterruptLater, Terminate, ChangeFiles, MovePort };
@@ -105,8 +102,7 @@ class tst_cliRepeat : public QObject {
                 oStore.SetValue("PortNumber", clsJRT_Registry::RegDword, 2);
                 oStore.CloseKey();
             } else if (oStep.iAction == eAction::ChangeFiles) {
-                mdlTestFiles::Write(oFiles, "unit.s19", aOtherRecords);
-                mdlTestFiles::Write(oFiles, "unit.cmd", aOtherCommands);
+                mdlUnitFiles::Change(oFiles);
             } else if (oCli.processId() > 0) {
                 QThread::msleep(oStep.iAction == eAction::InterruptLater ? 600 : 0);
                 ::kill(pid_t(oCli.processId()),
