@@ -52,13 +52,12 @@ bool ClaimedElsewhere(const QString& sDevice) {
     return lClaim == mdlSerialLine::lTakenElsewhere;
 }
 
-// A control whose COM3 is a pty and COM4 a device that does not exist,
-// recording what each receive event read.
+// A control whose COM3 is a pty, recording what each receive event read.
 struct Bench {
     clsPseudoTerminal oTerminal;
     QString sPort3 = oTerminal.SlavePath();
     clsSerialControl oControl{[this](qint16 iPort) {
-        return QStringList{{}, {}, {}, sPort3, "/dev/tessivar-absent"}.value(iPort);
+        return QStringList{{}, {}, {}, sPort3}.value(iPort);
     }};
     QVariantList avReads;
 
@@ -202,9 +201,6 @@ private slots:
             {"port bound to no device",
              [](Bench& o) { return o.oControl.SetCommPort(9), Text(o.Open()); },
              "8002 COM9 is bound to no device"},
-            {"device does not exist",
-             [](Bench& o) { return o.oControl.SetCommPort(4), Text(o.Open()); },
-             "8002 COM4 (/dev/tessivar-absent): the device does not exist"},
             // An upload reopens its port: a binding changed in between waits
             // for the next upload, which sets the port again.
             {"binding changed between two opens",
