@@ -31,7 +31,6 @@ const StartRow aAdoptions[] = {
 // The second copy binds first, then the first copy binds sA to 1.
 const StartRow aCopies[] = {
     {"other numbers", {}, 2, sB, {}, {sA, sB, "", ""}},
-    {"the same device", {}, 3, sA, {}, {sA, "", "", ""}},
     {"the same device chosen again", {sA}, 3, sA, {}, {sA, "", "", ""}},
 };
 // clang-format on
