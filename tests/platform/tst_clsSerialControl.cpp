@@ -203,7 +203,7 @@ private slots:
              "8002 COM9 is bound to no device"},
             // An upload reopens its port: a binding changed in between waits
             // for the next upload, which sets the port again.
-            {"binding changed between two opens",
+            {"binding changed between two opens, then the missing device named",
              [](Bench& o) {
                  const QStringList asFirst = {Text(o.Open()), Text(o.oControl.SetPortOpen(false))};
                  o.sPort3 = QStringLiteral("/dev/tessivar-absent");
