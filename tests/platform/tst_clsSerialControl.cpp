@@ -170,8 +170,9 @@ private slots:
 
     // As the text-mode switch does: every byte queued before the close
     // leaves, a text one byte a character; no byte that came before the
-    // reopen is an event after it, the line is neither hung up nor set back
-    // to its earlier rate, and no other copy takes the device in between.
+    // reopen, or before the input was emptied, is an event after it; the
+    // line is neither hung up nor set back to its earlier rate, and no other
+    // copy takes the device in between.
     void reopenStartsAFreshSession() {
         Bench oBench;
         QVERIFY(!oBench.oControl.SetSettings("19200,n,8,2") && !oBench.Open());
@@ -190,7 +191,10 @@ private slots:
         QVERIFY(ClaimedElsewhere(oBench.oTerminal.SlavePath()));
         QVERIFY(oBench.oTerminal.Write("stale"));
         QThread::msleep(20);
-        QVERIFY(!oBench.Open(true) && oBench.oTerminal.Write(aReply));
+        QVERIFY(!oBench.Open(true) && oBench.oTerminal.Write("late"));
+        QThread::msleep(20);
+        oBench.oControl.SetInBufferCount(0);
+        QVERIFY(oBench.oTerminal.Write(aReply));
         QTRY_COMPARE(oBench.avReads, QVariantList{AsRead(true, aReply)});
         QVERIFY(!oBench.oControl.SetPortOpen(false));
         QTRY_VERIFY(!ClaimedElsewhere(oBench.oTerminal.SlavePath()));
