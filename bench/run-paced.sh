@@ -4,8 +4,8 @@
 # time inspect reckons for the file on the line: tessivar-cli upload and
 # bench/minimal-host.c, the least any host can do, in turns. A busy thread
 # per core at idle priority keeps every core awake while the board waits
-# out the line, and the simulator has a core of its own. usage: run-paced.sh [ROUNDS [KIB]]; KIB of data, about
-# 2.7 s on the line each.
+# out the line, and the simulator has a core of its own. usage:
+# run-paced.sh [ROUNDS [KIB]]; KIB of data, about 2.7 s on the line each.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 rounds=${1:-3}
@@ -21,8 +21,8 @@ upload() {
   local summary=$1
   shift
   rm -f "$summary"
-  "${board_cpu[@]}" "$build/tools/boardsim/tessivar-boardsim" --target 22 --link "$link" --delay 300 --pace \
-    --summary "$summary" 2>/dev/null &
+  "${board_cpu[@]}" "$build/tools/boardsim/tessivar-boardsim" --target 22 --link "$link" \
+    --delay 300 --pace --summary "$summary" 2>/dev/null &
   boards=$!
   for _ in $(seq 100); do [ -e "$link" ] && break; sleep 0.05; done
   "${host_cpus[@]}" "$@" > "$summary.host" 2>&1

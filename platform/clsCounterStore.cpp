@@ -145,7 +145,8 @@ void clsCounterStore::Write(const char* sMember, const State& oState) const {
 void clsCounterStore::Change(const char* sMember,
                              const std::function<State(std::optional<State>)>& oChange) {
     // Before its folder is made: a name ending in a slash would become one.
-    if (sPath.endsWith(u'/') || (QFileInfo::exists(sPath) && !QFileInfo(sPath).isFile())) {
+    const QFileInfo oStore(sPath);
+    if (sPath.endsWith(u'/') || (oStore.exists() && !oStore.isFile())) {
         throw Failure(sMember, QStringLiteral("is not a file"));
     }
     QDir().mkpath(QFileInfo(sPath).path());
