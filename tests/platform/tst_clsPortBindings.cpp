@@ -4,6 +4,7 @@
 #include "tests/support/mdlRows.h"
 #include "tests/support/mdlTestFiles.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -89,6 +90,16 @@ private slots:
         QVERIFY(oBindings.Bind(1, sC) && oBindings.Store());
         oBindings.Load();
         QCOMPARE(Devices(oBindings), (QStringList{sC, "/dev/ttyUSB0", "/a", ""}));
+    }
+
+    // Adapters by their stable names first, in name order: a first start
+    // binds them before the built-in ports.
+    void stableNamesFirst() {
+        QTemporaryDir oById;
+        QVERIFY(QFile::link("/dev/null", oById.filePath("usb-Z")));
+        QVERIFY(QFile::link("/dev/zero", oById.filePath("usb-A")));
+        QCOMPARE(clsPortBindings::FoundDevices(oById.path()).mid(0, 2),
+                 (QStringList{oById.filePath("usb-A"), oById.filePath("usb-Z")}));
     }
 
     void storeKeepsWhatAnotherCopyStored_data() { mdlRows::Add(aCopies); }
