@@ -1,21 +1,17 @@
 #include "records/clsOpenFile.h"
 
 #include "core/clsError.h"
+#include "core/mdlOrdinaryFile.h"
 #include "records/clsFileTable.h"
 
 #include <QCryptographicHash>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <tuple>
 #include <utility>
 
 #ifdef Q_OS_UNIX
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #endif
 
 namespace {
@@ -55,25 +51,7 @@ bool IsRead(clsOpenFile::eMode iMode) {
     return iMode == clsOpenFile::eMode::RandomRead || iMode == clsOpenFile::eMode::InputRead;
 }
 
-clsError NotOrdinary(const QString& sPath, const char* sKind) {
-    return clsFileTable::Error(clsFileTable::PathFileAccessError)
-        .InFile(sPath, QStringLiteral("not an ordinary file but ") + QLatin1String(sKind));
-}
-
 #ifdef Q_OS_UNIX
-const char* KindOf(mode_t lMode) {
-    if (S_ISDIR(lMode)) {
-        return "a folder";
-    }
-    if (S_ISFIFO(lMode)) {
-        return "a FIFO";
-    }
-    if (S_ISCHR(lMode) || S_ISBLK(lMode)) {
-        return "a device";
-    }
-    return S_ISSOCK(lMode) ? "a socket" : "something else";
-}
-
 // The size and the time of the last write, in nanoseconds, of a file; not
 // its last change, which a rename over its name makes too.
 std::pair<qint64, qint64> SizeAndWrite(const struct stat& oStatus) {
@@ -100,54 +78,32 @@ clsOpenFile::clsOpenFile(const QString& sPath, eMode iNewMode, qint32 lRecordLen
     }
 }
 
-#ifdef Q_OS_UNIX
 void clsOpenFile::OpenForReading(const QString& sPath) {
-    // Opened without waiting and only then asked what it is: a FIFO without
-    // a writer would hold a plain open for ever, and a file asked about
-    // before it is opened can be another by the time it is.
-    const int lHandle =
-        ::open(QFile::encodeName(sPath).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (lHandle < 0) {
-        const int lReason = errno;
-        throw clsFileTable::Error(lReason == ENOENT ? clsFileTable::FileNotFound
-                                                    : clsFileTable::PathFileAccessError)
-            .InFile(sPath, qt_error_string(lReason));
+    QString sWhy;
+    switch (mdlOrdinaryFile::Open(oFile, sPath, QIODevice::ReadOnly, sWhy)) {
+    case mdlOrdinaryFile::eOpened::Missing:
+        throw clsFileTable::Error(clsFileTable::FileNotFound).InFile(sPath, sWhy);
+    case mdlOrdinaryFile::eOpened::Refused:
+        throw clsFileTable::Error(clsFileTable::PathFileAccessError).InFile(sPath, sWhy);
+    case mdlOrdinaryFile::eOpened::Opened:
+        break;
     }
+#ifdef Q_OS_UNIX
     struct stat oStatus {};
-    if (::fstat(lHandle, &oStatus) != 0 || !S_ISREG(oStatus.st_mode)) {
-        ::close(lHandle);
-        throw NotOrdinary(sPath, KindOf(oStatus.st_mode));
-    }
+    ::fstat(oFile.handle(), &oStatus);
     std::tie(lOpenedSize, lOpenedWrite) = SizeAndWrite(oStatus);
-    ::fcntl(lHandle, F_SETFL, ::fcntl(lHandle, F_GETFL) & ~O_NONBLOCK);
-    if (!oFile.open(lHandle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(lHandle);
-        throw clsFileTable::Error(clsFileTable::PathFileAccessError)
-            .InFile(sPath, oFile.errorString());
-    }
+#else
+    lOpenedSize = oFile.size();
+#endif
 }
 
+#ifdef Q_OS_UNIX
 bool clsOpenFile::Unchanged() const {
     struct stat oStatus {};
     return lBytesRead == lOpenedSize && ::fstat(oFile.handle(), &oStatus) == 0 &&
            SizeAndWrite(oStatus) == std::pair(lOpenedSize, lOpenedWrite);
 }
 #else
-void clsOpenFile::OpenForReading(const QString& sPath) {
-    const QFileInfo oInfo(sPath);
-    if (!oInfo.exists()) {
-        throw clsFileTable::Error(clsFileTable::FileNotFound).InFile(sPath);
-    }
-    if (!oInfo.isFile()) {
-        throw NotOrdinary(sPath, oInfo.isDir() ? "a folder" : "a device");
-    }
-    if (!oFile.open(QIODevice::ReadOnly)) {
-        throw clsFileTable::Error(clsFileTable::PathFileAccessError)
-            .InFile(sPath, oFile.errorString());
-    }
-    lOpenedSize = oFile.size();
-}
-
 bool clsOpenFile::Unchanged() const {
     return lBytesRead == lOpenedSize && oFile.size() == lOpenedSize;
 }

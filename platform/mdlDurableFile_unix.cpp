@@ -1,0 +1,119 @@
+#include "platform/mdlDurableFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString Reason() {
+    return qt_error_string(errno);
+}
+
+// Writes aBytes whole; why not, empty when it did.
+QString WriteAll(int lHandle, QByteArrayView aBytes) {
+    for (qsizetype lDone = 0; lDone < aBytes.size();) {
+        const ssize_t lWritten =
+            ::write(lHandle, aBytes.data() + lDone, size_t(aBytes.size() - lDone));
+        if (lWritten <= 0) {
+            return lWritten < 0 ? Reason() : QStringLiteral("nothing more could be written");
+        }
+        lDone += lWritten;
+    }
+    return {};
+}
+
+// A name that another folder entry takes over is on disk only once the
+// folder is. Some shares cannot sync a folder; the file is synced all the
+// same.
+void SyncFolder(const QString& sFolder) {
+    const int lFolder =
+        ::open(QFile::encodeName(sFolder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (lFolder >= 0) {
+        ::fsync(lFolder);
+        ::close(lFolder);
+    }
+}
+
+// The new file, beside sTarget under one name that the lock keeps to one
+// writer: what a program killed while it wrote there left goes with the
+// next save, and nothing piles up.
+QString WriteBeside(const QString& sTarget, const QString& sNew, const QByteArray& aText) {
+    struct stat oTarget {};
+    const mode_t lMode =
+        ::stat(QFile::encodeName(sTarget).constData(), &oTarget) == 0 ? oTarget.st_mode : 0666;
+    const QByteArray aNew = QFile::encodeName(sNew);
+    ::unlink(aNew.constData());
+    const int lHandle =
+        ::open(aNew.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (lHandle < 0) {
+        return Reason();
+    }
+    QString sWhy = WriteAll(lHandle, aText);
+    if (sWhy.isEmpty() && (::fchmod(lHandle, lMode & 07777) != 0 || ::fsync(lHandle) != 0)) {
+        sWhy = Reason();
+    }
+    ::close(lHandle);
+    return sWhy;
+}
+
+} // namespace
+
+namespace mdlDurableFile {
+
+bool Replace(const QString& sPath, const QByteArray& aText, QString& sWhy) {
+    const QString sCanonical = QFileInfo(sPath).canonicalFilePath();
+    const QString sTarget = sCanonical.isEmpty() ? QFileInfo(sPath).absoluteFilePath() : sCanonical;
+    const QString sNew = sTarget + QStringLiteral(".new");
+    sWhy = WriteBeside(sTarget, sNew, aText);
+    if (sWhy.isEmpty()) {
+        Pass("replacing");
+        if (::rename(QFile::encodeName(sNew).constData(), QFile::encodeName(sTarget).constData()) ==
+            0) {
+            SyncFolder(QFileInfo(sTarget).path());
+            return true;
+        }
+        sWhy = Reason();
+    }
+    ::unlink(QFile::encodeName(sNew).constData());
+    return false;
+}
+
+bool Append(const QString& sPath, const QByteArray& aEntry, QString& sWhy) {
+    QDir().mkpath(QFileInfo(sPath).path());
+    QFile oFile(sPath);
+    if (mdlOrdinaryFile::Open(oFile, sPath, QIODevice::WriteOnly | QIODevice::Append, sWhy) !=
+        eOpened::Opened) {
+        return false;
+    }
+    const int lHandle = oFile.handle();
+    struct stat oStatus {};
+    char cLast = '\n';
+    if (::fstat(lHandle, &oStatus) != 0) {
+        sWhy = Reason();
+        return false;
+    }
+    if (oStatus.st_size > 0 && ::pread(lHandle, &cLast, 1, oStatus.st_size - 1) != 1) {
+        cLast = '\n';
+    }
+    // One write: a reader sees the entry whole or not at all.
+    const QByteArray aBytes = cLast == '\n' ? aEntry : '\n' + aEntry;
+    const ssize_t lWritten = ::write(lHandle, aBytes.constData(), size_t(aBytes.size()));
+    if (lWritten == aBytes.size() && ::fsync(lHandle) == 0) {
+        return true;
+    }
+    sWhy = lWritten < 0 || lWritten == aBytes.size()
+               ? Reason()
+               : QStringLiteral("only %1 of %2 bytes written").arg(lWritten).arg(aBytes.size());
+    // The lock keeps every other writer out: what follows the old end is ours.
+    if (lWritten > 0 && ::ftruncate(lHandle, oStatus.st_size) != 0) {
+        sWhy += QStringLiteral("; the part written could not be cut back: ") + Reason();
+    }
+    return false;
+}
+
+} // namespace mdlDurableFile
