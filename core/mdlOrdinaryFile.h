@@ -16,8 +16,8 @@ enum class eOpened { Opened, Missing, Refused };
 // file but a FIFO" or the system's reason.
 eOpened Open(QFile& oFile, const QString& sPath, QIODevice::OpenMode iMode, QString& sWhy);
 
-// What the name sPath itself is where it is no ordinary file ("not an
-// ordinary file but a folder"); empty for an ordinary file or nothing.
+// What sPath leads to where it is no ordinary file ("not an ordinary file
+// but a folder"); empty for an ordinary file or nothing.
 QString NotOrdinary(const QString& sPath);
 
 } // namespace mdlOrdinaryFile

@@ -66,11 +66,10 @@ eOpened Open(QFile& oFile, const QString& sPath, QIODevice::OpenMode iMode, QStr
 
 QString NotOrdinary(const QString& sPath) {
     struct stat oNamed {};
-    if (::lstat(QFile::encodeName(sPath).constData(), &oNamed) != 0 || S_ISREG(oNamed.st_mode)) {
+    if (::stat(QFile::encodeName(sPath).constData(), &oNamed) != 0 || S_ISREG(oNamed.st_mode)) {
         return {};
     }
-    return S_ISLNK(oNamed.st_mode) ? QStringLiteral("not an ordinary file but a symbolic link")
-                                   : NotOrdinaryMode(oNamed.st_mode);
+    return NotOrdinaryMode(oNamed.st_mode);
 }
 
 } // namespace mdlOrdinaryFile

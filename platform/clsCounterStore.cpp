@@ -1,39 +1,22 @@
 #include "platform/clsCounterStore.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include "platform/clsFileLock.h"
+#include "platform/mdlDurableFile.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLockFile>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <limits>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace {
 
-// A holder that died on this machine gives its lock up at once; one on
-// another machine sharing the file, after this long. A live holder's lock
-// is taken too once it is this old, and two boards would get one number: a
-// write and its sync to a slow share may take seconds, so this stays long.
-constexpr int lStaleMs = 30000;
+// A counter file is a line; anything near this is no counter.
+constexpr qint64 lLargestFile = 64 * 1024;
+// A live holder changes the file in milliseconds, or in seconds on a slow
+// share.
 constexpr int lWaitMs = 10000;
-
-// The new file is on disk only with its name: after a power cut the folder
-// could still name the counter from before, and numbers would go out again.
-// Some shares cannot sync a folder; the file itself is synced all the same.
-void SyncFolderOf(const QString& sFile) {
-    const int lFolder = ::open(QFile::encodeName(QFileInfo(sFile).path()).constData(),
-                               O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (lFolder >= 0) {
-        ::fsync(lFolder);
-        ::close(lFolder);
-    }
-}
 
 // What is wrong with the counter's text; empty when nothing is.
 QString Damage(const QByteArray& aText, qint64& lNext, QList<qint64>& alReturned) {
@@ -98,15 +81,18 @@ void clsCounterStore::Return(qint64 lNumber) {
 }
 
 std::optional<clsCounterStore::State> clsCounterStore::Read(const char* sMember) const {
-    QFile oFile(sPath);
-    if (!oFile.exists()) {
+    QByteArray aText;
+    QString sWhy;
+    switch (mdlDurableFile::ReadWhole(sPath, lLargestFile, aText, sWhy)) {
+    case mdlDurableFile::eOpened::Missing:
         return std::nullopt;
-    }
-    if (!oFile.open(QIODevice::ReadOnly)) {
-        throw Failure(sMember, QStringLiteral("cannot be read: %1").arg(oFile.errorString()));
+    case mdlDurableFile::eOpened::Refused:
+        throw Failure(sMember, QStringLiteral("cannot be read: %1").arg(sWhy));
+    case mdlDurableFile::eOpened::Opened:
+        break;
     }
     State oState;
-    const QString sDamage = Damage(oFile.readAll(), oState.lNext, oState.alReturned);
+    const QString sDamage = Damage(aText, oState.lNext, oState.alReturned);
     if (!sDamage.isEmpty()) {
         throw Failure(sMember, QStringLiteral("is damaged (%1); no number goes out of it until "
                                               "it is mended")
@@ -132,35 +118,22 @@ void clsCounterStore::Write(const char* sMember, const State& oState) const {
                                                        {QStringLiteral("returned"), aReturned}})
                                  .toJson(QJsonDocument::Compact) +
                              '\n';
-    QDir().mkpath(QFileInfo(sPath).path());
-    // Whole or not at all: the old file stays until the new one is on disk.
-    QSaveFile oFile(sPath);
-    if (!oFile.open(QIODevice::WriteOnly) || oFile.write(aText) != aText.size() || !oFile.flush() ||
-        ::fsync(oFile.handle()) != 0 || !oFile.commit()) {
-        throw Failure(sMember, QStringLiteral("cannot be written: %1").arg(oFile.errorString()));
+    if (QString sWhy; !mdlDurableFile::Replace(sPath, aText, sWhy)) {
+        throw Failure(sMember, QStringLiteral("cannot be written: %1").arg(sWhy));
     }
-    SyncFolderOf(QFileInfo(sPath).canonicalFilePath());
 }
 
 void clsCounterStore::Change(const char* sMember,
                              const std::function<State(std::optional<State>)>& oChange) {
     // Before its folder is made: a name ending in a slash would become one.
-    const QFileInfo oStore(sPath);
-    if (sPath.endsWith(u'/') || (oStore.exists() && !oStore.isFile())) {
+    if (sPath.endsWith(u'/') || !mdlOrdinaryFile::NotOrdinary(sPath).isEmpty()) {
         throw Failure(sMember, QStringLiteral("is not a file"));
     }
-    QDir().mkpath(QFileInfo(sPath).path());
-    // Beside the file a link leads to, where the write lands: a program
-    // that names the file itself must meet the same lock.
-    const QString sFile = QFileInfo(sPath).canonicalFilePath();
-    QLockFile oLock((sFile.isEmpty() ? sPath : sFile) + QStringLiteral(".lock"));
-    oLock.setStaleLockTime(lStaleMs);
-    if (!oLock.tryLock(lWaitMs)) {
-        throw Failure(sMember, oLock.error() == QLockFile::LockFailedError
-                                   ? QStringLiteral("is locked by another program for more than "
-                                                    "%1 s")
-                                         .arg(lWaitMs / 1000)
-                                   : QStringLiteral("cannot be locked"));
+    clsFileLock oLock(sPath);
+    if (!oLock.Lock(lWaitMs)) {
+        throw Failure(sMember, oLock.Busy()
+                                   ? QStringLiteral("is ") + oLock.ErrorString()
+                                   : QStringLiteral("cannot be locked: ") + oLock.ErrorString());
     }
     Write(sMember, oChange(Read(sMember)));
 }

@@ -31,7 +31,11 @@ clsFileLock::clsFileLock(const QString& sFile) : oLock(LockPath(sFile)) {
 bool clsFileLock::Lock(int lWaitMs) {
     bBusy = false;
     sError.clear();
-    if (const QString sOther = mdlOrdinaryFile::NotOrdinary(oLock.fileName()); !sOther.isEmpty()) {
+    // Nothing here could ever be taken for a holder that went away.
+    const QString sOther = QFileInfo(oLock.fileName()).isSymLink()
+                               ? QStringLiteral("a symbolic link")
+                               : mdlOrdinaryFile::NotOrdinary(oLock.fileName());
+    if (!sOther.isEmpty()) {
         sError = QStringLiteral("its lock file %1 is %2").arg(oLock.fileName(), sOther);
         return false;
     }

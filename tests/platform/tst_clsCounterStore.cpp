@@ -9,6 +9,8 @@
 
 #include <limits>
 
+#include <sys/resource.h>
+
 // The counter file of serial numbers: what a board takes, that a file it
 // cannot read hands out nothing, and that programs sharing it never take
 // the same number.
@@ -50,12 +52,22 @@ private slots:
         QCOMPARE(Refusal("{\"next\":", lNoLimit), "2012 {\"next\":");
     }
 
-    // Before any board comes: a file that can be read but not replaced,
-    // for want of room for a name beside it, which root too runs into.
+    // Before any board comes: a file that can be read but not replaced, on
+    // a disk with room for the lock file alone.
     void peekRefusesAFileItCannotWrite() {
-        const QString sLong = oDir.filePath(QString(245, u's') + ".json");
-        mdlTestFiles::Write(QDir(), sLong, "{\"next\":5,\"returned\":[]}");
-        QCOMPARE(mdlRaised::Text([&] { clsCounterStore(sLong).Peek(lNoLimit); }).left(5), "2012 ");
+        QStringList asReturned;
+        for (int i = 100; i < 200; ++i) {
+            asReturned << QString::number(i);
+        }
+        mdlTestFiles::Write(
+            QDir(), sPath, "{\"next\":500,\"returned\":[" + asReturned.join(',').toLatin1() + "]}");
+        const QString sPeeked = mdlForked::Run([&] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit oFull{300, 300};
+            ::setrlimit(RLIMIT_FSIZE, &oFull);
+            return mdlRaised::Text([&] { clsCounterStore(sPath).Peek(lNoLimit); });
+        });
+        QCOMPARE(sPeeked.left(5), "2012 ");
     }
 
     void refusesWhatIsNotAFile_data() {
