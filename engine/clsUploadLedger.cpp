@@ -1,8 +1,9 @@
 #include "engine/clsUploadLedger.h"
 
 #include "engine/clsApplication.h"
+#include "platform/clsFileLock.h"
 #include "platform/clsSerialControl.h"
-#include "platform/mdlAppendOnly.h"
+#include "platform/mdlDurableFile.h"
 
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -12,6 +13,22 @@
 #include <unistd.h>
 
 namespace {
+
+// Another program holds the ledger for the moment of a write; one stopped
+// while it held it (Ctrl+Z) must not hold the end of every upload.
+constexpr int lLockWaitMs = 1000;
+
+// Adds aEntry to the ledger sPath, whole or not at all; why it is not
+// there, empty when it is.
+QString AddEntry(const QString& sPath, const QByteArray& aEntry) {
+    clsFileLock oLock(sPath);
+    if (!oLock.Lock(lLockWaitMs)) {
+        return oLock.ErrorString();
+    }
+    QString sWhy;
+    mdlDurableFile::Append(sPath, aEntry, sWhy);
+    return sWhy;
+}
 
 QString UserName() {
     if (const passwd* pUser = ::getpwuid(::geteuid())) {
@@ -71,13 +88,13 @@ void clsUploadLedger::OnFinished(const clsUploadSequence::Outcome& oOutcome) {
     }
     oEntry->oEnd = QDateTime::currentDateTime();
     oEntry->oOutcome = oOutcome;
-    const QString sFailure = mdlAppendOnly::AppendLine(FilePath(), oEntry->Line());
+    const QString sFailure = AddEntry(FilePath(), oEntry->Line());
     oEntry.reset();
     if (!sFailure.isEmpty() && !bToldUnwritable) {
         bToldUnwritable = true;
         emit Unwritable(
-            QStringLiteral("The upload ledger %1 could not be written (%2); uploads go on "
-                           "without it.")
+            QStringLiteral("The upload ledger %1 could not be written (%2): this upload's "
+                           "entry is not in it, and uploads go on without it.")
                 .arg(FilePath(), sFailure));
     }
 }

@@ -6,6 +6,8 @@
 
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 // The files the program keeps across runs (settings, ledger, serial number
 // counter, the hand-over between ports) damaged or put in the way by
 // someone hostile: each is refused in words that say what is wrong, or
@@ -27,15 +29,43 @@ struct HostileRow {
     bool bOut = false;
 };
 
+// An upload to a port that stands for no device, its run led by asLead;
+// its entry goes to the ledger all the same.
+mdlCli::Outcome UploadToNoDevice(const QString& sHome, const QStringList& asLead) {
+    // A file size limit signals the program, which takes it for a failed
+    // write only where the signal is ignored, as a full disk would be.
+    return mdlCli::RunProgram("sh", QStringList{"-c", "trap '' XFSZ; exec \"$@\"", "sh"} + asLead +
+                                        QStringList{TESSIVAR_CLI, "upload", "--yes", "--port",
+                                                    sHome + "/no-device",
+                                                    mdlUnitFiles::Write(QDir(sHome))});
+}
+
 // clang-format off
 const HostileRow aRows[] = {
     // 1. The ledger's path names no ordinary file.
 
     // 2. The ledger cannot be added to at the end of an upload.
+    {"ledger a FIFO nobody drains",
+     [](const QString& sHome) {
+         QDir().mkpath(QFileInfo(sHome + "/" + sLedger).path());
+         ::mkfifo(QFile::encodeName(sHome + "/" + sLedger).constData(), 0600);
+         return UploadToNoDevice(sHome, {});
+     },
+     3, "(not an ordinary file but a FIFO): this upload's entry is not in it"},
 
     // 3. A large ledger.
 
     // 4. A full disk under the ledger.
+    {"ledger on a full disk",
+     [](const QString& sHome) {
+         const QByteArray aBefore = QByteArray(2000, 'x') + '\n';
+         mdlTestFiles::Write(QDir(sHome), sLedger, aBefore);
+         const mdlCli::Outcome oRun = UploadToNoDevice(sHome, {"prlimit", "--fsize=2500"});
+         return mdlTestFiles::Read(sHome + "/" + sLedger) == aBefore
+                    ? oRun
+                    : mdlCli::Outcome{-3, {}, "the ledger changed"};
+     },
+     3, "(only "},
 
     // 5. A settings file that cannot be written.
 
