@@ -118,7 +118,8 @@ void clsCounterStore::Write(const char* sMember, const State& oState) const {
                                                        {QStringLiteral("returned"), aReturned}})
                                  .toJson(QJsonDocument::Compact) +
                              '\n';
-    if (QString sWhy; !mdlDurableFile::Replace(sPath, aText, sWhy)) {
+    if (QString sWhy;
+        mdlDurableFile::Replace(sPath, aText, sWhy) != mdlDurableFile::eWritten::Written) {
         throw Failure(sMember, QStringLiteral("cannot be written: %1").arg(sWhy));
     }
 }

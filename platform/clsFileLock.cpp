@@ -25,7 +25,7 @@ QString LockPath(const QString& sFile) {
 } // namespace
 
 clsFileLock::clsFileLock(const QString& sFile) : oLock(LockPath(sFile)) {
-    oLock.setStaleLockTime(lOtherMachineStaleMs);
+    oLock.setStaleLockTime(lLongestHoldMs);
 }
 
 bool clsFileLock::Lock(int lWaitMs) {

@@ -9,16 +9,17 @@
 // QLockFile gives it, so that copies of the program from before this class
 // keep out as well. One policy for a holder that went away: one on this
 // machine that died is taken over at once; a lock file still empty, left by
-// a program killed as it took the lock, after lEmptyStaleMs; one left by a
-// program on another machine, after lOtherMachineStaleMs. A live holder is
-// waited for, up to the caller's wait.
+// a program killed as it took the lock, after lEmptyStaleMs; any other, such
+// as one of a program on another machine, once it is lLongestHoldMs old. A
+// live holder is waited for, up to the caller's wait.
 class clsFileLock {
 public:
     // A live taker fills its lock file within microseconds.
     static constexpr int lEmptyStaleMs = 1000;
-    // A holder on another machine may take seconds to write and sync a file
-    // on a slow share: taking its lock sooner would let two programs write.
-    static constexpr int lOtherMachineStaleMs = 30000;
+    // Whether a program on another machine lives cannot be asked. One may
+    // take seconds to write and sync a file on a slow share: taking its lock
+    // sooner would let two programs write.
+    static constexpr int lLongestHoldMs = 30000;
 
     // The lock for sFile, whose lock file is sFile's name with ".lock".
     explicit clsFileLock(const QString& sFile);

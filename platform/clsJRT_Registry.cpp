@@ -2,17 +2,14 @@
 
 #include "core/clsError.h"
 
-#include <QSettings>
+#include "platform/clsSettingsKey.h"
+
 #include <QStandardPaths>
 #include <QStringList>
 
 #include <cmath>
 #include <iterator>
 #include <limits>
-
-#ifndef Q_OS_WIN
-#include "platform/mdlSettingsFile.h"
-#endif
 
 namespace {
 
@@ -89,41 +86,6 @@ qint32 DwordOf(const QVariant& vData) {
     return qint32(dValue);
 }
 
-#ifdef Q_OS_WIN
-// The registry itself. QSettings opens a key for writing by creating it, so
-// whether it existed is asked of its parent first.
-qint32 OpenStore(const QStringList& asKey, bool bCreate, std::unique_ptr<QSettings>& oStore,
-                 qint32& lDisposition) {
-    const QSettings oParent(asKey.first(asKey.size() - 1).join(u'\\'), QSettings::NativeFormat);
-    const bool bExisted =
-        asKey.size() == 1 || oParent.childGroups().contains(asKey.last(), Qt::CaseInsensitive);
-    if (!bExisted && !bCreate) {
-        return R::ResultNotFound;
-    }
-    oStore = std::make_unique<QSettings>(asKey.join(u'\\'), QSettings::NativeFormat);
-    lDisposition = bExisted ? R::OpenedExistingKey : R::CreatedNewKey;
-    return oStore->isWritable() ? R::ResultSuccess : R::ResultAccessDenied;
-}
-
-// QSettings names a key's default value ".".
-QString StoreKey(const QString& sValueName) {
-    return sValueName.isEmpty() ? QStringLiteral(".") : sValueName;
-}
-
-qint32 SaveStore(QSettings& oStore) {
-    oStore.sync();
-    return oStore.status() == QSettings::NoError ? R::ResultSuccess : R::ResultAccessDenied;
-}
-#else
-qint32 OpenStore(const QStringList& asKey, bool bCreate, std::unique_ptr<QSettings>& oStore,
-                 qint32& lDisposition) {
-    return mdlSettingsFile::OpenStore(R::FilePath(), asKey, bCreate, oStore, lDisposition);
-}
-
-using mdlSettingsFile::SaveStore;
-using mdlSettingsFile::StoreKey;
-#endif
-
 } // namespace
 
 clsJRT_Registry::clsJRT_Registry() = default;
@@ -135,9 +97,9 @@ void clsJRT_Registry::SetValue(const QString& sValueName, qint32 rtType, const Q
         throw Failure(lNoKeyOpened, sValueLet, "No key opened");
     }
     if (rtType == RegSz) {
-        oStore->setValue(StoreKey(sValueName), TextOf(vData));
+        oStore->SetValue(sValueName, TextOf(vData));
     } else if (rtType == RegDword) {
-        oStore->setValue(StoreKey(sValueName), DwordOf(vData));
+        oStore->SetValue(sValueName, DwordOf(vData));
     } else {
         throw Failure(lUnimplementedType, sValueLet, "Unimplemented registry type");
     }
@@ -150,11 +112,10 @@ QVariant clsJRT_Registry::Value(const QString& sValueName, qint32 rtType) const 
     if (rtType != RegSz && rtType != RegDword) {
         throw Failure(lUnimplementedType, sValueGet, "Unimplemented registry type.");
     }
-    const QString sKey = StoreKey(sValueName);
-    if (!oStore->contains(sKey)) {
+    if (!oStore->Contains(sValueName)) {
         throw Failure(lValueReadFailure, sValueGet, "Failure during value read.");
     }
-    const QVariant vStored = oStore->value(sKey);
+    const QVariant vStored = oStore->Value(sValueName);
     const int iWanted = rtType == RegSz ? QMetaType::QString : QMetaType::Int;
     return vStored.typeId() == iWanted ? vStored : QVariant();
 }
@@ -163,7 +124,7 @@ void clsJRT_Registry::CloseKey() {
     if (!oStore) {
         return;
     }
-    const qint32 lResult = SaveStore(*oStore);
+    const qint32 lResult = oStore->Save();
     if (lResult != ResultSuccess) {
         throw Unknown(lResult, sCloseKey);
     }
@@ -174,8 +135,9 @@ qint32 clsJRT_Registry::OpenKey() {
     oStore.reset();
     const QStringList asKey = KeyPath(lRootKey, sSubKey);
     qint32 lDisposition = 0;
-    const qint32 lResult = asKey.isEmpty() ? qint32(ResultInvalidHandle)
-                                           : OpenStore(asKey, bAutoCreate, oStore, lDisposition);
+    const qint32 lResult = asKey.isEmpty()
+                               ? qint32(ResultInvalidHandle)
+                               : clsSettingsKey::Open(asKey, bAutoCreate, oStore, lDisposition);
     if (lResult != ResultSuccess) {
         oStore.reset();
         throw OpenFailure(lResult);

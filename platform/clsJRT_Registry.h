@@ -5,13 +5,15 @@
 
 #include <memory>
 
-class QSettings;
+class clsSettingsKey;
 
 // One key of the settings store, addressed by a root key and a sub-key path
 // of names separated by "\". Values are texts (REG_SZ) or 32-bit integers
 // (REG_DWORD). On Windows the store is the registry; elsewhere one settings
 // file per user, in the user's configuration folder, with the same key and
-// value names. Every CloseKey writes what was set to disk.
+// value names. Every CloseKey writes what was set to disk. A key that can be
+// read but not written opens all the same: what is stored is used, and
+// only saving fails.
 class clsJRT_Registry {
 public:
     static constexpr qint32 lHKeyLocalMachine = static_cast<qint32>(0x80000002);
@@ -26,6 +28,8 @@ public:
         ResultAccessDenied = 5,
         ResultInvalidHandle = 6,
         ResultDiskFull = 112,
+        // Another program held the store for longer than a save may wait.
+        ResultBusy = 170,
         ResultNoParent = 1010
     };
 
@@ -59,5 +63,5 @@ private:
     QString sSubKey;
     bool bAutoCreate = false;
     // The store with the open key as its group; none while no key is open.
-    std::unique_ptr<QSettings> oStore;
+    std::unique_ptr<clsSettingsKey> oStore;
 };

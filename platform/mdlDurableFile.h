@@ -18,11 +18,14 @@ using mdlOrdinaryFile::eOpened;
 // lLargest bytes; sWhy says why not.
 eOpened ReadWhole(const QString& sPath, qint64 lLargest, QByteArray& aText, QString& sWhy);
 
+enum class eWritten { Written, NoRoom, Refused };
+
 // Puts aText in place of the file sPath (of the file a symbolic link
 // leads to), with its mode, whole or not at all, also across a power cut:
-// written beside it, synced, renamed over it, its folder synced. False with
-// sWhy when the file stays as it was.
-bool Replace(const QString& sPath, const QByteArray& aText, QString& sWhy);
+// written beside it, synced, renamed over it, its folder synced. Where the
+// file stays as it was, sWhy says why, and NoRoom tells a full disk or a
+// file size limit from the rest.
+eWritten Replace(const QString& sPath, const QByteArray& aText, QString& sWhy);
 
 // Adds aEntry to the end of the ordinary file sPath, made where it is
 // missing, in one write: a write cut short (a full disk) is cut back, so
@@ -33,8 +36,9 @@ bool Append(const QString& sPath, const QByteArray& aEntry, QString& sWhy);
 
 // Named points of a change at which a test stops the program as a kill
 // would: "locked" once the lock is taken, "replacing" once the new file is
-// whole on disk beside the old one. pHook is called at each; none is set
-// in the programs.
+// whole on disk beside the old one, "written" once the change is on disk,
+// the lock still held. pHook is called at each; none is set in the
+// programs.
 using PointHook = void (*)(const char* sPoint);
 void SetPointHook(PointHook pHook);
 void Pass(const char* sPoint);

@@ -10,21 +10,34 @@
 
 namespace {
 
+using mdlDurableFile::eWritten;
+
 QString Reason() {
     return qt_error_string(errno);
 }
 
-// Writes aBytes whole; why not, empty when it did.
-QString WriteAll(int lHandle, QByteArrayView aBytes) {
+// What errno tells of a write that failed.
+eWritten Failed() {
+    return errno == ENOSPC || errno == EFBIG || errno == EDQUOT ? eWritten::NoRoom
+                                                                : eWritten::Refused;
+}
+
+// Writes aBytes whole, or says why not.
+eWritten WriteAll(int lHandle, QByteArrayView aBytes, QString& sWhy) {
     for (qsizetype lDone = 0; lDone < aBytes.size();) {
         const ssize_t lWritten =
             ::write(lHandle, aBytes.data() + lDone, size_t(aBytes.size() - lDone));
-        if (lWritten <= 0) {
-            return lWritten < 0 ? Reason() : QStringLiteral("nothing more could be written");
+        if (lWritten < 0) {
+            sWhy = Reason();
+            return Failed();
+        }
+        if (lWritten == 0) {
+            sWhy = QStringLiteral("nothing more could be written");
+            return eWritten::NoRoom;
         }
         lDone += lWritten;
     }
-    return {};
+    return eWritten::Written;
 }
 
 // A name that another folder entry takes over is on disk only once the
@@ -42,7 +55,8 @@ void SyncFolder(const QString& sFolder) {
 // The new file, beside sTarget under one name that the lock keeps to one
 // writer: what a program killed while it wrote there left goes with the
 // next save, and nothing piles up.
-QString WriteBeside(const QString& sTarget, const QString& sNew, const QByteArray& aText) {
+eWritten WriteBeside(const QString& sTarget, const QString& sNew, const QByteArray& aText,
+                     QString& sWhy) {
     struct stat oTarget {};
     const mode_t lMode =
         ::stat(QFile::encodeName(sTarget).constData(), &oTarget) == 0 ? oTarget.st_mode : 0666;
@@ -51,36 +65,47 @@ QString WriteBeside(const QString& sTarget, const QString& sNew, const QByteArra
     const int lHandle =
         ::open(aNew.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (lHandle < 0) {
-        return Reason();
-    }
-    QString sWhy = WriteAll(lHandle, aText);
-    if (sWhy.isEmpty() && (::fchmod(lHandle, lMode & 07777) != 0 || ::fsync(lHandle) != 0)) {
         sWhy = Reason();
+        return Failed();
+    }
+    eWritten iWritten = WriteAll(lHandle, aText, sWhy);
+    if (iWritten == eWritten::Written &&
+        (::fchmod(lHandle, lMode & 07777) != 0 || ::fsync(lHandle) != 0)) {
+        sWhy = Reason();
+        iWritten = Failed();
     }
     ::close(lHandle);
-    return sWhy;
+    return iWritten;
 }
 
 } // namespace
 
 namespace mdlDurableFile {
 
-bool Replace(const QString& sPath, const QByteArray& aText, QString& sWhy) {
+eWritten Replace(const QString& sPath, const QByteArray& aText, QString& sWhy) {
     const QString sCanonical = QFileInfo(sPath).canonicalFilePath();
     const QString sTarget = sCanonical.isEmpty() ? QFileInfo(sPath).absoluteFilePath() : sCanonical;
+    // A file made read-only (or immutable) is meant to stay as it is, though
+    // the folder would let a new one take its name.
+    if (::access(QFile::encodeName(sTarget).constData(), W_OK) != 0 && errno != ENOENT) {
+        sWhy = Reason();
+        return Failed();
+    }
     const QString sNew = sTarget + QStringLiteral(".new");
-    sWhy = WriteBeside(sTarget, sNew, aText);
-    if (sWhy.isEmpty()) {
+    eWritten iWritten = WriteBeside(sTarget, sNew, aText, sWhy);
+    if (iWritten == eWritten::Written) {
         Pass("replacing");
         if (::rename(QFile::encodeName(sNew).constData(), QFile::encodeName(sTarget).constData()) ==
             0) {
             SyncFolder(QFileInfo(sTarget).path());
-            return true;
+            Pass("written");
+            return eWritten::Written;
         }
         sWhy = Reason();
+        iWritten = Failed();
     }
     ::unlink(QFile::encodeName(sNew).constData());
-    return false;
+    return iWritten;
 }
 
 bool Append(const QString& sPath, const QByteArray& aEntry, QString& sWhy) {
@@ -104,6 +129,7 @@ bool Append(const QString& sPath, const QByteArray& aEntry, QString& sWhy) {
     const QByteArray aBytes = cLast == '\n' ? aEntry : '\n' + aEntry;
     const ssize_t lWritten = ::write(lHandle, aBytes.constData(), size_t(aBytes.size()));
     if (lWritten == aBytes.size() && ::fsync(lHandle) == 0) {
+        Pass("written");
         return true;
     }
     sWhy = lWritten < 0 || lWritten == aBytes.size()

@@ -4,7 +4,7 @@
 #include "engine/clsUploadLedger.h"
 #include "engine/clsUploadSequence.h"
 #include "platform/clsSerialControl.h"
-#include "ui/clsRecentFileStore.h"
+#include "engine/clsRecentFileStore.h"
 #include "ui/clsStatusLog.h"
 
 #include <QMainWindow>

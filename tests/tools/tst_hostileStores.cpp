@@ -40,6 +40,26 @@ mdlCli::Outcome UploadToNoDevice(const QString& sHome, const QStringList& asLead
                                                     mdlUnitFiles::Write(QDir(sHome))});
 }
 
+// tessivar-cli with asArguments, as the user nobody where root runs the
+// tests (root writes any file), with a settings file of mode 0444 that
+// binds port 2.
+Runner ReadOnlySettings(const QStringList& asArguments) {
+    return [=](const QString& sHome) {
+        const QString sFile =
+            mdlTestFiles::Write(QDir(sHome), sSettings,
+                                "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Quellis\\Tessivar\\2.6.0\\Comms]\n"
+                                "COM2=\"/dev/tessivar-absent\"\n");
+        ::chmod(QFile::encodeName(sFile).constData(), 0444);
+        if (::geteuid() != 0) {
+            return mdlCli::Run(asArguments);
+        }
+        ::chmod(QFile::encodeName(sHome).constData(), 0755);
+        return mdlCli::RunProgram("setpriv", QStringList{"--reuid=nobody", "--regid=nogroup",
+                                                         "--clear-groups", TESSIVAR_CLI} +
+                                                 asArguments);
+    };
+}
+
 // clang-format off
 const HostileRow aRows[] = {
     // 1. The ledger's path names no ordinary file.
@@ -68,6 +88,10 @@ const HostileRow aRows[] = {
      3, "(only "},
 
     // 5. A settings file that cannot be written.
+    {"settings read-only: bindings listed", ReadOnlySettings({"ports"}), 0,
+     "COM2  /dev/tessivar-absent  (not present)", true},
+    {"settings read-only: binding refused", ReadOnlySettings({"ports", "--bind", "3", "/dev/x"}),
+     1, "could not be written"},
 
     // 6. A damaged counter file.
 

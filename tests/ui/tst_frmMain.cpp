@@ -7,7 +7,7 @@
 #include "tests/support/mdlForked.h"
 #include "tests/support/mdlRows.h"
 #include "tests/support/mdlTestFiles.h"
-#include "ui/clsRecentFileStore.h"
+#include "engine/clsRecentFileStore.h"
 #include "ui/frmHelp.h"
 
 #include <QAction>

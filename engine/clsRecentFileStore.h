@@ -7,7 +7,7 @@ class clsApplication;
 // The recent-file list in the settings store: values "1", "2", ... of the
 // key "Recent Files", "1" the newest. Failures of the store are skipped
 // step by step: an unreadable list reads as empty, an unwritable one stays
-// as it was.
+// as it was. Copies of the program add one at a time.
 class clsRecentFileStore {
 public:
     explicit clsRecentFileStore(clsApplication& oNewApp) : oApp(oNewApp) {}

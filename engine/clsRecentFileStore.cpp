@@ -1,18 +1,18 @@
-#include "ui/clsRecentFileStore.h"
+#include "engine/clsRecentFileStore.h"
 
 #include "core/mdlSteps.h"
 #include "engine/clsApplication.h"
+#include "platform/clsFileLock.h"
 #include "platform/clsJRT_Registry.h"
 #include "resources/mdlResources.h"
-
-#include <QLockFile>
 
 using mdlSteps::Ignoring;
 
 namespace {
 constexpr int iShiftedValues = 3;
-// A copy that holds the list longer than this is stuck; the path is added
-// without it.
+// A copy that holds the list longer than this is stuck. Adding without the
+// lock could lose the path the stuck copy adds: the path goes unrecorded,
+// as on any store that cannot be written.
 constexpr int lLockWaitMs = 2000;
 } // namespace
 
@@ -29,8 +29,10 @@ QStringList clsRecentFileStore::List() {
 // Another copy adding at the same moment shifts the list it read before
 // this save and writes it over this one: one copy adds at a time.
 void clsRecentFileStore::Add(const QString& sPath) {
-    QLockFile oLock(clsJRT_Registry::FilePath() + QStringLiteral(".recent.lock"));
-    oLock.tryLock(lLockWaitMs);
+    clsFileLock oLock(clsJRT_Registry::FilePath() + QStringLiteral(".recent"));
+    if (!oLock.Lock(lLockWaitMs)) {
+        return;
+    }
     OpenKey(true);
     clsJRT_Registry& oRegistry = oApp.Registry();
     for (int iName = iShiftedValues; iName >= 1; --iName) {

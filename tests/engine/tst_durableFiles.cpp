@@ -1,0 +1,324 @@
+#include "engine/clsApplication.h"
+#include "engine/clsRecentFileStore.h"
+#include "engine/clsUploadLedger.h"
+#include "platform/clsCounterStore.h"
+#include "platform/clsFileLock.h"
+#include "platform/clsJRT_Registry.h"
+#include "platform/mdlDurableFile.h"
+#include "tests/support/clsPrivateHome.h"
+#include "tests/support/clsRecordingHost.h"
+#include "tests/support/mdlForked.h"
+#include "tests/support/mdlRows.h"
+#include "tests/support/mdlTestFiles.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLockFile>
+#include <QTest>
+
+#include <sys/file.h>
+#include <sys/resource.h>
+
+// The files kept across programs (settings, serial number counter, ledger,
+// recent files), changed by two programs at once, by programs killed at
+// each named point of a change, and on a full disk: a change is there
+// whole or not at all, the next program takes a dead one's lock at once,
+// and nothing piles up beside the files.
+namespace {
+
+using R = clsJRT_Registry;
+
+const QString sComms = QStringLiteral("SOFTWARE\\Quellis\\Tessivar\\2.6.0\\Comms");
+// Below every store's file as the tests fill them, above every lock file.
+constexpr rlim_t lFullDiskBytes = 300;
+
+QString Home() {
+    return qEnvironmentVariable("XDG_DATA_HOME");
+}
+
+// One of the stores, as the programs change it: change number i, and
+// whether the store holds it. Failures are the store's to report; here only
+// what stays counts.
+struct User {
+    const char* sName;
+    std::function<void(int)> oChange;
+    std::function<bool(int)> oHolds;
+    // Changes each of two programs makes at once.
+    int iEach;
+};
+
+QString Text(int i) {
+    return QString(400, u'v') + QString::number(i);
+}
+
+void SetValue(int i) {
+    R oKey;
+    oKey.SetSubKey(sComms);
+    oKey.SetAutoCreate(true);
+    try {
+        oKey.OpenKey();
+        oKey.SetValue(QStringLiteral("V%1").arg(i), R::RegSz, Text(i));
+        oKey.CloseKey();
+    } catch (const clsError&) {
+    }
+}
+
+bool HasValue(int i) {
+    R oKey;
+    oKey.SetSubKey(sComms);
+    try {
+        oKey.OpenKey();
+        return oKey.Value(QStringLiteral("V%1").arg(i), R::RegSz) == Text(i);
+    } catch (const clsError&) {
+        return false;
+    }
+}
+
+QString CounterPath() {
+    return Home() + QStringLiteral("/serials.json");
+}
+
+void ReturnNumber(int i) {
+    try {
+        clsCounterStore(CounterPath()).Return(i);
+    } catch (const clsError&) {
+    }
+}
+
+bool HasNumber(int i) {
+    const QJsonObject oCounter =
+        QJsonDocument::fromJson(mdlTestFiles::Read(CounterPath())).object();
+    return oCounter[QStringLiteral("returned")].toArray().contains(i);
+}
+
+// An upload of a file that is not there: its entry alone.
+void AddEntry(int i) {
+    clsRecordingHost oHost;
+    clsApplication oApp(oHost);
+    clsUploadSequence oSequence(oApp);
+    const clsUploadLedger oLedger(oApp, oSequence);
+    oSequence.Run(Home() + QStringLiteral("/%1.s19").arg(i));
+}
+
+bool HasEntry(int i) {
+    const QList<QByteArray> aLines = mdlTestFiles::Read(clsUploadLedger::FilePath()).split('\n');
+    return std::any_of(aLines.begin(), aLines.end(), [i](const QByteArray& aLine) {
+        return QJsonDocument::fromJson(aLine)[QStringLiteral("file")].toString().endsWith(
+            QStringLiteral("/%1.s19").arg(i));
+    });
+}
+
+QString RecentPath(int i) {
+    return Home() + QStringLiteral("/%1/%2.s19").arg(QString(300, u'r')).arg(i);
+}
+
+QStringList RecentList() {
+    clsRecordingHost oHost;
+    clsApplication oApp(oHost);
+    return clsRecentFileStore(oApp).List();
+}
+
+void AddRecent(int i) {
+    clsRecordingHost oHost;
+    clsApplication oApp(oHost);
+    clsRecentFileStore(oApp).Add(RecentPath(i));
+}
+
+const User aUsers[] = {
+    {"settings", SetValue, HasValue, 20},
+    {"counter", ReturnNumber, HasNumber, 20},
+    {"ledger", AddEntry, HasEntry, 20},
+    // The list keeps four.
+    {"recent files", AddRecent, [](int i) { return RecentList().contains(RecentPath(i)); }, 2},
+};
+
+// What a program meets while it changes a store.
+struct Fault {
+    const char* sName;
+    // The named point at which it is killed; none for a full disk.
+    const char* sPoint;
+    // Killed inside the write by the signal of a file size limit.
+    bool bKilledMidWrite;
+    // The change is in the store all the same.
+    bool bHeld;
+};
+
+const Fault aFaults[] = {
+    {"killed before the write, holding the lock", "locked", false, false},
+    {"killed before the rename", "replacing", false, false},
+    {"killed after the write, holding the lock", "written", false, true},
+    {"killed mid-write", nullptr, true, false},
+    {"full disk", nullptr, false, false},
+};
+
+const char* sKillPoint = nullptr;
+
+void KillAtPoint(const char* sPoint) {
+    if (qstrcmp(sPoint, sKillPoint) == 0) {
+        ::raise(SIGKILL);
+    }
+}
+
+// Change i in a program of its own that meets oFault.
+void ChangeMeeting(const User& oUser, const Fault& oFault, int i) {
+    mdlForked::Run([&] {
+        sKillPoint = oFault.sPoint;
+        mdlDurableFile::SetPointHook(KillAtPoint);
+        if (!oFault.sPoint) {
+            std::signal(SIGXFSZ, oFault.bKilledMidWrite ? SIG_DFL : SIG_IGN);
+            const rlimit oLimit{lFullDiskBytes, lFullDiskBytes};
+            ::setrlimit(RLIMIT_FSIZE, &oLimit);
+        }
+        oUser.oChange(i);
+        return QString();
+    });
+}
+
+// Files a change leaves beside the stores.
+QStringList LeftBeside() {
+    QStringList asLeft;
+    for (const QString& sFolder :
+         {Home(), QFileInfo(R::FilePath()).path(), QFileInfo(clsUploadLedger::FilePath()).path()}) {
+        for (const QFileInfo& oFile : QDir(sFolder).entryInfoList(QDir::Files)) {
+            if (oFile.fileName().endsWith(".new") || oFile.fileName().endsWith(".lock")) {
+                asLeft << oFile.fileName();
+            }
+        }
+    }
+    return asLeft;
+}
+
+// A lock file as a holder left it, and how long ago.
+struct LockRow {
+    const char* sName;
+    // "live": as a live program on this machine leaves it; "held": empty,
+    // with the lock a taker holds while it fills the file.
+    QByteArray aContent;
+    qint64 lAgeMs;
+    bool bTaken;
+};
+
+const QByteArray aElsewhere = "4321\ntessivar-cli\nelsewhere\nffffffff\nffffffff\n";
+
+const LockRow aLockRows[] = {
+    {"empty, under a second old", "", 500, false},
+    {"empty, over a second old", "", 1500, true},
+    {"empty, over a second old, its taker filling it", "held", 1500, false},
+    {"another machine's, under 30 s old", aElsewhere, 29'000, false},
+    {"another machine's, over 30 s old", aElsewhere, 31'000, true},
+    {"a live program's on this machine, under 30 s old", "live", 29'000, false},
+};
+
+// The lock file's content as a live program here writes it.
+QByteArray LiveContent(const QString& sFolder) {
+    QLockFile oLive(sFolder + QStringLiteral("/live.lock"));
+    oLive.lock();
+    return mdlTestFiles::Read(oLive.fileName());
+}
+
+} // namespace
+
+class tst_durableFiles : public QObject {
+    Q_OBJECT
+
+    clsPrivateHome oHome;
+
+    void AddUserRows() {
+        QTest::addColumn<int>("iUser");
+        for (int iUser = 0; iUser < int(std::size(aUsers)); ++iUser) {
+            QTest::newRow(aUsers[iUser].sName) << iUser;
+        }
+    }
+
+private slots:
+    void init() {
+        QDir(oHome.Path()).removeRecursively();
+        QDir().mkpath(Home());
+        // Numbers enough that the file outgrows a full disk's room.
+        QStringList asReturned;
+        for (int i = 1000; i < 1100; ++i) {
+            asReturned << QString::number(i);
+        }
+        mdlTestFiles::Write(QDir(), CounterPath(),
+                            "{\"next\":2000,\"returned\":[" + asReturned.join(',').toLatin1() +
+                                "]}\n");
+    }
+
+    void changesOfTwoProgramsAtOnceAllStay_data() { AddUserRows(); }
+
+    void changesOfTwoProgramsAtOnceAllStay() {
+        QFETCH(int, iUser);
+        const User& oUser = aUsers[iUser];
+        const auto oChanges = [&](int iFirst) {
+            return [&oUser, iFirst] {
+                for (int i = iFirst; i < iFirst + oUser.iEach; ++i) {
+                    oUser.oChange(i);
+                }
+                return QString();
+            };
+        };
+        // Both started before either is waited for.
+        const mdlForked::Child oA = mdlForked::Start(oChanges(100));
+        const mdlForked::Child oB = mdlForked::Start(oChanges(200));
+        QCOMPARE(mdlForked::Finish(oA) + mdlForked::Finish(oB), "");
+        for (int i = 0; i < oUser.iEach; ++i) {
+            QVERIFY2(oUser.oHolds(100 + i) && oUser.oHolds(200 + i),
+                     qPrintable(QString::number(i)));
+        }
+    }
+
+    void aFailedChangeLeavesTheStoreWhole_data() {
+        QTest::addColumn<int>("iUser");
+        QTest::addColumn<int>("iFault");
+        for (int iUser = 0; iUser < int(std::size(aUsers)); ++iUser) {
+            for (int iFault = 0; iFault < int(std::size(aFaults)); ++iFault) {
+                // Entries are added to the ledger, never renamed into it.
+                if (qstrcmp(aUsers[iUser].sName, "ledger") != 0 ||
+                    qstrcmp(aFaults[iFault].sPoint, "replacing") != 0) {
+                    QTest::addRow("%s, %s", aUsers[iUser].sName, aFaults[iFault].sName)
+                        << iUser << iFault;
+                }
+            }
+        }
+    }
+
+    // The change before stays, the one that met the fault is there whole
+    // or not at all, and the next program's change goes in.
+    void aFailedChangeLeavesTheStoreWhole() {
+        QFETCH(int, iUser);
+        QFETCH(int, iFault);
+        const User& oUser = aUsers[iUser];
+        oUser.oChange(1);
+        ChangeMeeting(oUser, aFaults[iFault], 2);
+        QCOMPARE(oUser.oHolds(2), aFaults[iFault].bHeld);
+        QVERIFY(oUser.oHolds(1));
+        oUser.oChange(3);
+        QVERIFY(oUser.oHolds(3));
+        QCOMPARE(LeftBeside(), QStringList());
+    }
+
+    void aLockLeftBehindIsTakenByItsAge_data() { mdlRows::Add(aLockRows); }
+
+    void aLockLeftBehindIsTakenByItsAge() {
+        QFETCH(LockRow, oRow);
+        const QString sFile = Home() + QStringLiteral("/store");
+        const bool bLive = oRow.aContent == "live";
+        const bool bHeld = oRow.aContent == "held";
+        const QString sLock = mdlTestFiles::Write(QDir(), sFile + ".lock",
+                                                  bLive   ? LiveContent(Home())
+                                                  : bHeld ? ""
+                                                          : oRow.aContent);
+        QFile oTaker(sLock);
+        QVERIFY(oTaker.open(QIODevice::ReadWrite));
+        QVERIFY(!bHeld || ::flock(oTaker.handle(), LOCK_EX | LOCK_NB) == 0);
+        QVERIFY(oTaker.setFileTime(QDateTime::currentDateTime().addMSecs(-oRow.lAgeMs),
+                                   QFileDevice::FileModificationTime));
+        clsFileLock oLock(sFile);
+        QCOMPARE(oLock.Lock(0), oRow.bTaken);
+        QCOMPARE(oLock.Busy(), !oRow.bTaken);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_durableFiles)
+#include "tst_durableFiles.moc"
