@@ -16,10 +16,12 @@ QString Reason() {
     return qt_error_string(errno);
 }
 
-// What errno tells of a write that failed.
-eWritten Failed() {
-    return errno == ENOSPC || errno == EFBIG || errno == EDQUOT ? eWritten::NoRoom
-                                                                : eWritten::Refused;
+// What errno tells of a write that failed, and why in words.
+eWritten Failed(QString& sWhy) {
+    const int lError = errno;
+    sWhy = qt_error_string(lError);
+    return lError == ENOSPC || lError == EFBIG || lError == EDQUOT ? eWritten::NoRoom
+                                                                   : eWritten::Refused;
 }
 
 // Writes aBytes whole, or says why not.
@@ -28,8 +30,7 @@ eWritten WriteAll(int lHandle, QByteArrayView aBytes, QString& sWhy) {
         const ssize_t lWritten =
             ::write(lHandle, aBytes.data() + lDone, size_t(aBytes.size() - lDone));
         if (lWritten < 0) {
-            sWhy = Reason();
-            return Failed();
+            return Failed(sWhy);
         }
         if (lWritten == 0) {
             sWhy = QStringLiteral("nothing more could be written");
@@ -65,14 +66,12 @@ eWritten WriteBeside(const QString& sTarget, const QString& sNew, const QByteArr
     const int lHandle =
         ::open(aNew.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (lHandle < 0) {
-        sWhy = Reason();
-        return Failed();
+        return Failed(sWhy);
     }
     eWritten iWritten = WriteAll(lHandle, aText, sWhy);
     if (iWritten == eWritten::Written &&
         (::fchmod(lHandle, lMode & 07777) != 0 || ::fsync(lHandle) != 0)) {
-        sWhy = Reason();
-        iWritten = Failed();
+        iWritten = Failed(sWhy);
     }
     ::close(lHandle);
     return iWritten;
@@ -88,8 +87,7 @@ eWritten Replace(const QString& sPath, const QByteArray& aText, QString& sWhy) {
     // A file made read-only (or immutable) is meant to stay as it is, though
     // the folder would let a new one take its name.
     if (::access(QFile::encodeName(sTarget).constData(), W_OK) != 0 && errno != ENOENT) {
-        sWhy = Reason();
-        return Failed();
+        return Failed(sWhy);
     }
     const QString sNew = sTarget + QStringLiteral(".new");
     eWritten iWritten = WriteBeside(sTarget, sNew, aText, sWhy);
@@ -101,8 +99,7 @@ eWritten Replace(const QString& sPath, const QByteArray& aText, QString& sWhy) {
             Pass("written");
             return eWritten::Written;
         }
-        sWhy = Reason();
-        iWritten = Failed();
+        iWritten = Failed(sWhy);
     }
     ::unlink(QFile::encodeName(sNew).constData());
     return iWritten;
