@@ -22,21 +22,15 @@ bool AreSectors(const QList<qint16>& aiSectors) {
 
 } // namespace
 
-QString clsHandedImage::Save(const QString& sPath) const {
-    QFile oFile(sPath);
-    if (!oFile.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        return oFile.errorString();
-    }
-    QDataStream oStream(&oFile);
+QByteArray clsHandedImage::Bytes() const {
+    QByteArray aBytes;
+    QDataStream oStream(&aBytes, QIODevice::WriteOnly);
     oStream.setVersion(iStreamVersion);
     oStream << aMark << oPrepared.sRecFile << oPrepared.yTargetID << oPrepared.yFillValue
             << oPrepared.aiSectors;
     oPrepared.oImage.Write(oStream);
     oStream << oFiles.sFile << oFiles.lFileSize << oFiles.sFileSha256 << oFiles.sCommandFileSha256;
-    if (oStream.status() != QDataStream::Ok || !oFile.flush()) {
-        return oFile.errorString();
-    }
-    return {};
+    return aBytes;
 }
 
 std::optional<clsHandedImage> clsHandedImage::Load(const QString& sPath) {

@@ -13,8 +13,8 @@ struct clsHandedImage {
     clsPreparedUpload oPrepared;
     clsOpenedFiles oFiles;
 
-    // Why it could not be written to sPath; empty when it was.
-    QString Save(const QString& sPath) const;
+    // As Load reads it.
+    QByteArray Bytes() const;
     // Nothing when sPath holds no image handed over whole.
     static std::optional<clsHandedImage> Load(const QString& sPath);
 };

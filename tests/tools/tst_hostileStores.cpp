@@ -1,4 +1,5 @@
 #include "tests/support/clsPrivateHome.h"
+#include "tests/support/clsPseudoTerminal.h"
 #include "tests/support/mdlCli.h"
 #include "tests/support/mdlRows.h"
 #include "tests/support/mdlTestFiles.h"
@@ -6,6 +7,8 @@
 
 #include <QTemporaryDir>
 
+#include <array>
+#include <csignal>
 #include <sys/stat.h>
 
 // The files the program keeps across runs (settings, ledger, serial number
@@ -112,6 +115,16 @@ const HostileRow aRows[] = {
     // 10. The hand-over between the ports of a several-port run.
 
 };
+
+struct KillRow {
+    const char* sName;
+    bool bAnswered; // the warning answered: the ports' uploads wait for their boards
+};
+
+const KillRow aKills[] = {
+    {"several ports, killed while the warning waits", false},
+    {"several ports, killed while the boards are awaited", true},
+};
 // clang-format on
 
 } // namespace
@@ -136,6 +149,45 @@ private slots:
         QVERIFY2(aShown.contains(oRow.aSaid), (oRun.aOut + oRun.aErr).left(2000).constData());
         QCOMPARE(oRun.iExitCode, oRow.iExit);
         QVERIFY(!oRun.aOut.contains('\x1B') && !oRun.aErr.contains('\x1B'));
+    }
+
+    void nothingLeftAfterAKill_data() { mdlRows::Add(aKills); }
+
+    // A kill -9 of the several-port command leaves nothing in the temporary
+    // folder, and the ports' uploads it started end, each adding its line.
+    void nothingLeftAfterAKill() {
+        QFETCH(KillRow, oRow);
+        const QTemporaryDir oTemp;
+        const std::array<clsPseudoTerminal, 2> aLines;
+        QProcess oCli;
+        QProcessEnvironment oEnvironment = QProcessEnvironment::systemEnvironment();
+        oEnvironment.insert("TMPDIR", oTemp.path());
+        oCli.setProcessEnvironment(oEnvironment);
+        oCli.start(TESSIVAR_CLI, {"upload", "--port", aLines[0].SlavePath(), "--port",
+                                  aLines[1].SlavePath(), mdlUnitFiles::Write(QDir(oHome.Path()))});
+        oCli.setReadChannel(QProcess::StandardError);
+        QByteArray aSaid;
+        QByteArrayList aMarks = {"Continue? [y/N] "};
+        mdlCli::ReadUntil(oCli, aSaid, aMarks.first());
+        if (oRow.bAnswered) {
+            oCli.write("y\n");
+            oCli.setReadChannel(QProcess::StandardOutput);
+            for (const clsPseudoTerminal& oLine : aLines) {
+                mdlCli::ReadUntil(oCli, aSaid,
+                                  aMarks.emplace_back(oLine.SlavePath().toUtf8() + " opened\n"));
+            }
+        }
+        for (const QByteArray& aMark : aMarks) {
+            QVERIFY2(aSaid.contains(aMark), aSaid.constData());
+        }
+        ::kill(pid_t(oCli.processId()), SIGKILL);
+        oCli.waitForFinished();
+        QTRY_COMPARE_WITH_TIMEOUT(mdlTestFiles::Read(oHome.Path() + "/" + sLedger).count('\n'),
+                                  oRow.bAnswered ? 2 : 0, 20'000);
+        QCOMPARE(
+            QDir(oTemp.path())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+            QStringList());
     }
 };
 

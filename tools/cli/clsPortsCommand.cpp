@@ -41,14 +41,13 @@ int clsPortsCommand::Exec() {
     if (const std::optional<int> oRefused = oHost.ConfirmAhead()) {
         return *oRefused;
     }
-    const QString sImage = oImageDir.filePath(QStringLiteral("image"));
-    if (const QString sWhy = oHanded->Save(sImage); !sWhy.isEmpty()) {
-        oConsole.Err(QStringLiteral("tessivar-cli: the prepared image could not be written to "
-                                    "%1: %2\n")
-                         .arg(sImage, sWhy));
+    if (QString sWhy; !oImageFile.Hold(oHanded->Bytes(), sWhy)) {
+        oConsole.Err(
+            QStringLiteral("tessivar-cli: the prepared image could not be handed over: %1\n")
+                .arg(sWhy));
         return mdlExitStatus::FilesFailed;
     }
-    StartPorts(sImage);
+    StartPorts(oImageFile.PathInChildren());
     if (lEnded < qsizetype(aPorts.size())) {
         oLoop.exec();
     }

@@ -3,6 +3,7 @@
 #include "engine/clsApplication.h"
 #include "engine/clsHandedImage.h"
 #include "platform/clsStopSignals.h"
+#include "platform/clsUnnamedFile.h"
 #include "tools/cli/clsPortChild.h"
 #include "tools/cli/clsSerialOptions.h"
 #include "tools/cli/clsTerminalEnd.h"
@@ -10,7 +11,6 @@
 
 #include <QEventLoop>
 #include <QObject>
-#include <QTemporaryDir>
 
 #include <memory>
 #include <optional>
@@ -65,8 +65,9 @@ private:
     clsApplication oApp;
     clsStopSignals oStopSignals;
     std::optional<clsTerminalEnd> oInputEnd;
-    // Holds the image while the ports' uploads read it.
-    QTemporaryDir oImageDir;
+    // Holds the image for the ports' uploads: in no folder, so that no
+    // death of this program or of theirs leaves it behind.
+    clsUnnamedFile oImageFile;
     std::vector<std::unique_ptr<clsPortChild>> aPorts;
     qsizetype lEnded = 0;
     QEventLoop oLoop;
