@@ -15,6 +15,7 @@ struct clsHandedImage {
 
     // As Load reads it.
     QByteArray Bytes() const;
-    // Nothing when sPath holds no image handed over whole.
-    static std::optional<clsHandedImage> Load(const QString& sPath);
+    // Nothing, with sWhy, when sPath holds no image handed over whole: read
+    // only from an ordinary file no larger than the largest image.
+    static std::optional<clsHandedImage> Load(const QString& sPath, QString& sWhy);
 };

@@ -24,6 +24,12 @@ using Runner = std::function<mdlCli::Outcome(const QString& sHome)>;
 const QString sSettings = QStringLiteral("config/Quellis/Tessivar.ini");
 const QString sLedger = QStringLiteral("data/Quellis/Tessivar/uploads.jsonl");
 
+// A port's upload handed sImage as the image prepared for it.
+mdlCli::Outcome Handed(const QString& sHome, const QString& sImage) {
+    return mdlCli::Run(
+        {"upload", "--prepared", sImage, "--yes", "--port", "1", mdlUnitFiles::Write(QDir(sHome))});
+}
+
 struct HostileRow {
     const char* sName;
     Runner oRun;
@@ -113,6 +119,20 @@ const HostileRow aRows[] = {
     // 9. Control characters from stored or outside data.
 
     // 10. The hand-over between the ports of a several-port run.
+    {"hand-over a FIFO",
+     [](const QString& sHome) {
+         ::mkfifo(QFile::encodeName(sHome + "/image").constData(), 0600);
+         return Handed(sHome, sHome + "/image");
+     },
+     1, "/image holds no prepared image: not an ordinary file but a FIFO."},
+    {"hand-over a device", [](const QString& sHome) { return Handed(sHome, "/dev/urandom"); },
+     1, "/dev/urandom holds no prepared image: not an ordinary file but a device."},
+    {"hand-over larger than any image",
+     [](const QString& sHome) {
+         QFile(mdlTestFiles::Write(QDir(sHome), "image", {})).resize(1LL << 30);
+         return Handed(sHome, sHome + "/image");
+     },
+     1, "/image holds no prepared image: larger than "},
 
 };
 

@@ -161,10 +161,11 @@ bool TakeHandedImage(clsConsole& oConsole, const QCommandLineParser& oParser,
     if (!oParser.isSet(oOptions.oPrepared)) {
         return true;
     }
-    oUpload.oHanded = clsHandedImage::Load(oParser.value(oOptions.oPrepared));
+    QString sWhy;
+    oUpload.oHanded = clsHandedImage::Load(oParser.value(oOptions.oPrepared), sWhy);
     if (!oUpload.oHanded) {
-        oConsole.Err(QStringLiteral("tessivar-cli: %1 holds no prepared image.\n")
-                         .arg(oParser.value(oOptions.oPrepared)));
+        oConsole.Err(QStringLiteral("tessivar-cli: %1 holds no prepared image: %2.\n")
+                         .arg(oParser.value(oOptions.oPrepared), sWhy));
     }
     return oUpload.oHanded.has_value();
 }
