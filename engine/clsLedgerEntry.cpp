@@ -70,7 +70,7 @@ QByteArray clsLedgerEntry::Line() const {
         {QStringLiteral("duration"), double(oStart.msecsTo(oEnd)) / 1000},
         {QStringLiteral("host"), sHost},
         {QStringLiteral("user"), sUser},
-        {QStringLiteral("port"), iPort},
+        {QStringLiteral("port"), OrNull(iPort != 0, iPort)},
         {QStringLiteral("device"), OrNull(!sDevice.isEmpty(), sDevice)},
         {QStringLiteral("file"), oFiles.sFile},
         {QStringLiteral("file_size"), OrNull(!oFiles.sFileSha256.isEmpty(), oFiles.lFileSize)},

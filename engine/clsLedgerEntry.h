@@ -13,6 +13,7 @@ struct clsLedgerEntry {
     QDateTime oEnd;
     QString sHost;
     QString sUser;
+    // 0 for none: the port named by its device alone.
     qint16 iPort = 0;
     // The device the port stood for; empty when none.
     QString sDevice;

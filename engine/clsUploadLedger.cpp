@@ -58,8 +58,11 @@ void clsUploadLedger::OnStarted(const QString& sPath) {
     oEntry->oStart = QDateTime::currentDateTime();
     oEntry->sHost = QSysInfo::machineHostName();
     oEntry->sUser = UserName();
-    oEntry->iPort = oApp.CommSettings().Number();
-    oEntry->sDevice = oApp.Host().SerialPort().DeviceFor(oEntry->iPort);
+    const clsSerialControl& oPort = oApp.Host().SerialPort();
+    const qint16 iNumber = oApp.CommSettings().Number();
+    // The number a device named alone goes by inside would pass for a port.
+    oEntry->iPort = oPort.NamedByDevice() ? 0 : iNumber;
+    oEntry->sDevice = oPort.DeviceFor(iNumber);
     oEntry->oFiles.sFile = QFileInfo(sPath).absoluteFilePath();
 }
 

@@ -58,6 +58,7 @@ public:
     // Errors name the port by its device alone, where the technician chose
     // the device and no number stands for it.
     void SetNamedByDevice(bool bByDevice) { bNamedByDevice = bByDevice; }
+    bool NamedByDevice() const { return bNamedByDevice; }
     const QString& Settings() const { return sSettings; }
     // Parity letters E O N M S; stop bits 1, 1.5 or 2; "." or "," in them.
     Failure SetSettings(const QString& sNewSettings);

@@ -150,6 +150,8 @@ private slots:
         for (const QJsonObject& oLine : aLedger) {
             QCOMPARE(oLine["file_sha256"].toString(), Sha256(aRecords));
             QCOMPARE(oLine["command_file_sha256"].toString(), Sha256(aCommands));
+            // A device named alone goes by no port number.
+            QCOMPARE(oLine["port"].isNull(), !oRow.bByNumber);
         }
     }
 
