@@ -27,6 +27,12 @@ std::optional<quint32> HexNumber(const QString& sText, quint32 lMax) {
     return static_cast<quint32>(lValue);
 }
 
+// A character that acts on a terminal, or is not seen there.
+bool IsHidden(char32_t lCode) {
+    const QChar::Category iKind = QChar::category(lCode);
+    return iKind == QChar::Other_Control || iKind == QChar::Other_Format;
+}
+
 } // namespace
 
 namespace mdlTextUtil {
@@ -68,7 +74,7 @@ QString Visible(QStringView sText) {
     QString sShown;
     for (const QChar sChar : sText) {
         const char16_t iCode = sChar.unicode();
-        if (sChar.category() == QChar::Other_Control || sChar.category() == QChar::Other_Format) {
+        if (IsHidden(iCode)) {
             sShown += iCode < 0x100 ? QStringLiteral("\\x%1").arg(iCode, 2, 16, QLatin1Char('0'))
                                     : QStringLiteral("\\u%1").arg(iCode, 4, 16, QLatin1Char('0'));
         } else {
@@ -76,6 +82,40 @@ QString Visible(QStringView sText) {
         }
     }
     return sShown;
+}
+
+QString VisibleJson(QStringView sJson) {
+    QString sShown;
+    bool bInString = false;
+    bool bEscaped = false;
+    // Where the text not yet copied begins: copied in runs, as few lines
+    // hold anything to escape.
+    qsizetype lCopied = 0;
+    for (qsizetype i = 0; i < sJson.size(); ++i) {
+        const QChar sChar = sJson.at(i);
+        if (bEscaped) {
+            bEscaped = false;
+            continue;
+        }
+        bEscaped = sChar == u'\\';
+        bInString = bInString != (sChar == u'"');
+        if (!bInString || (sChar >= u' ' && sChar < u'\x7F')) {
+            continue;
+        }
+        // A character beyond 16 bits comes in two halves, escaped both or neither.
+        const bool bPair =
+            sChar.isHighSurrogate() && i + 1 < sJson.size() && sJson.at(i + 1).isLowSurrogate();
+        if (!IsHidden(bPair ? QChar::surrogateToUcs4(sChar, sJson.at(i + 1)) : sChar.unicode())) {
+            continue;
+        }
+        sShown += sJson.sliced(lCopied, i - lCopied);
+        for (const QChar sHalf : sJson.sliced(i, bPair ? 2 : 1)) {
+            sShown += QStringLiteral("\\u%1").arg(sHalf.unicode(), 4, 16, QLatin1Char('0'));
+        }
+        i += bPair ? 1 : 0;
+        lCopied = i + 1;
+    }
+    return sShown.append(sJson.sliced(lCopied));
 }
 
 QString Quoted(QStringView sText, qsizetype lMaxChars) {

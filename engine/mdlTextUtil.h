@@ -18,6 +18,9 @@ QStringList SplitText(QString sText, const QString& sDelimiter, bool bTrim);
 // sText with its control characters written as escapes (\x1B), so that
 // showing it on a terminal never acts on the terminal.
 QString Visible(QStringView sText);
+// sJson, valid JSON, with the control characters in its strings written as
+// \u escapes, which JSON reads as the same characters.
+QString VisibleJson(QStringView sJson);
 // sText for a message: at most lMaxChars characters of it, in double
 // quotes, with control characters written as escapes (\t, \x1B) so that
 // quoting a line never moves a terminal's cursor or ends a message early.
