@@ -30,6 +30,17 @@ mdlCli::Outcome Handed(const QString& sHome, const QString& sImage) {
         {"upload", "--prepared", sImage, "--yes", "--port", "1", mdlUnitFiles::Write(QDir(sHome))});
 }
 
+// The ledger below sHome, its folder made.
+QString LedgerPath(const QString& sHome) {
+    const QString sPath = sHome + '/' + sLedger;
+    QDir().mkpath(QFileInfo(sPath).path());
+    return sPath;
+}
+
+// A line of the ledger too long for an entry, though whole JSON.
+const QByteArray aLongLine = "{\"file\":\"" + QByteArray(70'000, 'a') + "\"}\n";
+const QByteArray aShortLine = "{\"file\":\"b.s19\"}\n";
+
 struct HostileRow {
     const char* sName;
     Runner oRun;
@@ -72,6 +83,24 @@ Runner ReadOnlySettings(const QStringList& asArguments) {
 // clang-format off
 const HostileRow aRows[] = {
     // 1. The ledger's path names no ordinary file.
+    {"ledger a FIFO",
+     [](const QString& sHome) {
+         ::mkfifo(QFile::encodeName(LedgerPath(sHome)).constData(), 0600);
+         return mdlCli::Run({"ledger", "--json"});
+     },
+     1, "uploads.jsonl could not be read: not an ordinary file but a FIFO"},
+    {"ledger a link to /dev/zero",
+     [](const QString& sHome) {
+         QFile::link("/dev/zero", LedgerPath(sHome));
+         return mdlCli::Run({"ledger"});
+     },
+     1, "uploads.jsonl could not be read: not an ordinary file but a device"},
+    {"ledger a folder",
+     [](const QString& sHome) {
+         QDir().mkpath(LedgerPath(sHome));
+         return mdlCli::Run({"ledger", "--last", "1"});
+     },
+     1, "uploads.jsonl could not be read: not an ordinary file but a folder"},
 
     // 2. The ledger cannot be added to at the end of an upload.
     {"ledger a FIFO nobody drains",
@@ -83,6 +112,18 @@ const HostileRow aRows[] = {
      3, "(not an ordinary file but a FIFO): this upload's entry is not in it"},
 
     // 3. A large ledger.
+    {"ledger line over 64 KiB",
+     [](const QString& sHome) {
+         mdlTestFiles::Write(QDir(sHome), sLedger, aLongLine + aShortLine);
+         return mdlCli::Run({"ledger"});
+     },
+     0, "tessivar-cli: line 1 of "},
+    {"ledger line over 64 KiB, last 1",
+     [](const QString& sHome) {
+         mdlTestFiles::Write(QDir(sHome), sLedger, aShortLine + aLongLine);
+         return mdlCli::Run({"ledger", "--last", "1"});
+     },
+     0, "b.s19", true},
 
     // 4. A full disk under the ledger.
     {"ledger on a full disk",
@@ -117,6 +158,20 @@ const HostileRow aRows[] = {
      1, "cannot be locked: its lock file "},
 
     // 9. Control characters from stored or outside data.
+    {"ledger file name with an escape sequence and a newline",
+     [](const QString& sHome) {
+         mdlTestFiles::Write(QDir(sHome), sLedger,
+                             R"({"file":"/u/\u001b]0;owned\u0007a\nb.s19"})" "\n");
+         return mdlCli::Run({"ledger"});
+     },
+     0, R"(\x1b]0;owned\x07a\x0ab.s19)", true},
+    {"ledger json, raw control and format characters in a string",
+     [](const QString& sHome) {
+         mdlTestFiles::Write(QDir(sHome), sLedger,
+                             "{\"file\":\"\x1B]0;x\x07\xC2\x9B" "31m\xE2\x80\xAE" "a\"}\n");
+         return mdlCli::Run({"ledger", "--json"});
+     },
+     0, R"({"file":"\u001b]0;x\u0007\u009b31m\u202ea"})" "\n", true},
 
     // 10. The hand-over between the ports of a several-port run.
     {"hand-over a FIFO",

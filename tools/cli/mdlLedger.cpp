@@ -1,14 +1,14 @@
 #include "tools/cli/mdlLedger.h"
 
+#include "engine/clsLedgerReader.h"
 #include "engine/clsUploadLedger.h"
+#include "engine/mdlTextUtil.h"
 #include "tools/cli/clsConsole.h"
 #include "tools/cli/mdlCommandLine.h"
 #include "tools/cli/mdlExitStatus.h"
 #include "tools/cli/mdlTextTable.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 namespace {
@@ -33,32 +33,6 @@ std::optional<qsizetype> LastCount(const QCommandLineParser& oParser, const Opti
     return bNumber && lLast >= 1 ? std::optional(lLast) : std::nullopt;
 }
 
-struct Entry {
-    QByteArray aLine;
-    QJsonObject oFields;
-};
-
-// The ledger's entries in the order they were added; a damaged line is
-// skipped with a note on standard error.
-QList<Entry> Entries(clsConsole& oConsole, const QByteArray& aText, const QString& sPath) {
-    QList<Entry> aEntries;
-    const QList<QByteArray> aLines = aText.split('\n');
-    for (qsizetype i = 0; i < aLines.size(); ++i) {
-        if (aLines.at(i).isEmpty()) {
-            continue;
-        }
-        const QJsonDocument oLine = QJsonDocument::fromJson(aLines.at(i));
-        if (oLine.isObject()) {
-            aEntries.append({aLines.at(i), oLine.object()});
-        } else {
-            oConsole.Err(QStringLiteral("tessivar-cli: line %1 of %2 is damaged; skipped.\n")
-                             .arg(i + 1)
-                             .arg(sPath));
-        }
-    }
-    return aEntries;
-}
-
 QString Shown(const QJsonValue& vValue) {
     return vValue.isNull() || vValue.isUndefined() ? QStringLiteral("-")
                                                    : vValue.toVariant().toString();
@@ -80,48 +54,109 @@ QString SerialCell(const QJsonValue& vSerial) {
                           : QStringLiteral(" not returned"));
 }
 
+// The cells of an entry, for a terminal: whatever the ledger holds moves no
+// cursor and splits no row.
 QStringList Row(const QJsonObject& oEntry) {
     const QDateTime oStart =
         QDateTime::fromString(oEntry[QStringLiteral("start")].toString(), Qt::ISODateWithMs);
     const QJsonValue vDevice = oEntry[QStringLiteral("device")];
     const QJsonValue vCode = oEntry[QStringLiteral("code")];
-    return {oStart.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-            vDevice.isString() ? vDevice.toString()
-                               : QStringLiteral("COM") + Shown(oEntry[QStringLiteral("port")]),
-            QFileInfo(oEntry[QStringLiteral("file")].toString()).fileName(),
-            Shown(oEntry[QStringLiteral("target")]),
-            Shown(oEntry[QStringLiteral("records")]),
-            Shown(oEntry[QStringLiteral("result")]) +
-                (vCode.isNull() ? QString() : QLatin1Char(' ') + Shown(vCode)),
-            QString::number(oEntry[QStringLiteral("duration")].toDouble(), 'f', 1) +
-                QStringLiteral(" s"),
-            SerialCell(oEntry[QStringLiteral("serial")])};
+    QStringList asRow = {oStart.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                         vDevice.isString()
+                             ? vDevice.toString()
+                             : QStringLiteral("COM") + Shown(oEntry[QStringLiteral("port")]),
+                         QFileInfo(oEntry[QStringLiteral("file")].toString()).fileName(),
+                         Shown(oEntry[QStringLiteral("target")]),
+                         Shown(oEntry[QStringLiteral("records")]),
+                         Shown(oEntry[QStringLiteral("result")]) +
+                             (vCode.isNull() ? QString() : QLatin1Char(' ') + Shown(vCode)),
+                         QString::number(oEntry[QStringLiteral("duration")].toDouble(), 'f', 1) +
+                             QStringLiteral(" s"),
+                         SerialCell(oEntry[QStringLiteral("serial")])};
+    for (QString& sCell : asRow) {
+        sCell = mdlTextUtil::Visible(sCell);
+    }
+    return asRow;
 }
 
-// The rows under their headings.
-QString Table(const QList<Entry>& aEntries) {
-    QList<QStringList> aRows = {
-        {"time", "port", "file", "target", "records", "result", "duration", "serial"}};
+// Writes sPending to standard output once it holds lAtLeast characters:
+// in pieces that cost few writes, however many lines the ledger has.
+void Flush(clsConsole& oConsole, QString& sPending, qsizetype lAtLeast = 0) {
+    if (sPending.size() >= lAtLeast) {
+        oConsole.Out(sPending);
+        sPending.clear();
+    }
+}
+
+constexpr qsizetype lPiece = 32 * 1024;
+
+// The rows under their headings, the columns as wide as the rows shown
+// need: measured on a first reading, printed on a second, so that no more
+// than a row is kept.
+bool Table(clsLedgerReader& oReader, clsConsole& oConsole,
+           const clsLedgerReader::DamageTaker& oDamaged) {
+    const QStringList asHeadings = {"time",    "port",   "file",     "target",
+                                    "records", "result", "duration", "serial"};
+    QList<qsizetype> aWidths(asHeadings.size(), 0);
     bool bSerials = false;
-    for (const Entry& oEntry : aEntries) {
-        aRows.append(Row(oEntry.oFields));
-        bSerials = bSerials || aRows.last().last() != QLatin1String("-");
+    bool bRead = oReader.Read(
+        [&](const clsLedgerReader::Entry& oEntry) {
+            const QStringList asRow = Row(oEntry.oFields);
+            mdlTextTable::Fit(aWidths, asRow);
+            bSerials = bSerials || asRow.last() != QLatin1String("-");
+        },
+        oDamaged);
+    if (!bRead) {
+        return false;
     }
     // Only where serial numbers were given out does the column tell anything.
-    if (!bSerials) {
-        for (QStringList& asRow : aRows) {
+    const auto Printed = [&](QStringList asRow) {
+        if (!bSerials) {
             asRow.removeLast();
         }
-    }
-    return mdlTextTable::Table(aRows);
+        return mdlTextTable::Line(asRow, aWidths);
+    };
+    mdlTextTable::Fit(aWidths, asHeadings);
+    QString sPending = Printed(asHeadings);
+    bRead = oReader.Read(
+        [&](const clsLedgerReader::Entry& oEntry) {
+            sPending += Printed(Row(oEntry.oFields));
+            Flush(oConsole, sPending, lPiece);
+        },
+        {});
+    Flush(oConsole, sPending);
+    return bRead;
+}
+
+// The ledger's lines as they stand, but for the control characters in them.
+bool Json(clsLedgerReader& oReader, clsConsole& oConsole,
+          const clsLedgerReader::DamageTaker& oDamaged) {
+    QString sPending;
+    const bool bRead = oReader.Read(
+        [&](const clsLedgerReader::Entry& oEntry) {
+            sPending +=
+                mdlTextUtil::VisibleJson(QString::fromUtf8(oEntry.aLine)) + QLatin1Char('\n');
+            Flush(oConsole, sPending, lPiece);
+        },
+        oDamaged);
+    Flush(oConsole, sPending);
+    return bRead;
 }
 
 int Show(clsConsole& oConsole, bool bJson, qsizetype lLast) {
     const QString sPath = clsUploadLedger::FilePath();
-    QFile oFile(sPath);
-    if (!oFile.exists()) {
+    const QString sShownPath = mdlTextUtil::Visible(sPath);
+    const auto Unread = [&](const QString& sWhy) {
+        oConsole.Err(QStringLiteral("tessivar-cli: the ledger %1 could not be read: %2\n")
+                         .arg(sShownPath, sWhy));
+        return mdlExitStatus::FilesFailed;
+    };
+    clsLedgerReader oReader;
+    QString sWhy;
+    switch (oReader.Open(sPath, sWhy)) {
+    case mdlOrdinaryFile::eOpened::Missing: {
         const QString sNone =
-            QStringLiteral("No uploads recorded yet: %1 does not exist.\n").arg(sPath);
+            QStringLiteral("No uploads recorded yet: %1 does not exist.\n").arg(sShownPath);
         // Standard output holds lines of JSON alone.
         if (bJson) {
             oConsole.Err(sNone);
@@ -130,23 +165,21 @@ int Show(clsConsole& oConsole, bool bJson, qsizetype lLast) {
         }
         return mdlExitStatus::Done;
     }
-    if (!oFile.open(QIODevice::ReadOnly)) {
-        oConsole.Err(QStringLiteral("tessivar-cli: the ledger %1 could not be read: %2\n")
-                         .arg(sPath, oFile.errorString()));
-        return mdlExitStatus::FilesFailed;
+    case mdlOrdinaryFile::eOpened::Refused:
+        return Unread(sWhy);
+    case mdlOrdinaryFile::eOpened::Opened:
+        break;
     }
-    QList<Entry> aEntries = Entries(oConsole, oFile.readAll(), sPath);
-    if (lLast > 0 && lLast < aEntries.size()) {
-        aEntries = aEntries.last(lLast);
-    }
-    if (!bJson) {
-        oConsole.Out(Table(aEntries));
+    const auto oDamaged = [&](qint64 lLine) {
+        oConsole.Err(QStringLiteral("tessivar-cli: line %1 of %2 is damaged; skipped.\n")
+                         .arg(lLine)
+                         .arg(sShownPath));
+    };
+    if ((lLast == 0 || oReader.StartAtLast(lLast)) &&
+        (bJson ? Json(oReader, oConsole, oDamaged) : Table(oReader, oConsole, oDamaged))) {
         return mdlExitStatus::Done;
     }
-    for (const Entry& oEntry : aEntries) {
-        oConsole.Out(QString::fromUtf8(oEntry.aLine) + QLatin1Char('\n'));
-    }
-    return mdlExitStatus::Done;
+    return Unread(oReader.ErrorString());
 }
 
 int Ledger(clsConsole& oConsole, const QByteArrayList& aArguments) {
