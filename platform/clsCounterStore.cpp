@@ -1,6 +1,7 @@
 #include "platform/clsCounterStore.h"
 
 #include "platform/clsFileLock.h"
+#include "platform/mdlCounterText.h"
 #include "platform/mdlDurableFile.h"
 
 #include <QJsonArray>
@@ -17,34 +18,6 @@ constexpr qint64 lLargestFile = 64 * 1024;
 // A live holder changes the file in milliseconds, or in seconds on a slow
 // share.
 constexpr int lWaitMs = 10000;
-
-// What is wrong with the counter's text; empty when nothing is.
-QString Damage(const QByteArray& aText, qint64& lNext, QList<qint64>& alReturned) {
-    QJsonParseError oError{};
-    const QJsonDocument oDocument = QJsonDocument::fromJson(aText, &oError);
-    if (oError.error != QJsonParseError::NoError || !oDocument.isObject()) {
-        return QStringLiteral("not a JSON object");
-    }
-    lNext = oDocument[QLatin1String("next")].toInteger(-1);
-    if (lNext < 0) {
-        return QStringLiteral("\"next\" is not a whole number from 0");
-    }
-    const QJsonValue vReturned = oDocument[QLatin1String("returned")];
-    if (!vReturned.isArray()) {
-        return QStringLiteral("\"returned\" is not a list");
-    }
-    for (const QJsonValue vNumber : vReturned.toArray()) {
-        const qint64 lNumber = vNumber.toInteger(-1);
-        if (lNumber < 0 || lNumber >= lNext || alReturned.contains(lNumber)) {
-            return QStringLiteral("\"returned\" holds %1, which is no number below \"next\" "
-                                  "or is there twice")
-                .arg(vNumber.toVariant().toString());
-        }
-        alReturned.append(lNumber);
-    }
-    std::sort(alReturned.begin(), alReturned.end());
-    return {};
-}
 
 } // namespace
 
@@ -92,7 +65,7 @@ std::optional<clsCounterStore::State> clsCounterStore::Read(const char* sMember)
         break;
     }
     State oState;
-    const QString sDamage = Damage(aText, oState.lNext, oState.alReturned);
+    const QString sDamage = mdlCounterText::Damage(aText, oState.lNext, oState.alReturned);
     if (!sDamage.isEmpty()) {
         throw Failure(sMember, QStringLiteral("is damaged (%1); no number goes out of it until "
                                               "it is mended")

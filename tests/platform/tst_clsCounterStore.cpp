@@ -70,6 +70,43 @@ private slots:
         QCOMPARE(sPeeked.left(5), "2012 ");
     }
 
+    void refusesADamagedFile_data() {
+        QTest::addColumn<QByteArray>("aText");
+        QTest::addColumn<QString>("sReason");
+        QTest::newRow("a key twice")
+            << QByteArray("{\"next\":10,\"returned\":[],\"next\":2}") << "\"next\" is there twice";
+        QTest::newRow("a key missing") << QByteArray("{\"next\":10}") << "\"returned\" is missing";
+        QTest::newRow("a key of another name")
+            << QByteArray("{\"next\":10,\"returned\":[],\"first\":1}") << "a key other than";
+        QTest::newRow("a fraction")
+            << QByteArray("{\"next\":10.0,\"returned\":[]}") << "\"next\" is not a whole number";
+        QTest::newRow("a number past 64 bits")
+            << QByteArray("{\"next\":9223372036854775808,\"returned\":[]}")
+            << "\"next\" is not a whole number";
+        QTest::newRow("a number returned twice")
+            << QByteArray("{\"next\":10,\"returned\":[3,3]}") << "holds 3 twice";
+        QTest::newRow("a number returned not below next")
+            << QByteArray("{\"next\":10,\"returned\":[10]}") << "holds 10, which is not below";
+        QTest::newRow("text after the object")
+            << QByteArray("{\"next\":10,\"returned\":[]}}") << "at byte 26";
+    }
+    // With the reason, and the file left for a person to mend.
+    void refusesADamagedFile() {
+        QFETCH(QByteArray, aText);
+        QFETCH(QString, sReason);
+        mdlTestFiles::Write(QDir(), sPath, aText);
+        const QString sRaised = mdlRaised::Text([&] { clsCounterStore(sPath).Take(lNoLimit); });
+        QVERIFY2(sRaised.startsWith("2012 ") && sRaised.contains(sReason), qPrintable(sRaised));
+        QCOMPARE(mdlTestFiles::Read(sPath), aText);
+    }
+
+    // Written by hand: keys in the other order, spaces and line ends.
+    void takesAFileWrittenByHand() {
+        mdlTestFiles::Write(QDir(), sPath, "{ \"returned\" : [ 7 ,\t3 ],\r\n  \"next\": 10 }\n");
+        QCOMPARE(clsCounterStore(sPath).Take(lNoLimit), qint64(3));
+        QCOMPARE(clsCounterStore(sPath).Take(lNoLimit), qint64(7));
+    }
+
     void refusesWhatIsNotAFile_data() {
         QTest::addColumn<QString>("sName");
         QTest::newRow("a folder") << "folder";

@@ -41,6 +41,12 @@ QString LedgerPath(const QString& sHome) {
 const QByteArray aLongLine = "{\"file\":\"" + QByteArray(70'000, 'a') + "\"}\n";
 const QByteArray aShortLine = "{\"file\":\"b.s19\"}\n";
 
+// An upload of the unit files with asOptions.
+mdlCli::Outcome Upload(const QString& sHome, const QStringList& asOptions) {
+    return mdlCli::Run(QStringList{"upload", "--yes"} + asOptions +
+                       QStringList{mdlUnitFiles::Write(QDir(sHome))});
+}
+
 struct HostileRow {
     const char* sName;
     Runner oRun;
@@ -144,6 +150,13 @@ const HostileRow aRows[] = {
      1, "could not be written"},
 
     // 6. A damaged counter file.
+    {"counter file with a key twice",
+     [](const QString& sHome) {
+         const QString sStore = mdlTestFiles::Write(QDir(sHome), "serials.json",
+                                                    "{\"next\":10,\"returned\":[],\"next\":2}");
+         return Upload(sHome, {"--serial", "7000:2", "--serial-store", sStore});
+     },
+     1, "is damaged (\"next\" is there twice)"},
 
     // 7. Paths that are not valid UTF-8.
 
