@@ -41,6 +41,17 @@ QString LedgerPath(const QString& sHome) {
 const QByteArray aLongLine = "{\"file\":\"" + QByteArray(70'000, 'a') + "\"}\n";
 const QByteArray aShortLine = "{\"file\":\"b.s19\"}\n";
 
+// tessivar-cli with asArguments, in which escapes such as \351 become
+// bytes that no text can carry: the shell passes them on, a QString cannot.
+mdlCli::Outcome RunWithBytes(const QStringList& asArguments) {
+    return mdlCli::RunProgram(
+        "/bin/sh",
+        QStringList{"-c",
+                    R"sh(for a; do set -- "$@" "$(printf %b "$a")"; shift; done; exec "$0" "$@")sh",
+                    TESSIVAR_CLI} +
+            asArguments);
+}
+
 // An upload of the unit files with asOptions.
 mdlCli::Outcome Upload(const QString& sHome, const QStringList& asOptions) {
     return mdlCli::Run(QStringList{"upload", "--yes"} + asOptions +
@@ -159,6 +170,21 @@ const HostileRow aRows[] = {
      1, "is damaged (\"next\" is there twice)"},
 
     // 7. Paths that are not valid UTF-8.
+    {"serial store not valid UTF-8",
+     [](const QString& sHome) {
+         return RunWithBytes({"upload", "--serial", "7000:2:1", "--serial-store",
+                              sHome + "/caf\\351.json", mdlUnitFiles::Write(QDir(sHome))});
+     },
+     1, "The path is not valid UTF-8: "},
+    {"port device not valid UTF-8 in the option's argument",
+     [](const QString& sHome) {
+         return RunWithBytes(
+             {"upload", "--port=" + sHome + "/tty\\351", mdlUnitFiles::Write(QDir(sHome))});
+     },
+     1, "The path is not valid UTF-8: /"},
+    {"port bound to a device not valid UTF-8",
+     [](const QString&) { return RunWithBytes({"ports", "--bind", "3", "/dev/x\\351"}); }, 1,
+     "The path is not valid UTF-8: /dev/x\\xE9"},
 
     // 8. Words that mislead.
     {"counter lock path a folder",

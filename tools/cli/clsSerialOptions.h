@@ -24,6 +24,8 @@ public:
     // nothing is.
     QString Take(const QCommandLineParser& oParser);
 
+    // --serial-store, for checking its values as the system gave them.
+    const QCommandLineOption& StoreOption() const { return oStore; }
     const std::optional<clsSerialField>& Field() const { return oField; }
     // The numbers for the boards, from the store; none without --serial.
     std::unique_ptr<clsSerialNumbering> Numbering() const;

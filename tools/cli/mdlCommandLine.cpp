@@ -26,6 +26,23 @@ QString Escaped(const QByteArray& aPath) {
     return sShown;
 }
 
+// The bytes among aArguments that the system gave for sPath, where they are
+// not its bytes: a whole argument, or an option's value in the option's own
+// argument (--port=DEVICE). Empty when there are none.
+QByteArray Unfaithful(const QByteArrayList& aArguments, const QString& sPath) {
+    const QByteArray aFaithful = QFile::encodeName(sPath);
+    for (const QByteArray& aArgument : aArguments) {
+        const QByteArray aValue =
+            aArgument.mid(aArgument.startsWith("--") ? aArgument.indexOf('=') + 1 : 0);
+        for (const QByteArray& aBytes : {aArgument, aValue}) {
+            if (aBytes != aFaithful && QFile::decodeName(aBytes) == sPath) {
+                return aBytes;
+            }
+        }
+    }
+    return {};
+}
+
 // Qt's help with the verb's own usage lines in place of its first line.
 QString Help(const QCommandLineParser& oParser, const QString& sUsage) {
     const QString sHelp = oParser.helpText();
@@ -102,16 +119,11 @@ QString PortDevice(const QString& sPort) {
 
 bool IsFaithfulPath(clsConsole& oConsole, const QByteArrayList& aArguments, const QString& sPath,
                     bool bJson) {
-    QByteArray aPath;
-    for (const QByteArray& aArgument : aArguments) {
-        if (QFile::decodeName(aArgument) == sPath) {
-            aPath = aArgument;
-        }
-    }
-    if (QFile::encodeName(sPath) == aPath) {
+    const QByteArray aUnfaithful = Unfaithful(aArguments, sPath);
+    if (aUnfaithful.isEmpty()) {
         return true;
     }
-    const QString sProblem = QStringLiteral("The path is not valid UTF-8: ") + Escaped(aPath);
+    const QString sProblem = QStringLiteral("The path is not valid UTF-8: ") + Escaped(aUnfaithful);
     oConsole.Err(QStringLiteral("tessivar-cli: ") + sProblem + QLatin1Char('\n'));
     if (bJson) {
         oConsole.OutJson({{QStringLiteral("error"), mdlEngineErrors::OpenAppFileFailed},

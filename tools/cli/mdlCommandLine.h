@@ -35,7 +35,8 @@ qint16 PortNumber(const QString& sText);
 // followed; empty for a number bound to no device.
 QString PortDevice(const QString& sPort);
 
-// True when sPath, parsed from aArguments, names the file its bytes name.
+// True when sPath, parsed from aArguments (an argument or an option's
+// value), names the file or device its bytes name.
 // Otherwise says so on standard error and, with bJson, as JSON error 2000:
 // bytes that are not valid UTF-8 would name another file, or none, and then
 // be reported as a file that cannot be opened.

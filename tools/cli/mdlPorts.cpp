@@ -112,6 +112,11 @@ int Ports(clsConsole& oConsole, const QByteArrayList& aArguments) {
             mdlCommandLine::Parse(oParser, sUsage, aArguments, oConsole)) {
         return *oDone;
     }
+    for (const QString& sDevice : oParser.positionalArguments()) {
+        if (!mdlCommandLine::IsFaithfulPath(oConsole, aArguments, sDevice, false)) {
+            return mdlExitStatus::FilesFailed;
+        }
+    }
     mdlComms::BindNewDevices();
     clsPortBindings oBindings(mdlComms::CommsKeyPath());
     oBindings.Load();

@@ -6,6 +6,8 @@
 #include "tools/cli/mdlCommandLine.h"
 #include "tools/cli/mdlExitStatus.h"
 
+#include <algorithm>
+
 namespace {
 
 const auto sUsage = QStringLiteral(
@@ -142,6 +144,18 @@ QString Misused(const QCommandLineParser& oParser, const Options& oOptions,
     return {};
 }
 
+// FILE, every --port and --serial-store, checked against the bytes the
+// system gave: false once one was refused.
+bool ArePathsFaithful(clsConsole& oConsole, const QByteArrayList& aArguments,
+                      const QCommandLineParser& oParser, const Options& oOptions,
+                      const clsUploadCommand::Options& oUpload) {
+    const QStringList asPaths = QStringList{oUpload.sPath} + oParser.values(oOptions.oPort) +
+                                oParser.values(oUpload.oSerial.StoreOption());
+    return std::all_of(asPaths.cbegin(), asPaths.cend(), [&](const QString& sPath) {
+        return mdlCommandLine::IsFaithfulPath(oConsole, aArguments, sPath, false);
+    });
+}
+
 // The same image onto a board on each port at once.
 int UploadToPorts(clsConsole& oConsole, const QCommandLineParser& oParser, const Options& oOptions,
                   const clsUploadCommand::Options& oUpload) {
@@ -195,7 +209,7 @@ int Upload(clsConsole& oConsole, const QByteArrayList& aArguments) {
     if (const QString sWhy = Misused(oParser, oOptions, oUpload); !sWhy.isEmpty()) {
         return mdlCommandLine::UsageError(oConsole, sUsage, sWhy);
     }
-    if (!mdlCommandLine::IsFaithfulPath(oConsole, aArguments, oUpload.sPath, false)) {
+    if (!ArePathsFaithful(oConsole, aArguments, oParser, oOptions, oUpload)) {
         return mdlExitStatus::FilesFailed;
     }
     if (oParser.values(oOptions.oPort).size() > 1) {
