@@ -52,6 +52,14 @@ mdlCli::Outcome RunWithBytes(const QStringList& asArguments) {
             asArguments);
 }
 
+// The settings file with aValues in the key of the ports, as a person may
+// write them.
+void Settings(const QString& sHome, const QByteArray& aValues) {
+    mdlTestFiles::Write(QDir(sHome), sSettings,
+                        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Quellis\\Tessivar\\2.6.0\\Comms]\n" +
+                            aValues);
+}
+
 // An upload of the unit files with asOptions.
 mdlCli::Outcome Upload(const QString& sHome, const QStringList& asOptions) {
     return mdlCli::Run(QStringList{"upload", "--yes"} + asOptions +
@@ -211,6 +219,36 @@ const HostileRow aRows[] = {
          return mdlCli::Run({"ledger", "--json"});
      },
      0, R"({"file":"\u001b]0;x\u0007\u009b31m\u202ea"})" "\n", true},
+    {"ports device with a format character in the settings file",
+     [](const QString& sHome) {
+         Settings(sHome, "COM3=\"/dev/ttyQ\u202EX\"\n");
+         return mdlCli::Run({"ports"});
+     },
+     0, "COM3  /dev/ttyQ\\u202eX", true},
+    {"port bound to a device with a format character",
+     [](const QString&) { return mdlCli::Run({"ports", "--bind", "3", "/dev/ttyQ\u202EX"}); }, 0,
+     "COM3 stands for /dev/ttyQ\\u202eX", true},
+    {"inspect path with an escape sequence",
+     [](const QString& sHome) { return mdlCli::Run({"inspect", sHome + "/\x1B]0;owned\x07.s19"}); },
+     1, "/\\x1b]0;owned\\x07.s19: "},
+    {"port given twice with an escape sequence",
+     [](const QString& sHome) {
+         return Upload(sHome, {"--port", "/x\x1B[2J", "--port", "/x\x1B[2J"});
+     },
+     2, "--port /x\\x1b[2J names a port already given."},
+    {"several ports with an escape sequence",
+     [](const QString& sHome) {
+         return Upload(sHome, {"--port", "/dev/null", "--port", sHome + "/x\x1B[2J"});
+     },
+     3, "/x\\x1b[2J] Error Number: 8002"},
+    {"board awaited on a device with an escape sequence",
+     [](const QString& sHome) {
+         const clsPseudoTerminal oLine;
+         const QString sLink = sHome + "/x\x1B[2J";
+         QFile::link(oLine.SlavePath(), sLink);
+         return Upload(sHome, {"--wait", "1", "--port", sLink});
+     },
+     3, "/x\\x1b[2J and powered"},
 
     // 10. The hand-over between the ports of a several-port run.
     {"hand-over a FIFO",

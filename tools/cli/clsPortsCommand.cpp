@@ -1,5 +1,6 @@
 #include "tools/cli/clsPortsCommand.h"
 
+#include "engine/mdlTextUtil.h"
 #include "tools/cli/clsConsole.h"
 #include "tools/cli/mdlCommandLine.h"
 #include "tools/cli/mdlErrorText.h"
@@ -10,15 +11,16 @@
 
 namespace {
 
-// As the lines and the table name a port given as sPort.
+// As the lines and the table name a port given as sPort; a device's name
+// escaped, as everything the table shows.
 QString PortName(const QString& sPort) {
     const qint16 iPort = mdlCommandLine::PortNumber(sPort);
-    return iPort > 0 ? QStringLiteral("port %1").arg(iPort) : sPort;
+    return iPort > 0 ? QStringLiteral("port %1").arg(iPort) : mdlTextUtil::Visible(sPort);
 }
 
 QString DeviceOf(const QString& sPort) {
     const QString sDevice = mdlCommandLine::PortDevice(sPort);
-    return sDevice.isEmpty() ? QStringLiteral("-") : sDevice;
+    return sDevice.isEmpty() ? QStringLiteral("-") : mdlTextUtil::Visible(sDevice);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "engine/mdlComms.h"
 #include "resources/mdlResources.h"
 #include "tools/cli/clsConsole.h"
+#include "tools/cli/mdlErrorText.h"
 #include "tools/cli/mdlExitStatus.h"
 
 #include <unistd.h>
@@ -106,5 +107,5 @@ void clsUploadHost::StopAsking() {
 
 void clsUploadHost::Say(const QString& sText) {
     EndLog();
-    oConsole.Err(sText + QLatin1Char('\n'));
+    oConsole.Err(mdlErrorText::Lines(sText) + QLatin1Char('\n'));
 }

@@ -54,7 +54,8 @@ public:
     // Since the board's target byte matched; invalid while a board is
     // awaited and for a board that sent none that matched.
     const QElapsedTimer& SinceTargetByte() const { return oSinceTargetByte; }
-    // sText on standard error, on a line of its own.
+    // sText on standard error, on a line of its own, escaped as a box
+    // text is.
     void Say(const QString& sText);
 
 private:

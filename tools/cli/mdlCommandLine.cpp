@@ -2,6 +2,7 @@
 
 #include "engine/mdlComms.h"
 #include "engine/mdlEngineErrors.h"
+#include "engine/mdlTextUtil.h"
 #include "platform/clsPortBindings.h"
 #include "resources/mdlResources.h"
 #include "tools/cli/clsConsole.h"
@@ -87,7 +88,8 @@ std::optional<int> Parse(QCommandLineParser& oParser, const QString& sUsage,
 }
 
 int UsageError(clsConsole& oConsole, const QString& sUsage, const QString& sWhy) {
-    oConsole.Err(QStringLiteral("tessivar-cli: ") + sWhy + QLatin1Char('\n') + sUsage);
+    oConsole.Err(QStringLiteral("tessivar-cli: ") + mdlTextUtil::Visible(sWhy) + QLatin1Char('\n') +
+                 sUsage);
     return mdlExitStatus::Usage;
 }
 

@@ -22,7 +22,8 @@ QString Version();
 // status is returned. sUsage: the verb's "usage: " lines.
 std::optional<int> Parse(QCommandLineParser& oParser, const QString& sUsage,
                          const QByteArrayList& aArguments, clsConsole& oConsole);
-// Shows sWhy and sUsage on standard error; returns the usage status.
+// Shows sWhy, which may quote an argument and is escaped, and sUsage on
+// standard error; returns the usage status.
 int UsageError(clsConsole& oConsole, const QString& sUsage, const QString& sWhy);
 // FILE, the application file, in the help.
 void AddFileArgument(QCommandLineParser& oParser);

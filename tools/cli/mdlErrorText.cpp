@@ -1,10 +1,20 @@
 #include "tools/cli/mdlErrorText.h"
 
 #include "engine/mdlRunReport.h"
+#include "engine/mdlTextUtil.h"
 
 #include <QStringList>
 
 namespace {
+
+// oError as a terminal shows it: a path or a reply it quotes can hold
+// anything, an escape sequence that acts on the terminal included.
+clsError Shown(const clsError& oError) {
+    using mdlTextUtil::Visible;
+    clsError oShown(oError.Number(), Visible(oError.Source()), Visible(oError.Description()));
+    oShown.AtLine(oError.Line()).InFile(Visible(oError.Path()), Visible(oError.Why()));
+    return oShown;
+}
 
 QString Place(const clsError& oError) {
     QString sPlace = oError.Path();
@@ -36,10 +46,19 @@ QString Detail(const clsError& oError) {
 }
 
 QString ForTerminal(const clsError& oError) {
-    const QString sDetail = Detail(oError);
-    return mdlRunReport::BoxText(oError) + QLatin1Char('\n') +
+    const clsError oShown = Shown(oError);
+    const QString sDetail = Detail(oShown);
+    return mdlRunReport::BoxText(oShown) + QLatin1Char('\n') +
            (sDetail.isEmpty() ? QString()
                               : QStringLiteral("Detail: ") + sDetail + QLatin1Char('\n'));
+}
+
+QString Lines(const QString& sText) {
+    QStringList asLines = sText.split(QStringLiteral("\r\n"));
+    for (QString& sLine : asLines) {
+        sLine = mdlTextUtil::Visible(sLine);
+    }
+    return asLines.join(QLatin1Char('\n'));
 }
 
 QJsonObject ToJson(const clsError& oError) {

@@ -1,6 +1,7 @@
 #include "tools/cli/mdlPorts.h"
 
 #include "engine/mdlComms.h"
+#include "engine/mdlTextUtil.h"
 #include "platform/clsJRT_Registry.h"
 #include "platform/clsPortBindings.h"
 #include "tools/cli/clsConsole.h"
@@ -23,6 +24,8 @@ QString Presence(const QString& sDevice) {
     return QFileInfo::exists(sDevice) ? QString() : QStringLiteral("  (not present)");
 }
 
+// Names escaped: a person may edit the settings file, and a device node's
+// name can hold anything.
 void List(clsConsole& oConsole, const clsPortBindings& oBindings, bool bJson) {
     const QStringList asFound = clsPortBindings::FoundDevices();
     QJsonArray aPorts;
@@ -33,7 +36,9 @@ void List(clsConsole& oConsole, const clsPortBindings& oBindings, bool bJson) {
             aPorts.append(QJsonObject{{QStringLiteral("number"), iPort},
                                       {QStringLiteral("device"), sDevice},
                                       {QStringLiteral("present"), QFileInfo::exists(sDevice)}});
-            sText += QStringLiteral("COM%1  %2%3\n").arg(iPort).arg(sDevice, Presence(sDevice));
+            sText += QStringLiteral("COM%1  %2%3\n")
+                         .arg(iPort)
+                         .arg(mdlTextUtil::Visible(sDevice), Presence(sDevice));
         }
     }
     if (aPorts.isEmpty()) {
@@ -45,9 +50,10 @@ void List(clsConsole& oConsole, const clsPortBindings& oBindings, bool bJson) {
         const qint16 iPort = oBindings.PortOf(sDevice);
         aFound.append(
             QJsonObject{{QStringLiteral("device"), sDevice}, {QStringLiteral("number"), iPort}});
-        sText += QStringLiteral("  %1  %2\n")
-                     .arg(sDevice, iPort == 0 ? QStringLiteral("not bound")
-                                              : QStringLiteral("COM%1").arg(iPort));
+        sText +=
+            QStringLiteral("  %1  %2\n")
+                .arg(mdlTextUtil::Visible(sDevice),
+                     iPort == 0 ? QStringLiteral("not bound") : QStringLiteral("COM%1").arg(iPort));
     }
     if (asFound.isEmpty()) {
         sText += QStringLiteral("  none\n");
@@ -95,7 +101,7 @@ bool Change(clsPortBindings& oBindings, const QCommandLineParser& oParser, const
     }
     sDone = QStringLiteral("COM%1 stands for %2%3.\n")
                 .arg(iPort)
-                .arg(asDevices.first(), Presence(asDevices.first()));
+                .arg(mdlTextUtil::Visible(asDevices.first()), Presence(asDevices.first()));
     return true;
 }
 
