@@ -203,6 +203,12 @@ const HostileRow aRows[] = {
                              mdlUnitFiles::Write(QDir(sHome))});
      },
      1, "cannot be locked: its lock file "},
+    {"no port chosen",
+     [](const QString& sHome) {
+         Settings(sHome, "PortNumber=0\n");
+         return Upload(sHome, {});
+     },
+     3, "Error Number: 2004\nNo port is chosen. Give one with --port"},
 
     // 9. Control characters from stored or outside data.
     {"ledger file name with an escape sequence and a newline",

@@ -1,6 +1,8 @@
 #include "tools/cli/clsUploadCommand.h"
 
+#include "engine/mdlEngineErrors.h"
 #include "engine/mdlUploadRules.h"
+#include "platform/clsPortBindings.h"
 #include "tools/cli/clsConsole.h"
 #include "tools/cli/mdlErrorText.h"
 #include "tools/cli/mdlExitStatus.h"
@@ -27,6 +29,17 @@ QString ProgressText(const clsUploadSummary& oSummary, qint32 lRecordsSent) {
         .arg(dLeft, 0, 'f', 1);
 }
 
+// The window words no port chosen as any port that cannot be opened; here
+// the technician is told how to choose one.
+clsError NoPortChosen(const clsError& oFailure) {
+    if (oFailure.Code() != mdlEngineErrors::CommsFailed) {
+        return oFailure;
+    }
+    return clsError::FromCode(mdlEngineErrors::CommsFailed, oFailure.Source(),
+                              QStringLiteral("No port is chosen. Give one with --port N or --port "
+                                             "DEVICE, or choose one in the window."));
+}
+
 } // namespace
 
 clsUploadCommand::clsUploadCommand(clsConsole& oNewConsole, const Options& oOptions)
@@ -38,6 +51,11 @@ clsUploadCommand::clsUploadCommand(clsConsole& oNewConsole, const Options& oOpti
     // of the run: another choice stored meanwhile must not move it.
     if (iPort <= 0) {
         iPort = oApp.CommSettings().Number();
+    }
+    // A stored 0 is no port chosen; with a device given the number names
+    // nothing, but the port takes none below the first.
+    if (iPort <= 0 && !oOptions.oHost.sDevice.isEmpty()) {
+        iPort = clsPortBindings::iFirstPort;
     }
     UsePortOption();
     if (oSerialNumbers) {
@@ -72,7 +90,7 @@ std::optional<clsError> clsUploadCommand::RunFirst() {
 
 int clsUploadCommand::RunFailed(const clsError& oFailure) {
     oHost.EndLog();
-    oConsole.Err(mdlErrorText::ForTerminal(oFailure));
+    oConsole.Err(mdlErrorText::ForTerminal(iPort > 0 ? oFailure : NoPortChosen(oFailure)));
     return mdlExitStatus::OfRunFailure(oFailure);
 }
 
