@@ -16,6 +16,9 @@ enum class eOpened { Opened, Missing, Refused };
 // file but a FIFO" or the system's reason.
 eOpened Open(QFile& oFile, const QString& sPath, QIODevice::OpenMode iMode, QString& sWhy);
 
+// True when the system takes sPath for no name at all, being too long.
+bool NameTooLong(const QString& sPath);
+
 // What sPath leads to where it is no ordinary file ("not an ordinary file
 // but a folder"); empty for an ordinary file or nothing.
 QString NotOrdinary(const QString& sPath);

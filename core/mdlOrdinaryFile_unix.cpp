@@ -64,6 +64,10 @@ eOpened Open(QFile& oFile, const QString& sPath, QIODevice::OpenMode iMode, QStr
     return eOpened::Opened;
 }
 
+bool NameTooLong(const QString& sPath) {
+    return ::access(QFile::encodeName(sPath).constData(), F_OK) != 0 && errno == ENAMETOOLONG;
+}
+
 QString NotOrdinary(const QString& sPath) {
     struct stat oNamed {};
     if (::stat(QFile::encodeName(sPath).constData(), &oNamed) != 0 || S_ISREG(oNamed.st_mode)) {

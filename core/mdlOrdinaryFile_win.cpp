@@ -1,6 +1,9 @@
 #include "core/mdlOrdinaryFile.h"
 
+#include <QDir>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace mdlOrdinaryFile {
 
@@ -19,6 +22,16 @@ eOpened Open(QFile& oFile, const QString& sPath, QIODevice::OpenMode iMode, QStr
         return eOpened::Refused;
     }
     return eOpened::Opened;
+}
+
+bool NameTooLong(const QString& sPath) {
+    // The longest path with the long-path prefix, and the longest name in it.
+    constexpr qsizetype lLongestPath = 32767;
+    constexpr qsizetype lLongestName = 255;
+    const QStringList asNames = QDir::fromNativeSeparators(sPath).split(u'/');
+    return sPath.size() > lLongestPath ||
+           std::any_of(asNames.cbegin(), asNames.cend(),
+                       [](const QString& sName) { return sName.size() > lLongestName; });
 }
 
 QString NotOrdinary(const QString& sPath) {

@@ -1,5 +1,7 @@
 #include "platform/clsSerialControl.h"
 
+#include "core/mdlOrdinaryFile.h"
+
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QSerialPort>
@@ -17,6 +19,8 @@ enum class clsSerialControl::eCause {
     NoPermission,
     InUse,
     Refused,
+    NotSerial,
+    NameTooLong,
     LineFailed,
     NotOpen,
     OutputClosed,
@@ -46,6 +50,9 @@ constexpr Cause aCauses[] = {
      "%1 is in use by another program. Close that program, then try again."},
     {clsSerialControl::SetCommStateFailed,
      "%1 refused the line setting %2. Choose settings the device supports, or another device."},
+    {clsSerialControl::SetCommStateFailed,
+     "%1 is not a serial device. Choose the device of a serial port or adapter."},
+    {clsSerialControl::HardwareNotAvailable, "%1: the device's name is too long for this system."},
     {clsSerialControl::ReadError,
      "%1: reading or writing failed, and the port was closed. Check the cable and the adapter "
      "(a USB adapter may have been unplugged), then try again."},
@@ -54,6 +61,9 @@ constexpr Cause aCauses[] = {
     {clsSerialControl::PortOpenNotValid, "%1 is open: close it before changing this setting."},
     {clsSerialControl::InvalidPropertyValue, "Invalid property value"},
 };
+
+// Of a device name the system takes for none, as much as tells it.
+constexpr qsizetype lShownChars = 80;
 
 // Time the line needs beyond the bytes themselves before the port closes.
 constexpr qint64 lDrainMarginMs = 200;
@@ -230,7 +240,10 @@ QString clsSerialControl::Device() const {
 
 clsSerialControl::Failure clsSerialControl::Fail(eCause iCause, const QString& sDetail) const {
     const Cause& oCause = aCauses[static_cast<int>(iCause)];
-    const QString sDevice = Device();
+    QString sDevice = Device();
+    if (iCause == eCause::NameTooLong) {
+        sDevice = sDevice.left(lShownChars) + QStringLiteral("...");
+    }
     QString sSubject = sDevice;
     if (!bNamedByDevice) {
         sSubject = sDevice.isEmpty() ? QStringLiteral("COM%1").arg(iCommPort)
@@ -259,6 +272,9 @@ clsSerialControl::Failure clsSerialControl::Open() {
     if (sDevice.isEmpty()) {
         return Fail(eCause::Unbound);
     }
+    if (mdlOrdinaryFile::NameTooLong(sDevice)) {
+        return Fail(eCause::NameTooLong);
+    }
     const QString sRealPath = QFileInfo(sDevice).canonicalFilePath();
     if (sRealPath.isEmpty()) {
         return Fail(eCause::Missing);
@@ -280,8 +296,9 @@ clsSerialControl::Failure clsSerialControl::Open() {
     bClosedByLine = false;
     oPort->setPortName(sDevice);
     if (!oPort->open(QIODevice::ReadWrite)) {
+        const Failure oFailure = OpenFailure(sDevice);
         ReleaseClaim();
-        return OpenFailure(sDevice);
+        return oFailure;
     }
     if (const Failure oRefused = TakeLine()) {
         CloseNow();
@@ -306,7 +323,8 @@ clsSerialControl::Failure clsSerialControl::Open() {
 }
 
 // Qt reports both a device node this user may not open and one that another
-// program holds as a permission error.
+// program holds as a permission error, and what is no serial device as one
+// that refused the line setting.
 clsSerialControl::Failure clsSerialControl::OpenFailure(const QString& sDevice) const {
     switch (oPort->error()) {
     case QSerialPort::DeviceNotFoundError:
@@ -316,7 +334,8 @@ clsSerialControl::Failure clsSerialControl::OpenFailure(const QString& sDevice) 
                    ? Fail(eCause::InUse)
                    : Fail(eCause::NoPermission, mdlSerialLine::GroupOf(sDevice));
     default:
-        return Fail(eCause::Refused, sSettings);
+        return mdlSerialLine::MayBeSerial(sDevice, lClaim) ? Fail(eCause::Refused, sSettings)
+                                                           : Fail(eCause::NotSerial);
     }
 }
 

@@ -177,6 +177,14 @@ void ReleaseWithoutHangUp(int lHeld) {
     ::close(lHeld);
 }
 
+bool MayBeSerial(const QString& sDevice, int lOpened) {
+    struct stat oNode {};
+    if (::stat(sDevice.toLocal8Bit().constData(), &oNode) != 0) {
+        return true;
+    }
+    return S_ISCHR(oNode.st_mode) && (lOpened < 0 || ::isatty(lOpened) == 1);
+}
+
 bool MayOpen(const QString& sDevice) {
     return ::access(sDevice.toLocal8Bit().constData(), R_OK | W_OK) == 0;
 }

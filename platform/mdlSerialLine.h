@@ -56,6 +56,9 @@ int Hold(int lDevice);
 // up for the next open and a board that takes its reset from them runs on.
 void ReleaseWithoutHangUp(int lHeld);
 
+// False for what is no serial device: no character device, or one that
+// lOpened, open on it (-1 when it is not), shows to be no terminal.
+bool MayBeSerial(const QString& sDevice, int lOpened);
 // Whether this user may open sDevice for reading and writing.
 bool MayOpen(const QString& sDevice);
 // The name of the group that owns sDevice.

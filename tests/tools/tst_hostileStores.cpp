@@ -66,6 +66,9 @@ mdlCli::Outcome Upload(const QString& sHome, const QStringList& asOptions) {
                        QStringList{mdlUnitFiles::Write(QDir(sHome))});
 }
 
+// What the error of a device name the system takes for none quotes of it.
+const QByteArray aLongDevice = "/dev/" + QByteArray(75, 'a') + "...";
+
 struct HostileRow {
     const char* sName;
     Runner oRun;
@@ -203,6 +206,20 @@ const HostileRow aRows[] = {
                              mdlUnitFiles::Write(QDir(sHome))});
      },
      1, "cannot be locked: its lock file "},
+    {"port a folder",
+     [](const QString& sHome) { return Upload(sHome, {"--port", sHome}); },
+     3, " is not a serial device."},
+    {"port /dev/null while no port is chosen",
+     [](const QString& sHome) {
+         Settings(sHome, "PortNumber=0\n");
+         return Upload(sHome, {"--port", "/dev/null"});
+     },
+     3, "Error Number: 8015\n/dev/null is not a serial device."},
+    {"port name of 100 kB",
+     [](const QString& sHome) {
+         return Upload(sHome, {"--port", "/dev/" + QString(100'000, 'a')});
+     },
+     3, "Error Number: 8010\n" + aLongDevice + ": the device's name is too long"},
     {"no port chosen",
      [](const QString& sHome) {
          Settings(sHome, "PortNumber=0\n");
