@@ -1,5 +1,6 @@
 #include "engine/clsApplication.h"
 
+#include "core/mdlOrdinaryFile.h"
 #include "engine/mdlComms.h"
 #include "engine/mdlEngineErrors.h"
 #include "engine/mdlHelpLocation.h"
@@ -90,6 +91,10 @@ QString clsApplication::CommandFileName(const QString& sPath, QStringView sSepar
 
 void clsApplication::SetRecFileName(const QString& sNewPath) {
     oAppFile->SetPathName(sNewPath);
+    if (mdlOrdinaryFile::NameTooLong(sNewPath)) {
+        throw mdlEngineErrors::Make(mdlEngineErrors::NoCommandFileName)
+            .InFile(sNewPath, QStringLiteral("the name is too long"));
+    }
     const QString sCommandFile = CommandFileName(sNewPath);
     if (sCommandFile.isEmpty()) {
         throw mdlEngineErrors::Make(mdlEngineErrors::NoCommandFileName)

@@ -226,6 +226,11 @@ const HostileRow aRows[] = {
          return Upload(sHome, {});
      },
      3, "Error Number: 2004\nNo port is chosen. Give one with --port"},
+    {"inspect path of 100 kB",
+     [](const QString& sHome) {
+         return mdlCli::Run({"inspect", sHome + "/" + QString(100'000, 'a')});
+     },
+     1, "characters more: the name is too long"},
 
     // 9. Control characters from stored or outside data.
     {"ledger file name with an escape sequence and a newline",

@@ -1,5 +1,6 @@
 #include "tools/cli/mdlErrorText.h"
 
+#include "core/mdlOrdinaryFile.h"
 #include "engine/mdlRunReport.h"
 #include "engine/mdlTextUtil.h"
 
@@ -7,12 +8,18 @@
 
 namespace {
 
+// A path the system takes for no name, being too long, is quoted in part.
+QString ShownPath(const QString& sPath) {
+    return mdlOrdinaryFile::NameTooLong(sPath) ? mdlTextUtil::Quoted(sPath)
+                                               : mdlTextUtil::Visible(sPath);
+}
+
 // oError as a terminal shows it: a path or a reply it quotes can hold
 // anything, an escape sequence that acts on the terminal included.
 clsError Shown(const clsError& oError) {
     using mdlTextUtil::Visible;
     clsError oShown(oError.Number(), Visible(oError.Source()), Visible(oError.Description()));
-    oShown.AtLine(oError.Line()).InFile(Visible(oError.Path()), Visible(oError.Why()));
+    oShown.AtLine(oError.Line()).InFile(ShownPath(oError.Path()), Visible(oError.Why()));
     return oShown;
 }
 
