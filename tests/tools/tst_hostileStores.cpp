@@ -24,12 +24,6 @@ using Runner = std::function<mdlCli::Outcome(const QString& sHome)>;
 const QString sSettings = QStringLiteral("config/Quellis/Tessivar.ini");
 const QString sLedger = QStringLiteral("data/Quellis/Tessivar/uploads.jsonl");
 
-// A port's upload handed sImage as the image prepared for it.
-mdlCli::Outcome Handed(const QString& sHome, const QString& sImage) {
-    return mdlCli::Run(
-        {"upload", "--prepared", sImage, "--yes", "--port", "1", mdlUnitFiles::Write(QDir(sHome))});
-}
-
 // The ledger below sHome, its folder made.
 QString LedgerPath(const QString& sHome) {
     const QString sPath = sHome + '/' + sLedger;
@@ -53,17 +47,22 @@ mdlCli::Outcome RunWithBytes(const QStringList& asArguments) {
 }
 
 // The settings file with aValues in the key of the ports, as a person may
-// write them.
-void Settings(const QString& sHome, const QByteArray& aValues) {
-    mdlTestFiles::Write(QDir(sHome), sSettings,
-                        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Quellis\\Tessivar\\2.6.0\\Comms]\n" +
-                            aValues);
+// write them; its path.
+QString Settings(const QString& sHome, const QByteArray& aValues) {
+    return mdlTestFiles::Write(QDir(sHome), sSettings,
+                               "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Quellis\\Tessivar\\2.6.0\\Comms]\n" +
+                                   aValues);
 }
 
 // An upload of the unit files with asOptions.
 mdlCli::Outcome Upload(const QString& sHome, const QStringList& asOptions) {
     return mdlCli::Run(QStringList{"upload", "--yes"} + asOptions +
                        QStringList{mdlUnitFiles::Write(QDir(sHome))});
+}
+
+// A port's upload handed sImage as the image prepared for it.
+mdlCli::Outcome Handed(const QString& sHome, const QString& sImage) {
+    return Upload(sHome, {"--prepared", sImage, "--port", "1"});
 }
 
 // What the error of a device name the system takes for none quotes of it.
@@ -93,10 +92,7 @@ mdlCli::Outcome UploadToNoDevice(const QString& sHome, const QStringList& asLead
 // binds port 2.
 Runner ReadOnlySettings(const QStringList& asArguments) {
     return [=](const QString& sHome) {
-        const QString sFile =
-            mdlTestFiles::Write(QDir(sHome), sSettings,
-                                "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Quellis\\Tessivar\\2.6.0\\Comms]\n"
-                                "COM2=\"/dev/tessivar-absent\"\n");
+        const QString sFile = Settings(sHome, "COM2=\"/dev/tessivar-absent\"\n");
         ::chmod(QFile::encodeName(sFile).constData(), 0444);
         if (::geteuid() != 0) {
             return mdlCli::Run(asArguments);
