@@ -273,6 +273,9 @@ const HostileRow aRows[] = {
          return Upload(sHome, {"--wait", "1", "--port", sLink});
      },
      3, "/x\\x1b[2J and powered"},
+    {"hand-over named with an escape sequence",
+     [](const QString& sHome) { return Handed(sHome, sHome + "/x\x1B[2J"); }, 1,
+     "/x\\x1b[2J holds no prepared image"},
 
     // 10. The hand-over between the ports of a several-port run.
     {"hand-over a FIFO",

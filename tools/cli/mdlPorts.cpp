@@ -138,7 +138,7 @@ int Ports(clsConsole& oConsole, const QByteArrayList& aArguments) {
     }
     if (!oBindings.Store()) {
         oConsole.Err(QStringLiteral("tessivar-cli: the settings file %1 could not be written.\n")
-                         .arg(clsJRT_Registry::FilePath()));
+                         .arg(mdlTextUtil::Visible(clsJRT_Registry::FilePath())));
         return mdlExitStatus::FilesFailed;
     }
     oConsole.Out(sDone);

@@ -1,5 +1,6 @@
 #include "tools/cli/mdlUpload.h"
 
+#include "engine/mdlTextUtil.h"
 #include "tools/cli/clsConsole.h"
 #include "tools/cli/clsPortsCommand.h"
 #include "tools/cli/clsRepeatCommand.h"
@@ -179,7 +180,7 @@ bool TakeHandedImage(clsConsole& oConsole, const QCommandLineParser& oParser,
     oUpload.oHanded = clsHandedImage::Load(oParser.value(oOptions.oPrepared), sWhy);
     if (!oUpload.oHanded) {
         oConsole.Err(QStringLiteral("tessivar-cli: %1 holds no prepared image: %2.\n")
-                         .arg(oParser.value(oOptions.oPrepared), sWhy));
+                         .arg(mdlTextUtil::Visible(oParser.value(oOptions.oPrepared)), sWhy));
     }
     return oUpload.oHanded.has_value();
 }
