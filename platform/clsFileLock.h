@@ -24,8 +24,9 @@ public:
     // The lock for sFile, whose lock file is sFile's name with ".lock".
     explicit clsFileLock(const QString& sFile);
 
-    // Takes the lock, waiting at most lWaitMs for a live holder; false when
-    // it could not be had. Lets go when this object goes.
+    // Takes the lock, waiting at most lWaitMs for a live holder, and makes
+    // the file's folder where it is missing; false when it could not be
+    // had. Lets go when this object goes.
     bool Lock(int lWaitMs);
     void Unlock() { oLock.unlock(); }
 

@@ -1,6 +1,5 @@
 #include "platform/mdlDurableFile.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -106,7 +105,6 @@ eWritten Replace(const QString& sPath, const QByteArray& aText, QString& sWhy) {
 }
 
 bool Append(const QString& sPath, const QByteArray& aEntry, QString& sWhy) {
-    QDir().mkpath(QFileInfo(sPath).path());
     QFile oFile(sPath);
     if (mdlOrdinaryFile::Open(oFile, sPath, QIODevice::WriteOnly | QIODevice::Append, sWhy) !=
         eOpened::Opened) {
