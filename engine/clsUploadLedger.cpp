@@ -3,14 +3,12 @@
 #include "engine/clsApplication.h"
 #include "platform/clsFileLock.h"
 #include "platform/clsSerialControl.h"
+#include "platform/mdlAccount.h"
 #include "platform/mdlDurableFile.h"
 
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QSysInfo>
-
-#include <pwd.h>
-#include <unistd.h>
 
 namespace {
 
@@ -28,13 +26,6 @@ QString AddEntry(const QString& sPath, const QByteArray& aEntry) {
     QString sWhy;
     mdlDurableFile::Append(sPath, aEntry, sWhy);
     return sWhy;
-}
-
-QString UserName() {
-    if (const passwd* pUser = ::getpwuid(::geteuid())) {
-        return QString::fromLocal8Bit(pUser->pw_name);
-    }
-    return qEnvironmentVariable("USER");
 }
 
 } // namespace
@@ -57,7 +48,7 @@ void clsUploadLedger::OnStarted(const QString& sPath) {
     oEntry.emplace();
     oEntry->oStart = QDateTime::currentDateTime();
     oEntry->sHost = QSysInfo::machineHostName();
-    oEntry->sUser = UserName();
+    oEntry->sUser = mdlAccount::UserName();
     const clsSerialControl& oPort = oApp.Host().SerialPort();
     const qint16 iNumber = oApp.CommSettings().Number();
     // The number a device named alone goes by inside would pass for a port.

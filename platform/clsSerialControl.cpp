@@ -3,7 +3,6 @@
 #include "core/mdlOrdinaryFile.h"
 
 #include <QDeadlineTimer>
-#include <QFileInfo>
 #include <QSerialPort>
 #include <QSet>
 #include <QThread>
@@ -275,7 +274,7 @@ clsSerialControl::Failure clsSerialControl::Open() {
     if (mdlOrdinaryFile::NameTooLong(sDevice)) {
         return Fail(eCause::NameTooLong);
     }
-    const QString sRealPath = QFileInfo(sDevice).canonicalFilePath();
+    const QString sRealPath = mdlSerialLine::RealPath(sDevice);
     if (sRealPath.isEmpty()) {
         return Fail(eCause::Missing);
     }
@@ -310,7 +309,7 @@ clsSerialControl::Failure clsSerialControl::Open() {
         // A pty has no modem lines, and the upload does not need them.
         oPort->setDataTerminalReady(true);
         oPort->setRequestToSend(true);
-        mdlSerialLine::AskLowLatency(static_cast<int>(oPort->handle()));
+        mdlSerialLine::AskLowLatency(oPort->handle());
         oPort->clearError();
     }
     // A device that went away meanwhile has closed the port again.
@@ -347,7 +346,7 @@ clsSerialControl::Failure clsSerialControl::TakeLine() {
                         oPort->setParity(ParityOf(oLine.yParity)) &&
                         oPort->setStopBits(StopBitsOf(oLine.iStopTenths)) &&
                         oPort->setFlowControl(QSerialPort::NoFlowControl);
-    QString sRefused = mdlSerialLine::Refused(static_cast<int>(oPort->handle()), oLine);
+    QString sRefused = mdlSerialLine::Refused(oPort->handle(), oLine);
     if (sRefused.isEmpty() && !bTaken) {
         sRefused = sSettings;
     }
@@ -365,14 +364,14 @@ void clsSerialControl::Close() {
 // still hold the last record: both get the time they need at the line's
 // rate, and a margin.
 void clsSerialControl::Drain() {
-    const int lDevice = static_cast<int>(oPort->handle());
-    const qint64 lBytes = oPort->bytesToWrite() + mdlSerialLine::OutputQueue(lDevice);
+    const mdlSerialLine::Handle hPort = oPort->handle();
+    const qint64 lBytes = oPort->bytesToWrite() + mdlSerialLine::OutputQueue(hPort);
     const QDeadlineTimer oDeadline(lBytes * lBitsPerCharacter * 1000 / oLine.lBaudRate +
                                    lDrainMarginMs);
     while (PortOpen() && oPort->bytesToWrite() > 0 &&
            oPort->waitForBytesWritten(static_cast<int>(oDeadline.remainingTime()))) {
     }
-    while (PortOpen() && mdlSerialLine::OutputQueue(lDevice) > 0 && !oDeadline.hasExpired()) {
+    while (PortOpen() && mdlSerialLine::OutputQueue(hPort) > 0 && !oDeadline.hasExpired()) {
         QThread::msleep(2);
     }
 }
@@ -382,7 +381,7 @@ void clsSerialControl::CloseNow() {
     oDelivery.stop();
     OpenDevices().remove(sOpenDevice);
     sOpenDevice.clear();
-    const int lHeld = mdlSerialLine::Hold(static_cast<int>(oPort->handle()));
+    const int lHeld = mdlSerialLine::Hold(oPort->handle());
     oPort->close();
     mdlSerialLine::ReleaseWithoutHangUp(lHeld);
     // The text-mode switch reopens at once: another copy starting just then

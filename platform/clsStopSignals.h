@@ -1,14 +1,14 @@
 #pragma once
 
 #include <QObject>
-#include <QSocketNotifier>
 
 #include <memory>
 
-// SIGINT, SIGTERM and SIGHUP as a signal of the event loop, once for each
-// one received. The handler only writes a byte to a pipe; the Stop they ask
-// for runs when the loop reads it, never in the middle of a step of the
-// upload.
+// SIGINT, SIGTERM and SIGHUP (on Windows: Ctrl+C, Ctrl+Break and the
+// console's close, as SIGINT, SIGBREAK and SIGTERM) as a signal of the
+// event loop, once for each one received. The handler only passes the word
+// on; the Stop it asks for runs when the loop takes it, never in the middle
+// of a step of the upload.
 class clsStopSignals : public QObject {
     Q_OBJECT
 
@@ -17,7 +17,8 @@ public:
     // upload starts with them held, so that one forwarded to it early waits
     // for the handler.
     clsStopSignals();
-    // Puts the default handling back.
+    // Puts the default handling back; on Windows, lets a closing console
+    // end the program.
     ~clsStopSignals() override;
     clsStopSignals(const clsStopSignals&) = delete;
     clsStopSignals& operator=(const clsStopSignals&) = delete;
@@ -26,7 +27,7 @@ signals:
     void Received(int iSignal);
 
 private:
-    void Drain();
-
-    std::unique_ptr<QSocketNotifier> oNotifier;
+    // Where the handler's word comes in: the read end of a pipe on Unix;
+    // nothing on Windows, where the handler posts to this object itself.
+    std::unique_ptr<QObject> oListener;
 };

@@ -1,12 +1,19 @@
 #pragma once
 
+#include <QSerialPort>
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 // The line settings of a serial port, and what the operating system tells
-// about a serial device beyond what Qt does.
+// about a serial device beyond what Qt does. Where a system has no such
+// thing (Windows opens a port for one program only, by its name), the
+// call does nothing or says "yes".
 namespace mdlSerialLine {
+
+// The open port as the system knows it.
+using Handle = decltype(std::declval<QSerialPort>().handle());
 
 struct Line {
     qint32 lBaudRate = 9600;
@@ -23,20 +30,20 @@ std::optional<Line> Parse(const QString& sSettings);
 
 // The first framing setting of oAsked that the open device did not take,
 // as words ("parity E", "7 data bits"); empty when it took them all.
-QString Refused(int lDevice, const Line& oAsked);
+QString Refused(Handle hPort, const Line& oAsked);
 
-// Gives lDevice the rate and framing of oLine before Qt opens it: Qt sets
+// Gives the claimed device the rate and framing of oLine before Qt opens it: Qt sets
 // back at its close the line it found at its open, at once, while the
 // UART or the adapter may still be sending the last record. A rate that
 // has no standard name stays as it is.
-void Preset(int lDevice, const Line& oLine);
+void Preset(int lClaim, const Line& oLine);
 
 // Bytes the driver still holds for sending; 0 where it cannot tell.
-qint64 OutputQueue(int lDevice);
+qint64 OutputQueue(Handle hPort);
 
 // Lets a USB serial adapter pass on each received byte at once instead of
 // after its latency timer; a device without that mode is left as it is.
-void AskLowLatency(int lDevice);
+void AskLowLatency(Handle hPort);
 
 // A descriptor of sDevice that keeps every other copy of this program off
 // it, under any of its names and as any user, for as long as it stays open:
@@ -51,7 +58,7 @@ void Unclaim(int lClaim);
 
 // A second descriptor held over the close of the first, so that the close
 // is not the last one; see ReleaseWithoutHangUp.
-int Hold(int lDevice);
+int Hold(Handle hPort);
 // Clears hang-up on close before closing lHeld, so that DTR and RTS stay
 // up for the next open and a board that takes its reset from them runs on.
 void ReleaseWithoutHangUp(int lHeld);
@@ -63,5 +70,8 @@ bool MayBeSerial(const QString& sDevice, int lOpened);
 bool MayOpen(const QString& sDevice);
 // The name of the group that owns sDevice.
 QString GroupOf(const QString& sDevice);
+// The one name of the device sDevice stands for, the same whichever of its
+// names is given; empty where there is no such device.
+QString RealPath(const QString& sDevice);
 
 } // namespace mdlSerialLine

@@ -8,10 +8,16 @@ tessivar_packages=(
   libclang-rt-14-dev python3 help2man man-db
 )
 
+# What the Windows build and its tests under Wine add.
+tessivar_windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 nsis imagemagick xvfb)
+
+# With "windows", installs the Windows build's packages too.
 tessivar_install_missing() {
+  local wanted=("${tessivar_packages[@]}")
+  [ "${1:-}" = windows ] && wanted+=("${tessivar_windows_packages[@]}")
   local missing=()
   local pkg
-  for pkg in "${tessivar_packages[@]}"; do
+  for pkg in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' \
       || missing+=("$pkg")
   done

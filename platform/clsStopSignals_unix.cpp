@@ -1,5 +1,7 @@
 #include "platform/clsStopSignals.h"
 
+#include <QSocketNotifier>
+
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -43,31 +45,32 @@ void LetThrough() {
     ::pthread_sigmask(SIG_UNBLOCK, &oSignals, nullptr);
 }
 
+void Drain(clsStopSignals& oSignals) {
+    char aBytes[64];
+    for (ssize_t lRead = 0; (lRead = ::read(aiPipe[0], aBytes, sizeof aBytes)) > 0;) {
+        for (ssize_t i = 0; i < lRead; ++i) {
+            emit oSignals.Received(aBytes[i]);
+        }
+    }
+}
+
 } // namespace
 
 clsStopSignals::clsStopSignals() {
     if (::pipe2(aiPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
         qFatal("no pipe for the stop signals: %s", strerror(errno));
     }
-    oNotifier = std::make_unique<QSocketNotifier>(aiPipe[0], QSocketNotifier::Read);
-    connect(oNotifier.get(), &QSocketNotifier::activated, this, &clsStopSignals::Drain);
+    auto oNotifier = std::make_unique<QSocketNotifier>(aiPipe[0], QSocketNotifier::Read);
+    connect(oNotifier.get(), &QSocketNotifier::activated, this, [this] { Drain(*this); });
+    oListener = std::move(oNotifier);
     Handle(&OnSignal);
     LetThrough();
 }
 
 clsStopSignals::~clsStopSignals() {
     Handle(SIG_DFL);
-    oNotifier.reset();
+    oListener.reset();
     ::close(aiPipe[0]);
     ::close(aiPipe[1]);
     aiPipe[0] = aiPipe[1] = -1;
-}
-
-void clsStopSignals::Drain() {
-    char aBytes[64];
-    for (ssize_t lRead = 0; (lRead = ::read(aiPipe[0], aBytes, sizeof aBytes)) > 0;) {
-        for (ssize_t i = 0; i < lRead; ++i) {
-            emit Received(aBytes[i]);
-        }
-    }
 }
