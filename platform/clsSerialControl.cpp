@@ -112,7 +112,10 @@ clsSerialControl::clsSerialControl(DeviceOf oNewDeviceOf, QObject* pParent)
     oDelivery.setSingleShot(true);
     oDelivery.setInterval(0);
     connect(&oDelivery, &QTimer::timeout, this, &clsSerialControl::Deliver);
-    connect(oPort.get(), &QSerialPort::readyRead, this, &clsSerialControl::ScheduleDelivery);
+    connect(oPort.get(), &QSerialPort::readyRead, this, [this] {
+        KeepReading();
+        ScheduleDelivery();
+    });
     connect(oPort.get(), &QSerialPort::errorOccurred, this,
             [this](QSerialPort::SerialPortError iError) { OnPortError(iError); });
 }
@@ -305,6 +308,7 @@ clsSerialControl::Failure clsSerialControl::Open() {
     }
     // Whatever waited on the line before is not an answer to this session.
     oPort->clear(QSerialPort::Input);
+    KeepReading();
     if (PortOpen()) {
         // A pty has no modem lines, and the upload does not need them.
         oPort->setDataTerminalReady(true);
@@ -368,9 +372,7 @@ void clsSerialControl::Drain() {
     const qint64 lBytes = oPort->bytesToWrite() + mdlSerialLine::OutputQueue(hPort);
     const QDeadlineTimer oDeadline(lBytes * lBitsPerCharacter * 1000 / oLine.lBaudRate +
                                    lDrainMarginMs);
-    while (PortOpen() && oPort->bytesToWrite() > 0 &&
-           oPort->waitForBytesWritten(static_cast<int>(oDeadline.remainingTime()))) {
-    }
+    mdlSerialLine::HandOver(*oPort, oDeadline);
     while (PortOpen() && mdlSerialLine::OutputQueue(hPort) > 0 && !oDeadline.hasExpired()) {
         QThread::msleep(2);
     }
@@ -416,6 +418,15 @@ void clsSerialControl::OnPortError(qint32 lError) {
     QMetaObject::invokeMethod(
         this, [this, oFailure] { emit Failed(oFailure.lNumber, oFailure.sDescription); },
         Qt::QueuedConnection);
+}
+
+// Wine completes Qt's wait for a character on a pseudo-terminal at once and
+// never reports it, so nothing more would be read; a read started here
+// brings the next bytes. Where a read is under way it starts nothing.
+void clsSerialControl::KeepReading() {
+    if (PortOpen()) {
+        oPort->setReadBufferSize(0);
+    }
 }
 
 void clsSerialControl::ScheduleDelivery() {

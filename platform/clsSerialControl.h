@@ -122,6 +122,7 @@ private:
     void CloseNow();
     void ReleaseClaim();
     void OnPortError(qint32 lError);
+    void KeepReading();
     void ScheduleDelivery();
     void Deliver();
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QSerialPort>
 #include <QString>
 
@@ -37,6 +38,10 @@ QString Refused(Handle hPort, const Line& oAsked);
 // UART or the adapter may still be sending the last record. A rate that
 // has no standard name stays as it is.
 void Preset(int lClaim, const Line& oLine);
+
+// Hands what Qt still holds for the open oPort to the driver, by
+// oDeadline at the latest where the system lets it wait.
+void HandOver(QSerialPort& oPort, QDeadlineTimer oDeadline);
 
 // Bytes the driver still holds for sending; 0 where it cannot tell.
 qint64 OutputQueue(Handle hPort);

@@ -96,6 +96,13 @@ void Preset(int lClaim, const Line& oLine) {
     ::tcsetattr(lClaim, TCSANOW, &oSettings);
 }
 
+// A failed write closes the port meanwhile.
+void HandOver(QSerialPort& oPort, QDeadlineTimer oDeadline) {
+    while (oPort.isOpen() && oPort.bytesToWrite() > 0 &&
+           oPort.waitForBytesWritten(static_cast<int>(oDeadline.remainingTime()))) {
+    }
+}
+
 qint64 OutputQueue(Handle hPort) {
     int lBytes = 0;
     return ::ioctl(hPort, TIOCOUTQ, &lBytes) == 0 ? lBytes : 0;

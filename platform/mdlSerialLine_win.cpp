@@ -56,6 +56,16 @@ QString Refused(Handle hPort, const Line& oAsked) {
 // claim before the open, and no line to set on a device not yet open.
 void Preset(int, const Line&) {}
 
+// Qt 6.4's wait for a write on Windows takes a completion that its event
+// handler has already taken, and crashes once the port has been busy: the
+// bytes are handed to the driver at once instead, and its buffer flushed.
+void HandOver(QSerialPort& oPort, QDeadlineTimer) {
+    if (oPort.isOpen() && oPort.bytesToWrite() > 0) {
+        oPort.flush();
+        ::FlushFileBuffers(oPort.handle());
+    }
+}
+
 qint64 OutputQueue(Handle hPort) {
     COMSTAT oState{};
     DWORD lErrors = 0;
