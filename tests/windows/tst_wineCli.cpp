@@ -20,6 +20,9 @@ struct WineRow {
     int iTarget;
     QStringList asBoard; // the simulator's faults
     bool bWhole;         // the board holds the whole application at the end
+    // Why Wine ends it otherwise than Windows would; the row then fails as
+    // expected, and passing would fail it.
+    const char* sUnlikeWindows = nullptr;
 };
 
 // clang-format off
@@ -34,7 +37,9 @@ const WineRow aUploads[] = {
     {"a resend", 22, {"--fault", "4:resend"}, true},
     {"a programming error", 22, {"--fault", "2:program-error"}, false},
     {"silence, ended by the 2000 ms time-out", 22, {"--fault", "4:silence"}, false},
-    {"a hang-up of the line", 22, {"--fault", "3:hangup"}, false},
+    {"a hang-up of the line", 22, {"--fault", "3:hangup"}, false,
+     "Wine keeps reading a pseudo-terminal that hung up, so the upload ends by its time-out, "
+     "not as 8020"},
     {"a wrong target byte", 22, {"--announce", "23"}, false},
 };
 // clang-format on
@@ -124,6 +129,9 @@ private slots:
             Upload({QStringLiteral(TESSIVAR_WINE_RUN), QStringLiteral(TESSIVAR_WINDOWS_CLI)}, oRow,
                    sUnit, "5");
         QCOMPARE(oWindows.aLastLine, oLinux.aLastLine);
+        if (oRow.sUnlikeWindows != nullptr) {
+            QEXPECT_FAIL("", oRow.sUnlikeWindows, Abort);
+        }
         QCOMPARE(oWindows.aErrorNumber, oLinux.aErrorNumber);
         QCOMPARE(oWindows.iExit, oLinux.iExit);
         if (oRow.bWhole) {
