@@ -16,15 +16,10 @@ namespace {
 // keeps it for a write of a small file.
 constexpr int lLongestPauseMs = 20;
 
-QString LockPath(const QString& sFile) {
-    const QString sTarget = QFileInfo(sFile).canonicalFilePath();
-    return (sTarget.isEmpty() ? QFileInfo(sFile).absoluteFilePath() : sTarget) +
-           QStringLiteral(".lock");
-}
-
 } // namespace
 
-clsFileLock::clsFileLock(const QString& sFile) : oLock(LockPath(sFile)) {
+clsFileLock::clsFileLock(const QString& sFile)
+    : oLock(mdlDurableFile::Target(sFile) + QStringLiteral(".lock")) {
     oLock.setStaleLockTime(lLongestHoldMs);
 }
 

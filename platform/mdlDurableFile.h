@@ -20,6 +20,10 @@ eOpened ReadWhole(const QString& sPath, qint64 lLargest, QByteArray& aText, QStr
 
 enum class eWritten { Written, NoRoom, Refused };
 
+// The file that a change of sPath lands in: the one a symbolic link leads
+// to, where there is one.
+QString Target(const QString& sPath);
+
 // Puts aText in place of the file sPath (of the file a symbolic link
 // leads to), with its mode, whole or not at all, also across a power cut:
 // written beside it, synced, renamed over it, its folder synced. Where the

@@ -1,4 +1,4 @@
-#include "platform/mdlDurableFile.h"
+#include "platform/mdlDurableFile_p.h"
 
 #include <QFileInfo>
 
@@ -10,10 +10,6 @@
 namespace {
 
 using mdlDurableFile::eWritten;
-
-QString Reason() {
-    return qt_error_string(errno);
-}
 
 // What errno tells of a write that failed, and why in words.
 eWritten Failed(QString& sWhy) {
@@ -52,9 +48,24 @@ void SyncFolder(const QString& sFolder) {
     }
 }
 
-// The new file, beside sTarget under one name that the lock keeps to one
-// writer: what a program killed while it wrote there left goes with the
-// next save, and nothing piles up.
+} // namespace
+
+namespace mdlDurableFile::Native {
+
+QString Reason() {
+    return qt_error_string(errno);
+}
+
+eWritten MayReplace(const QString& sTarget, QString& sWhy) {
+    // A file made read-only (or immutable) is meant to stay as it is, though
+    // the folder would let a new one take its name.
+    if (::access(QFile::encodeName(sTarget).constData(), W_OK) != 0 && errno != ENOENT) {
+        return Failed(sWhy);
+    }
+    return eWritten::Written;
+}
+
+// Under one name that the lock keeps to one writer: nothing piles up.
 eWritten WriteBeside(const QString& sTarget, const QString& sNew, const QByteArray& aText,
                      QString& sWhy) {
     struct stat oTarget {};
@@ -76,65 +87,39 @@ eWritten WriteBeside(const QString& sTarget, const QString& sNew, const QByteArr
     return iWritten;
 }
 
-} // namespace
-
-namespace mdlDurableFile {
-
-eWritten Replace(const QString& sPath, const QByteArray& aText, QString& sWhy) {
-    const QString sCanonical = QFileInfo(sPath).canonicalFilePath();
-    const QString sTarget = sCanonical.isEmpty() ? QFileInfo(sPath).absoluteFilePath() : sCanonical;
-    // A file made read-only (or immutable) is meant to stay as it is, though
-    // the folder would let a new one take its name.
-    if (::access(QFile::encodeName(sTarget).constData(), W_OK) != 0 && errno != ENOENT) {
+eWritten PutInPlace(const QString& sNew, const QString& sTarget, QString& sWhy) {
+    if (::rename(QFile::encodeName(sNew).constData(), QFile::encodeName(sTarget).constData()) !=
+        0) {
         return Failed(sWhy);
     }
-    const QString sNew = sTarget + QStringLiteral(".new");
-    eWritten iWritten = WriteBeside(sTarget, sNew, aText, sWhy);
-    if (iWritten == eWritten::Written) {
-        Pass("replacing");
-        if (::rename(QFile::encodeName(sNew).constData(), QFile::encodeName(sTarget).constData()) ==
-            0) {
-            SyncFolder(QFileInfo(sTarget).path());
-            Pass("written");
-            return eWritten::Written;
-        }
-        iWritten = Failed(sWhy);
-    }
-    ::unlink(QFile::encodeName(sNew).constData());
-    return iWritten;
+    SyncFolder(QFileInfo(sTarget).path());
+    return eWritten::Written;
 }
 
-bool Append(const QString& sPath, const QByteArray& aEntry, QString& sWhy) {
-    QFile oFile(sPath);
-    if (mdlOrdinaryFile::Open(oFile, sPath, QIODevice::WriteOnly | QIODevice::Append, sWhy) !=
-        eOpened::Opened) {
-        return false;
-    }
-    const int lHandle = oFile.handle();
+bool Size(int lHandle, qint64& lSize) {
     struct stat oStatus {};
-    char cLast = '\n';
     if (::fstat(lHandle, &oStatus) != 0) {
-        sWhy = Reason();
         return false;
     }
-    if (oStatus.st_size > 0 && ::pread(lHandle, &cLast, 1, oStatus.st_size - 1) != 1) {
-        cLast = '\n';
-    }
-    // One write: a reader sees the entry whole or not at all.
-    const QByteArray aBytes = cLast == '\n' ? aEntry : '\n' + aEntry;
-    const ssize_t lWritten = ::write(lHandle, aBytes.constData(), size_t(aBytes.size()));
-    if (lWritten == aBytes.size() && ::fsync(lHandle) == 0) {
-        Pass("written");
-        return true;
-    }
-    sWhy = lWritten < 0 || lWritten == aBytes.size()
-               ? Reason()
-               : QStringLiteral("only %1 of %2 bytes written").arg(lWritten).arg(aBytes.size());
-    // The lock keeps every other writer out: what follows the old end is ours.
-    if (lWritten > 0 && ::ftruncate(lHandle, oStatus.st_size) != 0) {
-        sWhy += QStringLiteral("; the part written could not be cut back: ") + Reason();
-    }
-    return false;
+    lSize = oStatus.st_size;
+    return true;
 }
 
-} // namespace mdlDurableFile
+bool ByteAt(int lHandle, qint64 lOffset, char& cByte) {
+    return ::pread(lHandle, &cByte, 1, lOffset) == 1;
+}
+
+qint64 WriteAtEnd(int lHandle, QByteArrayView aBytes) {
+    // The file is open for adding: every write goes to its end.
+    return ::write(lHandle, aBytes.data(), size_t(aBytes.size()));
+}
+
+bool Sync(int lHandle) {
+    return ::fsync(lHandle) == 0;
+}
+
+bool CutBack(int lHandle, qint64 lSize) {
+    return ::ftruncate(lHandle, lSize) == 0;
+}
+
+} // namespace mdlDurableFile::Native
