@@ -115,7 +115,7 @@ QString HelpFileName() {
 }
 
 QString IconPath(const QString& sIconName) {
-    return QStringLiteral(":/icons/%1.svg").arg(sIconName);
+    return QStringLiteral(":/icons/%1." TESSIVAR_ICON_FORMAT).arg(sIconName);
 }
 
 } // namespace mdlResources
