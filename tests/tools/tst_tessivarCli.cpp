@@ -38,6 +38,10 @@ const BadInputRow aBadInputs[] = {
      "Detail: clsJRT_SRecord.RecType: Invalid record type. at PATH, line 1\n"},
     {"2000 no file", "", "", "absent.s19", 2000,
      "Unable to open application file.\nDetail: PATH: No such file or directory\n"},
+    // Letters that no one code page holds, as given and as told.
+    {"2002 no dot, the name in Cyrillic and Greek", "", "", "Жёлудь-λ", 2002,
+     "Unable to determine command file name.\nCheck that the record file name is valid.\n"
+     "Detail: PATH: the file's name has no dot, or begins with one\n"},
     {"2002 no dot", "", "", "nodot", 2002,
      "Unable to determine command file name.\nCheck that the record file name is valid.\n"
      "Detail: PATH: the file's name has no dot, or begins with one\n"},

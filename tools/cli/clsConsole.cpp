@@ -1,5 +1,7 @@
 #include "tools/cli/clsConsole.h"
 
+#include "tools/cli/mdlStandardStreams.h"
+
 #include <QJsonDocument>
 
 #include <cstdio>
@@ -19,7 +21,12 @@ void clsConsole::OutJson(const QJsonObject& oObject) {
 
 void clsConsole::Write(std::FILE* oStream, const QString& sText) {
     QString sLines = sText;
-    const QByteArray aBytes = sLines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).toUtf8();
+    sLines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (const std::optional<bool> oShown = mdlStandardStreams::ToConsole(oStream, sLines)) {
+        bLost = bLost || !*oShown;
+        return;
+    }
+    const QByteArray aBytes = sLines.toUtf8();
     // Flushed at once: the status log is read as it grows, and a write
     // that fails must be known before the exit status is.
     if (std::fwrite(aBytes.constData(), 1, size_t(aBytes.size()), oStream) !=

@@ -1,19 +1,7 @@
 #include "tools/cli/clsProgressLine.h"
 
 #include "tools/cli/clsConsole.h"
-
-#include <sys/ioctl.h>
-#include <unistd.h>
-
-namespace {
-
-qsizetype TerminalWidth() {
-    winsize oSize{};
-    const bool bKnown = ::ioctl(STDOUT_FILENO, TIOCGWINSZ, &oSize) == 0 && oSize.ws_col > 0;
-    return bKnown ? oSize.ws_col : 80;
-}
-
-} // namespace
+#include "tools/cli/mdlStandardStreams.h"
 
 void clsProgressLine::Log(const QString& sAdded) {
     TakeAway();
@@ -27,7 +15,7 @@ void clsProgressLine::Show(const QString& sProgress) {
         return;
     }
     TakeAway();
-    const qsizetype lWidth = TerminalWidth();
+    const qsizetype lWidth = mdlStandardStreams::Width();
     // The last column is left free: a cursor there waits to wrap.
     const QString sDrawn = (QStringLiteral("  ") + sProgress).left(lWidth - 1 - lColumn % lWidth);
     oConsole.Out(sDrawn);

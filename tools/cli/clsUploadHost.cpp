@@ -6,8 +6,7 @@
 #include "tools/cli/clsConsole.h"
 #include "tools/cli/mdlErrorText.h"
 #include "tools/cli/mdlExitStatus.h"
-
-#include <unistd.h>
+#include "tools/cli/mdlStandardStreams.h"
 
 namespace {
 
@@ -23,7 +22,7 @@ bool IsYes(const QString& sAnswer) {
 
 clsUploadHost::clsUploadHost(clsConsole& oNewConsole, const Options& oNewOptions)
     : clsLogHost([this](const QString& sText) { oProgress.Log(sText); }), oConsole(oNewConsole),
-      oProgress(oNewConsole, ::isatty(STDOUT_FILENO) == 1), oOptions(oNewOptions),
+      oProgress(oNewConsole, mdlStandardStreams::ReadyForProgress()), oOptions(oNewOptions),
       oCommPort([this](qint16 iPort) {
           return oOptions.sDevice.isEmpty() ? mdlComms::DeviceOf(iPort) : oOptions.sDevice;
       }) {

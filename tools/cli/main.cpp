@@ -1,17 +1,15 @@
 #include "tools/cli/clsConsole.h"
+#include "tools/cli/mdlArguments.h"
 #include "tools/cli/mdlCommandLine.h"
 #include "tools/cli/mdlExitStatus.h"
 #include "tools/cli/mdlInspect.h"
 #include "tools/cli/mdlLedger.h"
 #include "tools/cli/mdlPorts.h"
+#include "tools/cli/mdlStandardStreams.h"
 #include "tools/cli/mdlUpload.h"
 
 #include <QCoreApplication>
 #include <QHash>
-
-#include <csignal>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -43,26 +41,12 @@ int WithoutVerb(const QByteArrayList& aArguments) {
     const std::optional<int> oDone = mdlCommandLine::Parse(oParser, sUsage, aArguments, oConsole);
     const int iStatus =
         oDone ? *oDone
-              : mdlCommandLine::UsageError(
-                    oConsole, sUsage,
-                    aArguments.isEmpty() ? QStringLiteral("no verb given.")
-                                         : QStringLiteral("unknown verb '%1'.")
-                                               .arg(QString::fromLocal8Bit(aArguments.first())));
+              : mdlCommandLine::UsageError(oConsole, sUsage,
+                                           aArguments.isEmpty()
+                                               ? QStringLiteral("no verb given.")
+                                               : QStringLiteral("unknown verb '%1'.")
+                                                     .arg(mdlArguments::Text(aArguments.first())));
     return mdlExitStatus::Final(iStatus, oConsole);
-}
-
-// A standard stream the caller closed would be the number of the next file
-// opened (a settings file, the stop signals' pipe), and the log would be
-// written into it: the upload was stopped by its own prompt. Each is held
-// open on /dev/null for reading only, so that output to it is still lost
-// and told.
-void HoldClosedStreams() {
-    for (int iStream = STDIN_FILENO; iStream <= STDERR_FILENO; ++iStream) {
-        if (::fcntl(iStream, F_GETFD) == -1) {
-            // The lowest free number: this stream's.
-            ::open("/dev/null", O_RDONLY);
-        }
-    }
 }
 
 } // namespace
@@ -71,18 +55,12 @@ void HoldClosedStreams() {
 // arguments as the system gave them, so that a path is checked before it
 // becomes text.
 int main(int argc, char* argv[]) {
-    HoldClosedStreams();
+    mdlStandardStreams::Prepare();
     // GLib's event loop makes a system call for each socket it starts or
     // stops watching, several for every record sent; Qt's own makes none.
     qputenv("QT_NO_GLIB", "1");
     const QCoreApplication oQtApplication(argc, argv);
-    // A closed pipe is output lost, with its own exit status, and must not
-    // end an upload half way.
-    std::signal(SIGPIPE, SIG_IGN);
-    QByteArrayList aArguments;
-    for (int i = 1; i < argc; ++i) {
-        aArguments << QByteArray(argv[i]);
-    }
+    const QByteArrayList aArguments = mdlArguments::Given(argc, argv);
     using Verb = int (*)(const QByteArrayList&);
     const QHash<QByteArray, Verb> aVerbs = {{"inspect", &mdlInspect::Run},
                                             {"upload", &mdlUpload::Run},

@@ -6,9 +6,9 @@
 #include "platform/clsPortBindings.h"
 #include "resources/mdlResources.h"
 #include "tools/cli/clsConsole.h"
+#include "tools/cli/mdlArguments.h"
 #include "tools/cli/mdlExitStatus.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -31,12 +31,12 @@ QString Escaped(const QByteArray& aPath) {
 // not its bytes: a whole argument, or an option's value in the option's own
 // argument (--port=DEVICE). Empty when there are none.
 QByteArray Unfaithful(const QByteArrayList& aArguments, const QString& sPath) {
-    const QByteArray aFaithful = QFile::encodeName(sPath);
+    const QByteArray aFaithful = mdlArguments::Bytes(sPath);
     for (const QByteArray& aArgument : aArguments) {
         const QByteArray aValue =
             aArgument.mid(aArgument.startsWith("--") ? aArgument.indexOf('=') + 1 : 0);
         for (const QByteArray& aBytes : {aArgument, aValue}) {
-            if (aBytes != aFaithful && QFile::decodeName(aBytes) == sPath) {
+            if (aBytes != aFaithful && mdlArguments::Text(aBytes) == sPath) {
                 return aBytes;
             }
         }
@@ -71,7 +71,7 @@ std::optional<int> Parse(QCommandLineParser& oParser, const QString& sUsage,
     oParser.addOptions({oHelp, oVersion});
     QStringList asArguments{QStringLiteral("tessivar-cli")};
     for (const QByteArray& aArgument : aArguments) {
-        asArguments << QFile::decodeName(aArgument);
+        asArguments << mdlArguments::Text(aArgument);
     }
     if (!oParser.parse(asArguments)) {
         return UsageError(oConsole, sUsage, oParser.errorText());

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdio>
+#include <optional>
+
+// The headless command's standard streams, where the platforms differ:
+// what they need before the first file opens, how text reaches a console,
+// and what a terminal on standard output can show.
+namespace mdlStandardStreams {
+
+// At the start, before any file is opened or anything written.
+void Prepare();
+// Where oStream is a Windows console: sText shown there as it is, whatever
+// the console's code page, and whether it was. Nothing elsewhere: the
+// stream takes the text's UTF-8 bytes as they are.
+std::optional<bool> ToConsole(std::FILE* oStream, const QString& sText);
+// Whether standard output is a terminal that the progress can be drawn on,
+// and taken back, in place; on Windows the console is made ready for it.
+bool ReadyForProgress();
+// The columns of the terminal on standard output; 80 when unknown.
+qsizetype Width();
+
+} // namespace mdlStandardStreams
