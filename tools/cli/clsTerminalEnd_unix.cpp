@@ -1,5 +1,6 @@
 #include "tools/cli/clsTerminalEnd.h"
 
+#include <QSocketNotifier>
 #include <QTimer>
 
 #include <cerrno>
@@ -17,19 +18,10 @@ bool InBackground() {
     return lForeground > 0 && lForeground != ::getpgrp();
 }
 
-} // namespace
-
-clsTerminalEnd::clsTerminalEnd() {
-    if (::isatty(STDIN_FILENO) == 1) {
-        oNotifier = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
-        connect(oNotifier.get(), &QSocketNotifier::activated, this, &clsTerminalEnd::Read);
-    }
-}
-
-void clsTerminalEnd::Read() {
+void Read(QSocketNotifier& oNotifier, clsTerminalEnd& oEnd) {
     if (InBackground()) {
-        oNotifier->setEnabled(false);
-        QTimer::singleShot(lBackgroundMs, oNotifier.get(), [this] { oNotifier->setEnabled(true); });
+        oNotifier.setEnabled(false);
+        QTimer::singleShot(lBackgroundMs, &oNotifier, [&oNotifier] { oNotifier.setEnabled(true); });
         return;
     }
     char aChunk[256];
@@ -38,6 +30,18 @@ void clsTerminalEnd::Read() {
         return;
     }
     // A terminal that cannot be read any more ends as well.
-    oNotifier->setEnabled(false);
-    emit Ended();
+    oNotifier.setEnabled(false);
+    emit oEnd.Ended();
+}
+
+} // namespace
+
+clsTerminalEnd::clsTerminalEnd() {
+    if (::isatty(STDIN_FILENO) == 1) {
+        auto oNotifier = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
+        QSocketNotifier& oWatched = *oNotifier;
+        connect(&oWatched, &QSocketNotifier::activated, this,
+                [this, &oWatched] { Read(oWatched, *this); });
+        oWatch = std::move(oNotifier);
+    }
 }

@@ -1,0 +1,22 @@
+#include "tools/cli/clsTerminalEnd.h"
+
+#include "tools/cli/clsInputThread.h"
+
+#include <windows.h>
+
+// A console has no job in front and jobs behind: every program attached to
+// it may read what is typed there, and none is stopped for reading, so
+// there is no turn to wait for here.
+clsTerminalEnd::clsTerminalEnd() {
+    DWORD lMode = 0;
+    if (!::GetConsoleMode(::GetStdHandle(STD_INPUT_HANDLE), &lMode)) {
+        return;
+    }
+    clsInputThread* pInput = clsInputThread::Instance();
+    oWatch = std::make_unique<QObject>();
+    connect(pInput, &clsInputThread::PieceRead, oWatch.get(), [this](const QByteArray& aPiece) {
+        if (aPiece.isEmpty()) {
+            emit Ended();
+        }
+    });
+}
