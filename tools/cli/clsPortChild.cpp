@@ -3,33 +3,10 @@
 #include "tools/cli/clsConsole.h"
 #include "tools/cli/mdlExitStatus.h"
 
-#include <QCoreApplication>
-
-#include <csignal>
-#include <sys/prctl.h>
-#include <unistd.h>
-
-namespace {
-
-// Runs in the child between fork and exec: system calls only.
-void Detach() {
-    ::setpgid(0, 0);
-    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-    sigset_t oStops;
-    sigemptyset(&oStops);
-    sigaddset(&oStops, SIGINT);
-    sigaddset(&oStops, SIGTERM);
-    sigaddset(&oStops, SIGHUP);
-    ::sigprocmask(SIG_BLOCK, &oStops, nullptr);
-}
-
-} // namespace
-
 clsPortChild::clsPortChild(clsConsole& oNewConsole, const QString& sNewName,
                            const QString& sNewDevice)
     : oConsole(oNewConsole), sName(sNewName), sDevice(sNewDevice) {
     oProcess.setStandardInputFile(QProcess::nullDevice());
-    oProcess.setChildProcessModifier(&Detach);
     connect(&oProcess, &QProcess::readyReadStandardOutput, this,
             [this] { PassOn(QProcess::StandardOutput, false); });
     connect(&oProcess, &QProcess::readyReadStandardError, this,
@@ -38,15 +15,11 @@ clsPortChild::clsPortChild(clsConsole& oNewConsole, const QString& sNewName,
     connect(&oProcess, &QProcess::errorOccurred, this, &clsPortChild::OnErrorOccurred);
 }
 
-void clsPortChild::Start(const QStringList& asArguments) {
-    oSinceStart.start();
-    oProcess.start(QCoreApplication::applicationFilePath(), asArguments);
-}
-
 void clsPortChild::Signal(int iSignal) {
-    // A process already gone has no id, and kill(0) would strike us all.
+    // A process already gone has no id, and a Stop sent to none would strike
+    // us all.
     if (!bEnded && oProcess.processId() > 0) {
-        ::kill(pid_t(oProcess.processId()), iSignal);
+        SendStop(oProcess.processId(), iSignal);
     }
 }
 
@@ -101,9 +74,13 @@ void clsPortChild::OnFinished(int iNewExitCode, QProcess::ExitStatus iExitStatus
 // A program that never started sends no finish.
 void clsPortChild::OnErrorOccurred(QProcess::ProcessError iError) {
     if (iError == QProcess::FailedToStart) {
-        sTrouble = QStringLiteral("could not start: ") + oProcess.errorString();
-        End();
+        NotStarted(oProcess.errorString());
     }
+}
+
+void clsPortChild::NotStarted(const QString& sWhy) {
+    sTrouble = QStringLiteral("could not start: ") + sWhy;
+    End();
 }
 
 void clsPortChild::End() {

@@ -18,10 +18,13 @@ public:
 
     // Starts tessivar-cli with asArguments in a process group of its own,
     // so that the terminal's Ctrl+C reaches it only as passed on, with
-    // input from /dev/null. SIGINT, SIGTERM and SIGHUP wait, held, until its
-    // handler takes them, and it hears SIGTERM should this process die.
+    // input from the null device. On Unix SIGINT, SIGTERM and SIGHUP wait,
+    // held, until its handler takes them, and it hears SIGTERM should this
+    // process die. On Windows it shares this console and is made in a job
+    // that the system closes, ending it, when this process ends.
     void Start(const QStringList& asArguments);
-    // iSignal to the upload, unless it has ended.
+    // A Stop to the upload, unless it has ended: iSignal on Unix; on Windows
+    // Ctrl+Break, the one console event that a process group can be sent.
     void Signal(int iSignal);
 
     const QString& Name() const { return sName; }
@@ -43,7 +46,9 @@ private:
     void Show(QProcess::ProcessChannel iChannel, const QString& sLine);
     void OnFinished(int iExitCode, QProcess::ExitStatus iExitStatus);
     void OnErrorOccurred(QProcess::ProcessError iError);
+    void NotStarted(const QString& sWhy);
     void End();
+    static void SendStop(qint64 lProcessId, int iSignal);
 
     clsConsole& oConsole;
     QString sName;

@@ -1,0 +1,33 @@
+#include "tools/cli/clsPortChild.h"
+
+#include <QCoreApplication>
+
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
+
+namespace {
+
+// Runs in the child between fork and exec: system calls only.
+void Detach() {
+    ::setpgid(0, 0);
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    sigset_t oStops;
+    sigemptyset(&oStops);
+    sigaddset(&oStops, SIGINT);
+    sigaddset(&oStops, SIGTERM);
+    sigaddset(&oStops, SIGHUP);
+    ::sigprocmask(SIG_BLOCK, &oStops, nullptr);
+}
+
+} // namespace
+
+void clsPortChild::Start(const QStringList& asArguments) {
+    oProcess.setChildProcessModifier(&Detach);
+    oSinceStart.start();
+    oProcess.start(QCoreApplication::applicationFilePath(), asArguments);
+}
+
+void clsPortChild::SendStop(qint64 lProcessId, int iSignal) {
+    ::kill(pid_t(lProcessId), iSignal);
+}
