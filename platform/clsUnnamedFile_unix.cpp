@@ -8,7 +8,7 @@
 
 clsUnnamedFile::~clsUnnamedFile() {
     if (lHandle >= 0) {
-        ::close(lHandle);
+        ::close(int(lHandle));
     }
 }
 
@@ -19,17 +19,14 @@ bool clsUnnamedFile::Hold(const QByteArray& aBytes, QString& sWhy) {
         sWhy = qt_error_string(errno);
         return false;
     }
+    // Opened anew by this path, the file is read from its start whatever the
+    // other programs sharing the inherited handle have read.
+    sPathInChildren = QStringLiteral("/proc/self/fd/%1").arg(lHandle);
     QFile oFile;
-    if (!oFile.open(lHandle, QIODevice::WriteOnly, QFileDevice::DontCloseHandle) ||
+    if (!oFile.open(int(lHandle), QIODevice::WriteOnly, QFileDevice::DontCloseHandle) ||
         oFile.write(aBytes) != aBytes.size() || !oFile.flush()) {
         sWhy = oFile.errorString();
         return false;
     }
     return true;
-}
-
-// Opened anew by this path, the file is read from its start whatever the
-// other programs sharing the inherited handle have read.
-QString clsUnnamedFile::PathInChildren() const {
-    return QStringLiteral("/proc/self/fd/%1").arg(lHandle);
 }

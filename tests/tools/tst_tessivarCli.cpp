@@ -128,6 +128,32 @@ private slots:
         QCOMPARE(PortEntry(3), QJsonValue());
     }
 
+    // Each port's upload reads the image handed over to it, and nothing of
+    // it is left behind once the run has ended.
+    void handOverLeavesNothingBehind() {
+        const QString sPath = mdlUnitFiles::Write(QDir(oDir.path()));
+        const QStringList asDevices = {oDir.filePath("absent1"), oDir.filePath("absent2")};
+        // The run's temporary folder, where a Windows hand-over lies.
+        const QTemporaryDir oTemp;
+        const QByteArray aWasTmp = qgetenv("TMP");
+        const QByteArray aWasTemp = qgetenv("TEMP");
+        qputenv("TMP", QFile::encodeName(oTemp.path()));
+        qputenv("TEMP", QFile::encodeName(oTemp.path()));
+        const mdlCli::Outcome oRun =
+            mdlCli::Run({"upload", "--yes", "--port", asDevices[0], "--port", asDevices[1], sPath});
+        qputenv("TMP", aWasTmp);
+        qputenv("TEMP", aWasTemp);
+        QCOMPARE(oRun.iExitCode, 3);
+        for (const QString& sDevice : asDevices) {
+            QVERIFY2(oRun.aErr.contains(QString("[%1] Error Number: 8002\n").arg(sDevice).toUtf8()),
+                     oRun.aErr.constData());
+        }
+        QCOMPARE(
+            QDir(oTemp.path())
+                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+            QStringList());
+    }
+
     void usageAndExitStatus_data() {
         QTest::addColumn<QStringList>("asArguments");
         QTest::addColumn<QByteArray>("aOutStart"); // none for a usage error
