@@ -13,12 +13,13 @@ class clsStopSignals : public QObject {
     Q_OBJECT
 
 public:
-    // Also lets through the two signals where they were held: a port's own
-    // upload starts with them held, so that one forwarded to it early waits
-    // for the handler.
+    // On Unix also lets through the signals where they were held: a port's
+    // own upload starts with them held, so that one forwarded to it early
+    // waits for the handler. On Windows Ctrl+C stays off where the program
+    // was started with it off: a port's upload hears the console's Ctrl+C
+    // only as passed on.
     clsStopSignals();
-    // Puts the default handling back; on Windows, lets a closing console
-    // end the program.
+    // Puts the default handling back.
     ~clsStopSignals() override;
     clsStopSignals(const clsStopSignals&) = delete;
     clsStopSignals& operator=(const clsStopSignals&) = delete;

@@ -9,16 +9,9 @@
 namespace {
 
 // The handler runs on a thread of the system's; it reaches the object only
-// through these, under the lock.
+// through this, under the lock.
 std::mutex goLock;
 clsStopSignals* gpSignals = nullptr;
-// Set once the object is gone: a closing console may end the program then.
-HANDLE ghEnded = nullptr;
-
-// Windows ends the process about 5 s after a console close, whatever the
-// handler does; the upload's end (the port closed, the ledger written) must
-// come within that.
-constexpr DWORD lCloseWaitMs = 4800;
 
 int SignalOf(DWORD lEvent) {
     switch (lEvent) {
@@ -32,7 +25,6 @@ int SignalOf(DWORD lEvent) {
 }
 
 BOOL WINAPI OnConsoleEvent(DWORD lEvent) {
-    HANDLE hEnded = nullptr;
     {
         const std::lock_guard oHeld(goLock);
         if (gpSignals == nullptr) {
@@ -43,12 +35,14 @@ BOOL WINAPI OnConsoleEvent(DWORD lEvent) {
         QMetaObject::invokeMethod(
             pSignals, [pSignals, iSignal] { emit pSignals->Received(iSignal); },
             Qt::QueuedConnection);
-        hEnded = ghEnded;
     }
     if (lEvent == CTRL_CLOSE_EVENT || lEvent == CTRL_LOGOFF_EVENT ||
         lEvent == CTRL_SHUTDOWN_EVENT) {
-        // Returning would end the process at once.
-        ::WaitForSingleObject(hEnded, lCloseWaitMs);
+        // Returning would end the process at once, the upload's end cut
+        // short and the exit status the system's. The program ends itself
+        // instead, with Stop's status, while this thread waits; the system
+        // ends it anyway about 5 s after the close.
+        ::Sleep(INFINITE);
     }
     return TRUE;
 }
@@ -59,10 +53,6 @@ clsStopSignals::clsStopSignals() {
     {
         const std::lock_guard oHeld(goLock);
         gpSignals = this;
-        if (ghEnded == nullptr) {
-            ghEnded = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        }
-        ::ResetEvent(ghEnded);
     }
     ::SetConsoleCtrlHandler(&OnConsoleEvent, TRUE);
 }
@@ -71,5 +61,4 @@ clsStopSignals::~clsStopSignals() {
     ::SetConsoleCtrlHandler(&OnConsoleEvent, FALSE);
     const std::lock_guard oHeld(goLock);
     gpSignals = nullptr;
-    ::SetEvent(ghEnded);
 }
