@@ -1,6 +1,7 @@
 #include "tests/support/clsPrivateHome.h"
 #include "tests/support/mdlCli.h"
 #include "tests/support/mdlRows.h"
+#include "tests/support/mdlStops.h"
 #include "tests/support/mdlTestFiles.h"
 #include "tests/support/mdlUnitFiles.h"
 
@@ -126,6 +127,28 @@ private slots:
                  QJsonValue(QJsonObject{{"number", 3}, {"device", sDevice}, {"present", false}}));
         QCOMPARE(mdlCli::Run({"ports", "--unbind", "3"}).iExitCode, 0);
         QCOMPARE(PortEntry(3), QJsonValue());
+    }
+
+    void stopWhileTheWarningWaits_data() {
+        QTest::addColumn<mdlStops::Stop>("oStop");
+        for (const mdlStops::Stop& oStop : mdlStops::All()) {
+            QTest::newRow(oStop.sName) << oStop;
+        }
+    }
+
+    // Several ports ask the warning before any port opens; a Stop while it
+    // waits for its answer ends the run as stopped.
+    void stopWhileTheWarningWaits() {
+        QFETCH(mdlStops::Stop, oStop);
+        const QString sPath = mdlUnitFiles::Write(QDir(oDir.path()));
+        QProcess oCli;
+        mdlStops::Prepare(oCli);
+        oCli.start(TESSIVAR_CLI, {"upload", "--port", "1", "--port", "2", sPath});
+        oCli.setReadChannel(QProcess::StandardError);
+        QByteArray aErr;
+        mdlCli::ReadUntil(oCli, aErr, "Continue? [y/N] ");
+        QVERIFY2(oStop.pSend(oCli), "the system did not send it");
+        QCOMPARE(mdlCli::Finish(oCli), 6);
     }
 
     // Each port's upload reads the image handed over to it, and nothing of
