@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
+
 namespace {
 
 using mdlUnitFiles::aCommands;
@@ -37,8 +39,10 @@ const BadInputRow aBadInputs[] = {
     {"2202, the window's unknown error", aCommands, "S4030000FC\r\n", "", 2202,
      "Unknown error in cmdRunStop event handler.\n"
      "Detail: clsJRT_SRecord.RecType: Invalid record type. at PATH, line 1\n"},
+    // The system's words for a missing file: ENOENT, the number that Windows
+    // gives ERROR_FILE_NOT_FOUND too.
     {"2000 no file", "", "", "absent.s19", 2000,
-     "Unable to open application file.\nDetail: PATH: No such file or directory\n"},
+     "Unable to open application file.\nDetail: PATH: " + qt_error_string(ENOENT).toUtf8() + "\n"},
     // Letters that no one code page holds, as given and as told.
     {"2002 no dot, the name in Cyrillic and Greek", "", "", "Жёлудь-λ", 2002,
      "Unable to determine command file name.\nCheck that the record file name is valid.\n"
