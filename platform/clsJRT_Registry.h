@@ -9,11 +9,13 @@ class clsSettingsKey;
 
 // One key of the settings store, addressed by a root key and a sub-key path
 // of names separated by "\". Values are texts (REG_SZ) or 32-bit integers
-// (REG_DWORD). On Windows the store is the registry; elsewhere one settings
-// file per user, in the user's configuration folder, with the same key and
-// value names. Every CloseKey writes what was set to disk. A key that can be
-// read but not written opens all the same: what is stored is used, and
-// only saving fails.
+// (REG_DWORD). On Windows the store is the registry, where a key under the
+// local machine that this user may not write is kept under the current
+// user (see clsSettingsKey); elsewhere one settings file per user, in the
+// user's configuration folder, with the same key and value names. Every
+// CloseKey writes what was set to disk. A key that can be read but not
+// written opens all the same: what is stored is used, and only saving
+// fails.
 class clsJRT_Registry {
 public:
     static constexpr qint32 lHKeyLocalMachine = static_cast<qint32>(0x80000002);

@@ -6,9 +6,10 @@
 
 #include <memory>
 
-// One open key of the settings store: the registry on Windows, elsewhere
-// one settings file per user. A value is a QString (REG_SZ) or a qint32
-// (REG_DWORD). Results are clsJRT_Registry's result codes.
+// One open key of the settings store: the registry on Windows (a key under
+// the local machine kept under the current user where this user may not
+// write it; see clsRegistryHives), elsewhere one settings file per user. A value is a QString
+// (REG_SZ) or a qint32 (REG_DWORD). Results are clsJRT_Registry's result codes.
 class clsSettingsKey {
 public:
     // Opens the key asKey (the root key's name, then the names of the

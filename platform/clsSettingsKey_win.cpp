@@ -1,22 +1,211 @@
 #include "platform/clsSettingsKey.h"
 
 #include "platform/clsJRT_Registry.h"
+#include "platform/clsRegistryHives.h"
 
-#include <QSettings>
+#include <QMap>
+
+#include <windows.h>
+
+#include <cstring>
+#include <utility>
 
 namespace {
 
 using R = clsJRT_Registry;
 
-// QSettings names a key's default value ".".
-QString StoreKey(const QString& sValueName) {
-    return sValueName.isEmpty() ? QStringLiteral(".") : sValueName;
+// A key of the registry: a root key and the path below it.
+struct Place {
+    HKEY hRoot = nullptr;
+    QString sPath;
+};
+
+const wchar_t* Wide(const QString& sText) {
+    return reinterpret_cast<const wchar_t*>(sText.utf16());
+}
+
+HKEY RootNamed(const QString& sName) {
+    const std::pair<const char*, HKEY> aRoots[] = {{"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
+                                                   {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
+                                                   {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
+                                                   {"HKEY_USERS", HKEY_USERS},
+                                                   {"HKEY_PERFORMANCE_DATA", HKEY_PERFORMANCE_DATA},
+                                                   {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
+                                                   {"HKEY_DYN_DATA", HKEY_DYN_DATA}};
+    for (const auto& [sRoot, hRoot] : aRoots) {
+        if (sName == QLatin1String(sRoot)) {
+            return hRoot;
+        }
+    }
+    return nullptr;
+}
+
+// The key asPath below sBase, a root key's name and maybe a path.
+Place Below(const QString& sBase, const QStringList& asPath) {
+    QStringList asNames = sBase.split(u'\\', Qt::SkipEmptyParts) + asPath;
+    const HKEY hRoot = RootNamed(asNames.takeFirst());
+    return {hRoot, asNames.join(u'\\')};
+}
+
+// hKey is set only where the key opened.
+LONG OpenPlace(const Place& oPlace, REGSAM lAccess, HKEY& hKey) {
+    HKEY hOpened = nullptr;
+    const LONG lResult = ::RegOpenKeyExW(oPlace.hRoot, Wide(oPlace.sPath), 0, lAccess, &hOpened);
+    if (lResult == ERROR_SUCCESS) {
+        hKey = hOpened;
+    }
+    return lResult;
+}
+
+// Opens oPlace for reading and writing, making it where it is missing.
+LONG Create(const Place& oPlace, HKEY& hKey, DWORD& lDisposition) {
+    HKEY hOpened = nullptr;
+    const LONG lResult = ::RegCreateKeyExW(oPlace.hRoot, Wide(oPlace.sPath), 0, nullptr, 0,
+                                           KEY_READ | KEY_WRITE, nullptr, &hOpened, &lDisposition);
+    if (lResult == ERROR_SUCCESS) {
+        hKey = hOpened;
+    }
+    return lResult;
+}
+
+bool Exists(const Place& oPlace) {
+    HKEY hKey = nullptr;
+    const LONG lResult = OpenPlace(oPlace, KEY_READ, hKey);
+    if (lResult == ERROR_SUCCESS) {
+        ::RegCloseKey(hKey);
+    }
+    return lResult != ERROR_FILE_NOT_FOUND;
+}
+
+// Whether this user may write oPlace, or make it below the nearest key
+// that exists.
+bool MayWrite(Place oPlace) {
+    for (;;) {
+        HKEY hKey = nullptr;
+        const LONG lResult = OpenPlace(oPlace, KEY_WRITE, hKey);
+        if (lResult == ERROR_SUCCESS) {
+            ::RegCloseKey(hKey);
+            return true;
+        }
+        if (lResult != ERROR_FILE_NOT_FOUND || oPlace.sPath.isEmpty()) {
+            return false;
+        }
+        oPlace.sPath.truncate(std::max<qsizetype>(oPlace.sPath.lastIndexOf(u'\\'), 0));
+    }
+}
+
+// The value as stored: a QString, a qint32, or nothing for any other type.
+// A text keeps all it holds but the one NUL that ends it.
+QVariant Read(HKEY hKey, const QString& sValueName) {
+    DWORD lType = 0;
+    DWORD lSize = 0;
+    QByteArray aData;
+    LONG lResult = ERROR_MORE_DATA;
+    while (lResult == ERROR_MORE_DATA) {
+        aData.resize(qsizetype(lSize));
+        lResult = ::RegQueryValueExW(hKey, Wide(sValueName), nullptr, &lType,
+                                     reinterpret_cast<BYTE*>(aData.data()), &lSize);
+    }
+    if (lResult != ERROR_SUCCESS) {
+        return {};
+    }
+    if (lType == REG_DWORD && lSize == sizeof(qint32)) {
+        qint32 lValue = 0;
+        std::memcpy(&lValue, aData.constData(), sizeof lValue);
+        return lValue;
+    }
+    if (lType != REG_SZ) {
+        return {};
+    }
+    QString sText(reinterpret_cast<const QChar*>(aData.constData()), qsizetype(lSize / 2));
+    if (sText.endsWith(QChar(0))) {
+        sText.chop(1);
+    }
+    return sText;
+}
+
+LONG Write(HKEY hKey, const QString& sValueName, const QVariant& vData) {
+    if (vData.typeId() == QMetaType::QString) {
+        const QString sText = vData.toString();
+        return ::RegSetValueExW(hKey, Wide(sValueName), 0, REG_SZ,
+                                reinterpret_cast<const BYTE*>(sText.utf16()),
+                                DWORD((sText.size() + 1) * 2));
+    }
+    const qint32 lValue = vData.toInt();
+    return ::RegSetValueExW(hKey, Wide(sValueName), 0, REG_DWORD,
+                            reinterpret_cast<const BYTE*>(&lValue), sizeof lValue);
 }
 
 } // namespace
 
 struct clsSettingsKey::Stored {
-    std::unique_ptr<QSettings> oSettings;
+    // Where values are read; none for a key still to be made.
+    HKEY hKey = nullptr;
+    // Whether hKey is the key saves go to, open for writing.
+    bool bWritable = false;
+    // Where saves go: the key read, or the user's own for a key read from
+    // the machine's.
+    Place oSaved;
+    QMap<QString, QVariant> aChanged;
+    // A new key is saved even without a value.
+    bool bCreated = false;
+
+    Stored() = default;
+    Stored(const Stored&) = delete;
+    Stored& operator=(const Stored&) = delete;
+    ~Stored() {
+        if (hKey != nullptr) {
+            ::RegCloseKey(hKey);
+        }
+    }
+
+    // Opens oPlace for reading and writing, or for reading alone where it
+    // may not be written; makes it where bCreate is set.
+    LONG Open(const Place& oPlace, bool bCreate, bool& bExisted) {
+        oSaved = oPlace;
+        DWORD lDisposition = REG_OPENED_EXISTING_KEY;
+        LONG lResult = bCreate ? Create(oPlace, hKey, lDisposition)
+                               : OpenPlace(oPlace, KEY_READ | KEY_WRITE, hKey);
+        bWritable = lResult == ERROR_SUCCESS;
+        if (lResult == ERROR_ACCESS_DENIED && OpenPlace(oPlace, KEY_READ, hKey) == ERROR_SUCCESS) {
+            lResult = ERROR_SUCCESS;
+        }
+        bExisted = lDisposition == REG_OPENED_EXISTING_KEY;
+        return lResult;
+    }
+
+    // The machine's key, read where it exists, for saves that go to oUser.
+    LONG ReadMachine(const Place& oMachine, const Place& oUser, bool bCreate, bool& bExisted) {
+        oSaved = oUser;
+        const LONG lResult = OpenPlace(oMachine, KEY_READ, hKey);
+        bExisted = lResult == ERROR_SUCCESS;
+        return lResult == ERROR_FILE_NOT_FOUND && bCreate ? ERROR_SUCCESS : lResult;
+    }
+
+    // Opens the key saves go to for writing. The user's key, made here from
+    // the machine's, starts as a whole copy of it; one that another copy of
+    // the program made meanwhile is kept as it is.
+    LONG OpenForSaving() {
+        HKEY hSaved = nullptr;
+        DWORD lDisposition = 0;
+        const LONG lResult = Create(oSaved, hSaved, lDisposition);
+        if (lResult != ERROR_SUCCESS) {
+            return lResult;
+        }
+        if (lDisposition == REG_CREATED_NEW_KEY && hKey != nullptr) {
+            if (const LONG lCopied = ::RegCopyTreeW(hKey, nullptr, hSaved);
+                lCopied != ERROR_SUCCESS) {
+                ::RegCloseKey(hSaved);
+                return lCopied;
+            }
+        }
+        if (hKey != nullptr) {
+            ::RegCloseKey(hKey);
+        }
+        hKey = hSaved;
+        bWritable = true;
+        return ERROR_SUCCESS;
+    }
 };
 
 clsSettingsKey::clsSettingsKey(std::unique_ptr<Stored> oNewStored)
@@ -24,37 +213,72 @@ clsSettingsKey::clsSettingsKey(std::unique_ptr<Stored> oNewStored)
 
 clsSettingsKey::~clsSettingsKey() = default;
 
-// The registry itself. QSettings opens a key for writing by creating it, so
-// whether it existed is asked of its parent first.
+// A key named under the local machine is kept there where this user may
+// write it; otherwise the user's own key of the same path is used whole
+// where it exists, and else the machine's is read and the first save makes
+// the user's.
 qint32 clsSettingsKey::Open(const QStringList& asKey, bool bCreate,
                             std::unique_ptr<clsSettingsKey>& oKey, qint32& lDisposition) {
-    const QSettings oParent(asKey.first(asKey.size() - 1).join(u'\\'), QSettings::NativeFormat);
-    const bool bExisted =
-        asKey.size() == 1 || oParent.childGroups().contains(asKey.last(), Qt::CaseInsensitive);
-    if (!bExisted && !bCreate) {
-        return R::ResultNotFound;
-    }
     auto oStored = std::make_unique<Stored>();
-    oStored->oSettings = std::make_unique<QSettings>(asKey.join(u'\\'), QSettings::NativeFormat);
+    const QStringList asPath = asKey.sliced(1);
+    const clsRegistryHives& oHives = clsRegistryHives::Current();
+    const Place oMachine = Below(oHives.sMachine, asPath);
+    const Place oUser = Below(oHives.sUser, asPath);
+    bool bExisted = false;
+    LONG lResult = ERROR_SUCCESS;
+    if (asKey.first() != QLatin1String("HKEY_LOCAL_MACHINE")) {
+        lResult = oStored->Open(Below(asKey.first(), asPath), bCreate, bExisted);
+    } else if (oHives.oMayWriteMachine ? oHives.oMayWriteMachine(asPath.join(u'\\'))
+                                       : MayWrite(oMachine)) {
+        lResult = oStored->Open(oMachine, bCreate, bExisted);
+    } else if (Exists(oUser)) {
+        lResult = oStored->Open(oUser, false, bExisted);
+    } else {
+        lResult = oStored->ReadMachine(oMachine, oUser, bCreate, bExisted);
+    }
+    if (lResult != ERROR_SUCCESS) {
+        return qint32(lResult);
+    }
+    oStored->bCreated = !bExisted;
     oKey.reset(new clsSettingsKey(std::move(oStored)));
     lDisposition = bExisted ? R::OpenedExistingKey : R::CreatedNewKey;
     return R::ResultSuccess;
 }
 
 bool clsSettingsKey::Contains(const QString& sValueName) const {
-    return oStored->oSettings->contains(StoreKey(sValueName));
+    return oStored->aChanged.contains(sValueName) ||
+           (oStored->hKey != nullptr &&
+            ::RegQueryValueExW(oStored->hKey, Wide(sValueName), nullptr, nullptr, nullptr,
+                               nullptr) == ERROR_SUCCESS);
 }
 
 QVariant clsSettingsKey::Value(const QString& sValueName) const {
-    return oStored->oSettings->value(StoreKey(sValueName));
+    if (const auto it = oStored->aChanged.constFind(sValueName); it != oStored->aChanged.cend()) {
+        return *it;
+    }
+    return oStored->hKey != nullptr ? Read(oStored->hKey, sValueName) : QVariant();
 }
 
 void clsSettingsKey::SetValue(const QString& sValueName, const QVariant& vData) {
-    oStored->oSettings->setValue(StoreKey(sValueName), vData);
+    oStored->aChanged.insert(sValueName, vData);
 }
 
 qint32 clsSettingsKey::Save() {
-    oStored->oSettings->sync();
-    return oStored->oSettings->status() == QSettings::NoError ? R::ResultSuccess
-                                                              : R::ResultAccessDenied;
+    if (oStored->aChanged.isEmpty() && !oStored->bCreated) {
+        return R::ResultSuccess;
+    }
+    if (!oStored->bWritable) {
+        if (const LONG lResult = oStored->OpenForSaving(); lResult != ERROR_SUCCESS) {
+            return qint32(lResult);
+        }
+    }
+    for (auto it = oStored->aChanged.cbegin(); it != oStored->aChanged.cend(); ++it) {
+        if (const LONG lResult = Write(oStored->hKey, it.key(), it.value());
+            lResult != ERROR_SUCCESS) {
+            return qint32(lResult);
+        }
+    }
+    oStored->aChanged.clear();
+    oStored->bCreated = false;
+    return R::ResultSuccess;
 }
