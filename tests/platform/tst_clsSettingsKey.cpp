@@ -1,6 +1,7 @@
 #include "core/clsError.h"
 #include "platform/clsJRT_Registry.h"
 #include "platform/clsRegistryHives.h"
+#include "tests/support/clsPrivateRegistry.h"
 #include "tests/support/mdlRows.h"
 
 #include <QSettings>
@@ -14,13 +15,17 @@ namespace {
 
 using R = clsJRT_Registry;
 
-const QString sTests = QStringLiteral("HKEY_CURRENT_USER\\Software\\Tessivar tests");
 const QString sBase = QStringLiteral("SOFTWARE\\Quellis\\Tessivar\\2.6.0");
 
-// The hive below the test's key, as its values "Key/Name=value" (a number
-// for a REG_DWORD value).
+// The program's key in the hive sHive.
+QString Base(const QString& sHive) {
+    return sHive + u'\\' + sBase;
+}
+
+// The hive's program key, as its values "Key/Name=value" (a number for a
+// REG_DWORD value).
 void Fill(const QString& sHive, const QStringList& asValues) {
-    QSettings oHive(sTests + u'\\' + sHive + u'\\' + sBase, QSettings::NativeFormat);
+    QSettings oHive(Base(sHive), QSettings::NativeFormat);
     for (const QString& sValue : asValues) {
         const QString sData = sValue.section(u'=', 1);
         bool bNumber = false;
@@ -31,7 +36,7 @@ void Fill(const QString& sHive, const QStringList& asValues) {
 
 // The keys of the hive with their values, as "Key{Name=value,...}".
 QString Dump(const QString& sHive) {
-    QSettings oHive(sTests + u'\\' + sHive + u'\\' + sBase, QSettings::NativeFormat);
+    QSettings oHive(Base(sHive), QSettings::NativeFormat);
     QStringList asKeys;
     for (const QString& sKey : oHive.childGroups()) {
         oHive.beginGroup(sKey);
@@ -83,8 +88,14 @@ struct HiveRow {
 class tst_clsSettingsKey : public QObject {
     Q_OBJECT
 
+    clsPrivateRegistry oRegistry;
+    const clsRegistryHives oHives = clsRegistryHives::Current();
+
 private slots:
-    void cleanup() { QSettings(sTests, QSettings::NativeFormat).remove(""); }
+    void cleanup() {
+        QSettings(Base(oHives.sMachine), QSettings::NativeFormat).remove("");
+        QSettings(Base(oHives.sUser), QSettings::NativeFormat).remove("");
+    }
 
     void hives_data() {
         // clang-format off
@@ -133,20 +144,20 @@ private slots:
 
     void hives() {
         QFETCH(HiveRow, oRow);
-        Fill("machine", oRow.asMachine);
-        Fill("user", oRow.asUser);
-        clsRegistryHives oHives;
-        oHives.sMachine = sTests + "\\machine";
-        oHives.sUser = sTests + "\\user";
-        oHives.oMayWriteMachine = [&](const QString&) { return oRow.bMayWriteMachine; };
-        clsRegistryHives::Use(oHives);
+        Fill(oHives.sMachine, oRow.asMachine);
+        Fill(oHives.sUser, oRow.asUser);
+        clsRegistryHives oRowHives = oHives;
+        oRowHives.oMayWriteMachine = [&](const QString&) { return oRow.bMayWriteMachine; };
+        clsRegistryHives::Use(oRowHives);
         QString sOutcome;
         try {
             sOutcome = oRow.oUse();
         } catch (const clsError& oError) {
             sOutcome = QString::number(oError.Code()) + u' ' + oError.Description();
         }
-        QCOMPARE(sOutcome + " | machine: " + Dump("machine") + " | user: " + Dump("user"),
+        clsRegistryHives::Use(oHives);
+        QCOMPARE(sOutcome + " | machine: " + Dump(oHives.sMachine) +
+                     " | user: " + Dump(oHives.sUser),
                  oRow.sOutcome);
     }
 };

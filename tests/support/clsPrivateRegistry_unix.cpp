@@ -1,0 +1,5 @@
+#include "tests/support/clsPrivateRegistry.h"
+
+clsPrivateRegistry::clsPrivateRegistry() = default;
+
+clsPrivateRegistry::~clsPrivateRegistry() = default;
