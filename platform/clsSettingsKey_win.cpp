@@ -5,46 +5,16 @@
 
 #include <QMap>
 
-#include <windows.h>
-
 #include <cstring>
-#include <utility>
 
 namespace {
 
 using R = clsJRT_Registry;
 
-// A key of the registry: a root key and the path below it.
-struct Place {
-    HKEY hRoot = nullptr;
-    QString sPath;
-};
+using Place = clsRegistryHives::Key;
 
 const wchar_t* Wide(const QString& sText) {
     return reinterpret_cast<const wchar_t*>(sText.utf16());
-}
-
-HKEY RootNamed(const QString& sName) {
-    const std::pair<const char*, HKEY> aRoots[] = {{"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
-                                                   {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
-                                                   {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
-                                                   {"HKEY_USERS", HKEY_USERS},
-                                                   {"HKEY_PERFORMANCE_DATA", HKEY_PERFORMANCE_DATA},
-                                                   {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
-                                                   {"HKEY_DYN_DATA", HKEY_DYN_DATA}};
-    for (const auto& [sRoot, hRoot] : aRoots) {
-        if (sName == QLatin1String(sRoot)) {
-            return hRoot;
-        }
-    }
-    return nullptr;
-}
-
-// The key asPath below sBase, a root key's name and maybe a path.
-Place Below(const QString& sBase, const QStringList& asPath) {
-    QStringList asNames = sBase.split(u'\\', Qt::SkipEmptyParts) + asPath;
-    const HKEY hRoot = RootNamed(asNames.takeFirst());
-    return {hRoot, asNames.join(u'\\')};
 }
 
 // hKey is set only where the key opened.
@@ -220,16 +190,15 @@ clsSettingsKey::~clsSettingsKey() = default;
 qint32 clsSettingsKey::Open(const QStringList& asKey, bool bCreate,
                             std::unique_ptr<clsSettingsKey>& oKey, qint32& lDisposition) {
     auto oStored = std::make_unique<Stored>();
-    const QStringList asPath = asKey.sliced(1);
+    const QString sPath = asKey.sliced(1).join(u'\\');
     const clsRegistryHives& oHives = clsRegistryHives::Current();
-    const Place oMachine = Below(oHives.sMachine, asPath);
-    const Place oUser = Below(oHives.sUser, asPath);
+    const Place oMachine = clsRegistryHives::Below(oHives.sMachine, sPath);
+    const Place oUser = clsRegistryHives::Below(oHives.sUser, sPath);
     bool bExisted = false;
     LONG lResult = ERROR_SUCCESS;
     if (asKey.first() != QLatin1String("HKEY_LOCAL_MACHINE")) {
-        lResult = oStored->Open(Below(asKey.first(), asPath), bCreate, bExisted);
-    } else if (oHives.oMayWriteMachine ? oHives.oMayWriteMachine(asPath.join(u'\\'))
-                                       : MayWrite(oMachine)) {
+        lResult = oStored->Open(clsRegistryHives::Below(asKey.first(), sPath), bCreate, bExisted);
+    } else if (oHives.oMayWriteMachine ? oHives.oMayWriteMachine(sPath) : MayWrite(oMachine)) {
         lResult = oStored->Open(oMachine, bCreate, bExisted);
     } else if (Exists(oUser)) {
         lResult = oStored->Open(oUser, false, bExisted);
