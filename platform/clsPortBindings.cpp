@@ -2,9 +2,8 @@
 
 #include "core/clsError.h"
 #include "platform/clsJRT_Registry.h"
+#include "platform/mdlSerialLine.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QSerialPortInfo>
 
 #include <algorithm>
@@ -51,17 +50,9 @@ QString TextValue(const clsJRT_Registry& oRegistry, const QString& sName) {
 clsPortBindings::clsPortBindings(QString sNewKeyPath)
     : sKeyPath(std::move(sNewKeyPath)), asDevices(iLastPort) {}
 
-bool clsPortBindings::IsDevicePath(const QString& sDevice) {
-    if (!sDevice.startsWith(QLatin1Char('/'))) {
-        return false;
-    }
-    return std::none_of(sDevice.begin(), sDevice.end(),
-                        [](QChar cChar) { return cChar.category() == QChar::Other_Control; });
-}
-
 QStringList clsPortBindings::SeenIn(const clsJRT_Registry& oRegistry) {
     QStringList asSeen = TextValue(oRegistry, sSeenValue).split(cSeenSeparator);
-    asSeen.removeIf([](const QString& sDevice) { return !IsDevicePath(sDevice); });
+    asSeen.removeIf([](const QString& sDevice) { return DeviceName(sDevice).isEmpty(); });
     return asSeen;
 }
 
@@ -70,10 +61,7 @@ void clsPortBindings::Load() {
     asSeen.clear();
     WithKey(sKeyPath, [this](clsJRT_Registry& oRegistry) {
         for (qint16 iPort = iFirstPort; iPort <= iLastPort; ++iPort) {
-            const QString sDevice = TextValue(oRegistry, ValueName(iPort));
-            if (IsDevicePath(sDevice)) {
-                asDevices[iPort - 1] = sDevice;
-            }
+            asDevices[iPort - 1] = DeviceName(TextValue(oRegistry, ValueName(iPort)));
         }
         asSeen = SeenIn(oRegistry);
     });
@@ -118,19 +106,25 @@ QStringList clsPortBindings::NewlyBound() const {
 }
 
 QString clsPortBindings::Device(qint16 iPort) const {
-#ifdef Q_OS_WIN
-    return iPort > 0 ? ValueName(iPort) : QString();
-#else
-    return IsPortNumber(iPort) ? asDevices[iPort - 1] : QString();
-#endif
+    if (!IsPortNumber(iPort)) {
+        return {};
+    }
+    const QString& sBound = asDevices[iPort - 1];
+    return sBound.isEmpty() && NumbersNamePorts() ? QStringLiteral("COM%1").arg(iPort) : sBound;
 }
 
 qint16 clsPortBindings::PortOf(const QString& sDevice) const {
-    return qint16(asDevices.indexOf(sDevice) + 1);
+    for (qint16 iPort = iFirstPort; iPort <= iLastPort; ++iPort) {
+        if (Device(iPort) == sDevice) {
+            return iPort;
+        }
+    }
+    return 0;
 }
 
-bool clsPortBindings::Bind(qint16 iPort, const QString& sDevice) {
-    if (!IsPortNumber(iPort) || !IsDevicePath(sDevice)) {
+bool clsPortBindings::Bind(qint16 iPort, const QString& sGiven) {
+    const QString sDevice = DeviceName(sGiven);
+    if (!IsPortNumber(iPort) || sDevice.isEmpty()) {
         return false;
     }
     if (const qsizetype lHad = asDevices.indexOf(sDevice); lHad >= 0) {
@@ -159,6 +153,9 @@ void clsPortBindings::Chosen(qint16 iPort) {
 
 QList<qint16> clsPortBindings::Adopt(const QStringList& asFound) {
     QList<qint16> aiBound;
+    if (NumbersNamePorts()) {
+        return aiBound;
+    }
     for (const QString& sDevice : asFound) {
         const qsizetype lFree = asDevices.indexOf(QString());
         if (asSeen.contains(sDevice) || PortOf(sDevice) != 0 || lFree < 0) {
@@ -170,20 +167,17 @@ QList<qint16> clsPortBindings::Adopt(const QStringList& asFound) {
     return aiBound;
 }
 
-QStringList clsPortBindings::FoundDevices(const QString& sByIdFolder) {
-    QStringList asFound;
-    QStringList asReached;
-    const QFileInfoList aLinks =
-        QDir(sByIdFolder).entryInfoList(QDir::Files | QDir::System, QDir::Name);
-    for (const QFileInfo& oLink : aLinks) {
-        asFound << oLink.absoluteFilePath();
-        asReached << oLink.canonicalFilePath();
+QString clsPortBindings::Description(const QString& sDevice) {
+    const QString sReal = mdlSerialLine::RealPath(sDevice);
+    const QList<QSerialPortInfo> aPorts = QSerialPortInfo::availablePorts();
+    const auto oPort =
+        std::find_if(aPorts.cbegin(), aPorts.cend(), [&](const QSerialPortInfo& oInfo) {
+            return !sReal.isEmpty() && mdlSerialLine::RealPath(oInfo.systemLocation()) == sReal;
+        });
+    if (oPort == aPorts.cend()) {
+        return {};
     }
-    for (const QSerialPortInfo& oPort : QSerialPortInfo::availablePorts()) {
-        const QString sDevice = oPort.systemLocation();
-        if (!asReached.contains(QFileInfo(sDevice).canonicalFilePath())) {
-            asFound << sDevice;
-        }
-    }
-    return asFound;
+    QStringList asKnown = {oPort->description(), oPort->manufacturer()};
+    asKnown.removeAll(QString());
+    return asKnown.join(QStringLiteral(", "));
 }

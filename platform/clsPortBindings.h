@@ -6,10 +6,12 @@
 
 class clsJRT_Registry;
 
-// Which device each port number 1 to 16 stands for, where ports have no
-// numbers of their own (on Windows port n is COMn). The technician knows a
-// port by its number; the bindings are kept in the settings store beside
-// the line settings, as values "COM1" to "COM16" of the same key.
+// Which device each port number 1 to 16 stands for. On Windows port n is
+// COMn unless a binding names another COM port (adapters often get COM17
+// and above, which no number reaches); elsewhere a number stands for no
+// device until one is bound. The technician knows a port by its number;
+// the bindings are kept in the settings store beside the line settings, as
+// values "COM1" to "COM16" of the same key.
 class clsPortBindings {
 public:
     static constexpr qint16 iFirstPort = 1;
@@ -28,28 +30,49 @@ public:
 
     // The device iPort stands for; empty when none.
     QString Device(qint16 iPort) const;
-    // The number that stands for sDevice; 0 when none.
+    // Whether a binding names the device iPort stands for.
+    bool IsBound(qint16 iPort) const {
+        return IsPortNumber(iPort) && !asDevices[iPort - 1].isEmpty();
+    }
+    // The first number that stands for sDevice; 0 when none.
     qint16 PortOf(const QString& sDevice) const;
-    // A device has one number at most: binding it to iPort frees the one it
-    // had. False, and nothing changed, unless iPort is 1 to 16 and sDevice
-    // an absolute path.
+    // A device is bound to one number at most: binding it to iPort frees
+    // the one it had. False, and nothing changed, unless iPort is 1 to 16
+    // and sDevice names a device as NameForm says.
     bool Bind(qint16 iPort, const QString& sDevice);
     void Unbind(qint16 iPort);
 
     // Binds each device of asFound that was not found at an earlier start
     // to the first free number, in the order found; an unbound device that
-    // was seen before stays unbound. Returns the numbers bound.
+    // was seen before stays unbound. Returns the numbers bound. Where
+    // numbers name ports of their own, binds none: a number taken for
+    // another device would no longer reach its own port.
     QList<qint16> Adopt(const QStringList& asFound);
 
-    // Where the system gives USB adapters names that stay across plugging.
+    // Where the system gives USB adapters names that stay across plugging;
+    // Windows has no such folder.
     static QString ByIdFolder() { return QStringLiteral("/dev/serial/by-id"); }
-    // The serial devices of this machine: USB adapters by their stable
-    // names in sByIdFolder first, then the ports no such name leads to.
+    // The serial devices of this machine: on Windows the COM ports in the
+    // order of their numbers; elsewhere USB adapters by their stable names
+    // in sByIdFolder first, then the ports no such name leads to.
     static QStringList FoundDevices(const QString& sByIdFolder = ByIdFolder());
+    // Whether sDevice is on this machine now.
+    static bool IsPresent(const QString& sDevice);
+    // What the system tells of sDevice: its description and maker; empty
+    // when it tells nothing.
+    static QString Description(const QString& sDevice);
+    // How a device is named, for one who typed a name that is none:
+    // "a COM port's name, such as COM17" on Windows.
+    static QString NameForm();
 
 private:
     static bool IsPortNumber(qint16 iPort) { return iPort >= iFirstPort && iPort <= iLastPort; }
-    static bool IsDevicePath(const QString& sDevice);
+    // Whether port number n stands for COMn until it is bound.
+    static bool NumbersNamePorts();
+    // sDevice as a binding keeps it: on Windows "COMn" for "COMn" or
+    // "\\.\COMn" in any case, elsewhere an absolute path; empty when it
+    // names no device.
+    static QString DeviceName(const QString& sDevice);
     // The devices seen at earlier starts, as oRegistry's key holds them.
     static QStringList SeenIn(const clsJRT_Registry& oRegistry);
     // The devices bound since the last Load or Store.

@@ -30,6 +30,10 @@ public:
     // program saved meanwhile.
     qint32 Save();
 
+    // Where the keys are kept, for a message: "the settings file" and its
+    // path, or "the registry".
+    static QString StoreName();
+
 private:
     // What the platform's store keeps of the key.
     struct Stored;

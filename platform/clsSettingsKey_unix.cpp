@@ -136,3 +136,7 @@ qint32 clsSettingsKey::Save() {
     oStored->bCreated = false;
     return R::ResultSuccess;
 }
+
+QString clsSettingsKey::StoreName() {
+    return QStringLiteral("the settings file ") + R::FilePath();
+}

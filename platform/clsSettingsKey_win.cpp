@@ -251,3 +251,7 @@ qint32 clsSettingsKey::Save() {
     oStored->bCreated = false;
     return R::ResultSuccess;
 }
+
+QString clsSettingsKey::StoreName() {
+    return QStringLiteral("the registry");
+}

@@ -197,10 +197,6 @@ void frmMain::LayOut() {
     oLayout.Place(*oUi->cmdRunStop, QRect(7200, 4920, 1215, 495));
     oLayout.Apply();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-#ifdef Q_OS_WIN
-    oUi->lblPortDevice->hide();
-    oUi->cmdPortDevice->hide();
-#endif
 }
 
 void frmMain::FillPortSelector() {

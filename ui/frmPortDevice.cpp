@@ -1,11 +1,10 @@
 #include "ui/frmPortDevice.h"
 
 #include "engine/mdlComms.h"
-#include "platform/clsJRT_Registry.h"
+#include "platform/clsSettingsKey.h"
 #include "resources/mdlResources.h"
 #include "ui_frmPortDevice.h"
 
-#include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
@@ -21,6 +20,7 @@ frmPortDevice::frmPortDevice(qint16 iNewPort, QWidget* oParent, const QString& s
     setWindowTitle(QStringLiteral("Orvane ") + mdlResources::LoadResString(10));
     setWindowIcon(QIcon(mdlResources::IconPath(QStringLiteral("QUELLIS_ICON"))));
     oUi->lblPort->setText(QStringLiteral("Port %1 stands for:").arg(iPort));
+    oUi->txtDevicePath->setPlaceholderText(clsPortBindings::NameForm());
     QPushButton* cmdUnbind =
         oUi->cmdButtons->addButton(QStringLiteral("&Unbind"), QDialogButtonBox::ResetRole);
     cmdUnbind->setObjectName(QStringLiteral("cmdUnbind"));
@@ -47,7 +47,11 @@ bool frmPortDevice::Choose(QWidget* oParent, qint16 iPort) {
 
 QString frmPortDevice::Describe(qint16 iPort) {
     const QString sDevice = mdlComms::DeviceOf(iPort);
-    return sDevice.isEmpty() ? QStringLiteral("not bound to a device") : sDevice;
+    if (sDevice.isEmpty()) {
+        return QStringLiteral("not bound to a device");
+    }
+    const QString sKnown = clsPortBindings::Description(sDevice);
+    return sKnown.isEmpty() ? sDevice : QStringLiteral("%1 (%2)").arg(sDevice, sKnown);
 }
 
 void frmPortDevice::FillDevices(const QString& sByIdFolder) {
@@ -70,10 +74,13 @@ void frmPortDevice::FillDevices(const QString& sByIdFolder) {
 
 void frmPortDevice::AddDevice(const QString& sDevice) {
     QString sText = sDevice;
+    if (const QString sKnown = clsPortBindings::Description(sDevice); !sKnown.isEmpty()) {
+        sText += QStringLiteral("  ") + sKnown;
+    }
     if (const qint16 iBoundTo = oBindings.PortOf(sDevice); iBoundTo != 0) {
         sText += QStringLiteral("  (port %1)").arg(iBoundTo);
     }
-    if (!QFileInfo::exists(sDevice)) {
+    if (!clsPortBindings::IsPresent(sDevice)) {
         sText += QStringLiteral("  (not present)");
     }
     auto* oItem = new QListWidgetItem(sText, oUi->lstDevices);
@@ -96,9 +103,8 @@ void frmPortDevice::cmdOK_Click() {
                             "stand for no device, choose Unbind.")
                  .arg(iPort));
     } else if (!oBindings.Bind(iPort, sDevice)) {
-        Warn(QStringLiteral("\"%1\" is not a device's full path. Type the whole path from the "
-                            "root, such as /dev/ttyUSB0.")
-                 .arg(sDevice));
+        Warn(QStringLiteral("\"%1\" names no device. Type %2.")
+                 .arg(sDevice, clsPortBindings::NameForm()));
     } else {
         StoreAndClose();
     }
@@ -111,9 +117,8 @@ void frmPortDevice::cmdUnbind_Click() {
 
 void frmPortDevice::StoreAndClose() {
     if (!oBindings.Store()) {
-        Warn(QStringLiteral("The choice could not be saved: the settings file %1 could not be "
-                            "written.")
-                 .arg(clsJRT_Registry::FilePath()));
+        Warn(QStringLiteral("The choice could not be saved: %1 could not be written.")
+                 .arg(clsSettingsKey::StoreName()));
         return;
     }
     accept();

@@ -4,13 +4,20 @@
 #include "tests/support/mdlRows.h"
 #include "tests/support/mdlTestFiles.h"
 
+#include <QOperatingSystemVersion>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+
 namespace {
 
-const QString sA = "/dev/serial/by-id/usb-A", sB = "/dev/serial/by-id/usb-B", sC = "/dev/ttyS0",
-              sD = "/dev/ttyUSB7";
+// Where port n is COMn until it is bound.
+const bool bWindows = QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows;
+// Devices as this system names them.
+const QString sA = bWindows ? "COM17" : "/dev/serial/by-id/usb-A",
+              sB = bWindows ? "COM18" : "/dev/serial/by-id/usb-B",
+              sC = bWindows ? "COM19" : "/dev/ttyS0", sD = bWindows ? "COM20" : "/dev/ttyUSB7";
 
 // Ports 1, 2, ... bound to asBefore and stored; then asFound adopted, or
 // iPort given sDevice by another copy; then ports 1, 2, 3 and 16 as asAfter.
@@ -23,6 +30,10 @@ struct StartRow {
 };
 
 // clang-format off
+const StartRow aComAdoptions[] = {
+    {"COM ports keep their own numbers", {}, 0, "", {sA, "COM3"}, {"", "", "", ""}},
+};
+
 const StartRow aAdoptions[] = {
     {"first start binds in the order found", {}, 0, "", {sA, sB, sC}, {sA, sB, sC, ""}},
     {"a new device, the first free number", {sA, "", sC}, 0, "", {sC, sD, sA}, {sA, sD, sC, ""}},
@@ -46,10 +57,65 @@ clsPortBindings Bound(const QStringList& asDevices) {
     return oBindings;
 }
 
-// The devices of ports 1, 2, 3 and 16.
+// The devices ports 1, 2, 3 and 16 are bound to; empty where unbound.
 QStringList Devices(const clsPortBindings& oBindings) {
-    return {oBindings.Device(1), oBindings.Device(2), oBindings.Device(3), oBindings.Device(16)};
+    QStringList asDevices;
+    for (const qint16 iPort : {1, 2, 3, 16}) {
+        asDevices << (oBindings.IsBound(iPort) ? oBindings.Device(iPort) : QString());
+    }
+    return asDevices;
 }
+
+// Port 3 bound to sGiven: what it stands for then.
+struct NameRow {
+    const char* sName;
+    QString sGiven, sDevice;
+};
+
+// clang-format off
+const NameRow aComNames[] = {
+    {"COM17 and above", "COM17", "COM17"},
+    {"\\\\.\\ and lower case", "\\\\.\\com23", "COM23"},
+    {"a path is no COM port", "/dev/ttyUSB0", "COM3"},
+    {"COM0 is none", "COM0", "COM3"},
+};
+
+const NameRow aPathNames[] = {
+    {"a COM port's name is no path", "COM17", ""},
+};
+// clang-format on
+
+// Bindings in the key "Comms\hand" as a person may write them, and ports
+// 1, 2, 3 and 16 once port 1 is bound to sC.
+struct HandRow {
+    const char* sName;
+    std::function<void()> oWrite;
+    QStringList asAfter;
+};
+
+const HandRow aByHandInFile[] = {
+    {"without quotes",
+     [] {
+         mdlTestFiles::Write(
+             QDir(), clsJRT_Registry::FilePath(),
+             "[HKEY_LOCAL_MACHINE\\Comms\\hand]\nCOM2=/dev/ttyUSB0\nCOM3= \"/a\"\n");
+     },
+     {sC, "/dev/ttyUSB0", "/a", ""}},
+};
+
+const HandRow aByHandInRegistry[] = {
+    {"lower case and \\\\.\\",
+     [] {
+         clsJRT_Registry oKey;
+         oKey.SetSubKey("Comms\\hand");
+         oKey.SetAutoCreate(true);
+         oKey.OpenKey();
+         oKey.SetValue("COM2", clsJRT_Registry::RegSz, "com23");
+         oKey.SetValue("COM3", clsJRT_Registry::RegSz, "\\\\.\\COM24");
+         oKey.CloseKey();
+     },
+     {sC, "COM23", "COM24", ""}},
+};
 
 } // namespace
 
@@ -59,7 +125,7 @@ class tst_clsPortBindings : public QObject {
     clsPrivateHome oHome;
 
 private slots:
-    void adopt_data() { mdlRows::Add(aAdoptions); }
+    void adopt_data() { bWindows ? mdlRows::Add(aComAdoptions) : mdlRows::Add(aAdoptions); }
 
     // Each row starts as the last start left the store.
     void adopt() {
@@ -71,7 +137,7 @@ private slots:
         QCOMPARE(Devices(oBindings), oRow.asAfter);
     }
 
-    // A device has one number at most; only 1 to 16 and absolute paths bind.
+    // A device has one number at most; only 1 to 16 and devices' names bind.
     void bind() {
         clsPortBindings oBindings = Bound({sA, sB});
         QVERIFY(!oBindings.Bind(0, sC) && !oBindings.Bind(17, sC) && !oBindings.Bind(3, "ttyUSB0"));
@@ -80,26 +146,45 @@ private slots:
         QCOMPARE(Devices(oBindings), (QStringList{"", sA, "", sC}));
     }
 
-    // As a person may write them by hand, without quotes; kept at the next
-    // store.
+    void names_data() { bWindows ? mdlRows::Add(aComNames) : mdlRows::Add(aPathNames); }
+
+    void names() {
+        QFETCH(NameRow, oRow);
+        clsPortBindings oBindings = Bound({});
+        oBindings.Bind(3, oRow.sGiven);
+        QCOMPARE(oBindings.Device(3), oRow.sDevice);
+    }
+
+    void handWrittenBindings_data() {
+        bWindows ? mdlRows::Add(aByHandInRegistry) : mdlRows::Add(aByHandInFile);
+    }
+
+    // Kept at the next store.
     void handWrittenBindings() {
-        mdlTestFiles::Write(QDir(), clsJRT_Registry::FilePath(),
-                            "[HKEY_LOCAL_MACHINE\\Comms\\hand]\nCOM2=/dev/ttyUSB0\nCOM3= \"/a\"\n");
+        QFETCH(HandRow, oRow);
+        oRow.oWrite();
         clsPortBindings oBindings(QStringLiteral("Comms\\hand"));
         oBindings.Load();
         QVERIFY(oBindings.Bind(1, sC) && oBindings.Store());
         oBindings.Load();
-        QCOMPARE(Devices(oBindings), (QStringList{sC, "/dev/ttyUSB0", "/a", ""}));
+        QCOMPARE(Devices(oBindings), oRow.asAfter);
+    }
+
+    void stableNamesFirst_data() {
+        QTest::addColumn<bool>("bListed");
+        QTest::newRow(bWindows ? "no such folder: its files are no ports"
+                               : "adapters by their stable names first")
+            << !bWindows;
     }
 
     // Adapters by their stable names first, in name order: a first start
     // binds them before the built-in ports.
     void stableNamesFirst() {
+        QFETCH(bool, bListed);
         QTemporaryDir oById;
-        QVERIFY(QFile::link("/dev/null", oById.filePath("usb-Z")));
-        QVERIFY(QFile::link("/dev/zero", oById.filePath("usb-A")));
-        QCOMPARE(clsPortBindings::FoundDevices(oById.path()).mid(0, 2),
-                 (QStringList{oById.filePath("usb-A"), oById.filePath("usb-Z")}));
+        const QStringList asNames = {mdlTestFiles::Write(QDir(oById.path()), "usb-A", ""),
+                                     mdlTestFiles::Write(QDir(oById.path()), "usb-Z", "")};
+        QCOMPARE(clsPortBindings::FoundDevices(oById.path()).mid(0, 2) == asNames, bListed);
     }
 
     void storeKeepsWhatAnotherCopyStored_data() { mdlRows::Add(aCopies); }

@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QOperatingSystemVersion>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -124,7 +125,10 @@ private slots:
 
     // The binding outlives the command, and a missing device stays bound.
     void portsBindAndUnbind() {
-        const QString sDevice = oDir.filePath("ttyUSB9");
+        const QString sDevice =
+            QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows
+                ? QStringLiteral("COM29")
+                : oDir.filePath("ttyUSB9");
         QCOMPARE(mdlCli::Run({"ports", "--bind", "3", sDevice}).aOut,
                  "COM3 stands for " + sDevice.toUtf8() + "  (not present).\n");
         QCOMPARE(PortEntry(3),

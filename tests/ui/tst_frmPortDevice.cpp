@@ -4,8 +4,11 @@
 #include "tests/support/mdlRows.h"
 #include "ui/frmPortDevice.h"
 
+#include "tests/support/mdlTestFiles.h"
+
 #include <QLineEdit>
 #include <QListWidget>
+#include <QOperatingSystemVersion>
 #include <QPushButton>
 #include <QTest>
 
@@ -21,6 +24,17 @@ struct Row {
     bool bRefused;
 };
 
+// Where port n is COMn until it is bound.
+const bool bWindows = QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows;
+
+// clang-format off
+const Row aComRows[] = {
+    {"a typed COM port", "", "COM23", "COM23", "cmdOK", false},
+    {"unbind: the port's own COM port", "COM23", "COM3", {}, "cmdUnbind", false},
+    {"a path is refused", "COM23", "COM23", "/dev/ttyUSB0", "cmdOK", true},
+};
+// clang-format on
+
 } // namespace
 
 class tst_frmPortDevice : public QObject {
@@ -31,7 +45,7 @@ class tst_frmPortDevice : public QObject {
     const QString sA = oById.filePath("usb-Maker_Adapter-if00");
 
 private slots:
-    void initTestCase() { QVERIFY(QFile::link("/dev/null", sA)); }
+    void initTestCase() { mdlTestFiles::Write(QDir(), sA, ""); }
 
     void choice_data() {
         // clang-format off
@@ -42,7 +56,7 @@ private slots:
             {"a relative path is refused", sA, sA, "ttyUSB0", "cmdOK", true},
         };
         // clang-format on
-        mdlRows::Add(aRows);
+        bWindows ? mdlRows::Add(aComRows) : mdlRows::Add(aRows);
     }
 
     // What the technician chose is stored for the port; a refused choice

@@ -2,26 +2,25 @@
 
 #include "engine/mdlComms.h"
 #include "engine/mdlTextUtil.h"
-#include "platform/clsJRT_Registry.h"
 #include "platform/clsPortBindings.h"
+#include "platform/clsSettingsKey.h"
 #include "tools/cli/clsConsole.h"
 #include "tools/cli/mdlCommandLine.h"
 #include "tools/cli/mdlExitStatus.h"
 
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
 
 namespace {
 
-const QString sUsage =
-    QStringLiteral("usage: tessivar-cli ports [--json]\n"
-                   "       tessivar-cli ports --bind N DEVICE\n"
-                   "       tessivar-cli ports --unbind N\n"
-                   "N is a port number from 1 to 16; DEVICE an absolute path.\n");
+const QString sUsage = QStringLiteral("usage: tessivar-cli ports [--json]\n"
+                                      "       tessivar-cli ports --bind N DEVICE\n"
+                                      "       tessivar-cli ports --unbind N\n"
+                                      "N is a port number from 1 to 16; DEVICE %1.\n")
+                           .arg(clsPortBindings::NameForm());
 
 QString Presence(const QString& sDevice) {
-    return QFileInfo::exists(sDevice) ? QString() : QStringLiteral("  (not present)");
+    return clsPortBindings::IsPresent(sDevice) ? QString() : QStringLiteral("  (not present)");
 }
 
 // Names escaped: a person may edit the settings file, and a device node's
@@ -32,28 +31,33 @@ void List(clsConsole& oConsole, const clsPortBindings& oBindings, bool bJson) {
     QString sText;
     for (qint16 iPort = clsPortBindings::iFirstPort; iPort <= clsPortBindings::iLastPort; ++iPort) {
         const QString sDevice = oBindings.Device(iPort);
-        if (!sDevice.isEmpty()) {
-            aPorts.append(QJsonObject{{QStringLiteral("number"), iPort},
-                                      {QStringLiteral("device"), sDevice},
-                                      {QStringLiteral("present"), QFileInfo::exists(sDevice)}});
+        if (oBindings.IsBound(iPort)) {
+            aPorts.append(
+                QJsonObject{{QStringLiteral("number"), iPort},
+                            {QStringLiteral("device"), sDevice},
+                            {QStringLiteral("present"), clsPortBindings::IsPresent(sDevice)}});
             sText += QStringLiteral("COM%1  %2%3\n")
                          .arg(iPort)
                          .arg(mdlTextUtil::Visible(sDevice), Presence(sDevice));
         }
     }
     if (aPorts.isEmpty()) {
-        sText = QStringLiteral("No port number stands for a device.\n");
+        sText = QStringLiteral("No port number is bound to a device.\n");
     }
     QJsonArray aFound;
     sText += QStringLiteral("\nSerial devices found on this machine:\n");
     for (const QString& sDevice : asFound) {
         const qint16 iPort = oBindings.PortOf(sDevice);
-        aFound.append(
-            QJsonObject{{QStringLiteral("device"), sDevice}, {QStringLiteral("number"), iPort}});
+        const QString sKnown = clsPortBindings::Description(sDevice);
+        aFound.append(QJsonObject{{QStringLiteral("device"), sDevice},
+                                  {QStringLiteral("number"), iPort},
+                                  {QStringLiteral("description"), sKnown}});
         sText +=
-            QStringLiteral("  %1  %2\n")
+            QStringLiteral("  %1  %2%3\n")
                 .arg(mdlTextUtil::Visible(sDevice),
-                     iPort == 0 ? QStringLiteral("not bound") : QStringLiteral("COM%1").arg(iPort));
+                     iPort == 0 ? QStringLiteral("not bound") : QStringLiteral("COM%1").arg(iPort),
+                     sKnown.isEmpty() ? QString()
+                                      : QStringLiteral("  ") + mdlTextUtil::Visible(sKnown));
     }
     if (asFound.isEmpty()) {
         sText += QStringLiteral("  none\n");
@@ -112,8 +116,9 @@ int Ports(clsConsole& oConsole, const QByteArrayList& aArguments) {
                        "found on this machine; or binds or unbinds a port number."));
     const Options oOptions;
     oParser.addOptions({oOptions.oJson, oOptions.oBind, oOptions.oUnbind});
-    oParser.addPositionalArgument(QStringLiteral("DEVICE"),
-                                  QStringLiteral("With --bind: the device's absolute path."));
+    oParser.addPositionalArgument(
+        QStringLiteral("DEVICE"),
+        QStringLiteral("With --bind: the device, %1.").arg(clsPortBindings::NameForm()));
     if (const std::optional<int> oDone =
             mdlCommandLine::Parse(oParser, sUsage, aArguments, oConsole)) {
         return *oDone;
@@ -137,8 +142,8 @@ int Ports(clsConsole& oConsole, const QByteArrayList& aArguments) {
                                           QStringLiteral("the options do not go together."));
     }
     if (!oBindings.Store()) {
-        oConsole.Err(QStringLiteral("tessivar-cli: the settings file %1 could not be written.\n")
-                         .arg(mdlTextUtil::Visible(clsJRT_Registry::FilePath())));
+        oConsole.Err(QStringLiteral("tessivar-cli: %1 could not be written.\n")
+                         .arg(mdlTextUtil::Visible(clsSettingsKey::StoreName())));
         return mdlExitStatus::FilesFailed;
     }
     oConsole.Out(sDone);
