@@ -247,9 +247,11 @@ clsSerialControl::Failure clsSerialControl::Fail(eCause iCause, const QString& s
         sDevice = sDevice.left(lShownChars) + QStringLiteral("...");
     }
     QString sSubject = sDevice;
-    if (!bNamedByDevice) {
-        sSubject = sDevice.isEmpty() ? QStringLiteral("COM%1").arg(iCommPort)
-                                     : QStringLiteral("COM%1 (%2)").arg(iCommPort).arg(sDevice);
+    // Port n that stands for COMn is named once.
+    if (const QString sPort = QStringLiteral("COM%1").arg(iCommPort); !bNamedByDevice) {
+        sSubject = sDevice.isEmpty() || sDevice == sPort
+                       ? sPort
+                       : QStringLiteral("%1 (%2)").arg(sPort, sDevice);
     }
     QString sDescription = QString::fromLatin1(oCause.sText);
     sDescription.replace(QLatin1String("%1"), sSubject).replace(QLatin1String("%2"), sDetail);

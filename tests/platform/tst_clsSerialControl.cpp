@@ -205,6 +205,9 @@ private slots:
             {"port bound to no device",
              [](Bench& o) { return o.oControl.SetCommPort(9), Text(o.Open()); },
              "8002 COM9 is bound to no device"},
+            {"COM3 standing for COM3, named once",
+             [](Bench& o) { return o.sPort3 = QStringLiteral("COM3"), Text(o.Open()); },
+             "8002 COM3: the device does not exist"},
             // An upload reopens its port: a binding changed in between waits
             // for the next upload, which sets the port again.
             {"binding changed between two opens, then the missing device named",
