@@ -12,6 +12,7 @@
 #include "resources/mdlResources.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 #include <limits>
@@ -69,12 +70,10 @@ void clsApplication::Reset() {
     ++lResets;
 }
 
+// "/" ends a folder on every platform, the native separator too.
 QString clsApplication::CommandFileName(const QString& sPath) {
-#ifdef Q_OS_WIN
-    return CommandFileName(sPath, u"/\\");
-#else
-    return CommandFileName(sPath, u"/");
-#endif
+    const QChar aSeparators[] = {u'/', QDir::separator()};
+    return CommandFileName(sPath, QStringView(aSeparators, 2));
 }
 
 QString clsApplication::CommandFileName(const QString& sPath, QStringView sSeparators) {
