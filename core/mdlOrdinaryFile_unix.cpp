@@ -76,4 +76,13 @@ QString NotOrdinary(const QString& sPath) {
     return NotOrdinaryMode(oNamed.st_mode);
 }
 
+std::pair<qint64, qint64> SizeAndWrite(const QFile& oFile) {
+    struct stat oStatus {};
+    if (::fstat(oFile.handle(), &oStatus) != 0) {
+        return {-1, -1};
+    }
+    return {oStatus.st_size,
+            qint64(oStatus.st_mtim.tv_sec) * 1'000'000'000 + oStatus.st_mtim.tv_nsec};
+}
+
 } // namespace mdlOrdinaryFile

@@ -124,4 +124,18 @@ QString NotOrdinary(const QString& sPath) {
     return sKind.isEmpty() ? QString() : NotOrdinaryKind(sKind);
 }
 
+std::pair<qint64, qint64> SizeAndWrite(const QFile& oFile) {
+    BY_HANDLE_FILE_INFORMATION oInfo{};
+    const auto hFile = reinterpret_cast<HANDLE>(::_get_osfhandle(oFile.handle()));
+    if (hFile == INVALID_HANDLE_VALUE || !::GetFileInformationByHandle(hFile, &oInfo)) {
+        return {-1, -1};
+    }
+    // Windows counts in units of 100 ns.
+    constexpr qint64 lNanosecondsPerTick = 100;
+    return {
+        qint64(oInfo.nFileSizeHigh) << 32 | oInfo.nFileSizeLow,
+        (qint64(oInfo.ftLastWriteTime.dwHighDateTime) << 32 | oInfo.ftLastWriteTime.dwLowDateTime) *
+            lNanosecondsPerTick};
+}
+
 } // namespace mdlOrdinaryFile

@@ -10,10 +10,6 @@
 #include <tuple>
 #include <utility>
 
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
-
 namespace {
 
 constexpr qint64 lReadChunk = 64 * 1024;
@@ -51,15 +47,6 @@ bool IsRead(clsOpenFile::eMode iMode) {
     return iMode == clsOpenFile::eMode::RandomRead || iMode == clsOpenFile::eMode::InputRead;
 }
 
-#ifdef Q_OS_UNIX
-// The size and the time of the last write, in nanoseconds, of a file; not
-// its last change, which a rename over its name makes too.
-std::pair<qint64, qint64> SizeAndWrite(const struct stat& oStatus) {
-    return {oStatus.st_size,
-            qint64(oStatus.st_mtim.tv_sec) * 1'000'000'000 + oStatus.st_mtim.tv_nsec};
-}
-#endif
-
 } // namespace
 
 clsOpenFile::clsOpenFile(const QString& sPath, eMode iNewMode, qint32 lRecordLength)
@@ -88,26 +75,13 @@ void clsOpenFile::OpenForReading(const QString& sPath) {
     case mdlOrdinaryFile::eOpened::Opened:
         break;
     }
-#ifdef Q_OS_UNIX
-    struct stat oStatus {};
-    ::fstat(oFile.handle(), &oStatus);
-    std::tie(lOpenedSize, lOpenedWrite) = SizeAndWrite(oStatus);
-#else
-    lOpenedSize = oFile.size();
-#endif
+    std::tie(lOpenedSize, lOpenedWrite) = mdlOrdinaryFile::SizeAndWrite(oFile);
 }
 
-#ifdef Q_OS_UNIX
 bool clsOpenFile::Unchanged() const {
-    struct stat oStatus {};
-    return lBytesRead == lOpenedSize && ::fstat(oFile.handle(), &oStatus) == 0 &&
-           SizeAndWrite(oStatus) == std::pair(lOpenedSize, lOpenedWrite);
+    return lBytesRead == lOpenedSize &&
+           mdlOrdinaryFile::SizeAndWrite(oFile) == std::pair(lOpenedSize, lOpenedWrite);
 }
-#else
-bool clsOpenFile::Unchanged() const {
-    return lBytesRead == lOpenedSize && oFile.size() == lOpenedSize;
-}
-#endif
 
 bool clsOpenFile::Refill() {
     aBuffer.resize(lReadChunk);

@@ -3,6 +3,8 @@
 #include "tests/support/mdlRaised.h"
 #include "tests/support/mdlTestFiles.h"
 
+#include <QDateTime>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -62,14 +64,28 @@ private slots:
     }
 
     // A file written anew while it is read, as a rebuild in place does:
-    // the lines after the first read must not pass for the same file's.
+    // the lines after the first read must not pass for the same file's,
+    // also where the new one is as long as the old.
+    void rewrittenWhileReadIsAnError_data() {
+        QTest::addColumn<int>("iNewLines");
+        QTest::newRow("longer") << 1001;
+        QTest::newRow("as long, written later") << 1000;
+    }
+
     void rewrittenWhileReadIsAnError() {
+        QFETCH(int, iNewLines);
         const QByteArray aLine = QByteArray(99, 'a') + '\n';
         const QString sPath = Write("build.s19", aLine.repeated(1000));
         clsFile oFile;
         oFile.OpenInputRead(sPath);
         QCOMPARE(oFile.LineInput(), aLine.chopped(1));
-        Write("build.s19", QByteArray(aLine).replace('a', 'b').repeated(1001));
+        Write("build.s19", QByteArray(aLine).replace('a', 'b').repeated(iNewLines));
+        // A clock that ticks coarser than two writes would show them as one.
+        QFile oRewritten(sPath);
+        QVERIFY(oRewritten.open(QIODevice::ReadWrite) &&
+                oRewritten.setFileTime(QDateTime::currentDateTime().addSecs(2),
+                                       QFileDevice::FileModificationTime));
+        oRewritten.close();
         QVERIFY(Text([&] {
                     while (!oFile.EndOfFile()) {
                         oFile.LineInput();
