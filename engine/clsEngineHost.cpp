@@ -1,5 +1,6 @@
 #include "engine/clsEngineHost.h"
 
+#include "platform/clsPortBindings.h"
 #include "platform/clsSerialControl.h"
 
 clsEngineHost::clsEngineHost() = default;
@@ -14,5 +15,5 @@ clsSerialControl& clsEngineHost::SerialPort() {
 }
 
 QString clsEngineHost::PortName(qint16 iPort) const {
-    return QStringLiteral("COM%1").arg(iPort);
+    return clsPortBindings::PortName(iPort);
 }

@@ -38,7 +38,9 @@ public:
     // and closes the reset prompt.
     virtual void ResetWindow() {}
     virtual void EnableResetCommand() {}
-    // Arms the 2000 ms reply timer afresh, or disarms it.
+    // How long the board has for each reply.
+    static constexpr int lReplyTimeoutMs = 2000;
+    // Arms the reply timer of lReplyTimeoutMs afresh, or disarms it.
     virtual void SetReplyTimer(bool /*bOn*/) {}
     // Shows the prompt to reset the board, without waiting for it.
     virtual void ShowPressMsg() {}

@@ -16,10 +16,6 @@ const QString sSeenValue = QStringLiteral("SeenDevices");
 // Between the devices of sSeenValue; no device name a system gives has one.
 constexpr QChar cSeenSeparator = u'|';
 
-QString ValueName(qint16 iPort) {
-    return QStringLiteral("COM%1").arg(iPort);
-}
-
 // Opens the bindings' key, runs oWork and closes the key; false when any
 // of it failed.
 bool WithKey(const QString& sKeyPath, const std::function<void(clsJRT_Registry&)>& oWork) {
@@ -61,7 +57,8 @@ void clsPortBindings::Load() {
     asSeen.clear();
     WithKey(sKeyPath, [this](clsJRT_Registry& oRegistry) {
         for (qint16 iPort = iFirstPort; iPort <= iLastPort; ++iPort) {
-            asDevices[iPort - 1] = DeviceName(TextValue(oRegistry, ValueName(iPort)));
+            asDevices[iPort - 1] =
+                DeviceName(TextValue(oRegistry, clsPortBindings::PortName(iPort)));
         }
         asSeen = SeenIn(oRegistry);
     });
@@ -73,12 +70,15 @@ bool clsPortBindings::Store() {
     const bool bStored = WithKey(sKeyPath, [this, &asBound](clsJRT_Registry& oRegistry) {
         for (qint16 iPort = iFirstPort; iPort <= iLastPort; ++iPort) {
             // Another copy may have bound a device this one bound since.
-            const bool bTaken = asBound.contains(TextValue(oRegistry, ValueName(iPort)));
+            const bool bTaken =
+                asBound.contains(TextValue(oRegistry, clsPortBindings::PortName(iPort)));
             if (aiChosen.contains(iPort)) {
-                oRegistry.SetValue(ValueName(iPort), clsJRT_Registry::RegSz, asDevices[iPort - 1]);
+                oRegistry.SetValue(clsPortBindings::PortName(iPort), clsJRT_Registry::RegSz,
+                                   asDevices[iPort - 1]);
             } else if (bTaken) {
                 asDevices[iPort - 1].clear();
-                oRegistry.SetValue(ValueName(iPort), clsJRT_Registry::RegSz, QString());
+                oRegistry.SetValue(clsPortBindings::PortName(iPort), clsJRT_Registry::RegSz,
+                                   QString());
             }
         }
         QStringList asAllSeen = SeenIn(oRegistry);
@@ -93,6 +93,10 @@ bool clsPortBindings::Store() {
         aiChosen.clear();
     }
     return bStored;
+}
+
+QString clsPortBindings::PortName(qint16 iPort) {
+    return QStringLiteral("COM%1").arg(iPort);
 }
 
 QStringList clsPortBindings::NewlyBound() const {
@@ -110,7 +114,7 @@ QString clsPortBindings::Device(qint16 iPort) const {
         return {};
     }
     const QString& sBound = asDevices[iPort - 1];
-    return sBound.isEmpty() && NumbersNamePorts() ? QStringLiteral("COM%1").arg(iPort) : sBound;
+    return sBound.isEmpty() && NumbersNamePorts() ? PortName(iPort) : sBound;
 }
 
 qint16 clsPortBindings::PortOf(const QString& sDevice) const {

@@ -17,6 +17,10 @@ public:
     static constexpr qint16 iFirstPort = 1;
     static constexpr qint16 iLastPort = 16;
 
+    // What port number iPort goes by, in the status log and as its value's
+    // name in the store: "COM5".
+    static QString PortName(qint16 iPort);
+
     // sKeyPath: the settings store's key below the local-machine root.
     explicit clsPortBindings(QString sKeyPath);
 

@@ -1,6 +1,7 @@
 #include "platform/clsSerialControl.h"
 
 #include "core/mdlOrdinaryFile.h"
+#include "platform/clsPortBindings.h"
 
 #include <QDeadlineTimer>
 #include <QSerialPort>
@@ -248,7 +249,7 @@ clsSerialControl::Failure clsSerialControl::Fail(eCause iCause, const QString& s
     }
     QString sSubject = sDevice;
     // Port n that stands for COMn is named once.
-    if (const QString sPort = QStringLiteral("COM%1").arg(iCommPort); !bNamedByDevice) {
+    if (const QString sPort = clsPortBindings::PortName(iCommPort); !bNamedByDevice) {
         sSubject = sDevice.isEmpty() || sDevice == sPort
                        ? sPort
                        : QStringLiteral("%1 (%2)").arg(sPort, sDevice);

@@ -98,6 +98,9 @@ QString LoadResString(int iID) {
 QString Title() {
     return QStringLiteral(TESSIVAR_TITLE);
 }
+QString WindowTitle() {
+    return QStringLiteral("Orvane ") + LoadResString(10);
+}
 int VersionMajor() {
     return TESSIVAR_VERSION_MAJOR;
 }

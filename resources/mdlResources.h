@@ -10,6 +10,8 @@ namespace mdlResources {
 QString LoadResString(int iID);
 
 QString Title();
+// The caption of the program's own windows: the maker's name and entry 10.
+QString WindowTitle();
 int VersionMajor();
 int VersionMinor();
 int VersionRevision();

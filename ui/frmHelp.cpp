@@ -37,7 +37,7 @@ void Label(QTreeWidgetItem& oItem, const QString& sTitle, int iSection, bool bCh
 frmHelp::frmHelp(QWidget* oParent)
     : QWidget(oParent, Qt::Window), txtHelpPage(new QTextBrowser), lstContents(new QTreeWidget),
       txtSearch(new QLineEdit) {
-    setWindowTitle(QStringLiteral("Orvane %1 Help").arg(mdlResources::LoadResString(10)));
+    setWindowTitle(mdlResources::WindowTitle() + QStringLiteral(" Help"));
     setWindowIcon(QIcon(mdlResources::IconPath(QStringLiteral("QUELLIS_ICON"))));
     // Help left open must not keep the program running without its main window.
     setAttribute(Qt::WA_QuitOnClose, false);

@@ -6,6 +6,7 @@
 #include "engine/mdlEngineErrors.h"
 #include "engine/mdlHelpLocation.h"
 #include "engine/mdlRunReport.h"
+#include "platform/clsPortBindings.h"
 #include "records/clsFlashImage.h"
 #include "records/clsJRT_SRecord.h"
 #include "resources/mdlResources.h"
@@ -33,8 +34,6 @@ using mdlSteps::Ignoring;
 
 namespace {
 
-constexpr int iReplyTimeoutMs = 2000;
-constexpr qint16 iPortCount = 16;
 const QString sFileChoiceFailed = QStringLiteral("Unknown error in mnuFileOpen event handler.");
 // Help topics of the boxes that report a command file name that cannot
 // be formed.
@@ -82,7 +81,7 @@ frmMain::frmMain(QWidget* oParent)
     // A coarse timer may fire 5 % early: a board that answers after 1.9 s
     // would be taken for a silent one.
     tmrCommTimeout.setTimerType(Qt::PreciseTimer);
-    tmrCommTimeout.setInterval(iReplyTimeoutMs);
+    tmrCommTimeout.setInterval(lReplyTimeoutMs);
     tmrCommTimeout.setSingleShot(true);
     BuildMenus();
     ConnectCommands();
@@ -126,12 +125,12 @@ void frmMain::Form_Load() {
     oUi->cmdReset->setText(LoadResString(114));
     oUi->cmdPortDevice->setText(QStringLiteral("De&vice..."));
     sHelpFile = mdlHelpLocation::HelpFilePath(QCoreApplication::applicationDirPath());
-    setWindowTitle(QStringLiteral("Orvane ") + LoadResString(10));
+    setWindowTitle(mdlResources::WindowTitle());
     setWindowIcon(QIcon(mdlResources::IconPath(QStringLiteral("QUELLIS_ICON"))));
     FillPortSelector();
     // A number the selector has no entry for selects the first port.
     const qint16 iStored = pApp->CommSettings().Number();
-    SetCommPort(iStored >= 0 && iStored <= iPortCount ? iStored : 1);
+    SetCommPort(iStored >= 0 && iStored <= clsPortBindings::iLastPort ? iStored : 1);
     ShowMRUMenu();
     Reset();
     ClearStatus();
@@ -200,7 +199,7 @@ void frmMain::LayOut() {
 }
 
 void frmMain::FillPortSelector() {
-    for (qint16 iPort = 1; iPort <= iPortCount; ++iPort) {
+    for (qint16 iPort = 1; iPort <= clsPortBindings::iLastPort; ++iPort) {
         oUi->cboPortNumber->addItem(QString::number(iPort));
     }
 }

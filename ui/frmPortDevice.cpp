@@ -17,7 +17,7 @@ frmPortDevice::frmPortDevice(qint16 iNewPort, QWidget* oParent, const QString& s
     : QDialog(oParent), oUi(std::make_unique<Ui::frmPortDevice>()), iPort(iNewPort),
       oBindings(mdlComms::CommsKeyPath()) {
     oUi->setupUi(this);
-    setWindowTitle(QStringLiteral("Orvane ") + mdlResources::LoadResString(10));
+    setWindowTitle(mdlResources::WindowTitle());
     setWindowIcon(QIcon(mdlResources::IconPath(QStringLiteral("QUELLIS_ICON"))));
     oUi->lblPort->setText(QStringLiteral("Port %1 stands for:").arg(iPort));
     oUi->txtDevicePath->setPlaceholderText(clsPortBindings::NameForm());

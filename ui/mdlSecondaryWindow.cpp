@@ -12,7 +12,7 @@ void Prepare(QDialog& oWindow) {
     oWindow.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                            Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     oWindow.setAttribute(Qt::WA_DeleteOnClose);
-    oWindow.setWindowTitle(QStringLiteral("Orvane ") + mdlResources::LoadResString(10));
+    oWindow.setWindowTitle(mdlResources::WindowTitle());
     oWindow.setWindowIcon(QIcon(mdlResources::IconPath(QStringLiteral("QUELLIS_ICON"))));
 }
 

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int lReplyMs = 2000;
-
 bool IsYes(const QString& sAnswer) {
     const QString sWord = sAnswer.trimmed().toLower();
     return sWord == QLatin1String("y") || sWord == QLatin1String("yes") ||
@@ -31,7 +29,7 @@ clsUploadHost::clsUploadHost(clsConsole& oNewConsole, const Options& oNewOptions
     // would be taken for a silent one.
     oReplyTimer.setTimerType(Qt::PreciseTimer);
     oReplyTimer.setSingleShot(true);
-    oReplyTimer.setInterval(lReplyMs);
+    oReplyTimer.setInterval(lReplyTimeoutMs);
     oTargetTimer.setTimerType(Qt::PreciseTimer);
     oTargetTimer.setSingleShot(true);
     oTargetTimer.setInterval(oOptions.lWaitMs);

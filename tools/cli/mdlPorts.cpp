@@ -16,7 +16,8 @@ namespace {
 const QString sUsage = QStringLiteral("usage: tessivar-cli ports [--json]\n"
                                       "       tessivar-cli ports --bind N DEVICE\n"
                                       "       tessivar-cli ports --unbind N\n"
-                                      "N is a port number from 1 to 16; DEVICE %1.\n")
+                                      "N is a port number from 1 to %1; DEVICE %2.\n")
+                           .arg(clsPortBindings::iLastPort)
                            .arg(clsPortBindings::NameForm());
 
 QString Presence(const QString& sDevice) {
@@ -36,9 +37,9 @@ void List(clsConsole& oConsole, const clsPortBindings& oBindings, bool bJson) {
                 QJsonObject{{QStringLiteral("number"), iPort},
                             {QStringLiteral("device"), sDevice},
                             {QStringLiteral("present"), clsPortBindings::IsPresent(sDevice)}});
-            sText += QStringLiteral("COM%1  %2%3\n")
-                         .arg(iPort)
-                         .arg(mdlTextUtil::Visible(sDevice), Presence(sDevice));
+            sText += QStringLiteral("%1  %2%3\n")
+                         .arg(clsPortBindings::PortName(iPort), mdlTextUtil::Visible(sDevice),
+                              Presence(sDevice));
         }
     }
     if (aPorts.isEmpty()) {
@@ -55,7 +56,7 @@ void List(clsConsole& oConsole, const clsPortBindings& oBindings, bool bJson) {
         sText +=
             QStringLiteral("  %1  %2%3\n")
                 .arg(mdlTextUtil::Visible(sDevice),
-                     iPort == 0 ? QStringLiteral("not bound") : QStringLiteral("COM%1").arg(iPort),
+                     iPort == 0 ? QStringLiteral("not bound") : clsPortBindings::PortName(iPort),
                      sKnown.isEmpty() ? QString()
                                       : QStringLiteral("  ") + mdlTextUtil::Visible(sKnown));
     }
@@ -96,16 +97,16 @@ bool Change(clsPortBindings& oBindings, const QCommandLineParser& oParser, const
             return false;
         }
         oBindings.Unbind(iPort);
-        sDone = QStringLiteral("COM%1 stands for no device.\n").arg(iPort);
+        sDone = clsPortBindings::PortName(iPort) + QStringLiteral(" stands for no device.\n");
         return true;
     }
     const qint16 iPort = mdlCommandLine::PortNumber(oParser.value(oOptions.oBind));
     if (asDevices.size() != 1 || !oBindings.Bind(iPort, asDevices.first())) {
         return false;
     }
-    sDone = QStringLiteral("COM%1 stands for %2%3.\n")
-                .arg(iPort)
-                .arg(mdlTextUtil::Visible(asDevices.first()), Presence(asDevices.first()));
+    sDone = QStringLiteral("%1 stands for %2%3.\n")
+                .arg(clsPortBindings::PortName(iPort), mdlTextUtil::Visible(asDevices.first()),
+                     Presence(asDevices.first()));
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "tools/cli/mdlUpload.h"
 
 #include "engine/mdlTextUtil.h"
+#include "platform/clsPortBindings.h"
 #include "tools/cli/clsConsole.h"
 #include "tools/cli/clsPortsCommand.h"
 #include "tools/cli/clsRepeatCommand.h"
@@ -16,18 +17,20 @@ const auto sUsage = QStringLiteral(
     "                           [--serial ADDRESS:BYTES[:FIRST] [--serial-store FILE]] "
     "FILE\n");
 
-const auto sNoPort = QStringLiteral("--port takes a port number from 1 to 16, or a device.");
+const auto sNoPort = QStringLiteral("--port takes a port number from 1 to %1, or a device.")
+                         .arg(clsPortBindings::iLastPort);
 
 constexpr qint32 lLongestWait = 24 * 60 * 60;
 
 struct Options {
     QCommandLineOption oPort{
         QStringLiteral("port"),
-        QStringLiteral("Port number N (1 to 16) for this upload, or the device DEVICE; the "
+        QStringLiteral("Port number N (1 to %1) for this upload, or the device DEVICE; the "
                        "stored port number when absent. Given twice or more, the same image "
                        "goes onto a board on each port at once: each upload runs in a "
                        "tessivar-cli of its own, its lines led by its port, and a table of the "
-                       "ports ends the output."),
+                       "ports ends the output.")
+            .arg(clsPortBindings::iLastPort),
         QStringLiteral("N|DEVICE")};
     QCommandLineOption oYes{QStringLiteral("yes"),
                             QStringLiteral("Answer the overwrite warning with OK instead of "
