@@ -10,7 +10,7 @@ tessivar_packages=(
 
 # What the Windows build and its tests under Wine add.
 tessivar_windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 nsis imagemagick xvfb
-  librsvg2-bin xauth xdotool)
+  librsvg2-bin xauth xdotool fonts-dejavu-core)
 
 # With "windows", installs the Windows build's packages too.
 tessivar_install_missing() {
