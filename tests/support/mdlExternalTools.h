@@ -16,8 +16,8 @@ namespace mdlExternalTools {
 inline QByteArray Run(const QString& sProgram, const QStringList& asArguments) {
     const QString sPath = QStandardPaths::findExecutable(sProgram);
     if (sPath.isEmpty()) {
-        QTest::qFail(qPrintable(sProgram + " is not installed; scripts/test installs it"),
-                     __FILE__, __LINE__);
+        QTest::qFail(qPrintable(sProgram + " is not installed; scripts/test installs it"), __FILE__,
+                     __LINE__);
         return {};
     }
     QProcess oProcess;
