@@ -48,11 +48,10 @@ void clsRecentFileStore::Add(const QString& sPath) {
 }
 
 void clsRecentFileStore::OpenKey(bool bCreate) {
-    clsJRT_Registry& oRegistry = oApp.Registry();
-    oRegistry.SetAutoCreate(bCreate);
-    oRegistry.SetRootKey(clsJRT_Registry::lHKeyLocalMachine);
-    oRegistry.SetSubKey(oApp.RegistryRoot() + mdlResources::LoadResString(306));
-    Ignoring([&] { oRegistry.OpenKey(); });
+    Ignoring([&] {
+        oApp.Registry().OpenMachineKey(oApp.RegistryRoot() + mdlResources::LoadResString(306),
+                                       bCreate);
+    });
 }
 
 // Each read starts from empty, so a failed one can neither repeat the

@@ -26,11 +26,7 @@ void Check(const clsSerialControl::Failure& oFailure) {
 
 // Opens the line settings' key of oApp's store, creating it; the disposition.
 qint32 OpenCommsKey(clsApplication& oApp) {
-    clsJRT_Registry& oRegistry = oApp.Registry();
-    oRegistry.SetRootKey(clsJRT_Registry::lHKeyLocalMachine);
-    oRegistry.SetSubKey(mdlComms::CommsKeyPath());
-    oRegistry.SetAutoCreate(true);
-    return oRegistry.OpenKey();
+    return oApp.Registry().OpenMachineKey(mdlComms::CommsKeyPath(), true);
 }
 
 // Hands a stored integer between lLowest and lHighest to oSet.

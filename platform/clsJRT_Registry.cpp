@@ -131,6 +131,13 @@ void clsJRT_Registry::CloseKey() {
     oStore.reset();
 }
 
+qint32 clsJRT_Registry::OpenMachineKey(const QString& sNewSubKey, bool bCreate) {
+    SetRootKey(lHKeyLocalMachine);
+    SetSubKey(sNewSubKey);
+    SetAutoCreate(bCreate);
+    return OpenKey();
+}
+
 qint32 clsJRT_Registry::OpenKey() {
     oStore.reset();
     const QStringList asKey = KeyPath(lRootKey, sSubKey);

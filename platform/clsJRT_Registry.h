@@ -56,6 +56,9 @@ public:
     void CloseKey();
     // Returns the disposition; raises 1000, 1004 or 1009.
     qint32 OpenKey();
+    // The program's one way to its keys: sNewSubKey below the local
+    // machine's root, created where bCreate; as OpenKey.
+    qint32 OpenMachineKey(const QString& sNewSubKey, bool bCreate);
 
     // The settings file behind the store where there is no registry.
     static QString FilePath();

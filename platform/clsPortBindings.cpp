@@ -20,10 +20,8 @@ constexpr QChar cSeenSeparator = u'|';
 // of it failed.
 bool WithKey(const QString& sKeyPath, const std::function<void(clsJRT_Registry&)>& oWork) {
     clsJRT_Registry oRegistry;
-    oRegistry.SetSubKey(sKeyPath);
-    oRegistry.SetAutoCreate(true);
     try {
-        oRegistry.OpenKey();
+        oRegistry.OpenMachineKey(sKeyPath, true);
         oWork(oRegistry);
         oRegistry.CloseKey();
         return true;
