@@ -106,27 +106,15 @@ Runner ReadOnlySettings(const QStringList& asArguments) {
 
 // clang-format off
 const HostileRow aRows[] = {
-    // 1. The ledger's path names no ordinary file.
+    // The ledger's path names no ordinary file.
     {"ledger a FIFO",
      [](const QString& sHome) {
          ::mkfifo(QFile::encodeName(LedgerPath(sHome)).constData(), 0600);
          return mdlCli::Run({"ledger", "--json"});
      },
      1, "uploads.jsonl could not be read: not an ordinary file but a FIFO"},
-    {"ledger a link to /dev/zero",
-     [](const QString& sHome) {
-         QFile::link("/dev/zero", LedgerPath(sHome));
-         return mdlCli::Run({"ledger"});
-     },
-     1, "uploads.jsonl could not be read: not an ordinary file but a device"},
-    {"ledger a folder",
-     [](const QString& sHome) {
-         QDir().mkpath(LedgerPath(sHome));
-         return mdlCli::Run({"ledger", "--last", "1"});
-     },
-     1, "uploads.jsonl could not be read: not an ordinary file but a folder"},
 
-    // 2. The ledger cannot be added to at the end of an upload.
+    // The ledger cannot be added to at the end of an upload.
     {"ledger a FIFO nobody drains",
      [](const QString& sHome) {
          QDir().mkpath(QFileInfo(sHome + "/" + sLedger).path());
@@ -135,7 +123,7 @@ const HostileRow aRows[] = {
      },
      3, "(not an ordinary file but a FIFO): this upload's entry is not in it"},
 
-    // 3. A large ledger.
+    // A large ledger.
     {"ledger line over 64 KiB",
      [](const QString& sHome) {
          mdlTestFiles::Write(QDir(sHome), sLedger, aLongLine + aShortLine);
@@ -149,7 +137,7 @@ const HostileRow aRows[] = {
      },
      0, "b.s19", true},
 
-    // 4. A full disk under the ledger.
+    // A full disk under the ledger.
     {"ledger on a full disk",
      [](const QString& sHome) {
          const QByteArray aBefore = QByteArray(2000, 'x') + '\n';
@@ -161,22 +149,13 @@ const HostileRow aRows[] = {
      },
      3, "(only "},
 
-    // 5. A settings file that cannot be written.
+    // A settings file that cannot be written.
     {"settings read-only: bindings listed", ReadOnlySettings({"ports"}), 0,
      "COM2  /dev/tessivar-absent  (not present)", true},
     {"settings read-only: binding refused", ReadOnlySettings({"ports", "--bind", "3", "/dev/x"}),
      1, "could not be written"},
 
-    // 6. A damaged counter file.
-    {"counter file with a key twice",
-     [](const QString& sHome) {
-         const QString sStore = mdlTestFiles::Write(QDir(sHome), "serials.json",
-                                                    "{\"next\":10,\"returned\":[],\"next\":2}");
-         return Upload(sHome, {"--serial", "7000:2", "--serial-store", sStore});
-     },
-     1, "is damaged (\"next\" is there twice)"},
-
-    // 7. Paths that are not valid UTF-8.
+    // Paths that are not valid UTF-8.
     {"serial store not valid UTF-8",
      [](const QString& sHome) {
          return RunWithBytes({"upload", "--serial", "7000:2:1", "--serial-store",
@@ -193,7 +172,7 @@ const HostileRow aRows[] = {
      [](const QString&) { return RunWithBytes({"ports", "--bind", "3", "/dev/x\\351"}); }, 1,
      "The path is not valid UTF-8: /dev/x\\xE9"},
 
-    // 8. Words that mislead.
+    // Words that mislead.
     {"counter lock path a folder",
      [](const QString& sHome) {
          const QString sStore = sHome + "/serials.json";
@@ -228,7 +207,7 @@ const HostileRow aRows[] = {
      },
      1, "characters more: the name is too long"},
 
-    // 9. Control characters from stored or outside data.
+    // Control characters from stored or outside data.
     {"ledger file name with an escape sequence and a newline",
      [](const QString& sHome) {
          mdlTestFiles::Write(QDir(sHome), sLedger,
@@ -277,15 +256,13 @@ const HostileRow aRows[] = {
      [](const QString& sHome) { return Handed(sHome, sHome + "/x\x1B[2J"); }, 1,
      "/x\\x1b[2J holds no prepared image"},
 
-    // 10. The hand-over between the ports of a several-port run.
+    // The hand-over between the ports of a several-port run.
     {"hand-over a FIFO",
      [](const QString& sHome) {
          ::mkfifo(QFile::encodeName(sHome + "/image").constData(), 0600);
          return Handed(sHome, sHome + "/image");
      },
      1, "/image holds no prepared image: not an ordinary file but a FIFO."},
-    {"hand-over a device", [](const QString& sHome) { return Handed(sHome, "/dev/urandom"); },
-     1, "/dev/urandom holds no prepared image: not an ordinary file but a device."},
     {"hand-over larger than any image",
      [](const QString& sHome) {
          QFile(mdlTestFiles::Write(QDir(sHome), "image", {})).resize(1LL << 30);
