@@ -150,8 +150,6 @@ const HostileRow aRows[] = {
      3, "(only "},
 
     // A settings file that cannot be written.
-    {"settings read-only: bindings listed", ReadOnlySettings({"ports"}), 0,
-     "COM2  /dev/tessivar-absent  (not present)", true},
     {"settings read-only: binding refused", ReadOnlySettings({"ports", "--bind", "3", "/dev/x"}),
      1, "could not be written"},
 
