@@ -52,7 +52,7 @@ std::optional<QString> BoardFailureWords(const clsError& oError) {
     if (aEntries.contains(oError.Code())) {
         return LoadResString(aEntries.value(oError.Code()));
     }
-    if (oError.Code() == clsCounterStore::Unusable) {
+    if (oError.Code() == mdlEngineErrors::CounterUnusable) {
         return oError.Description();
     }
     return std::nullopt;

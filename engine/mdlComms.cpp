@@ -127,7 +127,8 @@ void SendWhole(clsApplication& oApp, const QByteArray& aBytes) {
 }
 
 bool IsSerialControlError(qint32 lNumber) {
-    return lNumber >= 8000 && lNumber <= 8020;
+    return lNumber >= clsSerialControl::lFirstSeriesNumber &&
+           lNumber <= clsSerialControl::lLastSeriesNumber;
 }
 
 void CloseCom(clsApplication& oApp) {

@@ -1,25 +1,13 @@
 #pragma once
 
 #include "core/clsError.h"
+#include "core/mdlErrorCodes.h"
 
-// The upload engine's own error codes.
+// The upload engine's errors: its codes, listed in core, and the errors it
+// makes of them.
 namespace mdlEngineErrors {
 
-enum eCode : qint32 {
-    OpenAppFileFailed = 2000,
-    OpenCmdFileFailed = 2001,
-    NoCommandFileName = 2002,
-    NoTargetID = 2003,
-    CommsFailed = 2004,
-    WrongTarget = 2005,
-    ResendLimit = 2006,
-    ProgrammingError = 2007,
-    UploadCancelled = 2008,
-    NoFlashImage = 2009,
-    BadCommandLine = 2010,
-    // Ours: the serial number's field cannot go where it was asked to.
-    SerialFieldUnusable = 2011,
-};
+using enum mdlErrorCodes::eCode;
 
 // The error for lCode with its fixed source and description.
 clsError Make(qint32 lCode);

@@ -1,7 +1,6 @@
 #include "engine/mdlRunReport.h"
 
 #include "engine/mdlEngineErrors.h"
-#include "platform/clsCounterStore.h"
 #include "records/clsFlashImage.h"
 #include "records/clsJRT_SRecord.h"
 #include "resources/mdlResources.h"
@@ -33,7 +32,7 @@ QStringList DetailLines(const clsError& oError) {
     case NoFlashImage:
     case BadCommandLine:
     case SerialFieldUnusable:
-    case clsCounterStore::Unusable:
+    case CounterUnusable:
         return {sDescription};
     case Image::InvalidAddress:
     case Image::AlreadyWritten:

@@ -1,5 +1,6 @@
 #include "platform/clsCounterStore.h"
 
+#include "core/mdlErrorCodes.h"
 #include "platform/clsFileLock.h"
 #include "platform/mdlCounterText.h"
 #include "platform/mdlDurableFile.h"
@@ -139,6 +140,7 @@ qint64 clsCounterStore::Due(const char* sMember, const State& oState, qint64 lLa
 }
 
 clsError clsCounterStore::Failure(const char* sMember, const QString& sWhy) const {
-    return clsError::FromCode(Unusable, QStringLiteral("clsCounterStore.") + QLatin1String(sMember),
+    return clsError::FromCode(mdlErrorCodes::CounterUnusable,
+                              QStringLiteral("clsCounterStore.") + QLatin1String(sMember),
                               QStringLiteral("The serial number store %1 %2.").arg(sPath, sWhy));
 }

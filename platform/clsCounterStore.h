@@ -12,12 +12,10 @@
 // on one machine or on a share: {"next": 103, "returned": [101]}. Each step
 // reads the file, changes it and replaces it whole under a lock file beside
 // it, so that no number goes out twice. A file that cannot be read stops
-// every step: counting again from scratch would hand out numbers twice.
+// every step, with error 2012: counting again from scratch would hand out
+// numbers twice.
 class clsCounterStore {
 public:
-    // Ours: no serial number can be had from the store.
-    enum eCode : qint32 { Unusable = 2012 };
-
     explicit clsCounterStore(QString sNewPath) : sPath(std::move(sNewPath)) {}
 
     const QString& Path() const { return sPath; }

@@ -36,6 +36,10 @@ public:
         PortNotOpen = 8018,
         ReadError = 8020,
     };
+    // The series the control's numbers belong to, whether or not it raises
+    // each of them.
+    static constexpr qint32 lFirstSeriesNumber = 8000;
+    static constexpr qint32 lLastSeriesNumber = 8020;
     // What a call that can fail answers: NoFailure, or the number and words.
     struct Failure {
         qint32 lNumber = NoFailure;
