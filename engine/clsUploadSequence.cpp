@@ -3,9 +3,8 @@
 #include "engine/clsApplication.h"
 #include "engine/mdlComms.h"
 #include "engine/mdlEngineErrors.h"
-#include "engine/mdlRunReport.h"
+#include "engine/mdlErrorTable.h"
 #include "platform/clsSerialControl.h"
-#include "records/clsJRT_SRecord.h"
 #include "resources/mdlResources.h"
 
 using mdlResources::LoadResString;
@@ -14,21 +13,6 @@ namespace {
 
 bool IsUnderWay(qint32 lState) {
     return lState >= clsApplication::WaitTarget && lState <= clsApplication::Uploading;
-}
-
-// The last status line of a failed Run.
-QString RunFailureLine(const clsError& oError) {
-    if (!mdlRunReport::IsForeseen(oError)) {
-        return QStringLiteral("Unknown error while opening files.");
-    }
-    const QStringList asDetail = mdlRunReport::DetailLines(oError);
-    switch (oError.Code()) {
-    case clsJRT_SRecord::NotAnSRecord:
-    case clsJRT_SRecord::CheckSumMismatch:
-        return asDetail.last();
-    default:
-        return oError.Description().isEmpty() ? asDetail.first() : oError.Description();
-    }
 }
 
 // The status-line entry that tells how the board's dialogue ended.
@@ -41,21 +25,6 @@ int DialogueWordsEntry(clsUploadSequence::eEnding iEnding) {
     default:
         return 513;
     }
-}
-
-// The words of an error that fails the board (its box and last status
-// line); nothing for any other.
-std::optional<QString> BoardFailureWords(const clsError& oError) {
-    using namespace mdlEngineErrors;
-    static const QHash<qint32, int> aEntries = {
-        {WrongTarget, 506}, {ResendLimit, 505}, {ProgrammingError, 504}};
-    if (aEntries.contains(oError.Code())) {
-        return LoadResString(aEntries.value(oError.Code()));
-    }
-    if (oError.Code() == mdlEngineErrors::CounterUnusable) {
-        return oError.Description();
-    }
-    return std::nullopt;
 }
 
 } // namespace
@@ -95,12 +64,11 @@ std::optional<clsError> clsUploadSequence::Begin(const QString& sPath,
         oApp.BeginWaitForTarget();
         return std::nullopt;
     } catch (const clsError& oError) {
-        const qint32 lCode = oError.Code();
-        const Outcome oOutcome = OutcomeNow(std::nullopt, lCode, RunFailureLine(oError));
+        const mdlErrorTable::Report oReport = mdlErrorTable::OfRun(oError);
+        const Outcome oOutcome = OutcomeNow(std::nullopt, oError.Code(), oReport.sWords);
         bPrepared = false;
         oHost.ResetWindow();
-        if (mdlRunReport::IsForeseen(oError) && lCode != mdlEngineErrors::OpenAppFileFailed &&
-            lCode != mdlEngineErrors::OpenCmdFileFailed) {
+        if (oReport.bFilesClosed) {
             oApp.Reset();
             ClosingLines();
         }
@@ -126,7 +94,7 @@ void clsUploadSequence::StopAs(eEnding iEnding) {
                      .arg(oApp.RecordCount()));
     oApp.Reset();
     oHost.EnableResetCommand();
-    Finish(oOutcome, {});
+    Finish(oOutcome);
 }
 
 void clsUploadSequence::ReplyTimedOut() {
@@ -139,7 +107,7 @@ void clsUploadSequence::ReplyTimedOut() {
                      .arg(oApp.RecordCount())
                      .arg(LoadResString(213)));
     ResetBoth();
-    Finish(oOutcome, {});
+    Finish(oOutcome);
 }
 
 void clsUploadSequence::HandOverEvent() {
@@ -150,7 +118,7 @@ void clsUploadSequence::HandOverEvent() {
         return;
     }
     if (const std::optional<eEnding> oEnding = DialogueEnding()) {
-        Finish(OutcomeNow(oEnding, 0, LoadResString(DialogueWordsEntry(*oEnding))), {});
+        Finish(OutcomeNow(oEnding, 0, LoadResString(DialogueWordsEntry(*oEnding))));
     }
 }
 
@@ -173,21 +141,22 @@ std::optional<clsUploadSequence::eEnding> clsUploadSequence::DialogueEnding() {
 }
 
 void clsUploadSequence::EndWithError(const clsError& oError) {
-    const qint32 lCode = oError.Code();
-    if (lCode == mdlEngineErrors::UploadCancelled) {
+    const std::optional<mdlErrorTable::Report> oReport = mdlErrorTable::OfDialogue(oError);
+    if (!oReport) {
+        // Anything else leaves the upload as it stands, for the technician's Stop.
+        return;
+    }
+    if (oReport->iClass == mdlErrorTable::eClass::Declined) {
         StopAs(eEnding::Declined);
-    } else if (const std::optional<QString> oWords = BoardFailureWords(oError)) {
-        const QString sBox =
-            LoadResString(500) + QString::number(lCode) + QStringLiteral("\r\n") + *oWords;
-        const Outcome oOutcome = OutcomeNow(eEnding::BoardFailed, lCode, *oWords);
+    } else if (oReport->iClass == mdlErrorTable::eClass::Link) {
+        EndOnLinkFailure(oError.Number(), oError.Description());
+    } else {
+        const Outcome oOutcome = OutcomeNow(eEnding::BoardFailed, oError.Code(), oReport->sWords);
         ResetBoth();
         ClosingLines();
-        oApp.Host().Status(*oWords + QStringLiteral(" - ") + LoadResString(520));
-        Finish(oOutcome, sBox);
-    } else if (mdlComms::IsSerialControlError(oError.Number())) {
-        EndOnLinkFailure(oError.Number(), oError.Description());
+        oApp.Host().Status(oReport->sWords + QStringLiteral(" - ") + LoadResString(520));
+        Finish(oOutcome, oReport);
     }
-    // Anything else leaves the upload as it stands, for the technician's Stop.
 }
 
 // The line failed under the upload (an adapter pulled, a reopen refused):
@@ -196,11 +165,12 @@ void clsUploadSequence::EndOnLinkFailure(qint32 lNumber, const QString& sDescrip
     if (!IsUnderWay(oApp.AppState())) {
         return;
     }
-    const Outcome oOutcome = OutcomeNow(eEnding::LinkFailed, lNumber, sDescription);
+    const mdlErrorTable::Report oReport = mdlErrorTable::OfLinkFailure(sDescription);
+    const Outcome oOutcome = OutcomeNow(eEnding::LinkFailed, lNumber, oReport.sWords);
     oApp.Host().SetReplyTimer(false);
-    oApp.Host().Status(sDescription);
+    oApp.Host().Status(oReport.sWords);
     ResetBoth();
-    Finish(oOutcome, mdlRunReport::BoxText(clsError(lNumber, {}, sDescription)));
+    Finish(oOutcome, oReport);
 }
 
 clsUploadSequence::Outcome clsUploadSequence::OutcomeNow(std::optional<eEnding> oEnding,
@@ -220,13 +190,19 @@ clsUploadSequence::Outcome clsUploadSequence::OutcomeNow(std::optional<eEnding> 
 
 // Whatever keeps a record of the upload hears of its end before anyone
 // shows it.
-void clsUploadSequence::Finish(const Outcome& oOutcome, const QString& sBoxText) {
+void clsUploadSequence::Finish(const Outcome& oOutcome,
+                               const std::optional<mdlErrorTable::Report>& oReport) {
     bPrepared = false;
     Outcome oSettled = oOutcome;
     // A board that did not take its image whole gives its number back.
     oSettled.oSerial = oApp.SettleSerialNumber(oOutcome.oEnding == eEnding::Complete);
     emit Finished(oSettled);
-    emit Ended(*oOutcome.oEnding, sBoxText);
+    if (!oReport) {
+        emit Ended(*oOutcome.oEnding, {}, mdlErrorTable::iNoHelp);
+        return;
+    }
+    emit Ended(*oOutcome.oEnding, mdlErrorTable::BoxText(oOutcome.lCode, oReport->asLines),
+               oReport->iTopic);
 }
 
 void clsUploadSequence::ResetBoth() {

@@ -2,6 +2,7 @@
 
 #include "core/clsError.h"
 #include "engine/clsSerialNumbering.h"
+#include "engine/mdlErrorTable.h"
 
 #include <QObject>
 #include <QString>
@@ -83,8 +84,8 @@ signals:
     void Finished(const clsUploadSequence::Outcome& oOutcome);
     // The upload is over: the board's dialogue ended it, or Stop, the
     // time-out or a failure, as iEnding tells; sBoxText is the error box to
-    // show, if any.
-    void Ended(clsUploadSequence::eEnding iEnding, const QString& sBoxText);
+    // show, if any, with its help topic.
+    void Ended(clsUploadSequence::eEnding iEnding, const QString& sBoxText, int iHelpTopic);
 
 private:
     // Run of sPath with oPrepare as the step that gives the application
@@ -95,7 +96,9 @@ private:
     std::optional<eEnding> DialogueEnding();
     void StopAs(eEnding iEnding);
     Outcome OutcomeNow(std::optional<eEnding> oEnding, qint32 lCode, const QString& sWords) const;
-    void Finish(const Outcome& oOutcome, const QString& sBoxText);
+    // Ends the upload, with oReport's box where it has one.
+    void Finish(const Outcome& oOutcome,
+                const std::optional<mdlErrorTable::Report>& oReport = std::nullopt);
     void EndWithError(const clsError& oError);
     void EndOnLinkFailure(qint32 lNumber, const QString& sDescription);
     void ResetBoth();

@@ -3,12 +3,9 @@
 #include "core/mdlSteps.h"
 #include "engine/clsApplication.h"
 #include "engine/mdlComms.h"
-#include "engine/mdlEngineErrors.h"
+#include "engine/mdlErrorTable.h"
 #include "engine/mdlHelpLocation.h"
-#include "engine/mdlRunReport.h"
 #include "platform/clsPortBindings.h"
-#include "records/clsFlashImage.h"
-#include "records/clsJRT_SRecord.h"
 #include "resources/mdlResources.h"
 #include "ui/clsHelpWindowViewer.h"
 #include "ui/clsTwipsLayout.h"
@@ -31,40 +28,6 @@
 
 using mdlResources::LoadResString;
 using mdlSteps::Ignoring;
-
-namespace {
-
-const QString sFileChoiceFailed = QStringLiteral("Unknown error in mnuFileOpen event handler.");
-// Help topics of the boxes that report a command file name that cannot
-// be formed.
-constexpr int iCommandFileNameTopic = 9;
-
-QString CrLf() {
-    return QStringLiteral("\r\n");
-}
-
-QString ErrorNumberLine(qint32 lCode) {
-    return LoadResString(500) + QString::number(lCode);
-}
-
-// The help topic of the box that reports oError from Run.
-int RunErrorTopic(const clsError& oError) {
-    using namespace mdlEngineErrors;
-    static const QHash<qint32, int> aTopics = {{OpenAppFileFailed, 7},
-                                               {OpenCmdFileFailed, 8},
-                                               {NoCommandFileName, 9},
-                                               {NoTargetID, 10},
-                                               {CommsFailed, 1},
-                                               {clsFlashImage::AlreadyWritten, 0},
-                                               {clsJRT_SRecord::NotAnSRecord, 0},
-                                               {clsJRT_SRecord::CheckSumMismatch, 0}};
-    if (!mdlRunReport::IsForeseen(oError)) {
-        return mdlErrorBox::iNoHelp;
-    }
-    return aTopics.value(oError.Code(), mdlErrorBox::iContents);
-}
-
-} // namespace
 
 frmMain::frmMain(QWidget* oParent)
     : QMainWindow(oParent), oUi(std::make_unique<Ui::frmMain>()),
@@ -349,13 +312,12 @@ void frmMain::mnuFileOpen_Click() {
         oUi->cmdRunStop->setEnabled(false);
         return;
     }
-    CommitPath(QDir::toNativeSeparators(dlgMain.selectedFiles().constFirst()), false,
-               mdlErrorBox::iContents);
+    CommitPath(QDir::toNativeSeparators(dlgMain.selectedFiles().constFirst()), false, false);
 }
 
 void frmMain::mnuFileMRU_Click(int iIndex) {
     oUi->cmdReset->setEnabled(false);
-    CommitPath(amnuFileMRU.at(std::size_t(iIndex))->data().toString(), true, iCommandFileNameTopic);
+    CommitPath(amnuFileMRU.at(std::size_t(iIndex))->data().toString(), true, true);
 }
 
 // Enter commits the typed path; never while an upload holds the box, nor
@@ -364,12 +326,12 @@ void frmMain::txtAppFilePath_Enter() {
     if (oUi->txtAppFilePath->isReadOnly() || PathName().isEmpty()) {
         return;
     }
-    if (CommitPath(PathName(), true, mdlErrorBox::iContents)) {
+    if (CommitPath(PathName(), true, false)) {
         oUi->cmdReset->setEnabled(false);
     }
 }
 
-bool frmMain::CommitPath(const QString& sPath, bool bCheckLine, int iTopic) {
+bool frmMain::CommitPath(const QString& sPath, bool bCheckLine, bool bTopic) {
     try {
         SetPathName(sPath);
         pApp->SetRecFileName(sPath);
@@ -378,17 +340,13 @@ bool frmMain::CommitPath(const QString& sPath, bool bCheckLine, int iTopic) {
         return true;
     } catch (const clsError& oError) {
         oUi->cmdRunStop->setEnabled(false);
-        if (oError.Code() != mdlEngineErrors::NoCommandFileName) {
-            ShowErrorBox(ErrorNumberLine(oError.Code()) + CrLf() + sFileChoiceFailed,
-                         mdlErrorBox::iNoHelp);
-            return false;
+        const mdlErrorTable::Report oReport = mdlErrorTable::OfFileChoice(oError, bCheckLine);
+        if (oReport.bForeseen) {
+            oUi->txtAppFilePath->setFocus();
         }
-        oUi->txtAppFilePath->setFocus();
-        QString sText = ErrorNumberLine(oError.Code()) + CrLf() + LoadResString(501);
-        if (bCheckLine) {
-            sText += CrLf() + LoadResString(502);
-        }
-        ShowErrorBox(sText, iTopic);
+        const bool bContents = oReport.bForeseen && !bTopic;
+        ShowErrorBox(mdlErrorTable::BoxText(oError.Code(), oReport.asLines),
+                     bContents ? mdlErrorTable::iContents : oReport.iTopic);
         return false;
     }
 }
@@ -420,7 +378,7 @@ void frmMain::cmdRunStop_Click() {
 // The upload is the file the path box shows: the box's text is committed
 // first, as Enter would.
 void frmMain::Run() {
-    if (!CommitPath(PathName(), true, mdlErrorBox::iContents)) {
+    if (!CommitPath(PathName(), true, false)) {
         return;
     }
     oUi->cmdReset->setEnabled(false);
@@ -432,7 +390,8 @@ void frmMain::Run() {
     // label was written; the upload goes to the device bound now.
     ShowPortDevice();
     if (const std::optional<clsError> oError = oSequence->Run(PathName())) {
-        ShowErrorBox(mdlRunReport::BoxText(*oError), RunErrorTopic(*oError));
+        const mdlErrorTable::Report oReport = mdlErrorTable::OfRun(*oError);
+        ShowErrorBox(mdlErrorTable::BoxText(oError->Code(), oReport.asLines), oReport.iTopic);
         return;
     }
     oUi->cmdRunStop->setText(LoadResString(111));
@@ -440,7 +399,8 @@ void frmMain::Run() {
     bReadyToRun = false;
 }
 
-void frmMain::OnUploadEnded(clsUploadSequence::eEnding iEnding, const QString& sBoxText) {
+void frmMain::OnUploadEnded(clsUploadSequence::eEnding /*iEnding*/, const QString& sBoxText,
+                            int iHelpTopic) {
     // An upload ended while its warning was open (the line failed) leaves
     // nothing for the warning's answer to do.
     if (!oWarningBox.isNull()) {
@@ -449,16 +409,14 @@ void frmMain::OnUploadEnded(clsUploadSequence::eEnding iEnding, const QString& s
     if (sBoxText.isEmpty()) {
         return;
     }
-    // A failed link is not one the help foresees.
-    const bool bForeseen = iEnding == clsUploadSequence::eEnding::BoardFailed;
-    ShowErrorBox(sBoxText, bForeseen ? mdlErrorBox::iContents : mdlErrorBox::iNoHelp);
+    ShowErrorBox(sBoxText, iHelpTopic);
 }
 
 void frmMain::cmdReset_Click() {
     pApp->Reset();
     Reset();
     if (!PathName().isEmpty()) {
-        CommitPath(PathName(), true, iCommandFileNameTopic);
+        CommitPath(PathName(), true, true);
     }
     oUi->cmdReset->setEnabled(false);
 }

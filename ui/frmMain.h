@@ -1,10 +1,10 @@
 #pragma once
 
 #include "engine/clsEngineHost.h"
+#include "engine/clsRecentFileStore.h"
 #include "engine/clsUploadLedger.h"
 #include "engine/clsUploadSequence.h"
 #include "platform/clsSerialControl.h"
-#include "engine/clsRecentFileStore.h"
 #include "ui/clsStatusLog.h"
 
 #include <QMainWindow>
@@ -22,7 +22,6 @@ class frmMain;
 class QAction;
 class QMenu;
 class clsApplication;
-class clsError;
 class clsHelpWindowViewer;
 class frmAbout;
 class frmPressMsg;
@@ -91,10 +90,10 @@ private:
     void TakeShownPort();
     void LockFileControls(bool bLocked);
     // Makes sPath the application file; false, with the box shown, when no
-    // command file name can be formed from it.
-    bool CommitPath(const QString& sPath, bool bCheckLine, int iTopic);
-    void ReportRunError(const clsError& oError);
-    void OnUploadEnded(clsUploadSequence::eEnding iEnding, const QString& sBoxText);
+    // command file name can be formed from it. The box's Help opens its
+    // topic when bTopic, the help's contents otherwise.
+    bool CommitPath(const QString& sPath, bool bCheckLine, bool bTopic);
+    void OnUploadEnded(clsUploadSequence::eEnding iEnding, const QString& sBoxText, int iHelpTopic);
     void ShowErrorBox(const QString& sText, int iTopic);
     void ShowHelpTopic(int iTopic);
     void ShowPortDevice();

@@ -1,5 +1,7 @@
 #include "ui/mdlErrorBox.h"
 
+#include "engine/mdlErrorTable.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -11,7 +13,7 @@ void Show(QWidget* oParent, const QString& sText, int iTopic,
                      oParent);
     oBox.setWindowModality(Qt::WindowModal);
     oBox.setProperty("helpTopic", iTopic);
-    if (iTopic != iNoHelp) {
+    if (iTopic != mdlErrorTable::iNoHelp) {
         QAbstractButton* oHelp = oBox.addButton(QMessageBox::Help);
         // Every button closes the box unless its own connection goes.
         QObject::disconnect(oHelp, &QAbstractButton::clicked, nullptr, nullptr);

@@ -1,7 +1,7 @@
 #include "tools/cli/mdlErrorText.h"
 
 #include "core/mdlOrdinaryFile.h"
-#include "engine/mdlRunReport.h"
+#include "engine/mdlErrorTable.h"
 #include "engine/mdlTextUtil.h"
 
 #include <QStringList>
@@ -40,7 +40,7 @@ namespace mdlErrorText {
 
 QString Detail(const clsError& oError) {
     QStringList asParts;
-    if (!mdlRunReport::IsForeseen(oError)) {
+    if (!mdlErrorTable::OfRun(oError).bForeseen) {
         asParts << (oError.Source().isEmpty()
                         ? oError.Description()
                         : oError.Source() + QStringLiteral(": ") + oError.Description());
@@ -55,7 +55,8 @@ QString Detail(const clsError& oError) {
 QString ForTerminal(const clsError& oError) {
     const clsError oShown = Shown(oError);
     const QString sDetail = Detail(oShown);
-    return mdlRunReport::BoxText(oShown) + QLatin1Char('\n') +
+    return mdlErrorTable::BoxText(oShown.Code(), mdlErrorTable::OfRun(oShown).asLines) +
+           QLatin1Char('\n') +
            (sDetail.isEmpty() ? QString()
                               : QStringLiteral("Detail: ") + sDetail + QLatin1Char('\n'));
 }
@@ -73,7 +74,7 @@ QJsonObject ToJson(const clsError& oError) {
     QJsonObject oObject{
         {QStringLiteral("error"), oError.Code()},
         {QStringLiteral("description"),
-         mdlRunReport::DetailLines(oError).join(QLatin1Char(' ')) +
+         mdlErrorTable::OfRun(oError).asLines.join(QLatin1Char(' ')) +
              (sDetail.isEmpty() ? QString() : QStringLiteral(" Detail: ") + sDetail)},
     };
     if (oError.Line() > 0) {

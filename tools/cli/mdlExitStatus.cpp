@@ -1,16 +1,22 @@
 #include "tools/cli/mdlExitStatus.h"
 
-#include "engine/mdlComms.h"
-#include "engine/mdlEngineErrors.h"
+#include "engine/mdlErrorTable.h"
 #include "tools/cli/clsConsole.h"
 
 namespace mdlExitStatus {
 
 eStatus OfRunFailure(const clsError& oError) {
-    using namespace mdlEngineErrors;
-    const qint32 lCode = oError.Code();
-    const bool bBoard = lCode >= CommsFailed && lCode <= ProgrammingError;
-    return bBoard || mdlComms::IsSerialControlError(oError.Number()) ? BoardFailed : FilesFailed;
+    using eClass = mdlErrorTable::eClass;
+    switch (mdlErrorTable::OfRun(oError).iClass) {
+    case eClass::Files:
+        return FilesFailed;
+    case eClass::Declined:
+        return Declined;
+    case eClass::Board:
+    case eClass::Link:
+        break;
+    }
+    return BoardFailed;
 }
 
 eStatus OfEnding(clsUploadSequence::eEnding iEnding) {
