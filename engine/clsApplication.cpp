@@ -114,14 +114,14 @@ void clsApplication::OpenFiles() {
         throw mdlEngineErrors::Make(mdlEngineErrors::OpenAppFileFailed)
             .InFile(oAppFile->PathName(), oAppFile->OpenFailure());
     }
-    oHost.Status(LoadResString(200));
+    oHost.Status(LoadResString(eRes::AppFileOpened));
     if (oCmdFile->OpenInputRead() == 0) {
         oAppFile->CloseFile();
-        oHost.Status(LoadResString(202));
+        oHost.Status(LoadResString(eRes::AppFileClosed));
         throw mdlEngineErrors::Make(mdlEngineErrors::OpenCmdFileFailed)
             .InFile(oCmdFile->PathName(), oCmdFile->OpenFailure());
     }
-    oHost.Status(LoadResString(201));
+    oHost.Status(LoadResString(eRes::CmdFileOpened));
 }
 
 void clsApplication::GetTargetID() {
@@ -131,7 +131,7 @@ void clsApplication::GetTargetID() {
         if (yID) {
             yTargetID = *yID;
             bIncrementID = clsBoardTarget::For(yTargetID).bIncrementID;
-            oHost.Status(mdlResources::LoadResString(204) + QLatin1Char(' ') +
+            oHost.Status(mdlResources::LoadResString(eRes::TargetID) + QLatin1Char(' ') +
                          QString::number(yTargetID));
             return;
         }
@@ -179,7 +179,7 @@ void clsApplication::InitMemoryImage() {
 
     oFlashImage->Clear(yFillValue);
     oHost.SetMousePointer(clsEngineHost::vbDefault);
-    oHost.Status(mdlResources::LoadResString(208));
+    oHost.Status(mdlResources::LoadResString(eRes::ImageInitialized));
 }
 
 void clsApplication::ReadRegionLine(qint32 lLine, const QString& sLine) {
@@ -311,7 +311,7 @@ void clsApplication::UsePrepared(const clsPreparedUpload& oPrepared) {
 void clsApplication::BuildImage() {
     constexpr qint32 lLinesPerDot = 100;
     oHost.SetMousePointer(clsEngineHost::vbHourglass);
-    oHost.Status(mdlResources::LoadResString(205));
+    oHost.Status(mdlResources::LoadResString(eRes::ReadingRecords));
     qint32 lLine = 1;
     try {
         clsJRT_SRecord oRecord;
@@ -328,7 +328,7 @@ void clsApplication::BuildImage() {
         throw InApplicationFile(oError, lLine);
     }
     oHost.SetMousePointer(clsEngineHost::vbDefault);
-    oHost.Status(mdlResources::LoadResString(206));
+    oHost.Status(mdlResources::LoadResString(eRes::ImageCreated));
 }
 
 void clsApplication::BeginWaitForTarget() {
@@ -352,7 +352,7 @@ void clsApplication::CommEventHandler(qint32 lEvent) {
         }
         AcknowledgeTarget();
         oHost.UnloadPressMsg();
-        oHost.Status(mdlResources::LoadResString(207));
+        oHost.Status(mdlResources::LoadResString(eRes::TargetReady));
         RunUpload();
         return;
     }
@@ -369,7 +369,8 @@ void clsApplication::CommEventHandler(qint32 lEvent) {
         throw mdlEngineErrors::Make(mdlEngineErrors::ProgrammingError);
     } else {
         mdlComms::CloseCom(*this);
-        oHost.Status(mdlResources::LoadResString(513) + QStringLiteral(" - ") + sReply);
+        oHost.Status(mdlResources::LoadResString(eRes::UnknownResponse) + QStringLiteral(" - ") +
+                     sReply);
         oHost.SetMousePointer(clsEngineHost::vbDefault);
     }
 }
@@ -411,15 +412,15 @@ void clsApplication::RunUpload() {
 }
 
 QString clsApplication::OverwriteWarning() {
-    return mdlResources::LoadResString(275) + QStringLiteral("\r\n") +
-           mdlResources::LoadResString(276);
+    return mdlResources::LoadResString(eRes::OverwriteWarning) + QStringLiteral("\r\n") +
+           mdlResources::LoadResString(eRes::OverwriteQuestion);
 }
 
 void clsApplication::BeginErase() {
     mdlComms::SetTextMode(*this);
     lAppState = Erasing;
     oHost.SetMousePointer(clsEngineHost::vbArrowHourglass);
-    oHost.Status(mdlResources::LoadResString(209));
+    oHost.Status(mdlResources::LoadResString(eRes::ErasingSectors));
 }
 
 void clsApplication::EraseSectors() {
@@ -454,7 +455,7 @@ void clsApplication::ResendRecord() {
 void clsApplication::BeginUpload() {
     oFlashImage->ResetBP();
     oHost.SetMousePointer(clsEngineHost::vbArrowHourglass);
-    oHost.Status(mdlResources::LoadResString(210));
+    oHost.Status(mdlResources::LoadResString(eRes::UploadingRecords));
     lAppState = Uploading;
     lRecordCount = 0;
 }
@@ -478,7 +479,7 @@ void clsApplication::UploadRecs() {
         if (mdlComms::IsSerialControlError(oError.Number())) {
             throw;
         }
-        oHost.Status(mdlResources::LoadResString(514));
+        oHost.Status(mdlResources::LoadResString(eRes::UnknownUploadError));
         oHost.SetMousePointer(clsEngineHost::vbDefault);
         return;
     }
@@ -503,13 +504,13 @@ void clsApplication::EndOfImage() {
     using mdlResources::LoadResString;
     if (lRecordCount == 0) {
         lAppState = NoRecords;
-        oHost.Status(LoadResString(211));
+        oHost.Status(LoadResString(eRes::NoRecordsTransferred));
     } else {
         lAppState = Complete;
         oHost.Status(QStringLiteral("%1 - %2 %3")
-                         .arg(LoadResString(212))
+                         .arg(LoadResString(eRes::UploadComplete))
                          .arg(lRecordCount)
-                         .arg(LoadResString(213)));
+                         .arg(LoadResString(eRes::RecordsTransferred)));
     }
     oHost.EnableResetCommand();
     oHost.SetMousePointer(clsEngineHost::vbDefault);

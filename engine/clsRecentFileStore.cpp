@@ -49,8 +49,8 @@ void clsRecentFileStore::Add(const QString& sPath) {
 
 void clsRecentFileStore::OpenKey(bool bCreate) {
     Ignoring([&] {
-        oApp.Registry().OpenMachineKey(oApp.RegistryRoot() + mdlResources::LoadResString(306),
-                                       bCreate);
+        oApp.Registry().OpenMachineKey(
+            oApp.RegistryRoot() + mdlResources::LoadResString(eRes::RecentFilesKey), bCreate);
     });
 }
 

@@ -16,14 +16,14 @@ bool IsUnderWay(qint32 lState) {
 }
 
 // The status-line entry that tells how the board's dialogue ended.
-int DialogueWordsEntry(clsUploadSequence::eEnding iEnding) {
+eRes DialogueWordsEntry(clsUploadSequence::eEnding iEnding) {
     switch (iEnding) {
     case clsUploadSequence::eEnding::Complete:
-        return 212;
+        return eRes::UploadComplete;
     case clsUploadSequence::eEnding::NoRecords:
-        return 211;
+        return eRes::NoRecordsTransferred;
     default:
-        return 513;
+        return eRes::UnknownResponse;
     }
 }
 
@@ -85,12 +85,12 @@ void clsUploadSequence::Stop() {
 
 void clsUploadSequence::StopAs(eEnding iEnding) {
     const qint32 lCode = iEnding == eEnding::Declined ? mdlEngineErrors::UploadCancelled : 0;
-    const Outcome oOutcome = OutcomeNow(iEnding, lCode, LoadResString(520));
+    const Outcome oOutcome = OutcomeNow(iEnding, lCode, LoadResString(eRes::UploadTerminated));
     clsEngineHost& oHost = oApp.Host();
     oHost.ResetWindow();
     oHost.SetReplyTimer(false);
     oHost.Status(QStringLiteral("%1 - %2 records transfered.")
-                     .arg(LoadResString(520))
+                     .arg(LoadResString(eRes::UploadTerminated))
                      .arg(oApp.RecordCount()));
     oApp.Reset();
     oHost.EnableResetCommand();
@@ -98,14 +98,14 @@ void clsUploadSequence::StopAs(eEnding iEnding) {
 }
 
 void clsUploadSequence::ReplyTimedOut() {
-    const Outcome oOutcome = OutcomeNow(eEnding::TimedOut, 0, LoadResString(214));
+    const Outcome oOutcome = OutcomeNow(eEnding::TimedOut, 0, LoadResString(eRes::NoResponse));
     clsEngineHost& oHost = oApp.Host();
     oHost.SetReplyTimer(false);
-    oHost.Status(LoadResString(214));
+    oHost.Status(LoadResString(eRes::NoResponse));
     oHost.Status(QStringLiteral("%1 - %2 %3")
-                     .arg(LoadResString(520))
+                     .arg(LoadResString(eRes::UploadTerminated))
                      .arg(oApp.RecordCount())
-                     .arg(LoadResString(213)));
+                     .arg(LoadResString(eRes::RecordsTransferred)));
     ResetBoth();
     Finish(oOutcome);
 }
@@ -154,7 +154,8 @@ void clsUploadSequence::EndWithError(const clsError& oError) {
         const Outcome oOutcome = OutcomeNow(eEnding::BoardFailed, oError.Code(), oReport->sWords);
         ResetBoth();
         ClosingLines();
-        oApp.Host().Status(oReport->sWords + QStringLiteral(" - ") + LoadResString(520));
+        oApp.Host().Status(oReport->sWords + QStringLiteral(" - ") +
+                           LoadResString(eRes::UploadTerminated));
         Finish(oOutcome, oReport);
     }
 }
@@ -212,6 +213,6 @@ void clsUploadSequence::ResetBoth() {
 }
 
 void clsUploadSequence::ClosingLines() {
-    oApp.Host().Status(LoadResString(202));
-    oApp.Host().Status(LoadResString(203));
+    oApp.Host().Status(LoadResString(eRes::AppFileClosed));
+    oApp.Host().Status(LoadResString(eRes::CmdFileClosed));
 }

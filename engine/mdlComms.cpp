@@ -30,7 +30,7 @@ qint32 OpenCommsKey(clsApplication& oApp) {
 }
 
 // Hands a stored integer between lLowest and lHighest to oSet.
-void ReadInteger(const clsJRT_Registry& oRegistry, int iNameEntry, qint32 lLowest, qint32 lHighest,
+void ReadInteger(const clsJRT_Registry& oRegistry, eRes iNameEntry, qint32 lLowest, qint32 lHighest,
                  const std::function<void(qint32)>& oSet) {
     const QVariant vData = oRegistry.Value(LoadResString(iNameEntry), clsJRT_Registry::RegDword);
     if (vData.typeId() == QMetaType::Int && vData.toInt() >= lLowest && vData.toInt() <= lHighest) {
@@ -52,30 +52,31 @@ float StopBitsFrom(const QVariant& vData) {
 
 void ReadCommSettings(const clsJRT_Registry& oRegistry, clsCommPort& oSettings) {
     Ignoring([&] {
-        ReadInteger(oRegistry, 301, 0, clsPortBindings::iLastPort,
+        ReadInteger(oRegistry, eRes::PortNumberValue, 0, clsPortBindings::iLastPort,
                     [&](qint32 lValue) { oSettings.SetNumber(qint16(lValue)); });
     });
     Ignoring([&] {
-        ReadInteger(oRegistry, 302, 1, std::numeric_limits<qint32>::max(),
+        ReadInteger(oRegistry, eRes::BaudRateValue, 1, std::numeric_limits<qint32>::max(),
                     [&](qint32 lValue) { oSettings.SetBaudRate(lValue); });
     });
     Ignoring([&] {
-        const float fStopBits =
-            StopBitsFrom(oRegistry.Value(LoadResString(303), clsJRT_Registry::RegSz));
+        const float fStopBits = StopBitsFrom(
+            oRegistry.Value(LoadResString(eRes::StopBitsValue), clsJRT_Registry::RegSz));
         if (fStopBits != 0) {
             oSettings.SetStopBits(fStopBits);
         }
     });
     Ignoring([&] {
-        ReadInteger(oRegistry, 304, 5, 8,
+        ReadInteger(oRegistry, eRes::DataBitsValue, 5, 8,
                     [&](qint32 lValue) { oSettings.SetDataBits(qint16(lValue)); });
     });
     Ignoring([&] {
-        ReadInteger(oRegistry, 305, 0, 3, [&](qint32 lValue) { oSettings.SetHandshaking(lValue); });
+        ReadInteger(oRegistry, eRes::HandshakingValue, 0, 3,
+                    [&](qint32 lValue) { oSettings.SetHandshaking(lValue); });
     });
 }
 
-QString PortLine(clsApplication& oApp, int iWordEntry) {
+QString PortLine(clsApplication& oApp, eRes iWordEntry) {
     return oApp.Host().PortName(oApp.CommSettings().Number()) + QLatin1Char(' ') +
            LoadResString(iWordEntry);
 }
@@ -96,7 +97,7 @@ void EstablishCom(clsApplication& oApp) {
         Check(oPort.SetCommPort(oSettings.Number()));
         oPort.SetInBufferCount(0);
         Check(oPort.SetPortOpen(true));
-        oApp.Host().Status(PortLine(oApp, 310));
+        oApp.Host().Status(PortLine(oApp, eRes::Opened));
     } catch (const clsError& oError) {
         if (mdlComms::IsSerialControlError(oError.Number())) {
             throw clsError(oError.Number(), sEstablishCom, oError.Description());
@@ -139,7 +140,7 @@ void CloseCom(clsApplication& oApp) {
             throw;
         }
     }
-    oApp.Host().Status(PortLine(oApp, 311));
+    oApp.Host().Status(PortLine(oApp, eRes::Closed));
 }
 
 void RestoreCommSettings(clsApplication& oApp) {
@@ -155,19 +156,19 @@ void StoreCommSettings(clsApplication& oApp) {
     Ignoring([&] { OpenCommsKey(oApp); });
     clsJRT_Registry& oRegistry = oApp.Registry();
     const clsCommPort& oSettings = oApp.CommSettings();
-    const auto Write = [&](int iNameEntry, qint32 rtType, const QVariant& vData) {
+    const auto Write = [&](eRes iNameEntry, qint32 rtType, const QVariant& vData) {
         Ignoring([&] { oRegistry.SetValue(LoadResString(iNameEntry), rtType, vData); });
     };
-    Write(301, clsJRT_Registry::RegDword, oSettings.Number());
-    Write(302, clsJRT_Registry::RegDword, oSettings.BaudRate());
-    Write(303, clsJRT_Registry::RegSz, oSettings.StopBits());
-    Write(304, clsJRT_Registry::RegDword, oSettings.DataBits());
-    Write(305, clsJRT_Registry::RegDword, oSettings.Handshaking());
+    Write(eRes::PortNumberValue, clsJRT_Registry::RegDword, oSettings.Number());
+    Write(eRes::BaudRateValue, clsJRT_Registry::RegDword, oSettings.BaudRate());
+    Write(eRes::StopBitsValue, clsJRT_Registry::RegSz, oSettings.StopBits());
+    Write(eRes::DataBitsValue, clsJRT_Registry::RegDword, oSettings.DataBits());
+    Write(eRes::HandshakingValue, clsJRT_Registry::RegDword, oSettings.Handshaking());
     Ignoring([&] { oRegistry.CloseKey(); });
 }
 
 QString CommsKeyPath() {
-    return clsApplication::SettingsKeyPath() + LoadResString(300);
+    return clsApplication::SettingsKeyPath() + LoadResString(eRes::CommsKey);
 }
 
 QString DeviceOf(qint16 iPort) {

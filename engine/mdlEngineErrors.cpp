@@ -13,15 +13,15 @@ clsError Make(qint32 lCode) {
     const auto sOpenFiles = QStringLiteral("OpenFiles <sub> --- clsApplication");
     switch (lCode) {
     case OpenAppFileFailed:
-        return clsError::FromCode(lCode, sOpenFiles, LoadResString(511));
+        return clsError::FromCode(lCode, sOpenFiles, LoadResString(eRes::AppFileUnopened));
     case OpenCmdFileFailed:
-        return clsError::FromCode(lCode, sOpenFiles, LoadResString(501));
+        return clsError::FromCode(lCode, sOpenFiles, LoadResString(eRes::NoCommandFileName));
     case NoTargetID:
         return clsError::FromCode(lCode, QStringLiteral("GetTargetID <sub> --- clsApplication"),
-                                  LoadResString(512));
+                                  LoadResString(eRes::NoTargetID));
     case CommsFailed:
         return clsError::FromCode(lCode, QStringLiteral("EstablishCom <sub> --- mdlComms"),
-                                  LoadResString(510));
+                                  LoadResString(eRes::NoComms));
     case NoFlashImage:
         return clsError::FromCode(lCode, QStringLiteral("clsApplication.InitMemoryImage"),
                                   QStringLiteral("Unable to create flash image in memory."));

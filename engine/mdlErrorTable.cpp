@@ -18,22 +18,23 @@ using mdlErrorTable::iNoHelp;
 using mdlErrorTable::Report;
 using mdlResources::LoadResString;
 
-// A line of a box: a string-table entry, or one of these.
-constexpr int iDescription = 0;
-constexpr int iNone = -1;
+// A line of a box: a string-table entry, or one of these, which the table
+// has no entry for.
+constexpr auto iDescription = static_cast<eRes>(0);
+constexpr auto iNone = static_cast<eRes>(-1);
 
 struct Row {
     qint32 lCode;
     eClass iClass;
     // Run's box lines; none for a code Run does not foresee.
-    std::array<int, 2> aiRunLines;
+    std::array<eRes, 2> aiRunLines;
     // Which of them the last status line repeats.
     int iWordsLine;
     int iTopic;
     bool bFilesOpen;
     // The words of the board that the dialogue fails with the code; none
     // for a code the dialogue drops.
-    int iBoardWords;
+    eRes iBoardWords;
     // The one source Run foresees the code from; any, when null.
     const char* sSource = nullptr;
     // The last code of a series that begins with lCode.
@@ -51,27 +52,28 @@ using Codec = clsJRT_SRecord;
 constexpr Row aRows[] = {
     {OpenAppFileFailed, Files, {iDescription, iNone}, 0, 7, false, iNone},
     {OpenCmdFileFailed, Files, {iDescription, iNone}, 0, 8, false, iNone},
-    {NoCommandFileName, Files, {501, 502}, 0, 9, true, iNone},
+    {NoCommandFileName, Files, {eRes::NoCommandFileName, eRes::CheckRecordFileName}, 0, 9, true,
+     iNone},
     {NoTargetID, Files, {iDescription, iNone}, 0, 10, true, iNone},
     {CommsFailed, Board, {iDescription, iNone}, 0, 1, true, iNone},
-    {WrongTarget, Board, {iNone, iNone}, 0, iNoHelp, false, 506},
-    {ResendLimit, Board, {iNone, iNone}, 0, iNoHelp, false, 505},
-    {ProgrammingError, Board, {iNone, iNone}, 0, iNoHelp, false, 504},
+    {WrongTarget, Board, {iNone, iNone}, 0, iNoHelp, false, eRes::WrongTarget},
+    {ResendLimit, Board, {iNone, iNone}, 0, iNoHelp, false, eRes::ResendLimit},
+    {ProgrammingError, Board, {iNone, iNone}, 0, iNoHelp, false, eRes::ProgrammingError},
     {UploadCancelled, Declined, {iNone, iNone}, 0, iNoHelp, false, iNone},
     {NoFlashImage, Files, {iDescription, iNone}, 0, iContents, true, iNone},
     {BadCommandLine, Files, {iDescription, iNone}, 0, iContents, true, iNone},
     {SerialFieldUnusable, Files, {iDescription, iNone}, 0, iContents, true, iNone},
     {CounterUnusable, Files, {iDescription, iNone}, 0, iContents, true, iDescription},
-    {Image::InvalidAddress, Files, {iDescription, 503}, 0, iContents, true, iNone},
-    {Image::RestrictedByte, Files, {509, iDescription}, 1, iContents, true, iNone},
-    {Image::AlreadyWritten, Files, {iDescription, 503}, 0, 0, true, iNone},
-    {Codec::NotAnSRecord, Files, {503, 507}, 1, 0, true, iNone},
-    {Codec::CheckSumMismatch, Files, {503, 508}, 1, 0, true, iNone},
+    {Image::InvalidAddress, Files, {iDescription, eRes::MayBeCorrupt}, 0, iContents, true, iNone},
+    {Image::RestrictedByte, Files, {eRes::FilesDisagree, iDescription}, 1, iContents, true, iNone},
+    {Image::AlreadyWritten, Files, {iDescription, eRes::MayBeCorrupt}, 0, 0, true, iNone},
+    {Codec::NotAnSRecord, Files, {eRes::MayBeCorrupt, eRes::NotAnSRecord}, 1, 0, true, iNone},
+    {Codec::CheckSumMismatch, Files, {eRes::MayBeCorrupt, eRes::CheckSumError}, 1, 0, true, iNone},
     // Ours: a count that disagrees with the line's length. A count out of
     // range stays an unforeseen error, as the box has always had it.
-    {Codec::InvalidByteCount, Files, {503, iDescription}, 1, iContents, true, iNone,
+    {Codec::InvalidByteCount, Files, {eRes::MayBeCorrupt, iDescription}, 1, iContents, true, iNone,
      "clsJRT_SRecord.Record"},
-    {Codec::FieldNotANumber, Files, {503, iDescription}, 1, iContents, true, iNone},
+    {Codec::FieldNotANumber, Files, {eRes::MayBeCorrupt, iDescription}, 1, iContents, true, iNone},
     {clsSerialControl::lFirstSeriesNumber, Link, {iDescription, iNone}, 0, iContents, true,
      iDescription, nullptr, clsSerialControl::lLastSeriesNumber},
 };
@@ -84,7 +86,7 @@ const Row* Find(qint32 lCode) {
     return oFound == std::end(aRows) ? nullptr : &*oFound;
 }
 
-QString Line(int iLine, const clsError& oError) {
+QString Line(eRes iLine, const clsError& oError) {
     return iLine == iDescription ? oError.Description() : LoadResString(iLine);
 }
 
@@ -95,7 +97,7 @@ bool RunForesees(const Row& oRow, const clsError& oError) {
 
 QStringList RunLines(const Row& oRow, const clsError& oError) {
     QStringList asLines;
-    for (const int iLine : oRow.aiRunLines) {
+    for (const eRes iLine : oRow.aiRunLines) {
         if (iLine != iNone) {
             asLines << Line(iLine, oError);
         }
@@ -184,7 +186,7 @@ Report OfFileChoice(const clsError& oError, bool bCheckName) {
 }
 
 QString BoxText(qint32 lCode, const QStringList& asLines) {
-    return LoadResString(500) + QString::number(lCode) + QStringLiteral("\r\n") +
+    return LoadResString(eRes::ErrorNumber) + QString::number(lCode) + QStringLiteral("\r\n") +
            asLines.join(QStringLiteral("\r\n"));
 }
 

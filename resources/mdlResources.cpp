@@ -87,9 +87,10 @@ static_assert(std::ranges::is_sorted(aStringTable, {}, &StringEntry::iID));
 
 namespace mdlResources {
 
-QString LoadResString(int iID) {
-    const auto oEntry = std::ranges::lower_bound(aStringTable, iID, {}, &StringEntry::iID);
-    if (oEntry == std::end(aStringTable) || oEntry->iID != iID) {
+QString LoadResString(eRes iID) {
+    const int iNumber = static_cast<int>(iID);
+    const auto oEntry = std::ranges::lower_bound(aStringTable, iNumber, {}, &StringEntry::iID);
+    if (oEntry == std::end(aStringTable) || oEntry->iID != iNumber) {
         return {};
     }
     return QString::fromUtf8(oEntry->sText);
@@ -99,7 +100,7 @@ QString Title() {
     return QStringLiteral(TESSIVAR_TITLE);
 }
 QString WindowTitle() {
-    return QStringLiteral("Orvane ") + LoadResString(10);
+    return QStringLiteral("Orvane ") + LoadResString(eRes::ProgramName);
 }
 int VersionMajor() {
     return TESSIVAR_VERSION_MAJOR;

@@ -37,18 +37,18 @@ frmAbout::~frmAbout() = default;
 
 void frmAbout::Load() {
     using namespace mdlResources;
-    oUi->cmdOK->setText(LoadResString(5));
-    oUi->cmdSysInfo->setText(LoadResString(6));
+    oUi->cmdOK->setText(LoadResString(eRes::OK));
+    oUi->cmdSysInfo->setText(LoadResString(eRes::SystemInfo));
     oUi->lblTitle->setText(Title());
     oUi->lblVersion->setText(
-        LoadResString(15) +
+        LoadResString(eRes::Version) +
         QStringLiteral(" %1.%2.%3").arg(VersionMajor()).arg(VersionMinor()).arg(VersionRevision()));
-    oUi->lblBuildDate->setText(LoadResString(25) + QLatin1Char(' ') + LongBuildDate());
-    oUi->lblCopyright->setText(LoadResString(20));
+    oUi->lblBuildDate->setText(LoadResString(eRes::BuildDate) + QLatin1Char(' ') + LongBuildDate());
+    oUi->lblCopyright->setText(LoadResString(eRes::Copyright));
     QFont oSmall(QStringLiteral("Arial"), 7);
     oSmall.setStyleHint(QFont::SansSerif);
     oUi->lblDisclaimer->setFont(oSmall);
-    oUi->lblDisclaimer->setText(LoadResString(30));
+    oUi->lblDisclaimer->setText(LoadResString(eRes::Disclaimer));
 }
 
 void frmAbout::PlaceControls() {
@@ -73,8 +73,9 @@ void frmAbout::StartSysInfo() {
     if (!sPath.isEmpty() && oStart(sPath)) {
         return;
     }
-    auto* oBox = new QMessageBox(QMessageBox::NoIcon, mdlResources::Title(),
-                                 mdlResources::LoadResString(8), QMessageBox::Ok, this);
+    auto* oBox =
+        new QMessageBox(QMessageBox::NoIcon, mdlResources::Title(),
+                        mdlResources::LoadResString(eRes::SystemInfoFailed), QMessageBox::Ok, this);
     oBox->setAttribute(Qt::WA_DeleteOnClose);
     oBox->exec();
 }

@@ -75,17 +75,17 @@ void frmMain::showEvent(QShowEvent* oEvent) {
 }
 
 void frmMain::Form_Load() {
-    mnuFile->setTitle(LoadResString(101));
-    mnuFileOpen->setText(LoadResString(102));
-    mnuFileExit->setText(LoadResString(103));
-    mnuHelp->setTitle(LoadResString(104));
-    mnuHelpTopics->setText(LoadResString(105));
-    mnuHelpAbout->setText(LoadResString(106));
-    oUi->lblCommPortNumber->setText(LoadResString(107));
-    oUi->lblAppDataFile->setText(LoadResString(108));
-    oUi->cmdBrowse->setText(LoadResString(109));
-    oUi->cmdRunStop->setText(LoadResString(110));
-    oUi->cmdReset->setText(LoadResString(114));
+    mnuFile->setTitle(LoadResString(eRes::FileMenu));
+    mnuFileOpen->setText(LoadResString(eRes::FileOpen));
+    mnuFileExit->setText(LoadResString(eRes::FileExit));
+    mnuHelp->setTitle(LoadResString(eRes::HelpMenu));
+    mnuHelpTopics->setText(LoadResString(eRes::HelpTopics));
+    mnuHelpAbout->setText(LoadResString(eRes::HelpAbout));
+    oUi->lblCommPortNumber->setText(LoadResString(eRes::CommPortNumber));
+    oUi->lblAppDataFile->setText(LoadResString(eRes::AppDataFile));
+    oUi->cmdBrowse->setText(LoadResString(eRes::Browse));
+    oUi->cmdRunStop->setText(LoadResString(eRes::Run));
+    oUi->cmdReset->setText(LoadResString(eRes::Reset));
     oUi->cmdPortDevice->setText(QStringLiteral("De&vice..."));
     sHelpFile = mdlHelpLocation::HelpFilePath(QCoreApplication::applicationDirPath());
     setWindowTitle(mdlResources::WindowTitle());
@@ -174,7 +174,7 @@ void frmMain::Reset() {
     // The port closed is the one shown, whatever the reset read from the store.
     TakeShownPort();
     Ignoring([this] { mdlComms::CloseCom(*pApp); });
-    oUi->cmdRunStop->setText(LoadResString(110));
+    oUi->cmdRunStop->setText(LoadResString(eRes::Run));
     oUi->cmdRunStop->setEnabled(false);
     LockFileControls(false);
     SetMousePointer(vbDefault);
@@ -303,11 +303,11 @@ void frmMain::closeEvent(QCloseEvent* oEvent) {
 
 void frmMain::mnuFileOpen_Click() {
     oUi->cmdReset->setEnabled(false);
-    QFileDialog dlgMain(this, LoadResString(112));
+    QFileDialog dlgMain(this, LoadResString(eRes::OpenFile));
     dlgMain.setObjectName(QStringLiteral("dlgMain"));
     dlgMain.setFileMode(QFileDialog::ExistingFile);
     dlgMain.setOption(QFileDialog::HideNameFilterDetails);
-    dlgMain.setNameFilters(mdlFileFilter::NameFilters(LoadResString(113)));
+    dlgMain.setNameFilters(mdlFileFilter::NameFilters(LoadResString(eRes::FileFilter)));
     if (dlgMain.exec() != QDialog::Accepted || dlgMain.selectedFiles().isEmpty()) {
         oUi->cmdRunStop->setEnabled(false);
         return;
@@ -394,7 +394,7 @@ void frmMain::Run() {
         ShowErrorBox(mdlErrorTable::BoxText(oError->Code(), oReport.asLines), oReport.iTopic);
         return;
     }
-    oUi->cmdRunStop->setText(LoadResString(111));
+    oUi->cmdRunStop->setText(LoadResString(eRes::Stop));
     oUi->cmdRunStop->setEnabled(true);
     bReadyToRun = false;
 }
@@ -430,7 +430,7 @@ void frmMain::mnuHelpTopics_Click() {
         pApp->HelpFile().SetRequestingWindow(qint32(winId()));
         pApp->HelpFile().ShowHelp();
     } catch (const clsError&) {
-        QMessageBox::critical(this, mdlResources::Title(), LoadResString(521));
+        QMessageBox::critical(this, mdlResources::Title(), LoadResString(eRes::HelpNotAvailable));
     }
 }
 
@@ -449,7 +449,7 @@ void frmMain::ShowErrorBox(const QString& sText, int iTopic) {
 
 void frmMain::ShowHelpTopic(int iTopic) {
     if (!oHelpViewer->Show(sHelpFile, qint32(winId()), iTopic)) {
-        QMessageBox::critical(this, mdlResources::Title(), LoadResString(521));
+        QMessageBox::critical(this, mdlResources::Title(), LoadResString(eRes::HelpNotAvailable));
     }
 }
 

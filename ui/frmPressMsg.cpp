@@ -18,7 +18,7 @@ frmPressMsg::frmPressMsg(QWidget* oParent)
     : QDialog(oParent), oUi(std::make_unique<Ui::frmPressMsg>()) {
     oUi->setupUi(this);
     mdlSecondaryWindow::Prepare(*this);
-    oUi->lblMessage->setText(mdlResources::LoadResString(277));
+    oUi->lblMessage->setText(mdlResources::LoadResString(eRes::ResetPrompt));
     clsTwipsLayout oLayout(*this, QSize(3795, 1770));
     oLayout.Place(*oUi->picPress, QRect(360, 480, 480, 480));
     oLayout.Place(*oUi->lblMessage, QRect(1320, 480, 2175, 855));

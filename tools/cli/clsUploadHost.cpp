@@ -60,7 +60,7 @@ void clsUploadHost::SetReplyTimer(bool bOn) {
 
 void clsUploadHost::ShowPressMsg() {
     oSinceTargetByte.invalidate();
-    Say(mdlResources::LoadResString(277));
+    Say(mdlResources::LoadResString(eRes::ResetPrompt));
     if (oOptions.lWaitMs > 0) {
         oTargetTimer.start();
     }
