@@ -7,6 +7,8 @@
 #include "tools/cli/mdlExitStatus.h"
 #include "tools/cli/mdlTextTable.h"
 
+#include <QCoreApplication>
+
 #include <csignal>
 
 namespace {
@@ -27,12 +29,19 @@ QString DeviceOf(const QString& sPort) {
 
 clsPortsCommand::clsPortsCommand(clsConsole& oNewConsole, const Options& oNewOptions)
     : oConsole(oNewConsole), oOptions(oNewOptions), oSerialNumbers(oNewOptions.oSerial.Numbering()),
-      oHost(oNewConsole, oNewOptions.oHost), oApp(oHost) {
+      oHost(oNewConsole, oNewOptions.oHost), oApp(oHost), oRun(Launch()),
+      aEnds(oNewOptions.asPorts.size()) {
     oHost.Attach(oApp);
     if (oSerialNumbers) {
         oApp.NumberBoards(*oSerialNumbers);
     }
     connect(&oStopSignals, &clsStopSignals::Received, this, &clsPortsCommand::OnStopSignal);
+    connect(&oRun, &clsPortsRun::LineCame, this, &clsPortsCommand::OnLine);
+    connect(&oRun, &clsPortsRun::PortEnded, this,
+            [this](qsizetype lPort, int iStatus, const QString& sResult, qint64 lElapsedMs) {
+                aEnds[lPort] = {iStatus, sResult, lElapsedMs};
+            });
+    connect(&oRun, &clsPortsRun::Ended, &oLoop, &QEventLoop::quit);
 }
 
 int clsPortsCommand::Exec() {
@@ -43,18 +52,24 @@ int clsPortsCommand::Exec() {
     if (const std::optional<int> oRefused = oHost.ConfirmAhead()) {
         return *oRefused;
     }
-    if (QString sWhy; !oImageFile.Hold(oHanded->Bytes(), sWhy)) {
+    for (const QString& sPort : oOptions.asPorts) {
+        asNames.append(PortName(sPort));
+        asDevices.append(DeviceOf(sPort));
+    }
+    if (!oRun.Start(oHanded->Bytes())) {
         oConsole.Err(
             QStringLiteral("tessivar-cli: the prepared image could not be handed over: %1\n")
-                .arg(sWhy));
+                .arg(oRun.ErrorString()));
         return mdlExitStatus::FilesFailed;
     }
-    StartPorts(oImageFile.PathInChildren());
-    if (lEnded < qsizetype(aPorts.size())) {
+    if (oOptions.bRepeat) {
+        connect(&oInputEnd.emplace(), &clsTerminalEnd::Ended, this, [this] { oRun.Stop(SIGTERM); });
+    }
+    if (!oRun.HasEnded()) {
         oLoop.exec();
     }
     oConsole.Out(Summary());
-    return Status();
+    return oRun.Status();
 }
 
 std::optional<clsHandedImage> clsPortsCommand::Prepare() {
@@ -70,65 +85,58 @@ std::optional<clsHandedImage> clsPortsCommand::Prepare() {
     }
 }
 
-void clsPortsCommand::StartPorts(const QString& sImage) {
+// Each port's upload is this program again, told the port and to upload
+// the image handed over without asking.
+clsPortsRun::Launch clsPortsCommand::Launch() const {
+    clsPortsRun::Launch oLaunch{
+        .sProgram = QCoreApplication::applicationFilePath(),
+        .asToImage = {QStringLiteral("upload"), QStringLiteral("--prepared")},
+        .aPortArguments = {},
+        .iFailed = mdlExitStatus::BoardFailed};
     for (const QString& sPort : oOptions.asPorts) {
-        const auto& oPort = aPorts.emplace_back(
-            std::make_unique<clsPortChild>(oConsole, PortName(sPort), DeviceOf(sPort)));
-        connect(oPort.get(), &clsPortChild::Ended, this, &clsPortsCommand::OnPortEnded);
-        oPort->Start(QStringList{QStringLiteral("upload"), QStringLiteral("--prepared"), sImage,
-                                 QStringLiteral("--yes"), QStringLiteral("--port"), sPort} +
-                     oOptions.asPassedOn + oOptions.oSerial.ChildArguments() +
-                     QStringList{QStringLiteral("--"), oOptions.sPath});
+        oLaunch.aPortArguments.append(
+            QStringList{QStringLiteral("--yes"), QStringLiteral("--port"), sPort} +
+            oOptions.asPassedOn + oOptions.oSerial.ChildArguments() +
+            QStringList{QStringLiteral("--"), oOptions.sPath});
     }
-    if (oOptions.bRepeat) {
-        connect(&oInputEnd.emplace(), &clsTerminalEnd::Ended, this, [this] { PassOn(SIGTERM); });
-    }
+    return oLaunch;
 }
 
 void clsPortsCommand::OnStopSignal(int iSignal) {
     if (oHost.Asking()) {
         oHost.StopAsking();
     } else {
-        PassOn(iSignal);
+        oRun.Stop(iSignal);
     }
 }
 
-void clsPortsCommand::PassOn(int iSignal) {
-    for (const auto& oPort : aPorts) {
-        oPort->Signal(iSignal);
-    }
-}
-
-void clsPortsCommand::OnPortEnded() {
-    if (++lEnded == qsizetype(aPorts.size())) {
-        oLoop.exit();
+void clsPortsCommand::OnLine(qsizetype lPort, const QString& sLine,
+                             QProcess::ProcessChannel iStream) {
+    const QString sLed = QStringLiteral("[%1] %2\n").arg(asNames.at(lPort), sLine);
+    if (iStream == QProcess::StandardError) {
+        oConsole.Err(sLed);
+    } else {
+        oConsole.Out(sLed);
     }
 }
 
 QString clsPortsCommand::Summary() const {
     QList<QStringList> aRows = {{"port", "device", "status", "time", "result"}};
     QStringList asFailed;
-    for (const auto& oPort : aPorts) {
+    for (qsizetype lPort = 0; lPort < aEnds.size(); ++lPort) {
+        const PortEnd& oEnd = aEnds.at(lPort);
         aRows.append(
-            {oPort->Name(), oPort->Device(), QString::number(oPort->Status()),
-             QString::number(double(oPort->ElapsedMs()) / 1000, 'f', 1) + QStringLiteral(" s"),
-             oPort->Result()});
-        if (oPort->Status() != mdlExitStatus::Done) {
-            asFailed.append(oPort->Name());
+            {asNames.at(lPort), asDevices.at(lPort), QString::number(oEnd.iStatus),
+             QString::number(double(oEnd.lElapsedMs) / 1000, 'f', 1) + QStringLiteral(" s"),
+             oEnd.sResult});
+        if (oEnd.iStatus != mdlExitStatus::Done) {
+            asFailed.append(asNames.at(lPort));
         }
     }
     const QString sCount = QStringLiteral("Ports: %1 good, %2 failed")
-                               .arg(qsizetype(aPorts.size()) - asFailed.size())
+                               .arg(aEnds.size() - asFailed.size())
                                .arg(asFailed.size());
     return mdlTextTable::Table(aRows) + sCount +
            (asFailed.isEmpty() ? QString() : QStringLiteral(": ") + asFailed.join(", ")) +
            QStringLiteral(".\n");
-}
-
-int clsPortsCommand::Status() const {
-    const int iFirst = aPorts.front()->Status();
-    const bool bAlike = std::all_of(aPorts.begin(), aPorts.end(), [iFirst](const auto& oPort) {
-        return oPort->Status() == iFirst;
-    });
-    return bAlike ? iFirst : int(mdlExitStatus::BoardFailed);
 }

@@ -2,9 +2,8 @@
 
 #include "engine/clsApplication.h"
 #include "engine/clsHandedImage.h"
+#include "engine/clsPortsRun.h"
 #include "platform/clsStopSignals.h"
-#include "platform/clsUnnamedFile.h"
-#include "tools/cli/clsPortChild.h"
 #include "tools/cli/clsSerialOptions.h"
 #include "tools/cli/clsTerminalEnd.h"
 #include "tools/cli/clsUploadHost.h"
@@ -14,17 +13,16 @@
 
 #include <memory>
 #include <optional>
-#include <vector>
 
 class clsConsole;
 
 // The same image onto several boards at once, a board on each port. The
 // files are prepared and checked once, and the warning asked once, before
 // any port opens; then each port gets an upload of that image in a
-// tessivar-cli of its own, so that nothing on one port, a crash included,
-// stops or slows another. Ctrl+C and SIGTERM reach every port's upload once
-// for each received; with --repeat, the end of a terminal's input reaches
-// them as SIGTERM. A table of the ports at the end.
+// tessivar-cli of its own, its lines led by the port's name. Ctrl+C and
+// SIGTERM reach every port's upload once for each received; with --repeat,
+// the end of a terminal's input reaches them as SIGTERM. A table of the
+// ports at the end.
 class clsPortsCommand : public QObject {
     Q_OBJECT
 
@@ -43,20 +41,24 @@ public:
 
     clsPortsCommand(clsConsole& oNewConsole, const Options& oNewOptions);
 
-    // Runs every port's upload to its end. The exit status: theirs when
-    // all ended alike, a board's failure when they did not.
+    // Runs every port's upload to its end; the run's exit status.
     int Exec();
 
 private:
+    // How each port ended, for the table.
+    struct PortEnd {
+        int iStatus = 0;
+        QString sResult;
+        qint64 lElapsedMs = 0;
+    };
+
     // The image and the files as they were opened; nothing, the error
     // shown, when the files could not be prepared.
     std::optional<clsHandedImage> Prepare();
-    void StartPorts(const QString& sImage);
+    clsPortsRun::Launch Launch() const;
     void OnStopSignal(int iSignal);
-    void PassOn(int iSignal);
-    void OnPortEnded();
+    void OnLine(qsizetype lPort, const QString& sLine, QProcess::ProcessChannel iStream);
     QString Summary() const;
-    int Status() const;
 
     clsConsole& oConsole;
     Options oOptions;
@@ -65,10 +67,11 @@ private:
     clsApplication oApp;
     clsStopSignals oStopSignals;
     std::optional<clsTerminalEnd> oInputEnd;
-    // Holds the image for the ports' uploads: in no folder, so that no
-    // death of this program or of theirs leaves it behind.
-    clsUnnamedFile oImageFile;
-    std::vector<std::unique_ptr<clsPortChild>> aPorts;
-    qsizetype lEnded = 0;
+    clsPortsRun oRun;
+    // Each port as the lines and the table name it, and its device, as they
+    // were when the uploads started.
+    QStringList asNames;
+    QStringList asDevices;
+    QList<PortEnd> aEnds;
     QEventLoop oLoop;
 };

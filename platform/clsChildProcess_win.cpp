@@ -1,15 +1,14 @@
-#include "tools/cli/clsPortChild.h"
+#include "platform/clsChildProcess.h"
 
 #include <QByteArray>
-#include <QCoreApplication>
 
 #include <windows.h>
 
 namespace {
 
-// The job every port's upload is made in: the system closes it when this
-// process ends, however it ends, and ends them with it.
-HANDLE PortsJob() {
+// The job every child is made in: the system closes it when this process
+// ends, however it ends, and ends them with it.
+HANDLE ChildrenJob() {
     static const HANDLE hJob = [] {
         const HANDLE hNew = ::CreateJobObjectW(nullptr, nullptr);
         JOBOBJECT_EXTENDED_LIMIT_INFORMATION oLimits{};
@@ -24,8 +23,8 @@ HANDLE PortsJob() {
     return hJob;
 }
 
-// What makes a process in the ports' job from its first instruction, so
-// that no moment is left in which it could outlive this one.
+// What makes a process in the children's job from its first instruction,
+// so that no moment is left in which it could outlive this one.
 class clsInJob {
 public:
     clsInJob() {
@@ -57,14 +56,14 @@ public:
         oArguments.startupInfo = &oStartup.StartupInfo;
         oArguments.flags |= EXTENDED_STARTUPINFO_PRESENT | CREATE_NEW_PROCESS_GROUP;
         // Qt gives a program started without a console window a console of
-        // its own; a port's upload must share this one to be sent Stop.
+        // its own; a child must share this one to be sent Stop.
         if (::GetConsoleCP() != 0) {
             oArguments.flags &= ~DWORD(CREATE_NO_WINDOW);
         }
     }
 
 private:
-    HANDLE hJob = PortsJob();
+    HANDLE hJob = ChildrenJob();
     QByteArray aList;
     STARTUPINFOEXW oStartup{};
     bool bReady = false;
@@ -72,20 +71,20 @@ private:
 
 } // namespace
 
-void clsPortChild::Start(const QStringList& asArguments) {
+bool clsChildProcess::Launch(const QString& sProgram, const QStringList& asArguments) {
     clsInJob oInJob;
     if (!oInJob.Ready()) {
-        NotStarted(QStringLiteral("no job to end it with this program: ") + qt_error_string());
-        return;
+        setErrorString(QStringLiteral("no job to end it with this program: ") + qt_error_string());
+        return false;
     }
-    oProcess.setCreateProcessArgumentsModifier(
+    setCreateProcessArgumentsModifier(
         [&oInJob](QProcess::CreateProcessArguments* pArguments) { oInJob.Apply(*pArguments); });
-    oSinceStart.start();
-    oProcess.start(QCoreApplication::applicationFilePath(), asArguments);
-    oProcess.setCreateProcessArgumentsModifier({});
+    start(sProgram, asArguments);
+    setCreateProcessArgumentsModifier({});
+    return true;
 }
 
-// The upload runs in a process group of its own, in which Ctrl+C is off.
-void clsPortChild::SendStop(qint64 lProcessId, int /*iSignal*/) {
+// The child runs in a process group of its own, in which Ctrl+C is off.
+void clsChildProcess::SendStop(qint64 lProcessId, int /*iSignal*/) {
     ::GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, DWORD(lProcessId));
 }

@@ -1,12 +1,6 @@
-#include "tools/cli/clsPortChild.h"
+#include "engine/clsPortChild.h"
 
-#include "tools/cli/clsConsole.h"
-#include "tools/cli/mdlExitStatus.h"
-
-clsPortChild::clsPortChild(clsConsole& oNewConsole, const QString& sNewName,
-                           const QString& sNewDevice)
-    : oConsole(oNewConsole), sName(sNewName), sDevice(sNewDevice) {
-    oProcess.setStandardInputFile(QProcess::nullDevice());
+clsPortChild::clsPortChild(int iNewFailed) : iFailed(iNewFailed) {
     connect(&oProcess, &QProcess::readyReadStandardOutput, this,
             [this] { PassOn(QProcess::StandardOutput, false); });
     connect(&oProcess, &QProcess::readyReadStandardError, this,
@@ -15,16 +9,15 @@ clsPortChild::clsPortChild(clsConsole& oNewConsole, const QString& sNewName,
     connect(&oProcess, &QProcess::errorOccurred, this, &clsPortChild::OnErrorOccurred);
 }
 
-void clsPortChild::Signal(int iSignal) {
-    // A process already gone has no id, and a Stop sent to none would strike
-    // us all.
-    if (!bEnded && oProcess.processId() > 0) {
-        SendStop(oProcess.processId(), iSignal);
+void clsPortChild::Start(const QString& sProgram, const QStringList& asArguments) {
+    oSinceStart.start();
+    if (!oProcess.Launch(sProgram, asArguments)) {
+        NotStarted(oProcess.errorString());
     }
 }
 
 int clsPortChild::Status() const {
-    return sTrouble.isEmpty() ? iExitCode : int(mdlExitStatus::BoardFailed);
+    return sTrouble.isEmpty() ? iExitCode : iFailed;
 }
 
 QString clsPortChild::Result() const {
@@ -50,15 +43,10 @@ void clsPortChild::PassOn(QProcess::ProcessChannel iChannel, bool bAtEnd) {
 }
 
 void clsPortChild::Show(QProcess::ProcessChannel iChannel, const QString& sLine) {
-    const QString sLed = QStringLiteral("[%1] %2\n").arg(sName, sLine);
-    if (iChannel == QProcess::StandardError) {
-        oConsole.Err(sLed);
-        return;
-    }
-    oConsole.Out(sLed);
-    if (!sLine.trimmed().isEmpty()) {
+    if (iChannel == QProcess::StandardOutput && !sLine.trimmed().isEmpty()) {
         sLastLine = sLine;
     }
+    emit LineCame(sLine, iChannel);
 }
 
 void clsPortChild::OnFinished(int iNewExitCode, QProcess::ExitStatus iExitStatus) {
@@ -85,6 +73,5 @@ void clsPortChild::NotStarted(const QString& sWhy) {
 
 void clsPortChild::End() {
     lElapsedMs = oSinceStart.elapsed();
-    bEnded = true;
     emit Ended();
 }

@@ -1,6 +1,4 @@
-#include "tools/cli/clsPortChild.h"
-
-#include <QCoreApplication>
+#include "platform/clsChildProcess.h"
 
 #include <csignal>
 #include <sys/prctl.h>
@@ -22,12 +20,12 @@ void Detach() {
 
 } // namespace
 
-void clsPortChild::Start(const QStringList& asArguments) {
-    oProcess.setChildProcessModifier(&Detach);
-    oSinceStart.start();
-    oProcess.start(QCoreApplication::applicationFilePath(), asArguments);
+bool clsChildProcess::Launch(const QString& sProgram, const QStringList& asArguments) {
+    setChildProcessModifier(&Detach);
+    start(sProgram, asArguments);
+    return true;
 }
 
-void clsPortChild::SendStop(qint64 lProcessId, int iSignal) {
+void clsChildProcess::SendStop(qint64 lProcessId, int iSignal) {
     ::kill(pid_t(lProcessId), iSignal);
 }
