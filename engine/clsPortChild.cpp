@@ -9,6 +9,12 @@ clsPortChild::clsPortChild(int iNewFailed) : iFailed(iNewFailed) {
     connect(&oProcess, &QProcess::errorOccurred, this, &clsPortChild::OnErrorOccurred);
 }
 
+// The process, ended as it is destroyed, would otherwise finish into the
+// members already gone.
+clsPortChild::~clsPortChild() {
+    oProcess.disconnect(this);
+}
+
 void clsPortChild::Start(const QString& sProgram, const QStringList& asArguments) {
     oSinceStart.start();
     if (!oProcess.Launch(sProgram, asArguments)) {

@@ -13,6 +13,10 @@ class clsPortChild : public QObject {
 public:
     // iNewFailed: the status, in the child's terms, of a board that failed.
     explicit clsPortChild(int iNewFailed);
+    // Ends the child, if it runs, without a word of it from this object.
+    ~clsPortChild() override;
+    clsPortChild(const clsPortChild&) = delete;
+    clsPortChild& operator=(const clsPortChild&) = delete;
 
     void Start(const QString& sProgram, const QStringList& asArguments);
     void Stop(int iSignal) { oProcess.Stop(iSignal); }

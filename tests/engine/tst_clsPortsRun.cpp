@@ -123,6 +123,20 @@ private slots:
             QCOMPARE(asResults.at(lPort).left(qstrlen(oPort.sResult)), QString(oPort.sResult));
         }
     }
+
+    // A face may drop the run while its ports run: they end, and no word of
+    // them comes from the half-destroyed run.
+    void droppedWhileRunning() {
+        auto oRun = std::make_unique<clsPortsRun>(
+            LaunchOf({"", {{{"stop"}, 0, "", ""}, {{"stop"}, 0, "", ""}}, 0, 0}));
+        qsizetype lWaiting = 0;
+        connect(oRun.get(), &clsPortsRun::LineCame, [&lWaiting] { ++lWaiting; });
+        const QSignalSpy oEnded(oRun.get(), &clsPortsRun::PortEnded);
+        QVERIFY(oRun->Start(sImage.toUtf8()));
+        QTRY_COMPARE(lWaiting, 2);
+        oRun.reset();
+        QCOMPARE(oEnded.size(), 0);
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_clsPortsRun)
