@@ -1,7 +1,9 @@
 #include "platform/clsStopSignals.h"
+#include "platform/mdlDurableFile.h"
 
 #include <QCoreApplication>
-#include <QFile>
+#include <QFileInfo>
+#include <QThread>
 
 #include <cstdio>
 
@@ -10,7 +12,8 @@
 // status 9). The rest are steps, done in turn: out=TEXT, err=TEXT a line on
 // standard output or error; part=TEXT standard output with no line end;
 // stop: "waiting", then once a Stop has come "stopped N", N counting every
-// Stop so far; crash; exit=N ends with status N.
+// Stop so far; await=PATH: "waiting", until PATH exists; crash; exit=N ends
+// with status N.
 namespace {
 
 void Write(std::FILE* oStream, const QString& sText) {
@@ -23,8 +26,12 @@ void Write(std::FILE* oStream, const QString& sText) {
 int main(int argc, char** argv) {
     const QCoreApplication oApp(argc, argv);
     const QStringList asArguments = QCoreApplication::arguments();
-    QFile oImage(asArguments.value(2));
-    if (!oImage.open(QIODevice::ReadOnly) || oImage.readAll() != asArguments.value(1).toUtf8()) {
+    // Read as a port's upload reads it: on Windows only a reader that shares
+    // its deletion may open it.
+    QByteArray aImage;
+    QString sWhy;
+    mdlDurableFile::ReadWhole(asArguments.value(2), 1024, aImage, sWhy);
+    if (aImage != asArguments.value(1).toUtf8()) {
         return 9;
     }
     const clsStopSignals oStopSignals;
@@ -43,6 +50,11 @@ int main(int argc, char** argv) {
                 QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
             }
             Write(stdout, QStringLiteral("stopped %1\n").arg(iStops));
+        } else if (sStep.startsWith("await=")) {
+            Write(stdout, "waiting\n");
+            while (!QFileInfo::exists(sValue)) {
+                QThread::msleep(10);
+            }
         } else if (sStep == "crash") {
             __builtin_trap();
         } else if (sStep.startsWith("exit=")) {

@@ -3,8 +3,10 @@
 
 #include <QCoreApplication>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <csignal>
 
 // The several-ports run with a child of the test's own on each port
@@ -16,7 +18,8 @@ struct PortRow {
     QStringList asSteps;
     int iStatus;
     const char* sResult; // how it starts
-    const char* sLines;  // "out:" or "err:" and the line, parted by "|"
+    // "out:" or "err:" and the line, parted by "|", standard output's first.
+    const char* sLines;
 };
 
 struct RunRow {
@@ -43,8 +46,8 @@ const RunRow aRuns[] = {
     {"a crash fails its port alone",
      {{{"out=going", "crash"}, iFailed, "crashed or was killed; its last line: going",
        "out:going"},
-      {{"stop", "out=after"}, 0, "after", "out:waiting|out:stopped 1|out:after"}},
-     1, iFailed},
+      {{"await=DIR/go", "out=after"}, 0, "after", "out:waiting|out:after"}},
+     0, iFailed},
     {"a Stop reaches every port once for each asked",
      {{{"stop", "stop", "exit=6"}, 6, "stopped 2",
        "out:waiting|out:stopped 1|out:waiting|out:stopped 2"},
@@ -59,14 +62,15 @@ const RunRow aRuns[] = {
 
 const QString sImage = QStringLiteral("the board's image");
 
-clsPortsRun::Launch LaunchOf(const RunRow& oRow) {
+// sDir stands for DIR in the steps.
+clsPortsRun::Launch LaunchOf(const RunRow& oRow, const QString& sDir) {
     clsPortsRun::Launch oLaunch{.sProgram = QCoreApplication::applicationDirPath() + "/" +
                                             (oRow.bProgram ? PORTS_RUN_CHILD : "no-such-program"),
                                 .asToImage = {sImage},
                                 .aPortArguments = {},
                                 .iFailed = iFailed};
     for (const PortRow& oPort : oRow.aPorts) {
-        oLaunch.aPortArguments.append(oPort.asSteps);
+        oLaunch.aPortArguments.append(QStringList(oPort.asSteps).replaceInStrings("DIR", sDir));
     }
     return oLaunch;
 }
@@ -81,7 +85,8 @@ private slots:
 
     void eachPortRunsToItsEnd() {
         QFETCH(RunRow, oRow);
-        clsPortsRun oRun(LaunchOf(oRow));
+        const QTemporaryDir oDir;
+        clsPortsRun oRun(LaunchOf(oRow, oDir.path()));
         const qsizetype lPorts = oRow.aPorts.size();
         QList<QStringList> aLines(lPorts);
         QList<int> aiStatus(lPorts, -1);
@@ -102,22 +107,29 @@ private slots:
                 });
         const QSignalSpy oEnded(&oRun, &clsPortsRun::Ended);
         QVERIFY(oRun.Start(sImage.toUtf8()));
-        for (int iStop = 1; iStop <= oRow.iStops; ++iStop) {
+        for (int iRound = 1; iRound <= oRow.iStops + 1; ++iRound) {
             const auto bAllWait = [&] {
                 for (qsizetype lPort = 0; lPort < lPorts; ++lPort) {
-                    if (aiStatus[lPort] < 0 && aLines[lPort].count("out:waiting") < iStop) {
+                    if (aiStatus[lPort] < 0 && aLines[lPort].count("out:waiting") < iRound) {
                         return false;
                     }
                 }
                 return true;
             };
             QTRY_VERIFY(bAllWait());
-            oRun.Stop(SIGTERM);
+            if (iRound <= oRow.iStops) {
+                oRun.Stop(SIGTERM);
+            }
         }
+        QVERIFY(QFile(oDir.filePath("go")).open(QIODevice::WriteOnly));
         QTRY_COMPARE(oEnded.size(), 1);
         QCOMPARE(oEnded.at(0).at(0).toInt(), oRow.iStatus);
         for (qsizetype lPort = 0; lPort < lPorts; ++lPort) {
             const PortRow& oPort = oRow.aPorts.at(lPort);
+            // Each stream comes through a pipe of its own: only the order
+            // within each is the child's.
+            std::stable_partition(aLines[lPort].begin(), aLines[lPort].end(),
+                                  [](const QString& sLine) { return sLine.startsWith("out:"); });
             QCOMPARE(aLines.at(lPort).join("|"), QString(oPort.sLines));
             QCOMPARE(aiStatus.at(lPort), oPort.iStatus);
             QCOMPARE(asResults.at(lPort).left(qstrlen(oPort.sResult)), QString(oPort.sResult));
@@ -128,7 +140,7 @@ private slots:
     // them comes from the half-destroyed run.
     void droppedWhileRunning() {
         auto oRun = std::make_unique<clsPortsRun>(
-            LaunchOf({"", {{{"stop"}, 0, "", ""}, {{"stop"}, 0, "", ""}}, 0, 0}));
+            LaunchOf({"", {{{"stop"}, 0, "", ""}, {{"stop"}, 0, "", ""}}, 0, 0}, {}));
         qsizetype lWaiting = 0;
         connect(oRun.get(), &clsPortsRun::LineCame, [&lWaiting] { ++lWaiting; });
         const QSignalSpy oEnded(oRun.get(), &clsPortsRun::PortEnded);
