@@ -20,7 +20,7 @@ public:
     struct Launch {
         QString sProgram;
         // A child's arguments up to the path it reads the image from, and
-        // after it, those of each port's child.
+        // after it, those of each port's child: one port at least.
         QStringList asToImage;
         QList<QStringList> aPortArguments;
         // The status, in the child's terms, of a board that failed: a child
