@@ -1,14 +1,14 @@
 #include "bench/mdlImportFile.h"
 
 #include "records/clsFile.h"
-#include "records/clsFileTable.h"
+#include "records/mdlFileErrors.h"
 
 namespace mdlImportFile {
 
 qint32 ImportFile(const QString& sPath, clsFlashImage& oImage) {
     clsFile oFile;
     if (oFile.OpenInputRead(sPath) == 0) {
-        throw clsFileTable::Error(clsFileTable::FileNotFound);
+        throw mdlFileErrors::Make(mdlFileErrors::FileNotFound);
     }
     clsJRT_SRecord oRecord;
     qint32 lLines = 0;

@@ -1,9 +1,9 @@
 #include "engine/mdlEngineErrors.h"
 
 #include "engine/mdlTextUtil.h"
-#include "records/clsFileTable.h"
 #include "records/clsJRT_SRecord.h"
 #include "records/clsOpenFile.h"
+#include "records/mdlFileErrors.h"
 #include "resources/mdlResources.h"
 
 namespace mdlEngineErrors {
@@ -56,12 +56,12 @@ clsError RecordFileLine(qint32 lLine, const QString& sProblem) {
 }
 
 bool IsReadFailure(const clsError& oError) {
-    return oError.Number() == clsFileTable::DeviceIOError ||
-           oError.Number() == clsFileTable::LineTooLong;
+    return oError.Number() == mdlFileErrors::DeviceIOError ||
+           oError.Number() == mdlFileErrors::LineTooLong;
 }
 
 QString ReadFailure(const clsError& oError) {
-    if (oError.Number() == clsFileTable::LineTooLong) {
+    if (oError.Number() == mdlFileErrors::LineTooLong) {
         return QStringLiteral("is longer than %L1 characters").arg(clsOpenFile::lLongestLine);
     }
     return QStringLiteral("could not be read: ") + oError.Why();

@@ -1,5 +1,6 @@
 #include "records/clsFile.h"
 
+#include "core/clsError.h"
 #include "records/clsFileTable.h"
 
 #include <QFileInfo>

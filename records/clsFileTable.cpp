@@ -1,31 +1,6 @@
 #include "records/clsFileTable.h"
 
-clsError clsFileTable::Error(qint32 lNumber) {
-    static const auto sSource = QStringLiteral("clsFileTable");
-    switch (lNumber) {
-    case BadFileNameOrNumber:
-        return {52, sSource, QStringLiteral("Bad file name or number")};
-    case FileNotFound:
-        return {53, sSource, QStringLiteral("File not found")};
-    case BadFileMode:
-        return {54, sSource, QStringLiteral("Bad file mode")};
-    case DeviceIOError:
-        return {57, sSource, QStringLiteral("Device I/O error")};
-    case FileAlreadyOpen:
-        return {55, sSource, QStringLiteral("File already open")};
-    case BadRecordLength:
-        return {59, sSource, QStringLiteral("Bad record length")};
-    case InputPastEndOfFile:
-        return {62, sSource, QStringLiteral("Input past end of file")};
-    case TooManyFiles:
-        return {67, sSource, QStringLiteral("Too many files")};
-    case LineTooLong:
-        return {LineTooLong, sSource, QStringLiteral("Line longer than 1,024 characters")};
-    case PathFileAccessError:
-        break;
-    }
-    return {75, sSource, QStringLiteral("Path/File access error")};
-}
+#include "records/mdlFileErrors.h"
 
 clsFileTable& clsFileTable::Instance() {
     // Never destroyed: file objects held in static storage may close their
@@ -53,16 +28,16 @@ qint16 clsFileTable::FreeFile() const {
             return iNumber;
         }
     }
-    throw Error(TooManyFiles);
+    throw mdlFileErrors::Make(mdlFileErrors::TooManyFiles);
 }
 
 void clsFileTable::Open(qint16 iNumber, const void* oOwner, const QString& sPath,
                         clsOpenFile::eMode iMode, qint32 lRecordLength) {
     if (!InRange(iNumber)) {
-        throw Error(BadFileNameOrNumber);
+        throw mdlFileErrors::Make(mdlFileErrors::BadFileNameOrNumber);
     }
     if (IsOpen(iNumber)) {
-        throw Error(FileAlreadyOpen);
+        throw mdlFileErrors::Make(mdlFileErrors::FileAlreadyOpen);
     }
     aEntries[iNumber].oFile = std::make_unique<clsOpenFile>(sPath, iMode, lRecordLength);
     aEntries[iNumber].oOwner = oOwner;
@@ -88,7 +63,7 @@ void clsFileTable::CloseAllOf(const void* oOwner) {
 
 clsOpenFile& clsFileTable::OpenFile(qint16 iNumber) {
     if (!IsOpen(iNumber)) {
-        throw Error(BadFileNameOrNumber);
+        throw mdlFileErrors::Make(mdlFileErrors::BadFileNameOrNumber);
     }
     return *aEntries[iNumber].oFile;
 }

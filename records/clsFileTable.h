@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/clsError.h"
 #include "records/clsOpenFile.h"
 
 #include <QString>
@@ -15,22 +14,6 @@ class clsFileTable {
 public:
     static constexpr qint16 iFirstNumber = 1;
     static constexpr qint16 iLastNumber = 511;
-
-    // The file service's own error numbers.
-    enum eFileError : qint32 {
-        BadFileNameOrNumber = 52,
-        FileNotFound = 53,
-        BadFileMode = 54,
-        FileAlreadyOpen = 55,
-        DeviceIOError = 57,
-        BadRecordLength = 59,
-        InputPastEndOfFile = 62,
-        TooManyFiles = 67,
-        PathFileAccessError = 75,
-        // Ours: a text line beyond what any line of ours needs.
-        LineTooLong = 1024,
-    };
-    static clsError Error(qint32 lNumber);
 
     static clsFileTable& Instance();
 

@@ -2,7 +2,7 @@
 
 #include "core/clsError.h"
 #include "core/mdlOrdinaryFile.h"
-#include "records/clsFileTable.h"
+#include "records/mdlFileErrors.h"
 
 #include <QCryptographicHash>
 
@@ -52,15 +52,15 @@ bool IsRead(clsOpenFile::eMode iMode) {
 clsOpenFile::clsOpenFile(const QString& sPath, eMode iNewMode, qint32 lRecordLength)
     : oFile(sPath), iMode(iNewMode) {
     if (sPath.isEmpty()) {
-        throw clsFileTable::Error(clsFileTable::BadFileNameOrNumber);
+        throw mdlFileErrors::Make(mdlFileErrors::BadFileNameOrNumber);
     }
     if (IsRandom(iNewMode) && (lRecordLength < 1 || lRecordLength > lLongestRecord)) {
-        throw clsFileTable::Error(clsFileTable::BadRecordLength);
+        throw mdlFileErrors::Make(mdlFileErrors::BadRecordLength);
     }
     if (IsRead(iNewMode)) {
         OpenForReading(sPath);
     } else if (!oFile.open(QtMode(iNewMode))) {
-        throw clsFileTable::Error(clsFileTable::PathFileAccessError)
+        throw mdlFileErrors::Make(mdlFileErrors::PathFileAccessError)
             .InFile(sPath, oFile.errorString());
     }
 }
@@ -69,9 +69,9 @@ void clsOpenFile::OpenForReading(const QString& sPath) {
     QString sWhy;
     switch (mdlOrdinaryFile::Open(oFile, sPath, QIODevice::ReadOnly, sWhy)) {
     case mdlOrdinaryFile::eOpened::Missing:
-        throw clsFileTable::Error(clsFileTable::FileNotFound).InFile(sPath, sWhy);
+        throw mdlFileErrors::Make(mdlFileErrors::FileNotFound).InFile(sPath, sWhy);
     case mdlOrdinaryFile::eOpened::Refused:
-        throw clsFileTable::Error(clsFileTable::PathFileAccessError).InFile(sPath, sWhy);
+        throw mdlFileErrors::Make(mdlFileErrors::PathFileAccessError).InFile(sPath, sWhy);
     case mdlOrdinaryFile::eOpened::Opened:
         break;
     }
@@ -89,12 +89,12 @@ bool clsOpenFile::Refill() {
     aBuffer.resize(std::max<qint64>(lRead, 0));
     lBufferPos = 0;
     if (lRead < 0) {
-        throw clsFileTable::Error(clsFileTable::DeviceIOError)
+        throw mdlFileErrors::Make(mdlFileErrors::DeviceIOError)
             .InFile(oFile.fileName(), oFile.errorString());
     }
     lBytesRead += lRead;
     if (lRead == 0 && !Unchanged()) {
-        throw clsFileTable::Error(clsFileTable::DeviceIOError)
+        throw mdlFileErrors::Make(mdlFileErrors::DeviceIOError)
             .InFile(oFile.fileName(), QStringLiteral("the file changed while it was read"));
     }
     return lRead > 0;
@@ -109,10 +109,10 @@ bool clsOpenFile::AtEnd() {
 
 QString clsOpenFile::ReadLine() {
     if (iMode != eMode::InputRead) {
-        throw clsFileTable::Error(clsFileTable::BadFileMode);
+        throw mdlFileErrors::Make(mdlFileErrors::BadFileMode);
     }
     if (AtEnd()) {
-        throw clsFileTable::Error(clsFileTable::InputPastEndOfFile);
+        throw mdlFileErrors::Make(mdlFileErrors::InputPastEndOfFile);
     }
     QByteArray aPartial; // only used when a line spans buffer refills
     for (;;) {
@@ -120,7 +120,7 @@ QString clsOpenFile::ReadLine() {
         const QByteArrayView aPiece =
             QByteArrayView(aBuffer).sliced(lBufferPos, lBreak - lBufferPos);
         if (aPartial.size() + aPiece.size() > lLongestLine) {
-            throw clsFileTable::Error(clsFileTable::LineTooLong).InFile(oFile.fileName());
+            throw mdlFileErrors::Make(mdlFileErrors::LineTooLong).InFile(oFile.fileName());
         }
         if (lBreak == aBuffer.size()) {
             aPartial.append(aPiece);
