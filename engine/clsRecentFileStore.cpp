@@ -4,6 +4,7 @@
 #include "engine/clsApplication.h"
 #include "platform/clsFileLock.h"
 #include "platform/clsJRT_Registry.h"
+#include "platform/mdlDataPaths.h"
 #include "resources/mdlResources.h"
 
 using mdlSteps::Ignoring;
@@ -29,7 +30,7 @@ QStringList clsRecentFileStore::List() {
 // Another copy adding at the same moment shifts the list it read before
 // this save and writes it over this one: one copy adds at a time.
 void clsRecentFileStore::Add(const QString& sPath) {
-    clsFileLock oLock(clsJRT_Registry::FilePath() + QStringLiteral(".recent"));
+    clsFileLock oLock(mdlDataPaths::RecentFilesLock());
     if (!oLock.Lock(lLockWaitMs)) {
         return;
     }

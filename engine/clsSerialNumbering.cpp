@@ -1,16 +1,8 @@
 #include "engine/clsSerialNumbering.h"
 
-#include "engine/clsUploadLedger.h"
-
-#include <QFileInfo>
-
 clsSerialNumbering::clsSerialNumbering(const clsSerialField& oNewField, const QString& sStorePath,
                                        std::optional<qint64> oNewFirst)
     : oField(oNewField), oStore(sStorePath), oFirst(oNewFirst) {}
-
-QString clsSerialNumbering::DefaultStorePath() {
-    return QFileInfo(clsUploadLedger::FilePath()).path() + QStringLiteral("/serials.json");
-}
 
 qint64 clsSerialNumbering::Prepare() {
     if (oFirst) {

@@ -27,9 +27,6 @@ public:
     clsSerialNumbering(const clsSerialField& oNewField, const QString& sStorePath,
                        std::optional<qint64> oNewFirst);
 
-    // serials.json beside the ledger of uploads.
-    static QString DefaultStorePath();
-
     const clsSerialField& Field() const { return oField; }
     const QString& StorePath() const { return oStore.Path(); }
     // Before any port opens: starts the counter at the first number, if

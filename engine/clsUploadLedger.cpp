@@ -4,10 +4,10 @@
 #include "platform/clsFileLock.h"
 #include "platform/clsSerialControl.h"
 #include "platform/mdlAccount.h"
+#include "platform/mdlDataPaths.h"
 #include "platform/mdlDurableFile.h"
 
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QSysInfo>
 
 namespace {
@@ -37,11 +37,6 @@ clsUploadLedger::clsUploadLedger(clsApplication& oNewApp, clsUploadSequence& oSe
     connect(&oSequence, &clsUploadSequence::FilesRead, this, &clsUploadLedger::OnFilesRead);
     connect(&oSequence, &clsUploadSequence::PreparedUsed, this, &clsUploadLedger::OnPreparedUsed);
     connect(&oSequence, &clsUploadSequence::Finished, this, &clsUploadLedger::OnFinished);
-}
-
-QString clsUploadLedger::FilePath() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/Quellis/Tessivar/uploads.jsonl");
 }
 
 void clsUploadLedger::OnStarted(const QString& sPath) {
@@ -82,13 +77,13 @@ void clsUploadLedger::OnFinished(const clsUploadSequence::Outcome& oOutcome) {
     }
     oEntry->oEnd = QDateTime::currentDateTime();
     oEntry->oOutcome = oOutcome;
-    const QString sFailure = AddEntry(FilePath(), oEntry->Line());
+    const QString sFailure = AddEntry(mdlDataPaths::LedgerFile(), oEntry->Line());
     oEntry.reset();
     if (!sFailure.isEmpty() && !bToldUnwritable) {
         bToldUnwritable = true;
         emit Unwritable(
             QStringLiteral("The upload ledger %1 could not be written (%2): this upload's "
                            "entry is not in it, and uploads go on without it.")
-                .arg(FilePath(), sFailure));
+                .arg(mdlDataPaths::LedgerFile(), sFailure));
     }
 }

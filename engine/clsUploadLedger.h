@@ -19,9 +19,6 @@ class clsUploadLedger : public QObject {
 public:
     clsUploadLedger(clsApplication& oNewApp, clsUploadSequence& oSequence);
 
-    // uploads.jsonl in "Quellis/Tessivar" below the user's data folder,
-    // the same for the window and the headless command.
-    static QString FilePath();
     // The files as another program opened them, for the boards that get the
     // image it made of them.
     void TakeOpened(const clsOpenedFiles& oFiles) { oLastOpened = oFiles; }

@@ -2,9 +2,6 @@
 
 #include "core/clsError.h"
 
-#include "platform/clsSettingsKey.h"
-
-#include <QStandardPaths>
 #include <QStringList>
 
 #include <cmath>
@@ -150,9 +147,4 @@ qint32 clsJRT_Registry::OpenKey() {
         throw OpenFailure(lResult);
     }
     return lDisposition;
-}
-
-QString clsJRT_Registry::FilePath() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/Quellis/Tessivar.ini");
 }

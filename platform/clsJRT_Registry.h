@@ -1,11 +1,11 @@
 #pragma once
 
+#include "platform/clsSettingsKey.h"
+
 #include <QString>
 #include <QVariant>
 
 #include <memory>
-
-class clsSettingsKey;
 
 // One key of the settings store, addressed by a root key and a sub-key path
 // of names separated by "\". Values are texts (REG_SZ) or 32-bit integers
@@ -21,19 +21,10 @@ public:
     static constexpr qint32 lHKeyLocalMachine = static_cast<qint32>(0x80000002);
     // The registry's own type codes, REG_SZ and REG_DWORD.
     enum eValueType : qint32 { RegSz = 1, RegDword = 4 };
-    enum eDisposition : qint32 { CreatedNewKey = 1, OpenedExistingKey = 2 };
-    // The registry's result codes that the store reports; OpenKey and
-    // CloseKey raise them as errors.
-    enum eResult : qint32 {
-        ResultSuccess = 0,
-        ResultNotFound = 2,
-        ResultAccessDenied = 5,
-        ResultInvalidHandle = 6,
-        ResultDiskFull = 112,
-        // Another program held the store for longer than a save may wait.
-        ResultBusy = 170,
-        ResultNoParent = 1010
-    };
+    // The store's dispositions and result codes; OpenKey and CloseKey
+    // raise the results as errors.
+    using enum clsSettingsKey::eDisposition;
+    using enum clsSettingsKey::eResult;
 
     clsJRT_Registry();
     ~clsJRT_Registry();
@@ -59,9 +50,6 @@ public:
     // The program's one way to its keys: sNewSubKey below the local
     // machine's root, created where bCreate; as OpenKey.
     qint32 OpenMachineKey(const QString& sNewSubKey, bool bCreate);
-
-    // The settings file behind the store where there is no registry.
-    static QString FilePath();
 
 private:
     qint32 lRootKey = lHKeyLocalMachine;

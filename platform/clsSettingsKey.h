@@ -9,9 +9,22 @@
 // One open key of the settings store: the registry on Windows (a key under
 // the local machine kept under the current user where this user may not
 // write it; see clsRegistryHives), elsewhere one settings file per user. A value is a QString
-// (REG_SZ) or a qint32 (REG_DWORD). Results are clsJRT_Registry's result codes.
+// (REG_SZ) or a qint32 (REG_DWORD).
 class clsSettingsKey {
 public:
+    enum eDisposition : qint32 { CreatedNewKey = 1, OpenedExistingKey = 2 };
+    // The registry's result codes, which the store reports.
+    enum eResult : qint32 {
+        ResultSuccess = 0,
+        ResultNotFound = 2,
+        ResultAccessDenied = 5,
+        ResultInvalidHandle = 6,
+        ResultDiskFull = 112,
+        // Another program held the store for longer than a save may wait.
+        ResultBusy = 170,
+        ResultNoParent = 1010
+    };
+
     // Opens the key asKey (the root key's name, then the names of the
     // path), creating it where bCreate is set; a key that can be read but
     // not written opens for reading, and its saves fail. lDisposition

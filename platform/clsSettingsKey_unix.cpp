@@ -1,7 +1,7 @@
 #include "platform/clsSettingsKey.h"
 
 #include "platform/clsFileLock.h"
-#include "platform/clsJRT_Registry.h"
+#include "platform/mdlDataPaths.h"
 #include "platform/mdlDurableFile.h"
 #include "platform/mdlSettingsText.h"
 
@@ -12,7 +12,6 @@
 
 namespace {
 
-using R = clsJRT_Registry;
 using mdlSettingsText::Entries;
 
 // A settings file holds a few dozen lines; anything near this is none.
@@ -26,15 +25,15 @@ constexpr int lSaveWaitMs = 5000;
 qint32 ReadEntries(Entries& aEntries) {
     QByteArray aText;
     QString sWhy;
-    switch (mdlDurableFile::ReadWhole(R::FilePath(), lLargestFile, aText, sWhy)) {
+    switch (mdlDurableFile::ReadWhole(mdlDataPaths::SettingsFile(), lLargestFile, aText, sWhy)) {
     case mdlDurableFile::eOpened::Refused:
-        return R::ResultAccessDenied;
+        return clsSettingsKey::ResultAccessDenied;
     case mdlDurableFile::eOpened::Missing:
     case mdlDurableFile::eOpened::Opened:
         break;
     }
     aEntries = mdlSettingsText::Parse(aText);
-    return R::ResultSuccess;
+    return clsSettingsKey::ResultSuccess;
 }
 
 // A key exists when it or a key below it has an entry.
@@ -68,12 +67,12 @@ clsSettingsKey::~clsSettingsKey() = default;
 
 qint32 clsSettingsKey::Open(const QStringList& asKey, bool bCreate,
                             std::unique_ptr<clsSettingsKey>& oKey, qint32& lDisposition) {
-    const QString sFolder = QFileInfo(R::FilePath()).path();
+    const QString sFolder = QFileInfo(mdlDataPaths::SettingsFile()).path();
     if (!QFileInfo(sFolder).isDir() && !QDir().mkpath(sFolder)) {
-        return R::ResultNoParent;
+        return ResultNoParent;
     }
     auto oStored = std::make_unique<Stored>();
-    if (const qint32 lResult = ReadEntries(oStored->aRead); lResult != R::ResultSuccess) {
+    if (const qint32 lResult = ReadEntries(oStored->aRead); lResult != ResultSuccess) {
         return lResult;
     }
     oStored->sGroup = asKey.first();
@@ -82,12 +81,12 @@ qint32 clsSettingsKey::Open(const QStringList& asKey, bool bCreate,
     }
     const bool bExisted = KeyExists(oStored->aRead, oStored->sGroup);
     if (!bExisted && !bCreate) {
-        return R::ResultNotFound;
+        return ResultNotFound;
     }
     oStored->bCreated = !bExisted;
     oKey.reset(new clsSettingsKey(std::move(oStored)));
-    lDisposition = bExisted ? R::OpenedExistingKey : R::CreatedNewKey;
-    return R::ResultSuccess;
+    lDisposition = bExisted ? OpenedExistingKey : CreatedNewKey;
+    return ResultSuccess;
 }
 
 bool clsSettingsKey::Contains(const QString& sValueName) const {
@@ -108,14 +107,14 @@ void clsSettingsKey::SetValue(const QString& sValueName, const QVariant& vData) 
 // saved since this one read it stays.
 qint32 clsSettingsKey::Save() {
     if (oStored->aChanged.isEmpty() && !oStored->bCreated) {
-        return R::ResultSuccess;
+        return ResultSuccess;
     }
-    clsFileLock oLock(R::FilePath());
+    clsFileLock oLock(mdlDataPaths::SettingsFile());
     if (!oLock.Lock(lSaveWaitMs)) {
-        return oLock.Busy() ? R::ResultBusy : R::ResultAccessDenied;
+        return oLock.Busy() ? ResultBusy : ResultAccessDenied;
     }
     Entries aEntries;
-    if (const qint32 lResult = ReadEntries(aEntries); lResult != R::ResultSuccess) {
+    if (const qint32 lResult = ReadEntries(aEntries); lResult != ResultSuccess) {
         return lResult;
     }
     if (oStored->bCreated && !KeyExists(aEntries, oStored->sGroup)) {
@@ -123,20 +122,21 @@ qint32 clsSettingsKey::Save() {
     }
     aEntries.insert(oStored->aChanged);
     QString sWhy;
-    switch (mdlDurableFile::Replace(R::FilePath(), mdlSettingsText::Text(aEntries), sWhy)) {
+    switch (mdlDurableFile::Replace(mdlDataPaths::SettingsFile(), mdlSettingsText::Text(aEntries),
+                                    sWhy)) {
     case mdlDurableFile::eWritten::Written:
         break;
     case mdlDurableFile::eWritten::NoRoom:
-        return R::ResultDiskFull;
+        return ResultDiskFull;
     case mdlDurableFile::eWritten::Refused:
-        return R::ResultAccessDenied;
+        return ResultAccessDenied;
     }
     oStored->aRead = aEntries;
     oStored->aChanged.clear();
     oStored->bCreated = false;
-    return R::ResultSuccess;
+    return ResultSuccess;
 }
 
 QString clsSettingsKey::StoreName() {
-    return QStringLiteral("the settings file ") + R::FilePath();
+    return QStringLiteral("the settings file ") + mdlDataPaths::SettingsFile();
 }

@@ -1,6 +1,5 @@
 #include "platform/clsSettingsKey.h"
 
-#include "platform/clsJRT_Registry.h"
 #include "platform/clsRegistryHives.h"
 
 #include <QMap>
@@ -8,8 +7,6 @@
 #include <cstring>
 
 namespace {
-
-using R = clsJRT_Registry;
 
 using Place = clsRegistryHives::Key;
 
@@ -210,8 +207,8 @@ qint32 clsSettingsKey::Open(const QStringList& asKey, bool bCreate,
     }
     oStored->bCreated = !bExisted;
     oKey.reset(new clsSettingsKey(std::move(oStored)));
-    lDisposition = bExisted ? R::OpenedExistingKey : R::CreatedNewKey;
-    return R::ResultSuccess;
+    lDisposition = bExisted ? OpenedExistingKey : CreatedNewKey;
+    return ResultSuccess;
 }
 
 bool clsSettingsKey::Contains(const QString& sValueName) const {
@@ -234,7 +231,7 @@ void clsSettingsKey::SetValue(const QString& sValueName, const QVariant& vData) 
 
 qint32 clsSettingsKey::Save() {
     if (oStored->aChanged.isEmpty() && !oStored->bCreated) {
-        return R::ResultSuccess;
+        return ResultSuccess;
     }
     if (!oStored->bWritable) {
         if (const LONG lResult = oStored->OpenForSaving(); lResult != ERROR_SUCCESS) {
@@ -249,7 +246,7 @@ qint32 clsSettingsKey::Save() {
     }
     oStored->aChanged.clear();
     oStored->bCreated = false;
-    return R::ResultSuccess;
+    return ResultSuccess;
 }
 
 QString clsSettingsKey::StoreName() {

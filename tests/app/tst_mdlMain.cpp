@@ -1,8 +1,8 @@
 #include "app/mdlMain.h"
 #include "engine/clsApplication.h"
-#include "engine/clsUploadLedger.h"
 #include "engine/mdlComms.h"
 #include "platform/clsPortBindings.h"
+#include "platform/mdlDataPaths.h"
 #include "tests/support/clsPrivateHome.h"
 #include "tests/support/clsPseudoTerminal.h"
 #include "tests/support/mdlTestFiles.h"
@@ -46,7 +46,7 @@ private slots:
         QTRY_VERIFY(!oWindow.isVisible());
         QCOMPARE(mdlMain::App().AppState(), clsApplication::Idle);
         mdlMain::End();
-        const QByteArray aLedger = mdlTestFiles::Read(clsUploadLedger::FilePath());
+        const QByteArray aLedger = mdlTestFiles::Read(mdlDataPaths::LedgerFile());
         QVERIFY2(aLedger.contains("\"result\":\"stopped\""), aLedger.constData());
     }
 };

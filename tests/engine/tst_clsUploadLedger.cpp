@@ -1,5 +1,6 @@
 #include "engine/clsUploadLedger.h"
 #include "platform/clsFileLock.h"
+#include "platform/mdlDataPaths.h"
 #include "tests/support/clsPrivateHome.h"
 #include "tests/support/clsPseudoTerminal.h"
 #include "tests/support/clsUploadingHost.h"
@@ -19,7 +20,7 @@ namespace {
 constexpr int iRunsPerProgram = 200;
 
 QList<QByteArray> LedgerLines() {
-    return mdlTestFiles::Read(clsUploadLedger::FilePath()).split('\n');
+    return mdlTestFiles::Read(mdlDataPaths::LedgerFile()).split('\n');
 }
 
 QJsonObject Entry(const QByteArray& aLine) {
@@ -53,7 +54,7 @@ class tst_clsUploadLedger : public QObject {
 private slots:
     void init() {
         oHost.pApp = &oApp;
-        QFile::remove(clsUploadLedger::FilePath());
+        QFile::remove(mdlDataPaths::LedgerFile());
     }
 
     void lineIsOnDiskBeforeTheEndIsTold() {
@@ -74,7 +75,7 @@ private slots:
 
     // After a line a failed write left without its end.
     void twoProgramsAddingAtOnceKeepEveryLineWhole() {
-        mdlTestFiles::Write(QDir(), clsUploadLedger::FilePath(), "{\"start\":");
+        mdlTestFiles::Write(QDir(), mdlDataPaths::LedgerFile(), "{\"start\":");
         QProcess aPrograms[2];
         const QStringList asFiles = {oDir.filePath("a.s19"), oDir.filePath("b.s19")};
         for (int i = 0; i < 2; ++i) {
@@ -118,12 +119,12 @@ private slots:
     // still ends, and says its entry is not there; an entry added without
     // the lock could be cut back by the holder.
     void heldLedgerHoldsNoUpload() {
-        clsFileLock oHeld(clsUploadLedger::FilePath());
+        clsFileLock oHeld(mdlDataPaths::LedgerFile());
         QVERIFY(oHeld.Lock(0));
         const QSignalSpy oTold(&oLedger, &clsUploadLedger::Unwritable);
         QCOMPARE(oSequence.Run(oDir.filePath("absent.s19"))->Code(), 2000);
         QCOMPARE(oTold.size(), 1);
-        QVERIFY(!QFile::exists(clsUploadLedger::FilePath()));
+        QVERIFY(!QFile::exists(mdlDataPaths::LedgerFile()));
     }
 };
 

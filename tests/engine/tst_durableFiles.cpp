@@ -4,6 +4,7 @@
 #include "platform/clsCounterStore.h"
 #include "platform/clsFileLock.h"
 #include "platform/clsJRT_Registry.h"
+#include "platform/mdlDataPaths.h"
 #include "platform/mdlDurableFile.h"
 #include "tests/support/clsPrivateHome.h"
 #include "tests/support/clsRecordingHost.h"
@@ -101,7 +102,7 @@ void AddEntry(int i) {
 }
 
 bool HasEntry(int i) {
-    const QList<QByteArray> aLines = mdlTestFiles::Read(clsUploadLedger::FilePath()).split('\n');
+    const QList<QByteArray> aLines = mdlTestFiles::Read(mdlDataPaths::LedgerFile()).split('\n');
     return std::any_of(aLines.begin(), aLines.end(), [i](const QByteArray& aLine) {
         return QJsonDocument::fromJson(aLine)[QStringLiteral("file")].toString().endsWith(
             QStringLiteral("/%1.s19").arg(i));
@@ -177,8 +178,8 @@ void ChangeMeeting(const User& oUser, const Fault& oFault, int i) {
 // Files a change leaves beside the stores.
 QStringList LeftBeside() {
     QStringList asLeft;
-    for (const QString& sFolder :
-         {Home(), QFileInfo(R::FilePath()).path(), QFileInfo(clsUploadLedger::FilePath()).path()}) {
+    for (const QString& sFolder : {Home(), QFileInfo(mdlDataPaths::SettingsFile()).path(),
+                                   QFileInfo(mdlDataPaths::LedgerFile()).path()}) {
         for (const QFileInfo& oFile : QDir(sFolder).entryInfoList(QDir::Files)) {
             if (oFile.fileName().endsWith(".new") || oFile.fileName().endsWith(".lock")) {
                 asLeft << oFile.fileName();

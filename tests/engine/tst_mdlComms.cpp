@@ -1,4 +1,5 @@
 #include "engine/mdlComms.h"
+#include "platform/mdlDataPaths.h"
 #include "tests/support/clsPreparation.h"
 #include "tests/support/clsPrivateHome.h"
 #include "tests/support/clsPseudoTerminal.h"
@@ -59,7 +60,7 @@ class tst_mdlComms : public QObject {
 private slots:
     void init() {
         oUnit.oHost.SerialPort().SetPortOpen(false);
-        QFile::remove(clsJRT_Registry::FilePath());
+        QFile::remove(mdlDataPaths::SettingsFile());
         oUnit.Renew();
     }
 
@@ -69,7 +70,7 @@ private slots:
     void storedSettings() {
         QFETCH(StoredRow, oRow);
         // Where earlier versions left them: a new place would lose them.
-        mdlTestFiles::Write(QDir(), clsJRT_Registry::FilePath(),
+        mdlTestFiles::Write(QDir(), mdlDataPaths::SettingsFile(),
                             "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Quellis\\Tessivar\\2.6.0\\Comms]\n" +
                                 oRow.aStored + "\n");
         App().Reset();

@@ -1,5 +1,6 @@
 #include "core/clsError.h"
 #include "platform/clsJRT_Registry.h"
+#include "platform/mdlDataPaths.h"
 #include "tests/support/clsPrivateHome.h"
 #include "tests/support/mdlForked.h"
 #include "tests/support/mdlRows.h"
@@ -60,7 +61,7 @@ QString Raised(qint32 lCode, const char* sMember, const char* sDescription) {
 // The file as another copy of the program finds it: the copy of it that this
 // one keeps no longer matches, so the file is read again.
 void Reread() {
-    QFile oFile(R::FilePath());
+    QFile oFile(mdlDataPaths::SettingsFile());
     if (!oFile.open(QIODevice::ReadOnly) ||
         !oFile.setFileTime(QDateTime::currentDateTime().addSecs(-60),
                            QFile::FileModificationTime)) {
@@ -101,8 +102,8 @@ Action OpenAfter(const QString& sCreated, const QString& sOpened, bool bCreate) 
 // PortNumber from a settings file of aText, or a FIFO, of mode lMode.
 Action Reading(QByteArray aText, mode_t lMode = 0644) {
     return [=](R& o) {
-        const QByteArray aPath = QFile::encodeName(R::FilePath());
-        mdlTestFiles::Write(QDir(), R::FilePath(), aText);
+        const QByteArray aPath = QFile::encodeName(mdlDataPaths::SettingsFile());
+        mdlTestFiles::Write(QDir(), mdlDataPaths::SettingsFile(), aText);
         if (S_ISFIFO(lMode) && (::unlink(aPath) != 0 || ::mkfifo(aPath, lMode) != 0)) {
             qFatal("cannot make a FIFO");
         }
@@ -127,9 +128,10 @@ Action ShortLinkedSave(int iLength) {
     return [=](R& o) {
         Opened(o).SetValue("PortNumber", R::RegDword, 1);
         o.CloseKey();
-        const QByteArray aEarlier = mdlTestFiles::Read(R::FilePath());
-        const QString sReal = R::FilePath() + ".real";
-        if (!(QFile::rename(R::FilePath(), sReal) && QFile::link(sReal, R::FilePath()))) {
+        const QByteArray aEarlier = mdlTestFiles::Read(mdlDataPaths::SettingsFile());
+        const QString sReal = mdlDataPaths::SettingsFile() + ".real";
+        if (!(QFile::rename(mdlDataPaths::SettingsFile(), sReal) &&
+              QFile::link(sReal, mdlDataPaths::SettingsFile()))) {
             qFatal("cannot link the settings file");
         }
         Opened(o).SetValue("Text", R::RegSz, QString(iLength, u'z'));
@@ -137,8 +139,8 @@ Action ShortLinkedSave(int iLength) {
         std::signal(SIGXFSZ, SIG_IGN);
         setrlimit(RLIMIT_FSIZE, &oLimit);
         const QString sSaved = Outcome([&](R&) { return o.CloseKey(), QVariant(); });
-        const bool bKept =
-            mdlTestFiles::Read(R::FilePath()) == aEarlier && QFileInfo(R::FilePath()).isSymLink();
+        const bool bKept = mdlTestFiles::Read(mdlDataPaths::SettingsFile()) == aEarlier &&
+                           QFileInfo(mdlDataPaths::SettingsFile()).isSymLink();
         return QVariant(sSaved + (bKept ? "" : " and lost the earlier file"));
     };
 }
@@ -181,7 +183,8 @@ private slots:
              Raised(1009, sOpen, "Unknown Error No. 6")},
             {"folder cannot be made",
              [](R& o) {
-                 return mdlTestFiles::Write(QDir(), QFileInfo(R::FilePath()).path(), ""),
+                 return mdlTestFiles::Write(QDir(), QFileInfo(mdlDataPaths::SettingsFile()).path(),
+                                            ""),
                         o.OpenKey();
              },
              Raised(1000, sOpen, "Cann't open parent key.")},
@@ -230,7 +233,7 @@ private slots:
         const auto oRun = [&] { return Outcome(oRow.oAction); };
         // Any other user meets the file's mode as it is.
         const bool bNobody = oRow.bAsNobody && ::geteuid() == 0;
-        const QString sFolder = QFileInfo(R::FilePath()).path();
+        const QString sFolder = QFileInfo(mdlDataPaths::SettingsFile()).path();
         QVERIFY(!bNobody || (QDir().mkpath(sFolder) && chmod(qPrintable(oHome.Path()), 0755) == 0 &&
                              chown(qPrintable(sFolder), 65534, 65534) == 0));
         QCOMPARE(bNobody ? mdlForked::RunAsNobody(oRun) : mdlForked::Run(oRun), oRow.sOutcome);

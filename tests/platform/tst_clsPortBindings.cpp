@@ -1,5 +1,6 @@
 #include "platform/clsJRT_Registry.h"
 #include "platform/clsPortBindings.h"
+#include "platform/mdlDataPaths.h"
 #include "tests/support/clsPrivateHome.h"
 #include "tests/support/mdlRows.h"
 #include "tests/support/mdlTestFiles.h"
@@ -97,7 +98,7 @@ const HandRow aByHandInFile[] = {
     {"without quotes",
      [] {
          mdlTestFiles::Write(
-             QDir(), clsJRT_Registry::FilePath(),
+             QDir(), mdlDataPaths::SettingsFile(),
              "[HKEY_LOCAL_MACHINE\\Comms\\hand]\nCOM2=/dev/ttyUSB0\nCOM3= \"/a\"\n");
      },
      {sC, "/dev/ttyUSB0", "/a", ""}},

@@ -1,4 +1,4 @@
-#include "engine/clsUploadLedger.h"
+#include "platform/mdlDataPaths.h"
 #include "tests/support/clsPrivateHome.h"
 #include "tests/support/mdlBoardSim.h"
 #include "tests/support/mdlCli.h"
@@ -122,7 +122,7 @@ private slots:
             asArguments << "--serial" << oRow.sSerial << "--serial-store"
                         << oFiles.filePath("serials.json");
         }
-        const qint64 lLedgerBefore = QFileInfo(clsUploadLedger::FilePath()).size();
+        const qint64 lLedgerBefore = QFileInfo(mdlDataPaths::LedgerFile()).size();
         QProcess oCli;
         oCli.start(TESSIVAR_CLI, asArguments << sFile);
         oCli.setReadChannel(QProcess::StandardError);
@@ -145,7 +145,7 @@ private slots:
             QCOMPARE(asImages.removeOne(sFlash), oRow.asFaults[i].isEmpty());
         }
         const QList<QJsonObject> aLedger =
-            mdlBoardSim::Lines(clsUploadLedger::FilePath(), lLedgerBefore);
+            mdlBoardSim::Lines(mdlDataPaths::LedgerFile(), lLedgerBefore);
         QCOMPARE(aLedger.size(), oRow.asFaults.size());
         for (const QJsonObject& oLine : aLedger) {
             QCOMPARE(oLine["file_sha256"].toString(), Sha256(aRecords));
@@ -172,14 +172,14 @@ private slots:
             asArguments << "--port"
                         << QString(sPort).replace("LINK", sLink).replace("DEVICE", sDevice);
         }
-        const qint64 lLedgerBefore = QFileInfo(clsUploadLedger::FilePath()).size();
+        const qint64 lLedgerBefore = QFileInfo(mdlDataPaths::LedgerFile()).size();
         const mdlCli::Outcome oRun = mdlCli::Run(asArguments << sFile);
         EndBoards(aBoards);
         QCOMPARE(oRun.iExitCode, oRow.iExit);
         const QByteArray aErr = QString::fromUtf8(oRow.aErr).replace("DEVICE", sDevice).toUtf8();
         QVERIFY2(oRun.aErr.contains(aErr), oRun.aErr.constData());
         QCOMPARE(Summary(oFiles, 0)["port_opens"].toInt(), 0);
-        QVERIFY(mdlBoardSim::Lines(clsUploadLedger::FilePath(), lLedgerBefore).isEmpty());
+        QVERIFY(mdlBoardSim::Lines(mdlDataPaths::LedgerFile(), lLedgerBefore).isEmpty());
     }
 };
 

@@ -1,6 +1,6 @@
-#include "engine/clsUploadLedger.h"
 #include "engine/mdlComms.h"
 #include "platform/clsJRT_Registry.h"
+#include "platform/mdlDataPaths.h"
 #include "tests/support/clsPrivateHome.h"
 #include "tests/support/clsPseudoTerminal.h"
 #include "tests/support/mdlBoardSim.h"
@@ -127,7 +127,7 @@ private slots:
         QVERIFY(mdlBoardSim::Start(
             oBoard, sLink,
             oRow.asBoard + QStringList{"--target", "22", "--summary", oDir.filePath("sum")}));
-        const qint64 lLedgerBefore = QFileInfo(clsUploadLedger::FilePath()).size();
+        const qint64 lLedgerBefore = QFileInfo(mdlDataPaths::LedgerFile()).size();
         QVERIFY(!oRow.bStoredPort || mdlCli::Run({"ports", "--bind", "1", sLink}).iExitCode == 0);
         const QStringList asPort = oRow.bStoredPort ? QStringList{} : QStringList{"--port", sLink};
         const auto [iExit, aOut] = Run(asPort + QStringList{sFile}, oRow, oFiles);
@@ -147,7 +147,7 @@ private slots:
         // and one for a wait for a board that Ctrl+C ended.
         qsizetype iBoardLines = 0;
         for (const QJsonObject& oLine :
-             mdlBoardSim::Lines(clsUploadLedger::FilePath(), lLedgerBefore)) {
+             mdlBoardSim::Lines(mdlDataPaths::LedgerFile(), lLedgerBefore)) {
             if (oLine["state"] != "WaitTarget") {
                 ++iBoardLines;
                 QCOMPARE(oLine["file_sha256"].toString(), Sha256(aRecords));

@@ -1,13 +1,14 @@
+#include "engine/clsRecentFileStore.h"
 #include "engine/mdlComms.h"
 #include "platform/clsJRT_Registry.h"
 #include "platform/clsPortBindings.h"
+#include "platform/mdlDataPaths.h"
 #include "tests/support/clsBoxAnswerer.h"
 #include "tests/support/clsRecordingHost.h"
 #include "tests/support/clsStartedWindow.h"
 #include "tests/support/mdlForked.h"
 #include "tests/support/mdlRows.h"
 #include "tests/support/mdlTestFiles.h"
-#include "engine/clsRecentFileStore.h"
 #include "ui/frmHelp.h"
 
 #include <QAction>
@@ -181,7 +182,7 @@ private slots:
     }
 
     void init() {
-        QFile::remove(clsJRT_Registry::FilePath());
+        QFile::remove(mdlDataPaths::SettingsFile());
         oAnswerer.emplace();
     }
 

@@ -1,6 +1,6 @@
-#include "engine/clsUploadLedger.h"
 #include "engine/mdlComms.h"
 #include "platform/clsPortBindings.h"
+#include "platform/mdlDataPaths.h"
 #include "tests/support/clsBoxAnswerer.h"
 #include "tests/support/clsStartedWindow.h"
 #include "tests/support/mdlRows.h"
@@ -118,7 +118,7 @@ private slots:
     // The unit chosen and run; the window as it was once the upload is over.
     void uploads() {
         QFETCH(UploadRow, oRow);
-        QFile::remove(clsUploadLedger::FilePath());
+        QFile::remove(mdlDataPaths::LedgerFile());
         // A link left by the last row's board would pass for the new one.
         const QString sLink = oDir.filePath("board");
         QFile::remove(sLink);
@@ -157,7 +157,7 @@ private slots:
             QCOMPARE(oBox.iButtons, QMessageBox::Ok | iOther);
         }
         QCOMPARE(asBoxes, oRow.asBoxes);
-        const QByteArray aLedger = mdlTestFiles::Read(clsUploadLedger::FilePath()).trimmed();
+        const QByteArray aLedger = mdlTestFiles::Read(mdlDataPaths::LedgerFile()).trimmed();
         QCOMPARE(QJsonDocument::fromJson(aLedger.split('\n').last())["result"].toString(),
                  oRow.sResult);
     }

@@ -1,5 +1,7 @@
 #include "tools/cli/clsSerialOptions.h"
 
+#include "platform/mdlDataPaths.h"
+
 #include <QFileInfo>
 
 namespace {
@@ -52,7 +54,7 @@ QString clsSerialOptions::Take(const QCommandLineParser& oParser) {
         return QStringLiteral("--serial-store takes a file.");
     }
     sStore = bStore ? QFileInfo(oParser.value(oStore)).absoluteFilePath()
-                    : clsSerialNumbering::DefaultStorePath();
+                    : mdlDataPaths::SerialNumberStore();
     return {};
 }
 

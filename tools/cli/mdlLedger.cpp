@@ -1,8 +1,8 @@
 #include "tools/cli/mdlLedger.h"
 
 #include "engine/clsLedgerReader.h"
-#include "engine/clsUploadLedger.h"
 #include "engine/mdlTextUtil.h"
+#include "platform/mdlDataPaths.h"
 #include "tools/cli/clsConsole.h"
 #include "tools/cli/mdlCommandLine.h"
 #include "tools/cli/mdlExitStatus.h"
@@ -144,7 +144,7 @@ bool Json(clsLedgerReader& oReader, clsConsole& oConsole,
 }
 
 int Show(clsConsole& oConsole, bool bJson, qsizetype lLast) {
-    const QString sPath = clsUploadLedger::FilePath();
+    const QString sPath = mdlDataPaths::LedgerFile();
     const QString sShownPath = mdlTextUtil::Visible(sPath);
     const auto Unread = [&](const QString& sWhy) {
         oConsole.Err(QStringLiteral("tessivar-cli: the ledger %1 could not be read: %2\n")
