@@ -1,3 +1,4 @@
+#include "engine/clsApplication.h"
 #include "engine/clsUploadSequence.h"
 #include "tests/support/clsUploadingHost.h"
 
@@ -42,7 +43,6 @@ void UploadTurnaround(benchmark::State& oState) {
         clsUploadingHost oHost;
         oHost.asDevices = QStringList{sLink};
         clsApplication oApp(oHost);
-        oHost.pApp = &oApp;
         QElapsedTimer oClock;
         QList<qint64> alTurnarounds;
         clsSerialControl& oPort = oHost.SerialPort();

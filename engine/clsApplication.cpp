@@ -18,7 +18,8 @@
 #include <limits>
 
 clsApplication::clsApplication(clsEngineHost& oNewHost)
-    : oHost(oNewHost), sRegRoot(SettingsKeyPath()), oHelpFile(std::make_unique<clsJRT_HelpFile>()) {
+    : oHost(oNewHost), sRegRoot(mdlResources::SettingsKeyPath()),
+      oHelpFile(std::make_unique<clsJRT_HelpFile>()) {
     try {
         oHelpFile->SetFilename(
             mdlHelpLocation::HelpFilePath(QCoreApplication::applicationDirPath()));
@@ -33,15 +34,6 @@ clsApplication::clsApplication(clsEngineHost& oNewHost)
 // Nothing is stored here: the program ends without tearing the object down,
 // and the window stores the line settings when the port choice changes.
 clsApplication::~clsApplication() = default;
-
-QString clsApplication::SettingsKeyPath() {
-    using namespace mdlResources;
-    return QStringLiteral("SOFTWARE\\Quellis\\%1\\%2.%3.%4\\")
-        .arg(Title())
-        .arg(VersionMajor())
-        .arg(VersionMinor())
-        .arg(VersionRevision());
-}
 
 void clsApplication::Reset() {
     aiSectors = {0};
@@ -64,7 +56,7 @@ void clsApplication::Reset() {
     oFlashImage = std::make_unique<clsFlashImage>();
     oRegistry = std::make_unique<clsJRT_Registry>();
     oCommSettings = std::make_unique<clsCommPort>();
-    mdlComms::RestoreCommSettings(*this);
+    mdlComms::RestoreCommSettings(*oRegistry, *oCommSettings);
 
     lAppState = Idle;
     ++lResets;
@@ -368,7 +360,7 @@ void clsApplication::CommEventHandler(qint32 lEvent) {
     } else if (sReply == QLatin1String(mdlUploadRules::sProgrammingErrorReply)) {
         throw mdlEngineErrors::Make(mdlEngineErrors::ProgrammingError);
     } else {
-        mdlComms::CloseCom(*this);
+        ClosePort();
         oHost.Status(mdlResources::LoadResString(eRes::UnknownResponse) + QStringLiteral(" - ") +
                      sReply);
         oHost.SetMousePointer(clsEngineHost::vbDefault);
@@ -386,11 +378,11 @@ std::optional<bool> clsApplication::TargetIDMatches() {
 }
 
 void clsApplication::AcknowledgeTarget() {
-    mdlComms::SetTextMode(*this);
     clsSerialControl& oPort = oHost.SerialPort();
+    mdlComms::SetTextMode(oPort);
     oPort.SetOutBufferCount(0);
     const char aAnswer[] = {char(bIncrementID ? yTargetID + 1 : yTargetID), '\0'};
-    mdlComms::Send(*this, QByteArray(aAnswer, 2));
+    mdlComms::Send(oPort, QByteArray(aAnswer, 2));
 }
 
 void clsApplication::RunUpload() {
@@ -411,13 +403,33 @@ void clsApplication::RunUpload() {
     EraseSectors();
 }
 
+void clsApplication::OpenPort() {
+    mdlComms::EstablishCom(oHost.SerialPort(), *oCommSettings, yTargetID);
+    oHost.PortStatus(PortLine(eRes::Opened));
+}
+
+void clsApplication::ClosePort() {
+    mdlComms::CloseCom(oHost.SerialPort());
+    oHost.PortStatus(PortLine(eRes::Closed));
+}
+
+void clsApplication::ResetHost() {
+    ClosePort();
+    oHost.ResetWindow();
+}
+
+QString clsApplication::PortLine(eRes iWordEntry) const {
+    return oHost.PortName(oCommSettings->Number()) + QLatin1Char(' ') +
+           mdlResources::LoadResString(iWordEntry);
+}
+
 QString clsApplication::OverwriteWarning() {
     return mdlResources::LoadResString(eRes::OverwriteWarning) + QStringLiteral("\r\n") +
            mdlResources::LoadResString(eRes::OverwriteQuestion);
 }
 
 void clsApplication::BeginErase() {
-    mdlComms::SetTextMode(*this);
+    mdlComms::SetTextMode(oHost.SerialPort());
     lAppState = Erasing;
     oHost.SetMousePointer(clsEngineHost::vbArrowHourglass);
     oHost.Status(mdlResources::LoadResString(eRes::ErasingSectors));
@@ -439,7 +451,7 @@ void clsApplication::EraseSectors() {
 
 void clsApplication::SendLastRecord() {
     oHost.SerialPort().SetOutBufferCount(0);
-    mdlComms::Send(*this, sLastRecord.toLatin1());
+    mdlComms::Send(oHost.SerialPort(), sLastRecord.toLatin1());
     oHost.SetReplyTimer(true);
 }
 
@@ -498,9 +510,9 @@ void clsApplication::EndOfImage() {
         oHost.SerialPort().SetOutBufferCount(0);
         // The upload is complete only if the board can have had it: an
         // adapter pulled now would lose it in the close unseen.
-        mdlComms::SendWhole(*this, aTerminate);
+        mdlComms::SendWhole(oHost.SerialPort(), aTerminate);
     }
-    oHost.ResetWindow();
+    ResetHost();
     using mdlResources::LoadResString;
     if (lRecordCount == 0) {
         lAppState = NoRecords;

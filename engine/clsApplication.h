@@ -9,6 +9,7 @@
 #include "platform/clsJRT_Registry.h"
 #include "records/clsFile.h"
 #include "records/clsFlashImage.h"
+#include "resources/mdlResources.h"
 
 #include <QList>
 #include <QString>
@@ -87,15 +88,19 @@ public:
     // serial link raises.
     void CommEventHandler(qint32 lEvent);
     void RunUpload();
+    // Opens the host's port for the target's upload and logs it; raises as
+    // mdlComms::EstablishCom.
+    void OpenPort();
+    // Closes the host's port and logs it, a port that was not open too.
+    void ClosePort();
+    // As an upload ends: the port closed, then the host back to idle.
+    void ResetHost();
     // The warning that RunUpload asks to confirm.
     static QString OverwriteWarning();
     void EraseSectors();
     void UploadRecs();
 
     const QString& RegistryRoot() const { return sRegRoot; }
-    // The settings store's key of this version: "SOFTWARE\Quellis\" + title
-    // + "\" + major.minor.revision + "\".
-    static QString SettingsKeyPath();
     clsEngineHost& Host() { return oHost; }
     clsCommPort& CommSettings() { return *oCommSettings; }
     const clsCommPort& CommSettings() const { return *oCommSettings; }
@@ -127,6 +132,8 @@ private:
     void ResendRecord();
     void BeginUpload();
     void EndOfImage();
+    // The log line of the port and string-table entry iWordEntry.
+    QString PortLine(eRes iWordEntry) const;
     void ReadRegionLine(qint32 lLine, const QString& sLine);
     // An error met at line lLine of a file, with the line and the file's
     // path; a line the reader could not read becomes that file's own error.

@@ -21,6 +21,9 @@ public:
     virtual void Status(const QString& sStatusLine) = 0;
     // Appends " ." to the last line of the status log.
     virtual void ShowWaitDots() = 0;
+    // A line of the port's own, opened or closed: a status line, for a host
+    // that tells it apart from the lines that say how an upload went.
+    virtual void PortStatus(const QString& sStatusLine) { Status(sStatusLine); }
     virtual void SetMousePointer(eMousePointer iPointer) = 0;
     // The serial port the upload runs on; unless a host gives one, a port
     // that stands for no device, for hosts that never upload.
@@ -34,8 +37,8 @@ public:
     // The application file sPath and its command file were opened for an
     // upload, before anything in them was read.
     virtual void FilesOpened(const QString& /*sPath*/) {}
-    // The window's reset: closes the port, puts the controls back to idle
-    // and closes the reset prompt.
+    // The window's reset, once the engine closed its port: puts the
+    // controls back to idle and closes the reset prompt.
     virtual void ResetWindow() {}
     virtual void EnableResetCommand() {}
     // How long the board has for each reply.

@@ -59,7 +59,7 @@ std::optional<clsError> clsUploadSequence::Begin(const QString& sPath,
     try {
         oPrepare();
         bPrepared = true;
-        mdlComms::EstablishCom(oApp);
+        oApp.OpenPort();
         oHost.ShowPressMsg();
         oApp.BeginWaitForTarget();
         return std::nullopt;
@@ -67,7 +67,7 @@ std::optional<clsError> clsUploadSequence::Begin(const QString& sPath,
         const mdlErrorTable::Report oReport = mdlErrorTable::OfRun(oError);
         const Outcome oOutcome = OutcomeNow(std::nullopt, oError.Code(), oReport.sWords);
         bPrepared = false;
-        oHost.ResetWindow();
+        oApp.ResetHost();
         if (oReport.bFilesClosed) {
             oApp.Reset();
             ClosingLines();
@@ -86,8 +86,8 @@ void clsUploadSequence::Stop() {
 void clsUploadSequence::StopAs(eEnding iEnding) {
     const qint32 lCode = iEnding == eEnding::Declined ? mdlEngineErrors::UploadCancelled : 0;
     const Outcome oOutcome = OutcomeNow(iEnding, lCode, LoadResString(eRes::UploadTerminated));
+    oApp.ResetHost();
     clsEngineHost& oHost = oApp.Host();
-    oHost.ResetWindow();
     oHost.SetReplyTimer(false);
     oHost.Status(QStringLiteral("%1 - %2 records transfered.")
                      .arg(LoadResString(eRes::UploadTerminated))
@@ -207,7 +207,7 @@ void clsUploadSequence::Finish(const Outcome& oOutcome,
 }
 
 void clsUploadSequence::ResetBoth() {
-    oApp.Host().ResetWindow();
+    oApp.ResetHost();
     oApp.Reset();
     oApp.Host().EnableResetCommand();
 }

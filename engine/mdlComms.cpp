@@ -1,8 +1,9 @@
 #include "engine/mdlComms.h"
 
 #include "core/mdlSteps.h"
-#include "engine/clsApplication.h"
+#include "engine/clsCommPort.h"
 #include "engine/mdlEngineErrors.h"
+#include "platform/clsJRT_Registry.h"
 #include "platform/clsPortBindings.h"
 #include "platform/clsSerialControl.h"
 #include "records/clsBoardTarget.h"
@@ -24,9 +25,9 @@ void Check(const clsSerialControl::Failure& oFailure) {
     }
 }
 
-// Opens the line settings' key of oApp's store, creating it; the disposition.
-qint32 OpenCommsKey(clsApplication& oApp) {
-    return oApp.Registry().OpenMachineKey(mdlComms::CommsKeyPath(), true);
+// Opens the line settings' key of oRegistry, creating it; the disposition.
+qint32 OpenCommsKey(clsJRT_Registry& oRegistry) {
+    return oRegistry.OpenMachineKey(mdlComms::CommsKeyPath(), true);
 }
 
 // Hands a stored integer between lLowest and lHighest to oSet.
@@ -76,20 +77,13 @@ void ReadCommSettings(const clsJRT_Registry& oRegistry, clsCommPort& oSettings) 
     });
 }
 
-QString PortLine(clsApplication& oApp, eRes iWordEntry) {
-    return oApp.Host().PortName(oApp.CommSettings().Number()) + QLatin1Char(' ') +
-           LoadResString(iWordEntry);
-}
-
 } // namespace
 
 namespace mdlComms {
 
-void EstablishCom(clsApplication& oApp) {
+void EstablishCom(clsSerialControl& oPort, clsCommPort& oSettings, quint8 yTargetID) {
     try {
-        clsCommPort& oSettings = oApp.CommSettings();
-        oSettings.SetBaudRate(clsBoardTarget::For(oApp.TargetID()).lBaudRate);
-        clsSerialControl& oPort = oApp.Host().SerialPort();
+        oSettings.SetBaudRate(clsBoardTarget::For(yTargetID).lBaudRate);
         oPort.SetInputLen(0);
         oPort.SetRThreshold(1);
         oPort.SetInputMode(clsSerialControl::comInputModeBinary);
@@ -97,7 +91,6 @@ void EstablishCom(clsApplication& oApp) {
         Check(oPort.SetCommPort(oSettings.Number()));
         oPort.SetInBufferCount(0);
         Check(oPort.SetPortOpen(true));
-        oApp.Host().Status(PortLine(oApp, eRes::Opened));
     } catch (const clsError& oError) {
         if (mdlComms::IsSerialControlError(oError.Number())) {
             throw clsError(oError.Number(), sEstablishCom, oError.Description());
@@ -106,8 +99,7 @@ void EstablishCom(clsApplication& oApp) {
     }
 }
 
-void SetTextMode(clsApplication& oApp) {
-    clsSerialControl& oPort = oApp.Host().SerialPort();
+void SetTextMode(clsSerialControl& oPort) {
     Check(oPort.SetPortOpen(false));
     oPort.SetInputMode(clsSerialControl::comInputModeText);
     Check(oPort.SetInBufferSize(256));
@@ -118,13 +110,13 @@ void SetTextMode(clsApplication& oApp) {
     Check(oPort.SetPortOpen(true));
 }
 
-void Send(clsApplication& oApp, const QByteArray& aBytes) {
-    Check(oApp.Host().SerialPort().Output(aBytes));
+void Send(clsSerialControl& oPort, const QByteArray& aBytes) {
+    Check(oPort.Output(aBytes));
 }
 
-void SendWhole(clsApplication& oApp, const QByteArray& aBytes) {
-    Send(oApp, aBytes);
-    Check(oApp.Host().SerialPort().Flush());
+void SendWhole(clsSerialControl& oPort, const QByteArray& aBytes) {
+    Send(oPort, aBytes);
+    Check(oPort.Flush());
 }
 
 bool IsSerialControlError(qint32 lNumber) {
@@ -132,30 +124,27 @@ bool IsSerialControlError(qint32 lNumber) {
            lNumber <= clsSerialControl::lLastSeriesNumber;
 }
 
-void CloseCom(clsApplication& oApp) {
+void CloseCom(clsSerialControl& oPort) {
     try {
-        Check(oApp.Host().SerialPort().SetPortOpen(false));
+        Check(oPort.SetPortOpen(false));
     } catch (const clsError& oError) {
         if (oError.Number() != clsSerialControl::NotOpen) {
             throw;
         }
     }
-    oApp.Host().Status(PortLine(oApp, eRes::Closed));
 }
 
-void RestoreCommSettings(clsApplication& oApp) {
+void RestoreCommSettings(clsJRT_Registry& oRegistry, clsCommPort& oSettings) {
     qint32 lDisposition = 0;
-    Ignoring([&] { lDisposition = OpenCommsKey(oApp); });
+    Ignoring([&] { lDisposition = OpenCommsKey(oRegistry); });
     if (lDisposition == clsJRT_Registry::OpenedExistingKey) {
-        ReadCommSettings(oApp.Registry(), oApp.CommSettings());
+        ReadCommSettings(oRegistry, oSettings);
     }
-    Ignoring([&] { oApp.Registry().CloseKey(); });
+    Ignoring([&] { oRegistry.CloseKey(); });
 }
 
-void StoreCommSettings(clsApplication& oApp) {
-    Ignoring([&] { OpenCommsKey(oApp); });
-    clsJRT_Registry& oRegistry = oApp.Registry();
-    const clsCommPort& oSettings = oApp.CommSettings();
+void StoreCommSettings(clsJRT_Registry& oRegistry, const clsCommPort& oSettings) {
+    Ignoring([&] { OpenCommsKey(oRegistry); });
     const auto Write = [&](eRes iNameEntry, qint32 rtType, const QVariant& vData) {
         Ignoring([&] { oRegistry.SetValue(LoadResString(iNameEntry), rtType, vData); });
     };
@@ -168,7 +157,7 @@ void StoreCommSettings(clsApplication& oApp) {
 }
 
 QString CommsKeyPath() {
-    return clsApplication::SettingsKeyPath() + LoadResString(eRes::CommsKey);
+    return mdlResources::SettingsKeyPath() + LoadResString(eRes::CommsKey);
 }
 
 QString DeviceOf(qint16 iPort) {

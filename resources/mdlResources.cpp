@@ -111,6 +111,13 @@ int VersionMinor() {
 int VersionRevision() {
     return TESSIVAR_VERSION_PATCH;
 }
+QString SettingsKeyPath() {
+    return QStringLiteral("SOFTWARE\\Quellis\\%1\\%2.%3.%4\\")
+        .arg(Title())
+        .arg(VersionMajor())
+        .arg(VersionMinor())
+        .arg(VersionRevision());
+}
 QString Comments() {
     return QStringLiteral("27 January 2005");
 }

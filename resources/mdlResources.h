@@ -85,6 +85,9 @@ QString WindowTitle();
 int VersionMajor();
 int VersionMinor();
 int VersionRevision();
+// The settings store's key of this version: "SOFTWARE\Quellis\" + title
+// + "\" + major.minor.revision + "\".
+QString SettingsKeyPath();
 // The comments text of the executable: its build date.
 QString Comments();
 QString HelpFileName();

@@ -173,7 +173,11 @@ void frmMain::Reset() {
     }
     // The port closed is the one shown, whatever the reset read from the store.
     TakeShownPort();
-    Ignoring([this] { mdlComms::CloseCom(*pApp); });
+    Ignoring([this] { pApp->ClosePort(); });
+    ResetWindow();
+}
+
+void frmMain::ResetWindow() {
     oUi->cmdRunStop->setText(LoadResString(eRes::Run));
     oUi->cmdRunStop->setEnabled(false);
     LockFileControls(false);
@@ -354,7 +358,7 @@ bool frmMain::CommitPath(const QString& sPath, bool bCheckLine, bool bTopic) {
 // Only a choice of the technician stores the settings.
 void frmMain::cboPortNumber_Click() {
     pApp->CommSettings().SetNumber(CommPort());
-    mdlComms::StoreCommSettings(*pApp);
+    mdlComms::StoreCommSettings(pApp->Registry(), pApp->CommSettings());
 }
 
 void frmMain::ShowPortDevice() {

@@ -57,7 +57,7 @@ public:
     void SetMousePointer(eMousePointer iPointer) override;
     clsSerialControl& SerialPort() override { return *mscCommPort; }
     void FilesOpened(const QString& sPath) override;
-    void ResetWindow() override { Reset(); }
+    void ResetWindow() override;
     void EnableResetCommand() override;
     void SetReplyTimer(bool bOn) override;
     void ShowPressMsg() override;

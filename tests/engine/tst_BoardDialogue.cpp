@@ -1,3 +1,4 @@
+#include "engine/clsApplication.h"
 #include "engine/clsUploadSequence.h"
 #include "records/clsBoardTarget.h"
 #include "tests/support/clsPrivateHome.h"
@@ -142,7 +143,6 @@ private slots:
         QFile::remove(oDir.filePath("summary.json"));
         oSequence.reset();
         oApp.emplace(oHost);
-        oHost.pApp = &*oApp;
         oHost.Clear();
         oHost.bResetEnabled = false;
         oHost.oWhileAsking = nullptr;

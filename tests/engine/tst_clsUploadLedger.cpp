@@ -1,3 +1,4 @@
+#include "engine/clsApplication.h"
 #include "engine/clsUploadLedger.h"
 #include "platform/clsFileLock.h"
 #include "platform/mdlDataPaths.h"
@@ -52,10 +53,7 @@ class tst_clsUploadLedger : public QObject {
     clsUploadLedger oLedger{oApp, oSequence};
 
 private slots:
-    void init() {
-        oHost.pApp = &oApp;
-        QFile::remove(mdlDataPaths::LedgerFile());
-    }
+    void init() { QFile::remove(mdlDataPaths::LedgerFile()); }
 
     void lineIsOnDiskBeforeTheEndIsTold() {
         mdlTestFiles::Write(QDir(oDir.path()), "unit.cmd", "16\r\nFF\r\n1,4000,7FFF,E\r\n");

@@ -89,16 +89,16 @@ private slots:
         oUnit.oHost.asDevices = QStringList{oRow.bBound ? oLine.SlavePath() : QString()};
         QCOMPARE(oUnit.Prepare("16\r\nFF\r\n", "S9030000FC\r\n"), QString());
         App().CommSettings().SetParity(oRow.lParity);
-        const QString sError = mdlRaised::Text([&] { mdlComms::EstablishCom(App()); });
+        const QString sError = mdlRaised::Text([&] { App().OpenPort(); });
         QVERIFY2(oRow.sError.isEmpty() ? sError.isEmpty() : sError.startsWith(oRow.sError),
                  qPrintable(sError));
         QCOMPARE(oUnit.oHost.SerialPort().PortOpen(), sError.isEmpty());
-        mdlComms::CloseCom(App());
-        mdlComms::CloseCom(App());
+        App().ClosePort();
+        App().ClosePort();
         const QStringList asOpened = sError.isEmpty() ? QStringList{"COM1 opened"} : QStringList();
         QCOMPARE(oUnit.oHost.Lines().mid(7), asOpened + QStringList(2, "COM1 closed"));
         QVERIFY(!oUnit.oHost.SerialPort().PortOpen());
-        mdlComms::StoreCommSettings(App());
+        mdlComms::StoreCommSettings(App().Registry(), App().CommSettings());
         App().Reset();
         QCOMPARE(App().CommSettings().SettingsString(), "19200,N,8,1");
     }
@@ -114,7 +114,7 @@ private slots:
         oUnit.Renew();
         QCOMPARE(App().CommSettings().Number(), qint16(1));
         App().CommSettings().SetNumber(9);
-        mdlComms::StoreCommSettings(App());
+        mdlComms::StoreCommSettings(App().Registry(), App().CommSettings());
         oUnit.Renew();
         QCOMPARE(App().CommSettings().Number(), qint16(9));
     }

@@ -1,15 +1,13 @@
 #pragma once
 
-#include "engine/clsApplication.h"
-#include "engine/mdlComms.h"
 #include "tests/support/clsRecordingHost.h"
 
 #include <QTimer>
 
 #include <functional>
 
-// A host that uploads as the window does: the 2000 ms reply timer, an
-// answer to the overwrite warning, and the window's reset closing the port.
+// A host that uploads as the window does: the 2000 ms reply timer and an
+// answer to the overwrite warning; its reset does nothing.
 class clsUploadingHost : public clsRecordingHost {
 public:
     clsUploadingHost() {
@@ -31,9 +29,7 @@ public:
         }
     }
     void EnableResetCommand() override { bResetEnabled = true; }
-    void ResetWindow() override { mdlComms::CloseCom(*pApp); }
 
-    clsApplication* pApp = nullptr;
     QTimer oReplyTimer;
     bool bConfirm = true;
     // What happens while the question is open.

@@ -3,6 +3,7 @@
 #include "platform/clsJRT_Registry.h"
 #include "platform/clsPortBindings.h"
 #include "platform/mdlDataPaths.h"
+#include "resources/mdlResources.h"
 #include "tests/support/clsBoxAnswerer.h"
 #include "tests/support/clsRecordingHost.h"
 #include "tests/support/clsStartedWindow.h"
@@ -108,7 +109,7 @@ class tst_frmMain : public QObject {
     Q_OBJECT
 
     QTemporaryDir oDir;
-    const QString sRecentKey = clsApplication::SettingsKeyPath() + "Recent Files";
+    const QString sRecentKey = mdlResources::SettingsKeyPath() + "Recent Files";
     std::optional<clsStartedWindow> oUnit;
     std::optional<clsBoxAnswerer> oAnswerer;
 

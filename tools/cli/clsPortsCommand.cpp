@@ -31,7 +31,6 @@ clsPortsCommand::clsPortsCommand(clsConsole& oNewConsole, const Options& oNewOpt
     : oConsole(oNewConsole), oOptions(oNewOptions), oSerialNumbers(oNewOptions.oSerial.Numbering()),
       oHost(oNewConsole, oNewOptions.oHost), oApp(oHost), oRun(Launch()),
       aEnds(oNewOptions.asPorts.size()) {
-    oHost.Attach(oApp);
     if (oSerialNumbers) {
         oApp.NumberBoards(*oSerialNumbers);
     }

@@ -46,7 +46,6 @@ clsUploadCommand::clsUploadCommand(clsConsole& oNewConsole, const Options& oOpti
     : oConsole(oNewConsole), sPath(oOptions.sPath), iPort(oOptions.iPort),
       oSerialNumbers(oOptions.oSerial.Numbering()), oHanded(oOptions.oHanded),
       oHost(oNewConsole, oOptions.oHost), oApp(oHost), oSequence(oApp) {
-    oHost.Attach(oApp);
     // Without --port, the number stored at the start holds for every board
     // of the run: another choice stored meanwhile must not move it.
     if (iPort <= 0) {

@@ -39,15 +39,18 @@ QString clsUploadHost::PortName(qint16 iPort) const {
     return oOptions.sDevice.isEmpty() ? clsLogHost::PortName(iPort) : oOptions.sDevice;
 }
 
-// No controls and no prompt window to put back: the port is closed, and
-// whatever still waits for the board or the technician stops waiting.
+// The port's own line tells nothing of how the upload ended.
+void clsUploadHost::PortStatus(const QString& sStatusLine) {
+    const QString sEnding = LastLine();
+    Status(sStatusLine);
+    SetLastLine(sEnding);
+}
+
+// No controls and no prompt window to put back: whatever still waits for
+// the board or the technician stops waiting.
 void clsUploadHost::ResetWindow() {
     oTargetTimer.stop();
     oAnswer.Abandon();
-    // The port's own line tells nothing of how the upload ended.
-    const QString sEnding = LastLine();
-    mdlComms::CloseCom(*pApp);
-    SetLastLine(sEnding);
 }
 
 void clsUploadHost::SetReplyTimer(bool bOn) {

@@ -10,7 +10,6 @@
 
 #include <optional>
 
-class clsApplication;
 class clsConsole;
 
 // The engine's host for the upload verb: the status log on standard output,
@@ -30,11 +29,9 @@ public:
     };
 
     clsUploadHost(clsConsole& oNewConsole, const Options& oNewOptions);
-    // The application object whose port the window's reset closes.
-    void Attach(clsApplication& oNewApp) { pApp = &oNewApp; }
-
     clsSerialControl& SerialPort() override { return oCommPort; }
     QString PortName(qint16 iPort) const override;
+    void PortStatus(const QString& sStatusLine) override;
     void ResetWindow() override;
     void SetReplyTimer(bool bOn) override;
     void ShowPressMsg() override;
@@ -62,7 +59,6 @@ private:
     clsConsole& oConsole;
     clsProgressLine oProgress;
     Options oOptions;
-    clsApplication* pApp = nullptr;
     clsSerialControl oCommPort;
     QTimer oReplyTimer;
     QTimer oTargetTimer;
