@@ -2,7 +2,8 @@
 # build: fails where a file includes a header of a layer above its own, and
 # where units include each other in a circle. Includes name their folder
 # from the repository's root, so the folder a header comes from is its
-# layer. Each folder lists what it may include.
+# layer. Each folder lists what it may include, and may name headers there
+# that it must not.
 cmake_minimum_required(VERSION 3.25)
 set(aLayers core resources records platform engine ui app tools/cli tools/boardsim)
 set(aMay_core core)
@@ -13,8 +14,10 @@ set(aMay_engine core resources records platform engine)
 set(aMay_ui core resources records platform engine ui)
 set(aMay_app core resources records platform engine ui app)
 set(aMay_tools_cli core resources records platform engine tools/cli)
-# The simulator checks the engine's side of the dialogue, so shares none of it.
+# The simulator checks the engine's side of the dialogue, so shares none of it,
+# and keeps its own table of targets to check the program's against.
 set(aMay_tools_boardsim core records tools/boardsim)
+set(aMayNot_tools_boardsim records/clsBoardTarget.h)
 
 # A unit is a header with its sources, a platform's own ones included:
 # "engine/mdlComms" for engine/mdlComms.h and .cpp, "platform/clsFileLock"
@@ -28,6 +31,10 @@ set(lWrong 0)
 set(aUnits "")
 foreach(sLayer IN LISTS aLayers)
   string(REPLACE "/" "_" sKey "${sLayer}")
+  set(sNever "")
+  if(aMayNot_${sKey})
+    set(sNever ", never ${aMayNot_${sKey}}")
+  endif()
   file(GLOB_RECURSE aFiles "${SOURCE}/${sLayer}/*.h" "${SOURCE}/${sLayer}/*.cpp")
   foreach(sFile IN LISTS aFiles)
     file(RELATIVE_PATH sShown "${SOURCE}" "${sFile}")
@@ -41,11 +48,12 @@ foreach(sLayer IN LISTS aLayers)
           list(APPEND aUses_${sUnit} "${sUsed}")
         endif()
       endif()
-      if(sInclude MATCHES "^#include \"(tools/[a-z]+|[a-z]+)/" AND
-         NOT CMAKE_MATCH_1 IN_LIST aMay_${sKey})
-        message(SEND_ERROR "${sShown}: ${sInclude}: ${sLayer} may include only from "
-                           "${aMay_${sKey}}")
-        math(EXPR lWrong "${lWrong} + 1")
+      if(sInclude MATCHES "^#include \"((tools/[a-z]+|[a-z]+)/[^\"]+)\"")
+        if(NOT CMAKE_MATCH_2 IN_LIST aMay_${sKey} OR CMAKE_MATCH_1 IN_LIST aMayNot_${sKey})
+          message(SEND_ERROR "${sShown}: ${sInclude}: ${sLayer} may include only from "
+                             "${aMay_${sKey}}${sNever}")
+          math(EXPR lWrong "${lWrong} + 1")
+        endif()
       endif()
     endforeach()
   endforeach()

@@ -95,6 +95,10 @@ const DialogueRow aDialogues[] = {
      {Line("S10B4000000102030405060799")}, {aResend},
      R"({"resend_requests":1,"data_records":0,"bad_lines":[{"line":1,)"
      R"("text":"S10B4000000102030405060799","why":"Data checksum does not match record checksum"}]})"},
+    {"record of another shape than the target's: a resend asked for", {"--target", "22"}, 22,
+     QByteArray("\x17\0", 2), {Line("S3060000400001B8")}, {aResend},
+     R"({"resend_requests":1,"data_records":0,"bad_lines":[{"line":1,"text":"S3060000400001B8",)"
+     R"("why":"not of the shape the target takes"}]})"},
     {"resend fault: asked once, then acknowledged; the line keeps its number",
      {"--target", "22", "--fault", "2:resend", "--fault", "3:garbage"}, 22,
      QByteArray("\x17\0", 2), {aErase3, aRecord4000, aRecord4000, aRecord8000},

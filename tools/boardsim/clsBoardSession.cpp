@@ -1,6 +1,5 @@
 #include "tools/boardsim/clsBoardSession.h"
 
-#include "records/clsBoardTarget.h"
 #include "tools/boardsim/clsPtyMaster.h"
 #include "tools/boardsim/clsSimOptions.h"
 #include "tools/boardsim/clsSimSummary.h"
@@ -29,7 +28,7 @@ clsBoardSession::clsBoardSession(const clsSimOptions& oNewOptions, clsPtyMaster&
                                  clsBoardFlash& oFlash, clsSimSummary& oNewSummary)
     : oOptions(oNewOptions), oLine(oNewLine), oSummary(oNewSummary),
       oDialogue(oNewOptions.yTarget, oNewOptions.oFaults, oFlash, oNewSummary),
-      oPacer(clsBoardTarget::For(oNewOptions.yTarget).lBaudRate, oNewOptions.bPace) {}
+      oPacer(clsSimTarget::For(oNewOptions.yTarget).lBaudRate, oNewOptions.bPace) {}
 
 void clsBoardSession::Run() {
     oClock.start();
@@ -164,7 +163,7 @@ void clsBoardSession::Announce() {
 
 void clsBoardSession::TakeAnswer() {
     if (aInput.size() >= 2 && alArrivals[1] <= Now()) {
-        oDialogue.AnswerReceived(aInput.left(2));
+        oDialogue.AnswerReceived(aInput.left(2), oLine.BaudRate());
         Consume(2);
         eNow = eState::TakingLines;
     }
@@ -248,7 +247,7 @@ bool clsBoardSession::IsUnderWay() const {
 // What came and was not yet taken when the session ended.
 void clsBoardSession::Finish() {
     if (eNow == eState::WaitingForAnswer && !aInput.isEmpty()) {
-        oDialogue.AnswerReceived(aInput.left(2));
+        oDialogue.AnswerReceived(aInput.left(2), oLine.BaudRate());
         Consume(std::min<qsizetype>(aInput.size(), 2));
         eNow = eState::TakingLines;
     }

@@ -55,13 +55,15 @@ bool Takes(const clsLoaderDialogue::Reply& oReply) {
 
 clsLoaderDialogue::clsLoaderDialogue(quint8 yNewTargetID, const clsFaultPlan& oNewFaults,
                                      clsBoardFlash& oNewFlash, clsSimSummary& oNewSummary)
-    : yTargetID(yNewTargetID), oTarget(clsBoardTarget::For(yNewTargetID)), oFaults(oNewFaults),
+    : yTargetID(yNewTargetID), oTarget(clsSimTarget::For(yNewTargetID)), oFaults(oNewFaults),
       oFlash(oNewFlash), oSummary(oNewSummary) {}
 
-void clsLoaderDialogue::AnswerReceived(const QByteArray& aAnswer) {
-    const char aExpected[] = {char(yTargetID + (oTarget.bIncrementID ? 1 : 0)), '\0'};
+void clsLoaderDialogue::AnswerReceived(const QByteArray& aAnswer, qint32 lBaudRate) {
+    const char aExpected[] = {char(yTargetID + oTarget.yAnswerAdded), '\0'};
     oSummary.aAnswer = aAnswer;
     oSummary.bAnswerRight = aAnswer == QByteArrayView(aExpected, 2);
+    oSummary.lBaudRate = lBaudRate;
+    oSummary.bBaudRight = lBaudRate == oTarget.lBaudRate;
 }
 
 clsLoaderDialogue::Reply clsLoaderDialogue::LineReceived(const QByteArray& aLine) {
@@ -126,6 +128,11 @@ clsLoaderDialogue::eLine clsLoaderDialogue::Classify(const QByteArray& aLine,
         return IsErase(oRecord) ? eLine::Erase : eLine::Bad;
     }
     if (iType >= 1 && iType <= 3) {
+        if (iType != oTarget.iRecType ||
+            qsizetype(oRecord.LeadingData().size()) > oTarget.iMaxData) {
+            sWhy = QStringLiteral("not of the shape the target takes");
+            return eLine::Bad;
+        }
         sWhy = QStringLiteral("outside the flash");
         return oFlash.Fits(oRecord.Address(), qsizetype(oRecord.LeadingData().size())) ? eLine::Data
                                                                                        : eLine::Bad;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "records/clsBoardTarget.h"
 #include "records/clsJRT_SRecord.h"
 #include "tools/boardsim/clsFaultPlan.h"
+#include "tools/boardsim/clsSimTarget.h"
 
 #include <QByteArray>
 #include <QSet>
@@ -24,7 +24,8 @@ public:
     clsLoaderDialogue(quint8 yNewTargetID, const clsFaultPlan& oNewFaults, clsBoardFlash& oNewFlash,
                       clsSimSummary& oNewSummary);
 
-    void AnswerReceived(const QByteArray& aAnswer);
+    // lBaudRate: the speed the program under test set on its port.
+    void AnswerReceived(const QByteArray& aAnswer, qint32 lBaudRate);
     // A line that ended with 0x00, given without it.
     Reply LineReceived(const QByteArray& aLine);
     // Bytes without a 0x00 after them, left when the port closed or went
@@ -43,7 +44,7 @@ private:
     void TerminateSeen(const QByteArray& aText, bool bEndedByZero);
 
     const quint8 yTargetID;
-    const clsBoardTarget& oTarget;
+    const clsSimTarget& oTarget;
     const clsFaultPlan& oFaults;
     clsBoardFlash& oFlash;
     clsSimSummary& oSummary;

@@ -10,6 +10,7 @@
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
+#include <utility>
 
 clsPtyMaster::~clsPtyMaster() {
     HangUp();
@@ -51,6 +52,24 @@ bool clsPtyMaster::Link(const QString& sLink, QString& sProblem) {
     }
     sLinkPath = oLink.absoluteFilePath();
     return true;
+}
+
+// The master reports the port's own settings.
+qint32 clsPtyMaster::BaudRate() const {
+    static constexpr std::pair<speed_t, qint32> aRates[] = {
+        {B1200, 1200},   {B2400, 2400},   {B4800, 4800},   {B9600, 9600},
+        {B19200, 19200}, {B38400, 38400}, {B57600, 57600}, {B115200, 115200}};
+    termios oSettings{};
+    if (::tcgetattr(lMaster, &oSettings) != 0) {
+        return 0;
+    }
+    const speed_t lSpeed = ::cfgetospeed(&oSettings);
+    for (const auto& [lCode, lRate] : aRates) {
+        if (lCode == lSpeed) {
+            return lRate;
+        }
+    }
+    return 0;
 }
 
 bool clsPtyMaster::PeerIsOpen() const {

@@ -22,6 +22,9 @@ public:
 
     // Whether the program under test has the port open, asked without waiting.
     bool PeerIsOpen() const;
+    // The speed the program under test set on its port; 0 for one of no
+    // serial line.
+    qint32 BaudRate() const;
     // Everything the program under test has sent and not yet been read.
     QByteArray ReadWaiting();
     bool Write(const QByteArray& aBytes);

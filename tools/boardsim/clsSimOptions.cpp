@@ -1,6 +1,6 @@
 #include "tools/boardsim/clsSimOptions.h"
 
-#include "records/clsBoardTarget.h"
+#include "tools/boardsim/clsSimTarget.h"
 
 #include <QCommandLineParser>
 
@@ -116,7 +116,7 @@ bool clsSimOptions::Parse(const QStringList& asArguments, QString& sProblem) {
         return false;
     }
     yAnnounce = yTarget;
-    if (!clsBoardTarget::For(yTarget).HasImage()) {
+    if (clsSimTarget::For(yTarget).lFlashSize == 0) {
         sProblem = QStringLiteral("--target takes the id of a known board");
         return false;
     }

@@ -59,6 +59,8 @@ QJsonObject clsSimSummary::ToJson(const clsBoardFlash& oFlash) const {
         {QStringLiteral("port_opens"), lPortOpens},
         {QStringLiteral("answer"), Numbers(ByteValues(aAnswer))},
         {QStringLiteral("answer_right"), bAnswerRight},
+        {QStringLiteral("baud_rate"), lBaudRate},
+        {QStringLiteral("baud_right"), bBaudRight},
         {QStringLiteral("lines"), lLines},
         {QStringLiteral("erase_sectors"), Numbers(alEraseSectors)},
         {QStringLiteral("data_records"), lDataRecords},

@@ -23,6 +23,8 @@ struct clsSimSummary {
     qint32 lPortOpens = 0;
     QByteArray aAnswer;
     bool bAnswerRight = false;
+    qint32 lBaudRate = 0; // of the port, when the answer came
+    bool bBaudRight = false;
     qint32 lLines = 0; // copies sent again included
     QList<qint32> alEraseSectors;
     qint32 lDataRecords = 0;

@@ -1,9 +1,9 @@
-#include "records/clsBoardTarget.h"
 #include "tools/boardsim/clsBoardFlash.h"
 #include "tools/boardsim/clsBoardSession.h"
 #include "tools/boardsim/clsPtyMaster.h"
 #include "tools/boardsim/clsSimOptions.h"
 #include "tools/boardsim/clsSimSummary.h"
+#include "tools/boardsim/clsSimTarget.h"
 #include "tools/boardsim/mdlStopSignals.h"
 
 #include <QCoreApplication>
@@ -35,7 +35,7 @@ bool PlayBoard(const clsSimOptions& oOptions, clsPtyMaster& oLine, qint32 lBoard
                clsSimSummary& oSummary, QByteArray& aJson) {
     clsSimOptions oBoardOptions = oOptions;
     oBoardOptions.oFaults = oOptions.oFaults.ForBoard(lBoard);
-    clsBoardFlash oFlash(clsBoardTarget::For(oOptions.yTarget).lTop + 1, oOptions.yFill);
+    clsBoardFlash oFlash(clsSimTarget::For(oOptions.yTarget).lFlashSize, oOptions.yFill);
     oSummary.lBoard = lBoard;
     oSummary.yTarget = oOptions.yTarget;
     oSummary.yAnnounced = oOptions.yAnnounce;
