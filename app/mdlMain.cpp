@@ -40,14 +40,6 @@ void Main() {
                      &EndOnStopSignal);
 }
 
-clsApplication& App() {
-    return *goApplication;
-}
-
-frmMain& MainForm() {
-    return *gfrmMain;
-}
-
 // The window goes first, then the application object, which stores
 // nothing as it goes.
 void End() {

@@ -1,15 +1,10 @@
 #pragma once
 
-class clsApplication;
-class frmMain;
-
 // Start-up and the process-wide single instances.
 namespace mdlMain {
 
 // Creates and resets the application object, then shows the main window.
 void Main();
-clsApplication& App();
-frmMain& MainForm();
 // Releases the window and the application object before Qt goes.
 void End();
 

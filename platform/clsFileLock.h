@@ -28,14 +28,12 @@ public:
     // the file's folder where it is missing; false when it could not be
     // had. Lets go when this object goes.
     bool Lock(int lWaitMs);
-    void Unlock() { oLock.unlock(); }
 
     // After a failed Lock: whether a holder kept it for the whole wait, as
     // against no lock that can be taken there at all.
     bool Busy() const { return bBusy; }
     // Why the lock could not be had, for a message that names the file.
     const QString& ErrorString() const { return sError; }
-    QString FileName() const { return oLock.fileName(); }
 
 private:
     // Removes a lock file that a taker killed as it took it left empty,

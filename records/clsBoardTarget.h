@@ -15,7 +15,6 @@ struct clsBoardTarget {
     const char* sTerminateRecord; // empty when none is sent
     bool bZeroAfterTerminate;
 
-    bool HasImage() const { return lTop > 0; }
     // The byte count of a record cut from the image, less its data bytes:
     // the address bytes and the checksum byte.
     qint16 ByteCountOverhead() const { return iRecType == 1 ? 3 : 5; }

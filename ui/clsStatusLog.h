@@ -17,8 +17,6 @@ public:
     void AppendLine(const QString& sStatusLine);
     void AppendWaitDots();
     void Clear();
-    // The log as lines joined by CR LF.
-    const QString& Text() const { return oText.Text(); }
 
 private:
     void Show(const QString& sAdded);

@@ -20,7 +20,6 @@ public:
     void Place(QWidget& oControl, QRect oTwips);
     // Moves and sizes every placed control and fixes the client area's size.
     void Apply();
-    double PixelsPerTwip() const { return dPixelsPerTwip; }
 
 private:
     struct Placement {

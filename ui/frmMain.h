@@ -51,8 +51,6 @@ public:
     void Status(const QString& sStatusLine) override;
     void ShowWaitDots() override;
     void ClearStatus();
-    // The status log as lines joined by CR LF.
-    const QString& StatusText() const { return oStatusLog->Text(); }
 
     void SetMousePointer(eMousePointer iPointer) override;
     clsSerialControl& SerialPort() override { return *mscCommPort; }

@@ -1,10 +1,10 @@
 #include "app/mdlMain.h"
-#include "engine/clsApplication.h"
 #include "engine/mdlComms.h"
 #include "platform/clsPortBindings.h"
 #include "platform/mdlDataPaths.h"
 #include "tests/support/clsPrivateHome.h"
 #include "tests/support/clsPseudoTerminal.h"
+#include "tests/support/mdlShownWindow.h"
 #include "tests/support/mdlTestFiles.h"
 #include "ui/frmMain.h"
 
@@ -36,15 +36,17 @@ private slots:
 
     void stopSignal() {
         mdlMain::Main();
-        frmMain& oWindow = mdlMain::MainForm();
-        auto* oPath = oWindow.findChild<QLineEdit*>("txtAppFilePath");
+        frmMain* pWindow = mdlShownWindow::Find<frmMain>();
+        QVERIFY(pWindow);
+        auto* oPath = pWindow->findChild<QLineEdit*>("txtAppFilePath");
         oPath->setText(oDir.filePath("unit.s19"));
         QTest::keyClick(oPath, Qt::Key_Return);
-        oWindow.findChild<QPushButton*>("cmdRunStop")->click();
-        QCOMPARE(mdlMain::App().AppState(), clsApplication::WaitTarget);
+        auto* oRunStop = pWindow->findChild<QPushButton*>("cmdRunStop");
+        oRunStop->click();
+        // Waiting for the board.
+        QCOMPARE(oRunStop->text(), "&Stop");
         ::raise(SIGTERM);
-        QTRY_VERIFY(!oWindow.isVisible());
-        QCOMPARE(mdlMain::App().AppState(), clsApplication::Idle);
+        QTRY_VERIFY(!pWindow->isVisible());
         mdlMain::End();
         const QByteArray aLedger = mdlTestFiles::Read(mdlDataPaths::LedgerFile());
         QVERIFY2(aLedger.contains("\"result\":\"stopped\""), aLedger.constData());

@@ -4,6 +4,7 @@
 #include "ui/frmMain.h"
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -22,6 +23,8 @@ struct clsStartedWindow {
         return oWindow.findChild<T*>(QLatin1String(sName));
     }
     QPushButton* Button(const char* sName) { return Find<QPushButton>(sName); }
+    // The status log as its box shows it, lines joined by LF.
+    QString Log() { return Find<QPlainTextEdit>("txtStatus")->toPlainText(); }
     // sPath typed into the path box, and Enter pressed when bEnter.
     void Type(const QString& sPath, bool bEnter) {
         auto* oPath = Find<QLineEdit>("txtAppFilePath");

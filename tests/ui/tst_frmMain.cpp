@@ -340,8 +340,7 @@ private slots:
         // Reset with no file to commit leaves its closing line standing.
         Do("type ");
         Do("reset");
-        QVERIFY2(oUnit->oWindow.StatusText().endsWith("COM7 closed"),
-                 qPrintable(oUnit->oWindow.StatusText()));
+        QVERIFY2(oUnit->Log().endsWith("COM7 closed"), qPrintable(oUnit->Log()));
     }
 
     // An event run inside a status write could tear down what the writer

@@ -144,7 +144,7 @@ private slots:
         QVERIFY(!oUnit->Button("cmdRunStop")->isEnabled() &&
                 oUnit->Button("cmdBrowse")->isEnabled());
         QTRY_VERIFY(oUnit->oWindow.findChild<frmPressMsg*>() == nullptr);
-        const QStringList asLog = oUnit->oWindow.StatusText().split("\r\n");
+        const QStringList asLog = oUnit->Log().split('\n');
         QCOMPARE(asLog.mid(asLog.size() - oRow.asLastLines.size()), oRow.asLastLines);
         QStringList asBoxes;
         for (const clsBoxAnswerer::Box& oBox : oAnswerer->aBoxes) {

@@ -1,9 +1,11 @@
 #include "app/mdlMain.h"
 #include "tests/support/clsBoxAnswerer.h"
+#include "tests/support/mdlShownWindow.h"
 #include "ui/frmMain.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -16,7 +18,7 @@ class tst_wineWindow : public QObject {
 private slots:
     void uploadsTheDemoThroughCom1() {
         mdlMain::Main();
-        frmMain& oWindow = mdlMain::MainForm();
+        frmMain& oWindow = *mdlShownWindow::Find<frmMain>();
         QVERIFY(QTest::qWaitForWindowExposed(&oWindow));
         QCOMPARE(oWindow.windowTitle(), "Orvane Tessivar");
         clsBoxAnswerer oAnswerer;
@@ -27,7 +29,9 @@ private slots:
         auto* oRunStop = oWindow.findChild<QPushButton*>("cmdRunStop");
         oRunStop->click();
         QTRY_VERIFY_WITH_TIMEOUT(oWindow.findChild<QPushButton*>("cmdReset")->isEnabled(), 120'000);
-        const QStringList asLog = oWindow.StatusText().split("\r\n", Qt::SkipEmptyParts);
+        const QStringList asLog = oWindow.findChild<QPlainTextEdit*>("txtStatus")
+                                      ->toPlainText()
+                                      .split('\n', Qt::SkipEmptyParts);
         QCOMPARE(asLog.last(), "Upload Complete - 706 records transferred.");
         mdlMain::End();
     }
