@@ -3,7 +3,36 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <limits>
+
 namespace {
+
+// The line's keys, each written and read here alone.
+constexpr QLatin1String sKeyStart("start");
+constexpr QLatin1String sKeyEnd("end");
+constexpr QLatin1String sKeyDuration("duration");
+constexpr QLatin1String sKeyHost("host");
+constexpr QLatin1String sKeyUser("user");
+constexpr QLatin1String sKeyPort("port");
+constexpr QLatin1String sKeyDevice("device");
+constexpr QLatin1String sKeyFile("file");
+constexpr QLatin1String sKeyFileSize("file_size");
+constexpr QLatin1String sKeyFileSha256("file_sha256");
+constexpr QLatin1String sKeyCommandFileSha256("command_file_sha256");
+constexpr QLatin1String sKeyTarget("target");
+constexpr QLatin1String sKeyImageChecksum("image_checksum");
+constexpr QLatin1String sKeyRecords("records");
+constexpr QLatin1String sKeyResult("result");
+constexpr QLatin1String sKeyState("state");
+constexpr QLatin1String sKeyCode("code");
+constexpr QLatin1String sKeyMessage("message");
+constexpr QLatin1String sKeySerial("serial");
+constexpr QLatin1String sKeyNumber("number");
+constexpr QLatin1String sKeyAddress("address");
+constexpr QLatin1String sKeyBytes("bytes");
+constexpr QLatin1String sKeyStore("store");
+constexpr QLatin1String sKeyUsed("used");
+constexpr QLatin1String sKeyReturned("returned");
 
 QJsonValue OrNull(bool bKnown, const QJsonValue& vValue) {
     return bKnown ? vValue : QJsonValue();
@@ -53,38 +82,68 @@ QJsonValue Serial(const std::optional<clsSerialNumbering::Use>& oSerial) {
     if (!oSerial) {
         return {};
     }
-    return QJsonObject{{QStringLiteral("number"), oSerial->lNumber},
-                       {QStringLiteral("address"), clsSerialField::Hex(oSerial->oField.Address())},
-                       {QStringLiteral("bytes"), oSerial->oField.Bytes()},
-                       {QStringLiteral("store"), oSerial->sStore},
-                       {QStringLiteral("used"), oSerial->bUsed},
-                       {QStringLiteral("returned"), oSerial->bReturned}};
+    return QJsonObject{{sKeyNumber, oSerial->lNumber},
+                       {sKeyAddress, clsSerialField::Hex(oSerial->oField.Address())},
+                       {sKeyBytes, oSerial->oField.Bytes()},
+                       {sKeyStore, oSerial->sStore},
+                       {sKeyUsed, oSerial->bUsed},
+                       {sKeyReturned, oSerial->bReturned}};
+}
+
+// A whole number; none for any other value.
+std::optional<qint64> Whole(const QJsonValue& vValue) {
+    constexpr qint64 lNone = std::numeric_limits<qint64>::min();
+    const qint64 lValue = vValue.toInteger(lNone);
+    return lValue == lNone ? std::nullopt : std::optional(lValue);
+}
+
+std::optional<QString> Text(const QJsonValue& vValue) {
+    return vValue.isString() ? std::optional(vValue.toString()) : std::nullopt;
 }
 
 } // namespace
 
 QByteArray clsLedgerEntry::Line() const {
     const QJsonObject oLine{
-        {QStringLiteral("start"), Stamp(oStart)},
-        {QStringLiteral("end"), Stamp(oEnd)},
-        {QStringLiteral("duration"), double(oStart.msecsTo(oEnd)) / 1000},
-        {QStringLiteral("host"), sHost},
-        {QStringLiteral("user"), sUser},
-        {QStringLiteral("port"), OrNull(iPort != 0, iPort)},
-        {QStringLiteral("device"), OrNull(!sDevice.isEmpty(), sDevice)},
-        {QStringLiteral("file"), oFiles.sFile},
-        {QStringLiteral("file_size"), OrNull(!oFiles.sFileSha256.isEmpty(), oFiles.lFileSize)},
-        {QStringLiteral("file_sha256"), OrNull(!oFiles.sFileSha256.isEmpty(), oFiles.sFileSha256)},
-        {QStringLiteral("command_file_sha256"),
+        {sKeyStart, Stamp(oStart)},
+        {sKeyEnd, Stamp(oEnd)},
+        {sKeyDuration, double(oStart.msecsTo(oEnd)) / 1000},
+        {sKeyHost, sHost},
+        {sKeyUser, sUser},
+        {sKeyPort, OrNull(iPort != 0, iPort)},
+        {sKeyDevice, OrNull(!sDevice.isEmpty(), sDevice)},
+        {sKeyFile, oFiles.sFile},
+        {sKeyFileSize, OrNull(!oFiles.sFileSha256.isEmpty(), oFiles.lFileSize)},
+        {sKeyFileSha256, OrNull(!oFiles.sFileSha256.isEmpty(), oFiles.sFileSha256)},
+        {sKeyCommandFileSha256,
          OrNull(!oFiles.sCommandFileSha256.isEmpty(), oFiles.sCommandFileSha256)},
-        {QStringLiteral("target"), OrNull(oOutcome.yTargetID != 0, oOutcome.yTargetID)},
-        {QStringLiteral("image_checksum"),
+        {sKeyTarget, OrNull(oOutcome.yTargetID != 0, oOutcome.yTargetID)},
+        {sKeyImageChecksum,
          OrNull(oOutcome.oImageCheckSum.has_value(), oOutcome.oImageCheckSum.value_or(0))},
-        {QStringLiteral("records"), oOutcome.lRecords},
-        {QStringLiteral("result"), EndingName(oOutcome.oEnding)},
-        {QStringLiteral("state"), StateName(oOutcome.lState)},
-        {QStringLiteral("code"), OrNull(oOutcome.lCode != 0, oOutcome.lCode)},
-        {QStringLiteral("message"), oOutcome.sWords},
-        {QStringLiteral("serial"), Serial(oOutcome.oSerial)}};
+        {sKeyRecords, oOutcome.lRecords},
+        {sKeyResult, EndingName(oOutcome.oEnding)},
+        {sKeyState, StateName(oOutcome.lState)},
+        {sKeyCode, OrNull(oOutcome.lCode != 0, oOutcome.lCode)},
+        {sKeyMessage, oOutcome.sWords},
+        {sKeySerial, Serial(oOutcome.oSerial)}};
     return QJsonDocument(oLine).toJson(QJsonDocument::Compact) + '\n';
+}
+
+clsLedgerEntry::Recorded clsLedgerEntry::Read(const QJsonObject& oLine) {
+    Recorded oRead;
+    oRead.oStart = QDateTime::fromString(oLine[sKeyStart].toString(), Qt::ISODateWithMs);
+    oRead.lPort = Whole(oLine[sKeyPort]);
+    oRead.sDevice = Text(oLine[sKeyDevice]);
+    oRead.sFile = oLine[sKeyFile].toString();
+    oRead.lTarget = Whole(oLine[sKeyTarget]);
+    oRead.lRecords = Whole(oLine[sKeyRecords]);
+    oRead.sResult = Text(oLine[sKeyResult]);
+    oRead.lCode = Whole(oLine[sKeyCode]);
+    oRead.dDuration = oLine[sKeyDuration].toDouble();
+    const QJsonObject oSerial = oLine[sKeySerial].toObject();
+    if (!oSerial.isEmpty()) {
+        oRead.oSerial = Recorded::SerialUse{Whole(oSerial[sKeyNumber]), oSerial[sKeyUsed].toBool(),
+                                            oSerial[sKeyReturned].toBool()};
+    }
+    return oRead;
 }

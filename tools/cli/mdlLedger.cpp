@@ -1,5 +1,6 @@
 #include "tools/cli/mdlLedger.h"
 
+#include "engine/clsLedgerEntry.h"
 #include "engine/clsLedgerReader.h"
 #include "engine/mdlTextUtil.h"
 #include "platform/mdlDataPaths.h"
@@ -9,7 +10,6 @@
 #include "tools/cli/mdlTextTable.h"
 
 #include <QFileInfo>
-#include <QJsonObject>
 
 namespace {
 
@@ -33,46 +33,38 @@ std::optional<qsizetype> LastCount(const QCommandLineParser& oParser, const Opti
     return bNumber && lLast >= 1 ? std::optional(lLast) : std::nullopt;
 }
 
-QString Shown(const QJsonValue& vValue) {
-    return vValue.isNull() || vValue.isUndefined() ? QStringLiteral("-")
-                                                   : vValue.toVariant().toString();
+QString Shown(const std::optional<qint64>& oValue) {
+    return oValue ? QString::number(*oValue) : QStringLiteral("-");
 }
 
 // The board's serial number, and what became of it where the board did not
 // take it.
-QString SerialCell(const QJsonValue& vSerial) {
-    const QJsonObject oSerial = vSerial.toObject();
-    if (oSerial.isEmpty()) {
+QString SerialCell(const std::optional<clsLedgerEntry::Recorded::SerialUse>& oSerial) {
+    if (!oSerial) {
         return QStringLiteral("-");
     }
-    const QString sNumber = Shown(oSerial[QStringLiteral("number")]);
-    if (oSerial[QStringLiteral("used")].toBool()) {
+    const QString sNumber = Shown(oSerial->lNumber);
+    if (oSerial->bUsed) {
         return sNumber;
     }
-    return sNumber + (oSerial[QStringLiteral("returned")].toBool()
-                          ? QStringLiteral(" returned")
-                          : QStringLiteral(" not returned"));
+    return sNumber +
+           (oSerial->bReturned ? QStringLiteral(" returned") : QStringLiteral(" not returned"));
 }
 
 // The cells of an entry, for a terminal: whatever the ledger holds moves no
 // cursor and splits no row.
-QStringList Row(const QJsonObject& oEntry) {
-    const QDateTime oStart =
-        QDateTime::fromString(oEntry[QStringLiteral("start")].toString(), Qt::ISODateWithMs);
-    const QJsonValue vDevice = oEntry[QStringLiteral("device")];
-    const QJsonValue vCode = oEntry[QStringLiteral("code")];
-    QStringList asRow = {oStart.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                         vDevice.isString()
-                             ? vDevice.toString()
-                             : QStringLiteral("COM") + Shown(oEntry[QStringLiteral("port")]),
-                         QFileInfo(oEntry[QStringLiteral("file")].toString()).fileName(),
-                         Shown(oEntry[QStringLiteral("target")]),
-                         Shown(oEntry[QStringLiteral("records")]),
-                         Shown(oEntry[QStringLiteral("result")]) +
-                             (vCode.isNull() ? QString() : QLatin1Char(' ') + Shown(vCode)),
-                         QString::number(oEntry[QStringLiteral("duration")].toDouble(), 'f', 1) +
-                             QStringLiteral(" s"),
-                         SerialCell(oEntry[QStringLiteral("serial")])};
+QStringList Row(const QJsonObject& oFields) {
+    const clsLedgerEntry::Recorded oEntry = clsLedgerEntry::Read(oFields);
+    QStringList asRow = {
+        oEntry.oStart.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+        oEntry.sDevice ? *oEntry.sDevice : QStringLiteral("COM") + Shown(oEntry.lPort),
+        QFileInfo(oEntry.sFile).fileName(),
+        Shown(oEntry.lTarget),
+        Shown(oEntry.lRecords),
+        oEntry.sResult.value_or(QStringLiteral("-")) +
+            (oEntry.lCode ? QLatin1Char(' ') + QString::number(*oEntry.lCode) : QString()),
+        QString::number(oEntry.dDuration, 'f', 1) + QStringLiteral(" s"),
+        SerialCell(oEntry.oSerial)};
     for (QString& sCell : asRow) {
         sCell = mdlTextUtil::Visible(sCell);
     }
