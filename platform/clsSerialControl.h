@@ -103,6 +103,7 @@ public:
 
     // While held, receive events wait; on release what waits is checked again.
     void SetEventsHeld(bool bHeld);
+    bool EventsHeld() const { return bEventsHeld; }
 
 signals:
     // At least RThreshold characters wait; raised from the event loop,
