@@ -1,8 +1,7 @@
 #include "engine/clsBoardRun.h"
 
 #include "engine/clsApplication.h"
-#include "engine/mdlComms.h"
-#include "engine/mdlEngineErrors.h"
+#include "engine/mdlErrorTable.h"
 #include "platform/clsSerialControl.h"
 
 namespace {
@@ -104,11 +103,16 @@ clsBoardRun::eClass clsBoardRun::ClassOf(clsUploadSequence::eEnding iEnding) {
 }
 
 clsBoardRun::eClass clsBoardRun::ClassOf(const clsError& oFailure) {
-    using namespace mdlEngineErrors;
-    const qint32 lCode = oFailure.Code();
-    const bool bBoard = lCode >= CommsFailed && lCode <= ProgrammingError;
-    return bBoard || mdlComms::IsSerialControlError(oFailure.Number()) ? eClass::BoardFailed
-                                                                       : eClass::FilesFailed;
+    switch (mdlErrorTable::OfRun(oFailure).iClass) {
+    case mdlErrorTable::eClass::Files:
+        return eClass::FilesFailed;
+    case mdlErrorTable::eClass::Declined:
+        return eClass::Declined;
+    case mdlErrorTable::eClass::Board:
+    case mdlErrorTable::eClass::Link:
+        break;
+    }
+    return eClass::BoardFailed;
 }
 
 void clsBoardRun::OnEnded(clsUploadSequence::eEnding iEnding, const QString& sBoxText) {

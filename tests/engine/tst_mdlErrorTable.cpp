@@ -1,3 +1,4 @@
+#include "engine/clsBoardRun.h"
 #include "engine/mdlEngineErrors.h"
 #include "engine/mdlErrorTable.h"
 #include "platform/clsCounterStore.h"
@@ -101,7 +102,7 @@ private slots:
         QFETCH(RunRow, oRow);
         const clsError oError = oRow.oRaise();
         const mdlErrorTable::Report oReport = mdlErrorTable::OfRun(oError);
-        QCOMPARE(mdlExitStatus::OfRunFailure(oError), oRow.iExit);
+        QCOMPARE(mdlExitStatus::Of(clsBoardRun::ClassOf(oError)), oRow.iExit);
         QCOMPARE(oReport.bForeseen, oRow.bForeseen);
         QCOMPARE(oReport.iTopic != mdlErrorTable::iNoHelp, oRow.bForeseen);
         QCOMPARE(oReport.asLines.contains(oReport.sWords), oRow.bForeseen);

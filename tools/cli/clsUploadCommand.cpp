@@ -1,7 +1,7 @@
 #include "tools/cli/clsUploadCommand.h"
 
+#include "engine/clsUploadProgress.h"
 #include "engine/mdlEngineErrors.h"
-#include "engine/mdlUploadRules.h"
 #include "platform/clsPortBindings.h"
 #include "tools/cli/clsConsole.h"
 #include "tools/cli/mdlErrorText.h"
@@ -11,22 +11,11 @@ namespace {
 
 constexpr int lProgressMs = 250;
 
-// Records sent, the bytes on the line so far and the time left, reckoned
-// from the records sent and the time the whole upload takes on the line.
-QString ProgressText(const clsUploadSummary& oSummary, qint32 lRecordsSent) {
-    using namespace mdlUploadRules;
-    const qint64 lEraseBytes =
-        oSummary.aiEraseOrder.size() * (lEraseCommandLength + 1 + lReplyLength);
-    const qint64 lBytesSent = lEraseBytes + (oSummary.lBytesOnLine - lEraseBytes) * lRecordsSent /
-                                                std::max(oSummary.lRecordsToSend, 1);
-    const double dLeft = oSummary.LineSeconds() * double(oSummary.lBytesOnLine - lBytesSent) /
-                         double(std::max<qint64>(oSummary.lBytesOnLine, 1));
-    return QStringLiteral("[%1/%2 records, %3/%4 bytes, %5 s left]")
-        .arg(lRecordsSent)
-        .arg(oSummary.lRecordsToSend)
-        .arg(lBytesSent)
-        .arg(oSummary.lBytesOnLine)
-        .arg(dLeft, 0, 'f', 1);
+// Such as "55 s" or "2 min 55 s".
+QString Duration(qint64 lMs) {
+    const qint64 lSeconds = (lMs + 500) / 1000;
+    return lSeconds < 60 ? QStringLiteral("%1 s").arg(lSeconds)
+                         : QStringLiteral("%1 min %2 s").arg(lSeconds / 60).arg(lSeconds % 60);
 }
 
 // The window words no port chosen as any port that cannot be opened; here
@@ -44,10 +33,12 @@ clsError NoPortChosen(const clsError& oFailure) {
 
 clsUploadCommand::clsUploadCommand(clsConsole& oNewConsole, const Options& oOptions)
     : oConsole(oNewConsole), sPath(oOptions.sPath), iPort(oOptions.iPort),
+      bRepeat(oOptions.bRepeat), lWaitMs(oOptions.lWaitMs),
       oSerialNumbers(oOptions.oSerial.Numbering()), oHanded(oOptions.oHanded),
-      oHost(oNewConsole, oOptions.oHost), oApp(oHost), oSequence(oApp) {
-    // Without --port, the number stored at the start holds for every board
-    // of the run: another choice stored meanwhile must not move it.
+      oHost(oNewConsole, oOptions.oHost), oApp(oHost), oSequence(oApp),
+      oRun(oApp, oSequence,
+           oOptions.bRepeat ? clsBoardRun::ePolicy::Repeat : clsBoardRun::ePolicy::OneBoard,
+           oOptions.lWaitMs) {
     if (iPort <= 0) {
         iPort = oApp.CommSettings().Number();
     }
@@ -56,100 +47,122 @@ clsUploadCommand::clsUploadCommand(clsConsole& oNewConsole, const Options& oOpti
     if (iPort <= 0 && !oOptions.oHost.sDevice.isEmpty()) {
         iPort = clsPortBindings::iFirstPort;
     }
-    UsePortOption();
+    // For this run only: the stored port number stays as it is.
+    if (iPort > 0) {
+        oApp.CommSettings().SetNumber(iPort);
+    }
     if (oSerialNumbers) {
         oApp.NumberBoards(*oSerialNumbers);
         connect(&oSequence, &clsUploadSequence::Finished, this,
                 &clsUploadCommand::TellSerialNumber);
     }
-    connect(&oSequence, &clsUploadSequence::Ended, this, &clsUploadCommand::OnEnded);
+    connect(&oRun, &clsBoardRun::BoardEnded, this, &clsUploadCommand::OnBoardEnded);
+    connect(&oRun, &clsBoardRun::EndsAfterBoard, this, &clsUploadCommand::OnEndsAfterBoard);
+    connect(&oRun, &clsBoardRun::RunEnded, this, &clsUploadCommand::OnRunEnded);
     connect(&oLedger, &clsUploadLedger::Unwritable, this,
             [this](const QString& sNotice) { oHost.Say(sNotice); });
     connect(&oHost.ReplyTimer(), &QTimer::timeout, &oSequence, &clsUploadSequence::ReplyTimedOut);
-    connect(&oHost.TargetTimer(), &QTimer::timeout, this, &clsUploadCommand::OnTargetWaitOver);
     connect(&oStopSignals, &clsStopSignals::Received, this, &clsUploadCommand::OnStopSignal);
     oProgressTimer.setInterval(lProgressMs);
     connect(&oProgressTimer, &QTimer::timeout, this, &clsUploadCommand::ShowProgress);
 }
 
 int clsUploadCommand::Exec() {
-    if (const std::optional<clsError> oFailure = RunFirst()) {
+    if (const std::optional<int> oRefused = bRepeat ? oHost.ConfirmAhead() : std::nullopt) {
+        return *oRefused;
+    }
+    if (const std::optional<clsError> oFailure = Start()) {
         return RunFailed(*oFailure);
     }
-    return AwaitEnd();
+    if (bRepeat) {
+        ShowFiles();
+        connect(&oInputEnd.emplace(), &clsTerminalEnd::Ended, &oRun, &clsBoardRun::InputEnded);
+    }
+    if (oHost.Progress().Shown()) {
+        oSummary = clsUploadSummary::Of(oApp);
+        oProgressTimer.start();
+    }
+    if (!oRun.Ended()) {
+        oLoop.exec();
+    }
+    oHost.EndLog();
+    return iStatus;
 }
 
-std::optional<clsError> clsUploadCommand::RunFirst() {
+std::optional<clsError> clsUploadCommand::Start() {
     if (!oHanded) {
-        return oSequence.Run(sPath);
+        return oRun.Start(sPath);
     }
     oLedger.TakeOpened(oHanded->oFiles);
-    return oSequence.Run(oHanded->oPrepared);
+    return oRun.Start(oHanded->oPrepared);
 }
 
 int clsUploadCommand::RunFailed(const clsError& oFailure) {
     oHost.EndLog();
     oConsole.Err(mdlErrorText::ForTerminal(iPort > 0 ? oFailure : NoPortChosen(oFailure)));
-    return mdlExitStatus::OfRunFailure(oFailure);
+    return mdlExitStatus::Of(clsBoardRun::ClassOf(oFailure));
 }
 
-int clsUploadCommand::AwaitEnd() {
-    if (oHost.Progress().Shown()) {
-        oSummary = clsUploadSummary::Of(oApp);
-        oProgressTimer.start();
-    }
-    if (!oStatus) {
-        oLoop.exec();
-    }
-    oHost.EndLog();
-    return *oStatus;
-}
-
-void clsUploadCommand::Finish(int iStatus) {
-    if (!oStatus) {
-        oStatus = iStatus;
-    }
-    oLoop.exit();
-}
-
-void clsUploadCommand::UsePortOption() {
-    if (iPort > 0) {
-        oApp.CommSettings().SetNumber(iPort);
+void clsUploadCommand::ShowFiles() {
+    const clsOpenedFiles oFiles = oLedger.LastOpened().value_or(clsOpenedFiles());
+    const std::pair<QString, QString> aFiles[] = {{oFiles.sFileSha256, sPath},
+                                                  {oFiles.sCommandFileSha256, oApp.RecFileName()}};
+    for (const auto& [sHash, sFile] : aFiles) {
+        oHost.Status(QStringLiteral("SHA-256 %1  %2")
+                         .arg(sHash.isEmpty() ? QStringLiteral("unreadable") : sHash, sFile));
     }
 }
 
-void clsUploadCommand::OnEnded(clsUploadSequence::eEnding iEnding, const QString& sBoxText) {
-    if (oStatus) {
+void clsUploadCommand::OnBoardEnded(const clsBoardRun::BoardEnd& oBoard) {
+    if (!oBoard.sBoxText.isEmpty()) {
+        oHost.Say(oBoard.sBoxText);
+    }
+    if (!bRepeat || !oBoard.bBoard) {
         return;
     }
-    oStatus = mdlExitStatus::OfEnding(iEnding);
-    if (!sBoxText.isEmpty()) {
-        oHost.Say(sBoxText);
+    QString sLine = QStringLiteral("board %1: %2").arg(oBoard.lNumber).arg(oHost.LastLine());
+    if (oHost.SinceTargetByte().isValid()) {
+        sLine += QLatin1Char(' ') + Duration(oHost.SinceTargetByte().elapsed());
     }
-    // The window would wait for the technician's Stop; there is nobody to
-    // click it.
-    if (iEnding == clsUploadSequence::eEnding::UnknownReply) {
-        oSequence.Stop();
-    }
-    oLoop.exit();
+    oHost.Status(sLine);
 }
 
-void clsUploadCommand::OnTargetWaitOver() {
-    // Named before Stop's reset puts the stored port number back.
-    const QString sPort = oHost.PortName(oApp.CommSettings().Number());
-    oStatus = mdlExitStatus::BoardFailed;
-    oSequence.Stop();
-    oHost.Say(QStringLiteral("tessivar-cli: the board sent no target byte within %1 s. Check that "
-                             "it is connected to %2 and powered, and reset it once the upload has "
-                             "started.")
-                  .arg(oHost.TargetTimer().interval() / 1000)
-                  .arg(sPort));
+void clsUploadCommand::OnEndsAfterBoard(qint32 lNumber, bool bAgainAbandons) {
+    oHost.Say(
+        QStringLiteral("tessivar-cli: the run ends after board %1.%2")
+            .arg(lNumber)
+            .arg(bAgainAbandons ? QStringLiteral(" Ctrl+C again abandons the board.") : QString()));
+}
+
+void clsUploadCommand::OnRunEnded(const clsBoardRun::RunEnd& oEnd) {
+    iStatus = mdlExitStatus::Of(oEnd.iClass);
+    if (oEnd.bWaitOver) {
+        oHost.Say(bRepeat ? QStringLiteral("tessivar-cli: no board sent its target byte within "
+                                           "%1 s.")
+                                .arg(lWaitMs / 1000)
+                          : QStringLiteral("tessivar-cli: the board sent no target byte within "
+                                           "%1 s. Check that it is connected to %2 and powered, "
+                                           "and reset it once the upload has started.")
+                                .arg(lWaitMs / 1000)
+                                .arg(oHost.PortName(iPort)));
+    }
+    if (oEnd.oFailure) {
+        RunFailed(*oEnd.oFailure);
+    }
+    if (bRepeat) {
+        oHost.Status(
+            oEnd.Boards() == 0
+                ? QStringLiteral("No board was uploaded.")
+                : QStringLiteral("Boards: %1 good, %2 failed.").arg(oEnd.lGood).arg(oEnd.lFailed));
+    }
     oLoop.exit();
 }
 
 void clsUploadCommand::OnStopSignal() {
-    if (!oStatus) {
-        oSequence.Stop();
+    if (oHost.Asking()) {
+        oHost.StopAsking();
+    } else {
+        oRun.StopAsked();
     }
 }
 
@@ -169,7 +182,14 @@ void clsUploadCommand::TellSerialNumber(const clsUploadSequence::Outcome& oOutco
 }
 
 void clsUploadCommand::ShowProgress() {
-    if (oApp.AppState() == clsApplication::Uploading) {
-        oHost.Progress().Show(ProgressText(*oSummary, oApp.RecordCount()));
+    if (oApp.AppState() != clsApplication::Uploading) {
+        return;
     }
+    const clsUploadProgress oNow = clsUploadProgress::At(*oSummary, oApp.RecordCount());
+    oHost.Progress().Show(QStringLiteral("[%1/%2 records, %3/%4 bytes, %5 s left]")
+                              .arg(oNow.lRecordsSent)
+                              .arg(oNow.lRecordsToSend)
+                              .arg(oNow.lBytesSent)
+                              .arg(oNow.lBytesOnLine)
+                              .arg(oNow.dSecondsLeft, 0, 'f', 1));
 }

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "engine/clsApplication.h"
+#include "engine/clsBoardRun.h"
 #include "engine/clsHandedImage.h"
 #include "engine/clsUploadLedger.h"
 #include "engine/clsUploadSequence.h"
 #include "engine/clsUploadSummary.h"
 #include "platform/clsStopSignals.h"
 #include "tools/cli/clsSerialOptions.h"
+#include "tools/cli/clsTerminalEnd.h"
 #include "tools/cli/clsUploadHost.h"
 
 #include <QEventLoop>
@@ -17,8 +19,10 @@
 
 class clsConsole;
 
-// One upload of the headless command, from Run to its end, driven as the
-// window's commands drive it; Ctrl+C, SIGTERM and SIGHUP are Stop.
+// The upload verb on one port, one board or, with --repeat, one after
+// another: the board run's face, its lines on the console. Ctrl+C, SIGTERM
+// and SIGHUP ask the run to stop; with --repeat, so does the end of a
+// terminal's input, and the warning is asked once, before the first board.
 class clsUploadCommand : public QObject {
     Q_OBJECT
 
@@ -32,37 +36,29 @@ public:
         // Another tessivar-cli's image of the file, uploaded in its place:
         // the file is not read.
         std::optional<clsHandedImage> oHanded;
+        bool bRepeat = false;
+        // How long a board's target byte is awaited; 0 for as long as it
+        // takes.
+        qint32 lWaitMs = 0;
     };
 
     clsUploadCommand(clsConsole& oNewConsole, const Options& oOptions);
 
-    // Runs the upload to its end; the exit status tells how it ended.
-    virtual int Exec();
-
-protected:
-    virtual void OnEnded(clsUploadSequence::eEnding iEnding, const QString& sBoxText);
-    virtual void OnTargetWaitOver();
-    virtual void OnStopSignal();
-
-    // Run of the file, or of the image handed over for it.
-    std::optional<clsError> RunFirst();
-    // Shows why Run failed; the exit status.
-    int RunFailed(const clsError& oFailure);
-    // Waits on the event loop for the end; the exit status.
-    int AwaitEnd();
-    // The end, with iStatus, unless the command has ended already.
-    void Finish(int iStatus);
-    // The port that --port names, for this upload only: the stored port
-    // number stays as it is.
-    void UsePortOption();
-
-    const QString& Path() const { return sPath; }
-    clsUploadHost& Host() { return oHost; }
-    clsApplication& App() { return oApp; }
-    clsUploadSequence& Sequence() { return oSequence; }
-    const clsUploadLedger& Ledger() const { return oLedger; }
+    // Runs the upload or the run to its end; the exit status tells how it
+    // ended.
+    int Exec();
 
 private:
+    std::optional<clsError> Start();
+    // Shows why Run failed; the exit status.
+    int RunFailed(const clsError& oFailure);
+    // The SHA-256 of the two files the image was prepared from, as they
+    // were opened.
+    void ShowFiles();
+    void OnBoardEnded(const clsBoardRun::BoardEnd& oBoard);
+    void OnEndsAfterBoard(qint32 lNumber, bool bAgainAbandons);
+    void OnRunEnded(const clsBoardRun::RunEnd& oEnd);
+    void OnStopSignal();
     void ShowProgress();
     // A board's number that went back to its store, or could not.
     void TellSerialNumber(const clsUploadSequence::Outcome& oOutcome);
@@ -70,17 +66,19 @@ private:
     clsConsole& oConsole;
     QString sPath;
     qint16 iPort;
+    bool bRepeat;
+    qint32 lWaitMs;
     std::unique_ptr<clsSerialNumbering> oSerialNumbers;
     std::optional<clsHandedImage> oHanded;
     clsUploadHost oHost;
     clsApplication oApp;
     clsUploadSequence oSequence;
     clsUploadLedger oLedger{oApp, oSequence};
+    clsBoardRun oRun;
     clsStopSignals oStopSignals;
+    std::optional<clsTerminalEnd> oInputEnd;
     QTimer oProgressTimer;
     std::optional<clsUploadSummary> oSummary;
     QEventLoop oLoop;
-    // Set by the first ending: the Stop that ends a stalled upload after it
-    // does not change it.
-    std::optional<int> oStatus;
+    int iStatus = 0;
 };

@@ -30,9 +30,6 @@ clsUploadHost::clsUploadHost(clsConsole& oNewConsole, const Options& oNewOptions
     oReplyTimer.setTimerType(Qt::PreciseTimer);
     oReplyTimer.setSingleShot(true);
     oReplyTimer.setInterval(lReplyTimeoutMs);
-    oTargetTimer.setTimerType(Qt::PreciseTimer);
-    oTargetTimer.setSingleShot(true);
-    oTargetTimer.setInterval(oOptions.lWaitMs);
 }
 
 QString clsUploadHost::PortName(qint16 iPort) const {
@@ -49,7 +46,6 @@ void clsUploadHost::PortStatus(const QString& sStatusLine) {
 // No controls and no prompt window to put back: whatever still waits for
 // the board or the technician stops waiting.
 void clsUploadHost::ResetWindow() {
-    oTargetTimer.stop();
     oAnswer.Abandon();
 }
 
@@ -64,13 +60,9 @@ void clsUploadHost::SetReplyTimer(bool bOn) {
 void clsUploadHost::ShowPressMsg() {
     oSinceTargetByte.invalidate();
     Say(mdlResources::LoadResString(eRes::ResetPrompt));
-    if (oOptions.lWaitMs > 0) {
-        oTargetTimer.start();
-    }
 }
 
 void clsUploadHost::UnloadPressMsg() {
-    oTargetTimer.stop();
     oSinceTargetByte.start();
 }
 

@@ -23,9 +23,6 @@ public:
         QString sDevice;
         // The warning counts as answered OK.
         bool bConfirmed = false;
-        // How long the board's target byte is awaited; 0 for as long as it
-        // takes.
-        qint32 lWaitMs = 0;
     };
 
     clsUploadHost(clsConsole& oNewConsole, const Options& oNewOptions);
@@ -45,8 +42,6 @@ public:
     void StopAsking();
 
     QTimer& ReplyTimer() { return oReplyTimer; }
-    // Runs out when the board's target byte did not come within the wait.
-    QTimer& TargetTimer() { return oTargetTimer; }
     clsProgressLine& Progress() { return oProgress; }
     // Since the board's target byte matched; invalid while a board is
     // awaited and for a board that sent none that matched.
@@ -61,7 +56,6 @@ private:
     Options oOptions;
     clsSerialControl oCommPort;
     QTimer oReplyTimer;
-    QTimer oTargetTimer;
     QElapsedTimer oSinceTargetByte;
     clsStdinLine oAnswer;
     bool bAsking = false;

@@ -1,39 +1,23 @@
 #include "tools/cli/mdlExitStatus.h"
 
-#include "engine/mdlErrorTable.h"
 #include "tools/cli/clsConsole.h"
 
 namespace mdlExitStatus {
 
-eStatus OfRunFailure(const clsError& oError) {
-    using eClass = mdlErrorTable::eClass;
-    switch (mdlErrorTable::OfRun(oError).iClass) {
-    case eClass::Files:
-        return FilesFailed;
-    case eClass::Declined:
-        return Declined;
-    case eClass::Board:
-    case eClass::Link:
-        break;
-    }
-    return BoardFailed;
-}
-
-eStatus OfEnding(clsUploadSequence::eEnding iEnding) {
-    using Ending = clsUploadSequence::eEnding;
-    switch (iEnding) {
-    case Ending::Complete:
+eStatus Of(clsBoardRun::eClass iClass) {
+    using Class = clsBoardRun::eClass;
+    switch (iClass) {
+    case Class::Done:
         return Done;
-    case Ending::NoRecords:
+    case Class::FilesFailed:
+        return FilesFailed;
+    case Class::NoRecords:
         return NoRecords;
-    case Ending::Stopped:
-        return Stopped;
-    case Ending::Declined:
+    case Class::Declined:
         return Declined;
-    case Ending::TimedOut:
-    case Ending::BoardFailed:
-    case Ending::LinkFailed:
-    case Ending::UnknownReply:
+    case Class::Stopped:
+        return Stopped;
+    case Class::BoardFailed:
         break;
     }
     return BoardFailed;

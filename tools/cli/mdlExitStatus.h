@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/clsError.h"
-#include "engine/clsUploadSequence.h"
+#include "engine/clsBoardRun.h"
 
 class clsConsole;
 
@@ -26,9 +26,7 @@ enum eStatus : int {
     OutputLost = 7,
 };
 
-// For a failure of Run: preparing the files, or opening the port.
-eStatus OfRunFailure(const clsError& oError);
-eStatus OfEnding(clsUploadSequence::eEnding iEnding);
+eStatus Of(clsBoardRun::eClass iClass);
 // iStatus, unless the console lost something it was to write.
 int Final(int iStatus, const clsConsole& oConsole);
 

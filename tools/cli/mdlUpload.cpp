@@ -4,7 +4,7 @@
 #include "platform/clsPortBindings.h"
 #include "tools/cli/clsConsole.h"
 #include "tools/cli/clsPortsCommand.h"
-#include "tools/cli/clsRepeatCommand.h"
+#include "tools/cli/clsUploadCommand.h"
 #include "tools/cli/mdlCommandLine.h"
 #include "tools/cli/mdlExitStatus.h"
 
@@ -117,7 +117,7 @@ bool TakeWait(const QString& sWait, clsUploadCommand::Options& oOptions) {
     if (!bNumber || lWait < 1 || lWait > lLongestWait) {
         return false;
     }
-    oOptions.oHost.lWaitMs = lWait * 1000;
+    oOptions.lWaitMs = lWait * 1000;
     return true;
 }
 
@@ -222,9 +222,7 @@ int Upload(clsConsole& oConsole, const QByteArrayList& aArguments) {
     if (!TakeHandedImage(oConsole, oParser, oOptions, oUpload)) {
         return mdlExitStatus::FilesFailed;
     }
-    if (oParser.isSet(oOptions.oRepeat)) {
-        return clsRepeatCommand(oConsole, oUpload).Exec();
-    }
+    oUpload.bRepeat = oParser.isSet(oOptions.oRepeat);
     return clsUploadCommand(oConsole, oUpload).Exec();
 }
 
