@@ -132,6 +132,10 @@ void clsBoardRun::OnEnded(clsUploadSequence::eEnding iEnding, const QString& sBo
     if (iEnding == clsUploadSequence::eEnding::UnknownReply) {
         StopQuietly();
     }
+    // Whoever heard of the board may have ended the run meanwhile.
+    if (oEnd) {
+        return;
+    }
     if (iPolicy == ePolicy::OneBoard) {
         EndRun(ClassOf(iEnding));
     } else if (!oBoard.bBoard) {
