@@ -43,13 +43,14 @@ std::optional<clsError> clsBoardRun::Begin(const std::optional<clsError>& oFailu
         oEnd = RunEnd{.iClass = ClassOf(*oFailure), .oFailure = oFailure};
         return oFailure;
     }
-    // Taken before the board's dialogue begins: erasing uses up the sectors.
-    oPrepared = oApp.Prepared();
+    if (iPolicy == ePolicy::Repeat) {
+        // Taken before the board's dialogue begins: erasing uses up the
+        // sectors.
+        oPrepared = oApp.Prepared();
+    }
     // Another port number stored meanwhile must not move the run.
     iPort = oApp.CommSettings().Number();
-    if (oWait.interval() > 0) {
-        oWait.start();
-    }
+    AwaitBoard();
     return std::nullopt;
 }
 
@@ -164,7 +165,13 @@ void clsBoardRun::NextBoard() {
     if (const std::optional<clsError> oFailure = oSequence.Run(*oPrepared)) {
         oCount.oFailure = oFailure;
         EndRun(ClassOf(*oFailure));
-    } else if (oWait.interval() > 0) {
+    } else {
+        AwaitBoard();
+    }
+}
+
+void clsBoardRun::AwaitBoard() {
+    if (oWait.interval() > 0) {
         oWait.start();
     }
 }

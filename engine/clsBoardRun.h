@@ -86,6 +86,8 @@ private:
     void OnEnded(clsUploadSequence::eEnding iEnding, const QString& sBoxText);
     void OnWaitOver();
     void NextBoard();
+    // Arms the wait for the board's target byte, where there is one.
+    void AwaitBoard();
     bool BoardUnderWay() const;
     bool BoardAnswered(clsUploadSequence::eEnding iEnding) const;
     // Stop, its ending not a board's.

@@ -143,6 +143,10 @@ private slots:
             Act(oRun, oRow.iAct);
         }
         QTRY_COMPARE_WITH_TIMEOUT(oEnded.size(), 1, 30'000);
+        // No further board is awaited once the run ended, while one is there.
+        QTest::qWait(1200);
+        QCOMPARE(oEnded.size(), 1);
+        QVERIFY(!oHost.SerialPort().PortOpen());
         oBoard.kill();
         oBoard.waitForFinished();
         const auto oEnd = oEnded.first().first().value<clsBoardRun::RunEnd>();
@@ -152,10 +156,6 @@ private slots:
         QCOMPARE(oEnd.lFailed, oRow.abGood.count(false));
         QCOMPARE(oEnd.bWaitOver, oRow.bWaitOver);
         QCOMPARE(oEndsAfter.isEmpty() ? 0 : oEndsAfter.first().first().toInt(), oRow.lEndsAfter);
-        // No further board is awaited once the run ended.
-        QTest::qWait(1200);
-        QCOMPARE(oEnded.size(), 1);
-        QVERIFY(!oHost.SerialPort().PortOpen());
     }
 };
 
