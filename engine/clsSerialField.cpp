@@ -6,6 +6,8 @@
 
 namespace {
 
+constexpr qint64 lHighestAddress = 0xFFFFFFFF;
+
 clsError Unusable(const clsSerialField& oField, const QString& sWhat) {
     return clsError::FromCode(
         mdlEngineErrors::SerialFieldUnusable, QStringLiteral("clsSerialField.Check"),
@@ -13,6 +15,32 @@ clsError Unusable(const clsSerialField& oField, const QString& sWhat) {
 }
 
 } // namespace
+
+clsSerialField::Given clsSerialField::Parse(const QString& sText, bool bWithFirst) {
+    using eProblem = Given::eProblem;
+    const QStringList asParts = sText.split(QLatin1Char(':'));
+    QString sAddress = asParts.first();
+    if (sAddress.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
+        sAddress.remove(0, 2);
+    }
+    bool bAddress = false;
+    bool bBytes = false;
+    const qint64 lAddress = sAddress.toLongLong(&bAddress, 16);
+    const int iBytes = asParts.value(1).toInt(&bBytes);
+    if (asParts.size() < 2 || asParts.size() > (bWithFirst ? 3 : 2) || !bAddress || lAddress < 0 ||
+        lAddress > lHighestAddress || !bBytes || iBytes < 1 || iBytes > iMostBytes) {
+        return {.iProblem = eProblem::Form};
+    }
+    Given oGiven{.oField = clsSerialField(lAddress, qint16(iBytes))};
+    if (asParts.size() == 3) {
+        bool bFirst = false;
+        oGiven.oFirst = asParts.at(2).toLongLong(&bFirst);
+        if (!bFirst || *oGiven.oFirst < 0 || *oGiven.oFirst > oGiven.oField->Largest()) {
+            oGiven.iProblem = eProblem::First;
+        }
+    }
+    return oGiven;
+}
 
 qint64 clsSerialField::Largest() const {
     // The counter could not step past a signed 64-bit count's last number.

@@ -5,11 +5,20 @@
 
 #include <QString>
 
+#include <optional>
+
 // Where each board's serial number goes in its image: iBytes bytes from
 // lAddress, the most significant byte first.
 class clsSerialField {
 public:
     static constexpr qint16 iMostBytes = 8;
+
+    // What a text ADDRESS:BYTES[:FIRST] gives: ADDRESS in hexadecimal, 0x
+    // before it or not, up to 32 bits; BYTES 1 to iMostBytes; FIRST, the
+    // first number, in decimal.
+    struct Given;
+    // bWithFirst: FIRST may follow.
+    static Given Parse(const QString& sText, bool bWithFirst);
 
     clsSerialField(qint64 lNewAddress, qint16 iNewBytes)
         : lAddress(lNewAddress), iBytes(iNewBytes) {}
@@ -36,4 +45,14 @@ public:
 private:
     qint64 lAddress;
     qint16 iBytes;
+};
+
+struct clsSerialField::Given {
+    enum class eProblem { None, Form, First };
+    // Form: the text is none of the forms; First: FIRST is no number from 0
+    // to what the field can hold.
+    eProblem iProblem = eProblem::None;
+    // Also where FIRST is wrong, for the largest number it could be.
+    std::optional<clsSerialField> oField = std::nullopt;
+    std::optional<qint64> oFirst = std::nullopt;
 };

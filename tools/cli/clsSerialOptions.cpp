@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr qint64 lHighestAddress = 0xFFFFFFFF;
-
 QString SerialHelp(bool bUpload) {
     if (!bUpload) {
         return QStringLiteral("Check that a serial number BYTES (1 to 8) wide fits at ADDRESS "
@@ -59,32 +57,22 @@ QString clsSerialOptions::Take(const QCommandLineParser& oParser) {
 }
 
 QString clsSerialOptions::TakeField(const QString& sValue) {
-    const QStringList asParts = sValue.split(QLatin1Char(':'));
-    QString sAddress = asParts.first();
-    if (sAddress.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
-        sAddress.remove(0, 2);
-    }
-    bool bAddress = false;
-    bool bBytes = false;
-    const qint64 lAddress = sAddress.toLongLong(&bAddress, 16);
-    const int iBytes = asParts.value(1).toInt(&bBytes);
-    if (asParts.size() < 2 || asParts.size() > (bUpload ? 3 : 2) || !bAddress || lAddress < 0 ||
-        lAddress > lHighestAddress || !bBytes || iBytes < 1 ||
-        iBytes > clsSerialField::iMostBytes) {
+    using eProblem = clsSerialField::Given::eProblem;
+    const clsSerialField::Given oGiven = clsSerialField::Parse(sValue, bUpload);
+    switch (oGiven.iProblem) {
+    case eProblem::Form:
         return QStringLiteral("--serial takes %1: ADDRESS in hexadecimal, BYTES from 1 to 8%2.")
             .arg(oSerial.valueName(),
                  bUpload ? QStringLiteral(", FIRST a decimal number") : QString());
+    case eProblem::First:
+        return QStringLiteral("--serial: FIRST takes a whole number from 0 to %1, the largest "
+                              "BYTES allow.")
+            .arg(oGiven.oField->Largest());
+    case eProblem::None:
+        break;
     }
-    oField.emplace(lAddress, qint16(iBytes));
-    if (asParts.size() == 3) {
-        bool bFirst = false;
-        oFirst = asParts.at(2).toLongLong(&bFirst);
-        if (!bFirst || *oFirst < 0 || *oFirst > oField->Largest()) {
-            return QStringLiteral("--serial: FIRST takes a whole number from 0 to %1, the largest "
-                                  "BYTES allow.")
-                .arg(oField->Largest());
-        }
-    }
+    oField = oGiven.oField;
+    oFirst = oGiven.oFirst;
     return {};
 }
 
