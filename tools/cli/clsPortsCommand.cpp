@@ -1,8 +1,8 @@
 #include "tools/cli/clsPortsCommand.h"
 
+#include "engine/mdlPortChoice.h"
 #include "engine/mdlTextUtil.h"
 #include "tools/cli/clsConsole.h"
-#include "tools/cli/mdlCommandLine.h"
 #include "tools/cli/mdlErrorText.h"
 #include "tools/cli/mdlExitStatus.h"
 #include "tools/cli/mdlTextTable.h"
@@ -16,12 +16,12 @@ namespace {
 // As the lines and the table name a port given as sPort; a device's name
 // escaped, as everything the table shows.
 QString PortName(const QString& sPort) {
-    const qint16 iPort = mdlCommandLine::PortNumber(sPort);
+    const qint16 iPort = mdlPortChoice::Number(sPort);
     return iPort > 0 ? QStringLiteral("port %1").arg(iPort) : mdlTextUtil::Visible(sPort);
 }
 
 QString DeviceOf(const QString& sPort) {
-    const QString sDevice = mdlCommandLine::PortDevice(sPort);
+    const QString sDevice = mdlPortChoice::Device(sPort);
     return sDevice.isEmpty() ? QStringLiteral("-") : mdlTextUtil::Visible(sDevice);
 }
 

@@ -1,15 +1,11 @@
 #include "tools/cli/mdlCommandLine.h"
 
-#include "engine/mdlComms.h"
 #include "engine/mdlEngineErrors.h"
 #include "engine/mdlTextUtil.h"
-#include "platform/clsPortBindings.h"
 #include "resources/mdlResources.h"
 #include "tools/cli/clsConsole.h"
 #include "tools/cli/mdlArguments.h"
 #include "tools/cli/mdlExitStatus.h"
-
-#include <QFileInfo>
 
 namespace {
 
@@ -102,21 +98,6 @@ void AddFileArgument(QCommandLineParser& oParser) {
 QString OneFile(const QCommandLineParser& oParser) {
     const QStringList asFiles = oParser.positionalArguments();
     return asFiles.size() == 1 ? asFiles.first() : QString();
-}
-
-qint16 PortNumber(const QString& sText) {
-    bool bNumber = false;
-    const int iPort = sText.toInt(&bNumber);
-    return bNumber && iPort >= clsPortBindings::iFirstPort && iPort <= clsPortBindings::iLastPort
-               ? qint16(iPort)
-               : 0;
-}
-
-QString PortDevice(const QString& sPort) {
-    const qint16 iPort = PortNumber(sPort);
-    const QString sDevice = iPort > 0 ? mdlComms::DeviceOf(iPort) : sPort;
-    const QString sCanonical = QFileInfo(sDevice).canonicalFilePath();
-    return sCanonical.isEmpty() ? sDevice : sCanonical;
 }
 
 bool IsFaithfulPath(clsConsole& oConsole, const QByteArrayList& aArguments, const QString& sPath,

@@ -30,12 +30,6 @@ void AddFileArgument(QCommandLineParser& oParser);
 // The one positional argument; empty when there are none or more.
 QString OneFile(const QCommandLineParser& oParser);
 
-// A port number 1 to 16 given as text; 0 when it is none.
-qint16 PortNumber(const QString& sText);
-// The device that sPort, a port number or a device, stands for, links
-// followed; empty for a number bound to no device.
-QString PortDevice(const QString& sPort);
-
 // True when sPath, parsed from aArguments (an argument or an option's
 // value), names the file or device its bytes name.
 // Otherwise says so on standard error and, with bJson, as JSON error 2000:

@@ -1,6 +1,7 @@
 #include "tools/cli/mdlPorts.h"
 
 #include "engine/mdlComms.h"
+#include "engine/mdlPortChoice.h"
 #include "engine/mdlTextUtil.h"
 #include "platform/clsPortBindings.h"
 #include "platform/clsSettingsKey.h"
@@ -92,7 +93,7 @@ bool Change(clsPortBindings& oBindings, const QCommandLineParser& oParser, const
         return false;
     }
     if (oParser.isSet(oOptions.oUnbind)) {
-        const qint16 iPort = mdlCommandLine::PortNumber(oParser.value(oOptions.oUnbind));
+        const qint16 iPort = mdlPortChoice::Number(oParser.value(oOptions.oUnbind));
         if (iPort == 0 || !asDevices.isEmpty()) {
             return false;
         }
@@ -100,7 +101,7 @@ bool Change(clsPortBindings& oBindings, const QCommandLineParser& oParser, const
         sDone = clsPortBindings::PortName(iPort) + QStringLiteral(" stands for no device.\n");
         return true;
     }
-    const qint16 iPort = mdlCommandLine::PortNumber(oParser.value(oOptions.oBind));
+    const qint16 iPort = mdlPortChoice::Number(oParser.value(oOptions.oBind));
     if (asDevices.size() != 1 || !oBindings.Bind(iPort, asDevices.first())) {
         return false;
     }

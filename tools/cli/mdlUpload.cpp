@@ -1,5 +1,6 @@
 #include "tools/cli/mdlUpload.h"
 
+#include "engine/mdlPortChoice.h"
 #include "engine/mdlTextUtil.h"
 #include "platform/clsPortBindings.h"
 #include "tools/cli/clsConsole.h"
@@ -62,31 +63,23 @@ struct Options {
 // --port as a number or a device; false for a number out of range, or
 // nothing.
 bool TakePort(const QString& sPort, clsUploadCommand::Options& oOptions) {
-    bool bNumber = false;
-    sPort.toInt(&bNumber);
-    if (!bNumber) {
-        oOptions.oHost.sDevice = sPort;
-        return !sPort.isEmpty();
+    const std::optional<mdlPortChoice::Choice> oChoice = mdlPortChoice::Of(sPort);
+    if (oChoice) {
+        oOptions.iPort = oChoice->iPort;
+        oOptions.oHost.sDevice = oChoice->sDevice;
     }
-    oOptions.iPort = mdlCommandLine::PortNumber(sPort);
-    return oOptions.iPort != 0;
-}
-
-// One device named twice shows; a number bound to none stays a number.
-QString PortIdentity(const QString& sPort) {
-    const QString sDevice = mdlCommandLine::PortDevice(sPort);
-    return sDevice.isEmpty() ? QString::number(mdlCommandLine::PortNumber(sPort)) : sDevice;
+    return oChoice.has_value();
 }
 
 // Every --port value; what is wrong with them, empty when nothing is.
 QString PortsMisused(const QStringList& asPorts) {
     QStringList asIdentities;
     for (const QString& sPort : asPorts) {
-        clsUploadCommand::Options oUnused;
-        if (!TakePort(sPort, oUnused)) {
+        if (!mdlPortChoice::Of(sPort)) {
             return sNoPort;
         }
-        const QString sIdentity = PortIdentity(sPort);
+        // One device named twice shows; a number bound to none stays a number.
+        const QString sIdentity = mdlPortChoice::Identity(sPort);
         if (asIdentities.contains(sIdentity)) {
             return QStringLiteral("--port %1 names a port already given.").arg(sPort);
         }
