@@ -11,7 +11,6 @@
 #include "tests/support/mdlUnitFiles.h"
 
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <csignal>
 
@@ -24,8 +23,7 @@ using mdlTestFiles::Sha256;
 using mdlUnitFiles::aCommands;
 using mdlUnitFiles::aRecords;
 
-// A person's second Ctrl+C comes a while after the first.
-enum class eAction { Interrupt, InterruptLater, Terminate, ChangeFiles, MovePort };
+enum class eAction { Interrupt, Terminate, ChangeFiles, MovePort };
 
 struct Step {
     const char* sAfter; // once the output holds it
@@ -60,13 +58,6 @@ const RepeatRow aRuns[] = {
     {"Ctrl+C during a board: the board ends first", asSlowBoard,
      {{sDataPhase, eAction::Interrupt}}, 0, "Boards: 1 good, 0 failed.\n",
      "Ctrl+C again abandons the board.", {true}},
-    {"Ctrl+C twice during a board abandons it", asSlowBoard,
-     {{sDataPhase, eAction::Interrupt}, {"again abandons", eAction::InterruptLater}}, 3,
-     "Boards: 0 good, 1 failed.\n", "board 1: Upload terminated. - 1 records transfered.",
-     {false}},
-    {"a stop signalled twice at once during a board: the board ends first", asSlowBoard,
-     {{sDataPhase, eAction::Terminate}, {sDataPhase, eAction::Terminate}}, 0,
-     "Boards: 1 good, 0 failed.\n", "again abandons", {true}},
     {"Ctrl+C before any board", {"--delay", "60000"}, {{" opened\n", eAction::Interrupt}}, 6,
      "No board was uploaded.\n", "", {}},
     {"stored port number moved between boards", {"--boards", "2"},
@@ -104,7 +95,6 @@ class tst_cliRepeat : public QObject {
             } else if (oStep.iAction == eAction::ChangeFiles) {
                 mdlUnitFiles::Change(oFiles);
             } else if (oCli.processId() > 0) {
-                QThread::msleep(oStep.iAction == eAction::InterruptLater ? 600 : 0);
                 ::kill(pid_t(oCli.processId()),
                        oStep.iAction == eAction::Terminate ? SIGTERM : SIGINT);
             }
