@@ -155,6 +155,7 @@ void clsBoardRun::OnWaitOver() {
         return;
     }
     oCount.bWaitOver = true;
+    emit WaitOver();
     StopNow(eClass::BoardFailed);
 }
 

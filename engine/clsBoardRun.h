@@ -79,6 +79,9 @@ signals:
     // The run goes on until the board under way, number lNumber, ends;
     // bAgainAbandons: another stop request abandons it.
     void EndsAfterBoard(qint32 lNumber, bool bAgainAbandons);
+    // No board answered within the wait; the upload waiting for one stops
+    // next, and the run ends with bWaitOver.
+    void WaitOver();
     void RunEnded(const clsBoardRun::RunEnd& oEnd);
 
 private:

@@ -130,6 +130,7 @@ private slots:
             }
         });
         QSignalSpy oEndsAfter(&oRun, &clsBoardRun::EndsAfterBoard);
+        QSignalSpy oWaitOver(&oRun, &clsBoardRun::WaitOver);
         QSignalSpy oEnded(&oRun, &clsBoardRun::RunEnded);
 
         QVERIFY(!oRun.Start(sFile));
@@ -155,6 +156,7 @@ private slots:
         QCOMPARE(oEnd.lGood, oRow.abGood.count(true));
         QCOMPARE(oEnd.lFailed, oRow.abGood.count(false));
         QCOMPARE(oEnd.bWaitOver, oRow.bWaitOver);
+        QCOMPARE(oWaitOver.size(), oRow.bWaitOver ? 1 : 0);
         QCOMPARE(oEndsAfter.isEmpty() ? 0 : oEndsAfter.first().first().toInt(), oRow.lEndsAfter);
     }
 };

@@ -59,6 +59,12 @@ clsUploadCommand::clsUploadCommand(clsConsole& oNewConsole, const Options& oOpti
     connect(&oRun, &clsBoardRun::BoardEnded, this, &clsUploadCommand::OnBoardEnded);
     connect(&oRun, &clsBoardRun::EndsAfterBoard, this, &clsUploadCommand::OnEndsAfterBoard);
     connect(&oRun, &clsBoardRun::RunEnded, this, &clsUploadCommand::OnRunEnded);
+    if (bRepeat) {
+        connect(&oRun, &clsBoardRun::WaitOver, this, [this] {
+            oHost.Say(QStringLiteral("tessivar-cli: no board sent its target byte within %1 s.")
+                          .arg(lWaitMs / 1000));
+        });
+    }
     connect(&oLedger, &clsUploadLedger::Unwritable, this,
             [this](const QString& sNotice) { oHost.Say(sNotice); });
     connect(&oHost.ReplyTimer(), &QTimer::timeout, &oSequence, &clsUploadSequence::ReplyTimedOut);
@@ -136,15 +142,14 @@ void clsUploadCommand::OnEndsAfterBoard(qint32 lNumber, bool bAgainAbandons) {
 
 void clsUploadCommand::OnRunEnded(const clsBoardRun::RunEnd& oEnd) {
     iStatus = mdlExitStatus::Of(oEnd.iClass);
-    if (oEnd.bWaitOver) {
-        oHost.Say(bRepeat ? QStringLiteral("tessivar-cli: no board sent its target byte within "
-                                           "%1 s.")
-                                .arg(lWaitMs / 1000)
-                          : QStringLiteral("tessivar-cli: the board sent no target byte within "
-                                           "%1 s. Check that it is connected to %2 and powered, "
-                                           "and reset it once the upload has started.")
-                                .arg(lWaitMs / 1000)
-                                .arg(oHost.PortName(iPort)));
+    // After the lines of the Stop that ended the wait; a repeat run tells
+    // of it before them.
+    if (oEnd.bWaitOver && !bRepeat) {
+        oHost.Say(QStringLiteral("tessivar-cli: the board sent no target byte within %1 s. Check "
+                                 "that it is connected to %2 and powered, and reset it once the "
+                                 "upload has started.")
+                      .arg(lWaitMs / 1000)
+                      .arg(oHost.PortName(iPort)));
     }
     if (oEnd.oFailure) {
         RunFailed(*oEnd.oFailure);
