@@ -33,7 +33,8 @@ public:
         QString sBoxText;
         // A board answered: with its target byte, or the wrong one.
         bool bBoard = false;
-        // The board took the image and sent records.
+        // The board took the whole image; one that was sent no record did
+        // not.
         bool bGood = false;
         // The board's number in the run, from 1; 0 when there was none.
         qint32 lNumber = 0;
@@ -62,9 +63,9 @@ public:
     // the run is over, and RunEnded does not follow.
     std::optional<clsError> Start(const QString& sPath);
     std::optional<clsError> Start(const clsPreparedUpload& oHanded);
-    // A stop was asked for: between boards the run ends at once; during a
-    // board of a repeat run it ends after the board, and a second request
-    // half a second or more later abandons the board.
+    // A stop was asked for. One board's upload stops; a repeat run ends at
+    // once between boards, and after the board during one, unless a second
+    // request half a second or more later abandons the board.
     void StopAsked();
     // The technician's input ended: the run ends after the board under way.
     void InputEnded();
