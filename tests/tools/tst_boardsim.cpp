@@ -4,7 +4,6 @@
 #include "tests/support/mdlTestFiles.h"
 
 #include <QDeadlineTimer>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -164,31 +163,6 @@ private slots:
         }
         QCOMPARE(oSummary.value("flash_sha256").toString(),
                  mdlTestFiles::Sha256(mdlTestFiles::Read(oDir.filePath("flash"))));
-    }
-
-    // Whatever the simulator makes up for its own delays, no reply comes
-    // before the line could have carried the record and the reply.
-    void pacedRepliesTakeTheLineTime() {
-        const QString sLink = oDir.filePath("paced");
-        QProcess oBoard;
-        QVERIFY(mdlBoardSim::Start(oBoard, sLink, {"--target", "22", "--delay", "0", "--pace"}));
-        qint64 lShortest = std::numeric_limits<qint64>::max();
-        {
-            clsHost oHost(sLink);
-            QCOMPARE(oHost.Read(1), QByteArray(1, 22));
-            oHost.Write(QByteArray("\x17\0", 2));
-            for (int i = 0; i < 40; ++i) {
-                QElapsedTimer oExchange;
-                oExchange.start();
-                oHost.Write(aRecord4000);
-                QCOMPARE(oHost.Read(aAck.size()), aAck);
-                lShortest = std::min(lShortest, oExchange.nsecsElapsed());
-            }
-        }
-        // 10 bits a character at target 22's 19200 baud
-        const qint64 lLineTime = (aRecord4000.size() + aAck.size()) * 10 * 1'000'000'000 / 19200;
-        QVERIFY2(lShortest > lLineTime - 200'000, qPrintable(QString::number(lShortest)));
-        QVERIFY(oBoard.waitForFinished(10'000));
     }
 };
 

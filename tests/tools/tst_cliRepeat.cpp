@@ -58,8 +58,6 @@ const RepeatRow aRuns[] = {
     {"Ctrl+C during a board: the board ends first", asSlowBoard,
      {{sDataPhase, eAction::Interrupt}}, 0, "Boards: 1 good, 0 failed.\n",
      "Ctrl+C again abandons the board.", {true}},
-    {"Ctrl+C before any board", {"--delay", "60000"}, {{" opened\n", eAction::Interrupt}}, 6,
-     "No board was uploaded.\n", "", {}},
     {"stored port number moved between boards", {"--boards", "2"},
      {{"board 1:", eAction::MovePort}, {"board 2:", eAction::Interrupt}}, 0,
      "Boards: 2 good, 0 failed.\n", "", {true, true}, true},

@@ -48,9 +48,6 @@ const BadInputRow aBadInputs[] = {
     {"2002 no dot, the name in Cyrillic and Greek", "", "", "Жёлудь-λ", 2002,
      "Unable to determine command file name.\nCheck that the record file name is valid.\n"
      "Detail: PATH: the file's name has no dot, or begins with one\n"},
-    {"2002 no dot", "", "", "nodot", 2002,
-     "Unable to determine command file name.\nCheck that the record file name is valid.\n"
-     "Detail: PATH: the file's name has no dot, or begins with one\n"},
 };
 // clang-format on
 
