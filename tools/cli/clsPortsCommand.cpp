@@ -2,7 +2,7 @@
 
 #include "engine/mdlPortChoice.h"
 #include "engine/mdlTextUtil.h"
-#include "tools/cli/clsConsole.h"
+#include "platform/clsConsole.h"
 #include "tools/cli/mdlErrorText.h"
 #include "tools/cli/mdlExitStatus.h"
 #include "tools/cli/mdlTextTable.h"

@@ -4,8 +4,8 @@
 #include "engine/clsHandedImage.h"
 #include "engine/clsPortsRun.h"
 #include "platform/clsStopSignals.h"
+#include "platform/clsTerminalEnd.h"
 #include "tools/cli/clsSerialOptions.h"
-#include "tools/cli/clsTerminalEnd.h"
 #include "tools/cli/clsUploadHost.h"
 
 #include <QEventLoop>

@@ -1,7 +1,7 @@
 #include "tools/cli/clsProgressLine.h"
 
-#include "tools/cli/clsConsole.h"
-#include "tools/cli/mdlStandardStreams.h"
+#include "platform/clsConsole.h"
+#include "platform/mdlStandardStreams.h"
 
 void clsProgressLine::Log(const QString& sAdded) {
     TakeAway();

@@ -2,8 +2,8 @@
 
 #include "engine/clsUploadProgress.h"
 #include "engine/mdlEngineErrors.h"
+#include "platform/clsConsole.h"
 #include "platform/clsPortBindings.h"
-#include "tools/cli/clsConsole.h"
 #include "tools/cli/mdlErrorText.h"
 #include "tools/cli/mdlExitStatus.h"
 

@@ -7,8 +7,8 @@
 #include "engine/clsUploadSequence.h"
 #include "engine/clsUploadSummary.h"
 #include "platform/clsStopSignals.h"
+#include "platform/clsTerminalEnd.h"
 #include "tools/cli/clsSerialOptions.h"
-#include "tools/cli/clsTerminalEnd.h"
 #include "tools/cli/clsUploadHost.h"
 
 #include <QEventLoop>

@@ -2,11 +2,11 @@
 
 #include "engine/clsApplication.h"
 #include "engine/mdlComms.h"
+#include "platform/clsConsole.h"
+#include "platform/mdlStandardStreams.h"
 #include "resources/mdlResources.h"
-#include "tools/cli/clsConsole.h"
 #include "tools/cli/mdlErrorText.h"
 #include "tools/cli/mdlExitStatus.h"
-#include "tools/cli/mdlStandardStreams.h"
 
 namespace {
 

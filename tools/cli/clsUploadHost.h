@@ -1,9 +1,9 @@
 #pragma once
 
 #include "platform/clsSerialControl.h"
+#include "platform/clsStdinLine.h"
 #include "tools/cli/clsLogHost.h"
 #include "tools/cli/clsProgressLine.h"
-#include "tools/cli/clsStdinLine.h"
 
 #include <QElapsedTimer>
 #include <QTimer>

@@ -1,11 +1,11 @@
-#include "tools/cli/clsConsole.h"
-#include "tools/cli/mdlArguments.h"
+#include "platform/clsConsole.h"
+#include "platform/mdlArguments.h"
+#include "platform/mdlStandardStreams.h"
 #include "tools/cli/mdlCommandLine.h"
 #include "tools/cli/mdlExitStatus.h"
 #include "tools/cli/mdlInspect.h"
 #include "tools/cli/mdlLedger.h"
 #include "tools/cli/mdlPorts.h"
-#include "tools/cli/mdlStandardStreams.h"
 #include "tools/cli/mdlUpload.h"
 
 #include <QCoreApplication>

@@ -2,9 +2,9 @@
 
 #include "engine/mdlEngineErrors.h"
 #include "engine/mdlTextUtil.h"
+#include "platform/clsConsole.h"
+#include "platform/mdlArguments.h"
 #include "resources/mdlResources.h"
-#include "tools/cli/clsConsole.h"
-#include "tools/cli/mdlArguments.h"
 #include "tools/cli/mdlExitStatus.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "tools/cli/mdlExitStatus.h"
 
-#include "tools/cli/clsConsole.h"
+#include "platform/clsConsole.h"
 
 namespace mdlExitStatus {
 

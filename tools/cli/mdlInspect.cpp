@@ -2,7 +2,7 @@
 
 #include "engine/clsApplication.h"
 #include "engine/clsUploadSummary.h"
-#include "tools/cli/clsConsole.h"
+#include "platform/clsConsole.h"
 #include "tools/cli/clsLogHost.h"
 #include "tools/cli/clsSerialOptions.h"
 #include "tools/cli/mdlCommandLine.h"

@@ -3,9 +3,9 @@
 #include "engine/mdlComms.h"
 #include "engine/mdlPortChoice.h"
 #include "engine/mdlTextUtil.h"
+#include "platform/clsConsole.h"
 #include "platform/clsPortBindings.h"
 #include "platform/clsSettingsKey.h"
-#include "tools/cli/clsConsole.h"
 #include "tools/cli/mdlCommandLine.h"
 #include "tools/cli/mdlExitStatus.h"
 

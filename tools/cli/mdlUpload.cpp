@@ -2,8 +2,8 @@
 
 #include "engine/mdlPortChoice.h"
 #include "engine/mdlTextUtil.h"
+#include "platform/clsConsole.h"
 #include "platform/clsPortBindings.h"
-#include "tools/cli/clsConsole.h"
 #include "tools/cli/clsPortsCommand.h"
 #include "tools/cli/clsUploadCommand.h"
 #include "tools/cli/mdlCommandLine.h"

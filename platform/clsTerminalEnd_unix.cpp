@@ -1,4 +1,4 @@
-#include "tools/cli/clsTerminalEnd.h"
+#include "platform/clsTerminalEnd.h"
 
 #include <QSocketNotifier>
 #include <QTimer>

@@ -1,6 +1,6 @@
-#include "tools/cli/clsConsole.h"
+#include "platform/clsConsole.h"
 
-#include "tools/cli/mdlStandardStreams.h"
+#include "platform/mdlStandardStreams.h"
 
 #include <QJsonDocument>
 

@@ -1,4 +1,4 @@
-#include "tools/cli/mdlArguments.h"
+#include "platform/mdlArguments.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
-#include "tools/cli/clsTerminalEnd.h"
+#include "platform/clsTerminalEnd.h"
 
-#include "tools/cli/clsInputThread.h"
+#include "platform/clsInputThread.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "tools/cli/mdlStandardStreams.h"
+#include "platform/mdlStandardStreams.h"
 
 #include <fcntl.h>
 #include <io.h>

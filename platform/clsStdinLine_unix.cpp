@@ -1,4 +1,4 @@
-#include "tools/cli/clsStdinLine.h"
+#include "platform/clsStdinLine.h"
 
 #include <QSocketNotifier>
 

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-// Standard output and standard error of the headless command. Every write
+// Standard output and standard error of a console program. Every write
 // is checked: a full disk or a closed pipe must not pass for a result.
 class clsConsole {
 public:

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <optional>
 
-// The headless command's standard streams, where the platforms differ:
+// A console program's standard streams, where the platforms differ:
 // what they need before the first file opens, how text reaches a console,
 // and what a terminal on standard output can show.
 namespace mdlStandardStreams {

@@ -1,6 +1,6 @@
-#include "tools/cli/clsStdinLine.h"
+#include "platform/clsStdinLine.h"
 
-#include "tools/cli/clsInputThread.h"
+#include "platform/clsInputThread.h"
 
 std::unique_ptr<QObject> clsStdinLine::Watch(const std::function<void(const QByteArray&)>& oTake) {
     clsInputThread* pInput = clsInputThread::Instance();

@@ -1,4 +1,4 @@
-#include "tools/cli/mdlStandardStreams.h"
+#include "platform/mdlStandardStreams.h"
 
 #include <csignal>
 #include <fcntl.h>

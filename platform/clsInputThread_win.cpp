@@ -1,4 +1,4 @@
-#include "tools/cli/clsInputThread.h"
+#include "platform/clsInputThread.h"
 
 #include <thread>
 #include <windows.h>
