@@ -66,7 +66,6 @@ const ListRow aLists[] = {
     {"table", {}, aHeading + aFirstRow + aSecondRow, aSecondDamaged + aFourthDamaged},
     {"json", {"--json"}, aFirst + "\n" + aSecond + "\n", aSecondDamaged + aFourthDamaged},
     {"table, last 1", {"--last", "1"}, aLastTable, aFourthDamaged},
-    {"json, last 1", {"--json", "--last", "1"}, aSecond + "\n", aFourthDamaged},
 };
 // clang-format on
 

@@ -35,8 +35,6 @@ struct BoardsRow {
 
 // clang-format off
 const BoardsRow aBoardRuns[] = {
-    {"three boards from FIRST", "7000:4:100", nullptr, {"--boards", "3"}, 0, {100, 101, 102},
-     "{\"next\":103,\"returned\":[]}\n", {"100 used", "101 used", "102 used"}},
     {"a failed board's number goes to the next", "7000:4:100", nullptr,
      {"--boards", "3", "--fault", "2/3:silence"}, 3, {100, lFailed, 101},
      "{\"next\":102,\"returned\":[]}\n", {"100 used", "101 returned", "101 used"}},
