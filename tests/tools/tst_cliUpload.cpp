@@ -43,7 +43,6 @@ const QStringList asBoard22 = {"--target", "22"};
 const UploadRow aUploads[] = {
     // First: its binding makes the settings file the other rows compare.
     {"stored port", asBoard22, {"--yes"}, aRecords, "", 0, aComplete, "", 0, true},
-    {"whole upload, --yes", asBoard22, {"--yes"}, aRecords, "", 0, aComplete, ""},
     {"warning answered y", asBoard22, {}, aRecords, "y\n", 0, aComplete, "Continue? [y/N]"},
     {"warning answered y without a line end", asBoard22, {}, aRecords, "y", 0, aComplete, ""},
     {"warning declined at the end of input", asBoard22, {}, aRecords, "", 5, aDeclined,
@@ -53,8 +52,6 @@ const UploadRow aUploads[] = {
      "Error Number: 2005\nApplication not designed for this target board.\n"},
     {"image of fill only", asBoard22, {"--yes"}, aOnlyFill, "", 4,
      "Uploading error - No records transferred.\n", ""},
-    {"unknown reply, ended as Stop", {"--target", "22", "--fault", "3:lowercase"}, {"--yes"},
-     aRecords, "", 3, "Upload terminated. - 1 records transfered.\n", ""},
     {"reply of line noise, shown as escapes", {"--target", "22", "--fault", "3:noise"}, {"--yes"},
      aRecords, "", 3, "Upload terminated. - 1 records transfered.\n", ""},
     {"the line hung up, named by the device given", {"--target", "22", "--fault", "3:hangup"},
