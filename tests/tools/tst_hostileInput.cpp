@@ -80,8 +80,6 @@ const HostileRow aRows[] = {
      "not an ordinary file but a FIFO"},
     {"FIFO as the command file", Unit("unit.cmd", Fifo), 1, 2001,
      "not an ordinary file but a FIFO"},
-    {"device as the application file", Unit("unit.s19", LinkTo("/dev/zero")), 1, 2000,
-     "not an ordinary file but a device"},
     {"unreadable application file", Unit("unit.s19", LinkTo("/proc/self/mem")), 1, 2214,
      "Line 1 could not be read: Input/output error."},
     {"unreadable command file", Unit("unit.cmd", LinkTo("/proc/self/mem")), 1, 2003,
