@@ -200,7 +200,6 @@ private slots:
             {"ports", "--unbind", "3", "--unbind", "4"},
             {"upload", "a.s19", "b.s19"},
             {"upload", "--port", "17", "a.s19"},
-            {"upload", "--port", "", "a.s19"},
             {"upload", "--wait", "0", "a.s19"},
             // Past what milliseconds hold in 32 bits.
             {"upload", "--wait", "3000000", "a.s19"},
