@@ -141,8 +141,6 @@ private slots:
         const ArrivalRow aRows[] = {
             {"bytes: XON, NUL, XOFF, 0xE9", false, aBytes, aBytes},
             {"reply byte by byte", true, aByteByByte, {aReply}},
-            {"reply in 1 + 13", true, {aReply.first(1), aReply.sliced(1)}, {aReply}},
-            {"reply in 7 + 7", true, {aReply.first(7), aReply.sliced(7)}, {aReply}},
             {"two replies in one write", true, {aReply + aReply}, {aReply, aReply}},
         };
         mdlRows::Add(aRows);
