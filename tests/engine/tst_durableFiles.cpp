@@ -221,13 +221,6 @@ class tst_durableFiles : public QObject {
 
     clsPrivateHome oHome;
 
-    void AddUserRows() {
-        QTest::addColumn<int>("iUser");
-        for (int iUser = 0; iUser < int(std::size(aUsers)); ++iUser) {
-            QTest::newRow(aUsers[iUser].sName) << iUser;
-        }
-    }
-
 private slots:
     void init() {
         QDir(oHome.Path()).removeRecursively();
@@ -242,7 +235,12 @@ private slots:
                                 "]}\n");
     }
 
-    void changesOfTwoProgramsAtOnceAllStay_data() { AddUserRows(); }
+    void changesOfTwoProgramsAtOnceAllStay_data() {
+        QTest::addColumn<int>("iUser");
+        for (int iUser = 0; iUser < int(std::size(aUsers)); ++iUser) {
+            QTest::newRow(aUsers[iUser].sName) << iUser;
+        }
+    }
 
     void changesOfTwoProgramsAtOnceAllStay() {
         QFETCH(int, iUser);

@@ -34,10 +34,6 @@ QString Outcome(eWritten iWritten, const QString& sWhy) {
            (sWhy.isEmpty() ? QString() : QStringLiteral(", said why"));
 }
 
-QString NotOrdinaryWords(const QString& sKind) {
-    return QStringLiteral("not an ordinary file but ") + sKind;
-}
-
 struct ReplaceRow {
     const char* sName;
     // Null where there is no file.
@@ -193,6 +189,7 @@ private slots:
     void onlyOrdinaryFilesAreOpened() {
         QFETCH(QString, sPath);
         QFETCH(QString, sKind);
+        const QString sWords = QStringLiteral("not an ordinary file but ") + sKind;
         const QStringList asBefore = QDir(oCases.path()).entryList();
         for (const QIODevice::OpenMode iMode :
              {QIODevice::OpenMode(QIODevice::ReadOnly), QIODevice::WriteOnly | QIODevice::Append}) {
@@ -200,9 +197,9 @@ private slots:
             QString sWhy;
             QCOMPARE(mdlOrdinaryFile::Open(oFile, sPath, iMode, sWhy),
                      mdlOrdinaryFile::eOpened::Refused);
-            QCOMPARE(sWhy, NotOrdinaryWords(sKind));
+            QCOMPARE(sWhy, sWords);
         }
-        QCOMPARE(mdlOrdinaryFile::NotOrdinary(sPath), NotOrdinaryWords(sKind));
+        QCOMPARE(mdlOrdinaryFile::NotOrdinary(sPath), sWords);
         QCOMPARE(QDir(oCases.path()).entryList(), asBefore);
     }
 };
