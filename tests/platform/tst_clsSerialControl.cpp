@@ -90,22 +90,16 @@ QString OpenAsNobody(Bench& oBench) {
                : QStringLiteral("cannot make the device unreadable");
 }
 
-// COM3 opened while a port the control does not know holds it, as another
-// program would.
-QString OpenHeld(Bench& oBench) {
-    QSerialPort oOther(oBench.oTerminal.SlavePath());
-    return oOther.open(QIODevice::ReadWrite) ? Text(oBench.Open()) : QStringLiteral("not held");
-}
-
-// COM3 opened while another copy of the program holds it by another name,
-// which Qt's lock file does not know, and root passes the exclusive mode.
-QString OpenHeldByLink(Bench& oBench) {
+// COM3 opened while another program holds it: by its own name, or by
+// another that Qt's lock file does not know, as another copy of this
+// program would (root passes the exclusive mode).
+QString OpenHeld(Bench& oBench, bool bByLink) {
     const QTemporaryDir oDir;
     const QString sLink = oDir.filePath("port");
     QFile::link(oBench.oTerminal.SlavePath(), sLink);
-    QSerialPort oOther(sLink);
-    const bool bHeld =
-        oOther.open(QIODevice::ReadWrite) && ::flock(int(oOther.handle()), LOCK_EX) == 0;
+    QSerialPort oOther(bByLink ? sLink : oBench.oTerminal.SlavePath());
+    const bool bHeld = oOther.open(QIODevice::ReadWrite) &&
+                       (!bByLink || ::flock(int(oOther.handle()), LOCK_EX) == 0);
     return bHeld ? Text(oBench.Open()) : QStringLiteral("not held");
 }
 
@@ -234,8 +228,10 @@ private slots:
             {"permission denied", OpenAsNobody,
              "8010 COM3 (<pty>): permission denied. Make the user a member of the group "
              "\"<group>\""},
-            {"in use by another program", OpenHeld, "8010 COM3 (<pty>) is in use"},
-            {"in use under another name", OpenHeldByLink, "8010 COM3 (<pty>) is in use"},
+            {"in use by another program", [](Bench& o) { return OpenHeld(o, false); },
+             "8010 COM3 (<pty>) is in use"},
+            {"in use under another name", [](Bench& o) { return OpenHeld(o, true); },
+             "8010 COM3 (<pty>) is in use"},
             {"closing a closed port", [](Bench& o) { return Text(o.oControl.SetPortOpen(false)); },
              "8012 COM3 (<pty>) is not open"},
             {"device gone while the port opens",
