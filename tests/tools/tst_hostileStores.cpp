@@ -87,23 +87,6 @@ mdlCli::Outcome UploadToNoDevice(const QString& sHome, const QStringList& asLead
                                                     mdlUnitFiles::Write(QDir(sHome))});
 }
 
-// tessivar-cli with asArguments, as the user nobody where root runs the
-// tests (root writes any file), with a settings file of mode 0444 that
-// binds port 2.
-Runner ReadOnlySettings(const QStringList& asArguments) {
-    return [=](const QString& sHome) {
-        const QString sFile = Settings(sHome, "COM2=\"/dev/tessivar-absent\"\n");
-        ::chmod(QFile::encodeName(sFile).constData(), 0444);
-        if (::geteuid() != 0) {
-            return mdlCli::Run(asArguments);
-        }
-        ::chmod(QFile::encodeName(sHome).constData(), 0755);
-        return mdlCli::RunProgram("setpriv", QStringList{"--reuid=nobody", "--regid=nogroup",
-                                                         "--clear-groups", TESSIVAR_CLI} +
-                                                 asArguments);
-    };
-}
-
 // clang-format off
 const HostileRow aRows[] = {
     // The ledger's path names no ordinary file.
@@ -117,8 +100,7 @@ const HostileRow aRows[] = {
     // The ledger cannot be added to at the end of an upload.
     {"ledger a FIFO nobody drains",
      [](const QString& sHome) {
-         QDir().mkpath(QFileInfo(sHome + "/" + sLedger).path());
-         ::mkfifo(QFile::encodeName(sHome + "/" + sLedger).constData(), 0600);
+         ::mkfifo(QFile::encodeName(LedgerPath(sHome)).constData(), 0600);
          return UploadToNoDevice(sHome, {});
      },
      3, "(not an ordinary file but a FIFO): this upload's entry is not in it"},
@@ -149,8 +131,20 @@ const HostileRow aRows[] = {
      },
      3, "(only "},
 
-    // A settings file that cannot be written.
-    {"settings read-only: binding refused", ReadOnlySettings({"ports", "--bind", "3", "/dev/x"}),
+    // A settings file that cannot be written, as nobody where root runs the
+    // tests: root writes any file.
+    {"settings read-only: binding refused",
+     [](const QString& sHome) {
+         const QStringList asBind = {"ports", "--bind", "3", "/dev/x"};
+         ::chmod(QFile::encodeName(Settings(sHome, "COM2=\"/dev/tessivar-absent\"\n")).constData(),
+                 0444);
+         if (::geteuid() != 0) {
+             return mdlCli::Run(asBind);
+         }
+         ::chmod(QFile::encodeName(sHome).constData(), 0755);
+         return mdlCli::RunProgram("setpriv", QStringList{"--reuid=nobody", "--regid=nogroup",
+                                                          "--clear-groups", TESSIVAR_CLI} + asBind);
+     },
      1, "could not be written"},
 
     // Paths that are not valid UTF-8.
