@@ -48,8 +48,6 @@ const RunRow aRuns[] = {
      {true, false, true}, eClass::BoardFailed},
     {"a board with no records sent is not good", {}, eWhen::AfterBoard, eAct::Stop, {false},
      eClass::BoardFailed, 0, false, 0, true},
-    {"stop between boards", {"--boards", "2"}, eWhen::AfterBoard, eAct::Stop, {true},
-     eClass::Done},
     {"stop before any board", {"--delay", "60000"}, eWhen::Waiting, eAct::Stop, {},
      eClass::Stopped},
     {"stop during a board: the board ends first", asSlow, eWhen::During, eAct::Stop, {true},
