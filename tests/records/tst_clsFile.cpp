@@ -32,7 +32,6 @@ private slots:
         }
         aSplit += QByteArray(64 * 1024 - 1 - aSplit.size(), 'y') + "\r\nz";
         const QByteArray aLongest(1024, 'S');
-        QTest::newRow("LF, none after the last") << QByteArray("S1\nS9") << QStringList{"S1", "S9"};
         QTest::newRow("lone CR") << QByteArray("S1\rS9\r") << QStringList{"S1", "S9"};
         QTest::newRow("LF CR is two line ends")
             << QByteArray("a\r\n\r\nb\n\rc") << QStringList{"a", "", "b", "", "c"};
