@@ -1,5 +1,7 @@
 #include "ui/clsTwipsLayout.h"
 
+#include "ui/clsElidedLabel.h"
+
 #include <QAbstractButton>
 #include <QFontMetricsF>
 #include <QLabel>
@@ -18,9 +20,13 @@ constexpr double dDrawnLetterTwips = 90;
 constexpr double dWrapStep = 1.05;
 constexpr double dMostGrowth = 4;
 
-// The caption a control shows, as drawn (access-key marks left out).
+// The caption a control shows, as drawn (access-key marks left out); none
+// for a label that elides what does not fit.
 QString Caption(const QWidget& oControl) {
     QString sCaption;
+    if (qobject_cast<const clsElidedLabel*>(&oControl) != nullptr) {
+        return sCaption;
+    }
     if (const auto* oLabel = qobject_cast<const QLabel*>(&oControl)) {
         sCaption = oLabel->text();
     } else if (const auto* oButton = qobject_cast<const QAbstractButton*>(&oControl)) {
@@ -43,13 +49,13 @@ void clsTwipsLayout::Place(QWidget& oControl, QRect oTwips) {
     aPlacements.append({&oControl, oTwips});
 }
 
-void clsTwipsLayout::Apply() {
+void clsTwipsLayout::Apply(QSize oRoom) {
     const double dBase = oClient.logicalDpiX() / dTwipsPerInch;
     double dScale = std::max(1.0, FontScale() / dBase);
     for (const Placement& oPlacement : aPlacements) {
         dScale *= CaptionGrowth(oPlacement, dBase * dScale);
     }
-    dPixelsPerTwip = dBase * dScale;
+    FitInto(oRoom, dBase * dScale);
     for (const Placement& oPlacement : aPlacements) {
         oPlacement.oControl->setGeometry(InPixels(oPlacement.oTwips));
     }
@@ -89,8 +95,31 @@ double clsTwipsLayout::CaptionGrowth(const Placement& oPlacement, double dScale)
     return std::max({1.0, dWide, dHigh});
 }
 
+void clsTwipsLayout::FitInto(QSize oRoom, double dScale) {
+    const auto oGiver =
+        std::find_if(aPlacements.cbegin(), aPlacements.cend(),
+                     [this](const Placement& oPlacement) { return oPlacement.oControl == pGiver; });
+    const bool bGiver = oGiver != aPlacements.cend();
+    const int iGiverTwips = bGiver ? oGiver->oTwips.height() : 0;
+    const int iLeast = bGiver ? pGiver->minimumSizeHint().height() : 0;
+    iGiverBottom = bGiver ? oGiver->oTwips.top() + iGiverTwips : oClientTwips.height();
+    // With the giver at its least height, the rest must fit as it is.
+    dPixelsPerTwip =
+        std::min({dScale, double(oRoom.width()) / oClientTwips.width(),
+                  double(oRoom.height() - iLeast) / (oClientTwips.height() - iGiverTwips)});
+    iGiven = std::clamp(Pixels(oClientTwips.height()) - oRoom.height(), 0,
+                        std::max(0, Pixels(iGiverTwips) - iLeast));
+}
+
+int clsTwipsLayout::Pixels(int iTwips) const {
+    return int(std::lround(iTwips * dPixelsPerTwip));
+}
+
+// What lies below the giving control moves up by what it gave.
 QRect clsTwipsLayout::InPixels(QRect oTwips) const {
-    const auto Pixels = [this](int iTwips) { return int(std::lround(iTwips * dPixelsPerTwip)); };
-    return {Pixels(oTwips.left()), Pixels(oTwips.top()), Pixels(oTwips.width()),
-            Pixels(oTwips.height())};
+    const int iBottom = oTwips.top() + oTwips.height();
+    const int iUp = oTwips.top() >= iGiverBottom ? iGiven : 0;
+    const int iShorter = iBottom >= iGiverBottom && iUp == 0 ? iGiven : 0;
+    return {Pixels(oTwips.left()), Pixels(oTwips.top()) - iUp, Pixels(oTwips.width()),
+            Pixels(oTwips.height()) - iShorter};
 }

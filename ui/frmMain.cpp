@@ -25,6 +25,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStyle>
+#include <QWindow>
 
 using mdlResources::LoadResString;
 using mdlSteps::Ignoring;
@@ -99,7 +101,20 @@ void frmMain::Form_Load() {
     ClearStatus();
     LayOut();
     adjustSize();
-    move(screen()->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    const QRect oScreen = screen()->availableGeometry();
+    const QMargins oFrame = FrameMargins();
+    const QSize oWhole = size().grownBy(oFrame);
+    // Centred; where the frame is wider than the screen, at its top left.
+    const QPoint oCorner = oScreen.center() - QPoint(oWhole.width() / 2, oWhole.height() / 2);
+    move(std::max(oCorner.x(), oScreen.left()), std::max(oCorner.y(), oScreen.top()));
+}
+
+// Before the window is first mapped, some systems do not know its frame
+// yet: room is kept for a title bar.
+QMargins frmMain::FrameMargins() const {
+    const QMargins oFrame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+    return oFrame.isNull() ? QMargins(0, style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0)
+                           : oFrame;
 }
 
 void frmMain::BuildMenus() {
@@ -157,7 +172,12 @@ void frmMain::LayOut() {
     oLayout.Place(*oUi->txtStatus, QRect(210, 1800, 8175, 3015));
     oLayout.Place(*oUi->cmdReset, QRect(5760, 4920, 1215, 495));
     oLayout.Place(*oUi->cmdRunStop, QRect(7200, 4920, 1215, 495));
-    oLayout.Apply();
+    oLayout.GiveRoomFrom(*oUi->txtStatus);
+    // Above and below its client area the window holds its menu bar and
+    // whatever bars it has, as laid out; around all, its frame.
+    const QSize oAround(0,
+                        layout()->totalSizeHint().height() - oUi->centralWidget->minimumHeight());
+    oLayout.Apply(screen()->availableGeometry().size().shrunkBy(FrameMargins()) - oAround);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -362,7 +382,12 @@ void frmMain::cboPortNumber_Click() {
 }
 
 void frmMain::ShowPortDevice() {
-    oUi->lblPortDevice->setText(frmPortDevice::Describe(CommPort()));
+    const QString sDevice = mdlComms::DeviceOf(CommPort());
+    if (sDevice.isEmpty()) {
+        oUi->lblPortDevice->SetName(QStringLiteral("not bound to a device"), {});
+    } else {
+        oUi->lblPortDevice->SetName(sDevice, frmPortDevice::Note(sDevice));
+    }
 }
 
 void frmMain::cmdPortDevice_Click() {

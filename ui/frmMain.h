@@ -70,6 +70,7 @@ private:
     void Form_Load();
     void BuildMenus();
     void LayOut();
+    QMargins FrameMargins() const;
     void FillPortSelector();
     void ConnectCommands();
 

@@ -45,13 +45,9 @@ bool frmPortDevice::Choose(QWidget* oParent, qint16 iPort) {
     return mdlComms::DeviceOf(iPort) != sBefore;
 }
 
-QString frmPortDevice::Describe(qint16 iPort) {
-    const QString sDevice = mdlComms::DeviceOf(iPort);
-    if (sDevice.isEmpty()) {
-        return QStringLiteral("not bound to a device");
-    }
-    const QString sKnown = clsPortBindings::Description(sDevice);
-    return sKnown.isEmpty() ? sDevice : QStringLiteral("%1 (%2)").arg(sDevice, sKnown);
+QString frmPortDevice::Note(const QString& sDevice) {
+    return clsPortBindings::IsPresent(sDevice) ? clsPortBindings::Description(sDevice)
+                                               : QStringLiteral("(not present)");
 }
 
 void frmPortDevice::FillDevices(const QString& sByIdFolder) {
@@ -74,14 +70,11 @@ void frmPortDevice::FillDevices(const QString& sByIdFolder) {
 
 void frmPortDevice::AddDevice(const QString& sDevice) {
     QString sText = sDevice;
-    if (const QString sKnown = clsPortBindings::Description(sDevice); !sKnown.isEmpty()) {
-        sText += QStringLiteral("  ") + sKnown;
+    if (const QString sNote = Note(sDevice); !sNote.isEmpty()) {
+        sText += QStringLiteral("  ") + sNote;
     }
     if (const qint16 iBoundTo = oBindings.PortOf(sDevice); iBoundTo != 0) {
         sText += QStringLiteral("  (port %1)").arg(iBoundTo);
-    }
-    if (!clsPortBindings::IsPresent(sDevice)) {
-        sText += QStringLiteral("  (not present)");
     }
     auto* oItem = new QListWidgetItem(sText, oUi->lstDevices);
     oItem->setData(Qt::UserRole, sDevice);

@@ -25,8 +25,8 @@ public:
 
     // Lets the technician bind port iPort to a device; true when the binding changed.
     static bool Choose(QWidget* oParent, qint16 iPort);
-    // What iPort stands for, for a label beside the port selector.
-    static QString Describe(qint16 iPort);
+    // What the system tells of sDevice, or that it is not present.
+    static QString Note(const QString& sDevice);
 
 private:
     void FillDevices(const QString& sByIdFolder);

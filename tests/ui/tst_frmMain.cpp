@@ -15,7 +15,11 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -57,7 +61,20 @@ struct PortRow {
     int iShown;  // the selector's entry, -1 for none
 };
 
+struct FitRow {
+    const char* sName;
+    const char* sFontDpi; // QT_FONT_DPI
+    int iWidth, iHeight;  // the screen's
+};
+
+struct DeviceRow {
+    const char* sName;
+    QString sDevice;     // bound to the port shown
+    QStringList asShown; // parts of what the port row shows
+};
+
 const QString sUnit = QStringLiteral("unit.s19");
+const QString sAdapter = QStringLiteral("/dev/serial/by-id/usb-Maker_Adapter_A50285BI-if00-port0");
 const QString sNoCommandFile = "Error Number: 2002\r\nUnable to determine command file name.\r\n"
                                "Check that the record file name is valid.";
 
@@ -94,6 +111,18 @@ const RecentRow aRecent[] = {
      {"g.s19", "a.s19", "b.s19", "c.s19", "e.s19", "f.s19"}},
     {"differing only in case", {"a.s19"}, {"A.s19"}, {"A.s19", "a.s19"}},
     {"a path longer than 255 characters", {}, {sLongPath}, {sLongPath}},
+};
+
+const FitRow aFits[] = {
+    {"144 dpi on 1280 x 800", "144", 1280, 800},
+    {"192 dpi on 1280 x 800", "192", 1280, 800},
+    {"192 dpi on 1920 x 1080", "192", 1920, 1080},
+};
+
+const DeviceRow aDevices[] = {
+    {"an absent adapter: its serial number and the mark", sAdapter,
+     {"/dev/", "A50285BI-if00-port0", "(not present)"}},
+    {"a device that is there: no mark", "/dev/null", {"/dev/null"}},
 };
 
 const PortRow aPorts[] = {
@@ -306,6 +335,54 @@ private slots:
         }
     }
 
+    // At a large font on a small screen, with a long device name bound to
+    // the port shown, every control is whole on the screen's available area.
+    void fitsTheScreen_data() { mdlRows::Add(aFits); }
+
+    void fitsTheScreen() {
+        QFETCH(FitRow, oRow);
+        clsPortBindings oBindings(mdlComms::CommsKeyPath());
+        QVERIFY(oBindings.Bind(1, sAdapter) && oBindings.Store());
+        const QJsonObject oScreen{{"name", "s"},
+                                  {"x", 0},
+                                  {"y", 0},
+                                  {"width", oRow.iWidth},
+                                  {"height", oRow.iHeight},
+                                  {"logicalDpi", 96},
+                                  {"logicalBaseDpi", 96},
+                                  {"dpr", 1}};
+        const QString sConfig = mdlTestFiles::Write(
+            QDir(oDir.path()), "screen.json",
+            QJsonDocument(QJsonObject{{"screens", QJsonArray{oScreen}}}).toJson());
+        QProcessEnvironment oEnvironment = QProcessEnvironment::systemEnvironment();
+        oEnvironment.insert("QT_FONT_DPI", oRow.sFontDpi);
+        oEnvironment.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + sConfig);
+        QProcess oChild;
+        oChild.setProcessEnvironment(oEnvironment);
+        oChild.start(FIT_WINDOW_CHILD);
+        QVERIFY(oChild.waitForFinished(60000));
+        QCOMPARE(oChild.readAllStandardOutput(), QByteArray());
+        QCOMPARE(oChild.exitCode(), 0);
+    }
+
+    // The port row shows the end of a long name, which tells adapters
+    // apart, and marks a device that is not there; the tooltip has it whole.
+    void portDevice_data() { mdlRows::Add(aDevices); }
+
+    void portDevice() {
+        QFETCH(DeviceRow, oRow);
+        clsPortBindings oBindings(mdlComms::CommsKeyPath());
+        QVERIFY(oBindings.Bind(1, oRow.sDevice) && oBindings.Store());
+        oUnit.emplace();
+        const auto* oLabel = oUnit->Find<QLabel>("lblPortDevice");
+        QVERIFY(oLabel->fontMetrics().horizontalAdvance(oLabel->text()) <= oLabel->width());
+        QCOMPARE(oLabel->text().contains("(not present)"), oRow.asShown.contains("(not present)"));
+        for (const QString& sPart : oRow.asShown) {
+            QVERIFY2(oLabel->text().contains(sPart), qPrintable(oLabel->text()));
+        }
+        QVERIFY(oLabel->toolTip().startsWith(oRow.sDevice));
+    }
+
     // The stored port is selected at load without storing; a choice of
     // the technician is stored at once, selected at the next start and
     // opened by every upload of this window.
@@ -336,7 +413,7 @@ private slots:
         for (const clsBoxAnswerer::Box& oBox : oAnswerer->aBoxes) {
             QVERIFY2(oBox.sText.contains("COM7 "), qPrintable(oBox.sText));
         }
-        QCOMPARE(oUnit->Find<QLabel>("lblPortDevice")->text(), "/gone/tty7");
+        QCOMPARE(oUnit->Find<QLabel>("lblPortDevice")->text(), "/gone/tty7  (not present)");
         // Reset with no file to commit leaves its closing line standing.
         Do("type ");
         Do("reset");
