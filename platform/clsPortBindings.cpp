@@ -179,7 +179,11 @@ QString clsPortBindings::Description(const QString& sDevice) {
     if (oPort == aPorts.cend()) {
         return {};
     }
-    QStringList asKnown = {oPort->description(), oPort->manufacturer()};
+    // The serial number is what tells two adapters of one make apart.
+    QStringList asKnown = {oPort->manufacturer(), oPort->description()};
+    if (!oPort->serialNumber().isEmpty()) {
+        asKnown << QStringLiteral("serial number ") + oPort->serialNumber();
+    }
     asKnown.removeAll(QString());
     return asKnown.join(QStringLiteral(", "));
 }

@@ -62,8 +62,8 @@ public:
     static QStringList FoundDevices(const QString& sByIdFolder = ByIdFolder());
     // Whether sDevice is on this machine now.
     static bool IsPresent(const QString& sDevice);
-    // What the system tells of sDevice: its description and maker; empty
-    // when it tells nothing.
+    // What the system tells of sDevice: its maker, product and serial
+    // number; empty when it tells nothing.
     static QString Description(const QString& sDevice);
     // How a device is named, for one who typed a name that is none:
     // "a COM port's name, such as COM17" on Windows.

@@ -13,6 +13,13 @@
 
 #include <algorithm>
 
+namespace {
+
+// Characters of a USB adapter's stable name, its folder included.
+constexpr int iStableNameLength = 72;
+
+} // namespace
+
 frmPortDevice::frmPortDevice(qint16 iNewPort, QWidget* oParent, const QString& sByIdFolder)
     : QDialog(oParent), oUi(std::make_unique<Ui::frmPortDevice>()), iPort(iNewPort),
       oBindings(mdlComms::CommsKeyPath()) {
@@ -28,8 +35,8 @@ frmPortDevice::frmPortDevice(qint16 iNewPort, QWidget* oParent, const QString& s
     connect(cmdUnbind, &QPushButton::clicked, this, &frmPortDevice::cmdUnbind_Click);
     connect(oUi->cmdButtons, &QDialogButtonBox::accepted, this, &frmPortDevice::cmdOK_Click);
     connect(oUi->cmdButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(oUi->lstDevices, &QListWidget::currentItemChanged, this,
-            &frmPortDevice::lstDevices_CurrentItemChanged);
+    connect(oUi->lstDevices, &QListWidget::itemSelectionChanged, this,
+            &frmPortDevice::lstDevices_SelectionChanged);
     connect(oUi->lstDevices, &QListWidget::itemDoubleClicked, this, &frmPortDevice::cmdOK_Click);
     oBindings.Load();
     FillDevices(sByIdFolder);
@@ -62,10 +69,14 @@ void frmPortDevice::FillDevices(const QString& sByIdFolder) {
     // Stable names are long, and their end is what tells adapters apart;
     // a path typed longer than the screen must not push the buttons off it.
     QListWidget& oList = *oUi->lstDevices;
-    oList.setMinimumWidth(std::min(oList.sizeHintForColumn(0) + 2 * oList.frameWidth() +
-                                       oList.verticalScrollBar()->sizeHint().width(),
-                                   screen()->availableGeometry().width() * 3 / 4));
-    oList.setFocus();
+    const int iListed = oList.sizeHintForColumn(0) + 2 * oList.frameWidth() +
+                        oList.verticalScrollBar()->sizeHint().width();
+    oList.setMinimumWidth(
+        std::min(std::max(iListed, fontMetrics().averageCharWidth() * iStableNameLength),
+                 screen()->availableGeometry().width() * 3 / 4));
+    // Typing goes to the path; the list, focused, would make its first
+    // device current, and Enter would bind a device nobody chose.
+    oUi->txtDevicePath->setFocus();
 }
 
 void frmPortDevice::AddDevice(const QString& sDevice) {
@@ -83,9 +94,12 @@ void frmPortDevice::AddDevice(const QString& sDevice) {
     }
 }
 
-void frmPortDevice::lstDevices_CurrentItemChanged(const QListWidgetItem* oItem) {
-    if (oItem != nullptr) {
-        oUi->txtDevicePath->setText(oItem->data(Qt::UserRole).toString());
+// Only a device the technician selected, not the one the list makes
+// current as it takes the focus.
+void frmPortDevice::lstDevices_SelectionChanged() {
+    const QList<QListWidgetItem*> aSelected = oUi->lstDevices->selectedItems();
+    if (!aSelected.isEmpty()) {
+        oUi->txtDevicePath->setText(aSelected.constFirst()->data(Qt::UserRole).toString());
     }
 }
 

@@ -6,8 +6,6 @@
 
 #include <memory>
 
-class QListWidgetItem;
-
 namespace Ui {
 class frmPortDevice;
 }
@@ -32,7 +30,7 @@ private:
     void FillDevices(const QString& sByIdFolder);
     // Lists sDevice with the number it stands for and whether it is there.
     void AddDevice(const QString& sDevice);
-    void lstDevices_CurrentItemChanged(const QListWidgetItem* oItem);
+    void lstDevices_SelectionChanged();
     void cmdOK_Click();
     void cmdUnbind_Click();
     // Stores the bindings and closes, or says why it could not.

@@ -6,6 +6,7 @@
 
 #include "tests/support/mdlTestFiles.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QOperatingSystemVersion>
@@ -23,6 +24,19 @@ struct Row {
     const char* sButton;
     bool bRefused;
 };
+
+struct KeyRow {
+    const char* sName;
+    QString sKeys; // typed into whatever has the focus; "\t" is Tab
+    QString sAfter;
+};
+
+// clang-format off
+const KeyRow aKeyRows[] = {
+    {"typing goes to the path box", "/dev/pts/9", "/dev/pts/9"},
+    {"Enter on the list with nothing chosen binds nothing", "\t", ""},
+};
+// clang-format on
 
 // Where port n is COMn until it is bound.
 const bool bWindows = QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows;
@@ -77,6 +91,27 @@ private slots:
         oDialog.findChild<QPushButton*>(oRow.sButton)->click();
         QCOMPARE(oAnswerer.aBoxes.size(), oRow.bRefused ? 1 : 0);
         QCOMPARE(oDialog.isVisible(), oRow.bRefused);
+        clsPortBindings oAfter(mdlComms::CommsKeyPath());
+        oAfter.Load();
+        QCOMPARE(oAfter.Device(iPort), oRow.sAfter);
+    }
+
+    // The keyboard binds only what the technician typed or chose, with a
+    // device listed and the port unbound.
+    void keyboard_data() { mdlRows::Add(aKeyRows); }
+
+    void keyboard() {
+        QFETCH(KeyRow, oRow);
+        clsPortBindings oBefore(mdlComms::CommsKeyPath());
+        oBefore.Unbind(iPort);
+        QVERIFY(oBefore.Store());
+        frmPortDevice oDialog(iPort, nullptr, oById.path());
+        oDialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&oDialog));
+        clsBoxAnswerer oAnswerer;
+        QTest::keyClicks(QApplication::focusWidget(), oRow.sKeys);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(oAnswerer.aBoxes.size(), oRow.sAfter.isEmpty() ? 1 : 0);
         clsPortBindings oAfter(mdlComms::CommsKeyPath());
         oAfter.Load();
         QCOMPARE(oAfter.Device(iPort), oRow.sAfter);
