@@ -8,22 +8,9 @@
 #include <cstdio>
 
 // A child for tst_frmMain: the main window as it starts on the screen and
-// at the font this process was given. Prints the name of each control that
-// is not whole on the screen's available area, or whose caption is cut.
-namespace {
-
-bool CaptionCut(const QWidget& oControl) {
-    const auto* oButton = qobject_cast<const QAbstractButton*>(&oControl);
-    const auto* oLabel = qobject_cast<const QLabel*>(&oControl);
-    QString sCaption = oButton != nullptr  ? oButton->text()
-                       : oLabel != nullptr ? oLabel->text()
-                                           : "";
-    return oControl.fontMetrics().horizontalAdvance(sCaption.remove('&')) >
-           oControl.contentsRect().width();
-}
-
-} // namespace
-
+// at the font this process was given. Prints each control that is not
+// whole on the screen's available area or whose caption is cut, and
+// "frame" when the frame is not.
 int main(int argc, char** argv) {
     const QApplication oApp(argc, argv);
     clsStartedWindow oUnit;
@@ -33,10 +20,18 @@ int main(int argc, char** argv) {
         std::puts("frame");
     }
     for (const QWidget* oControl : oUnit.oWindow.findChildren<QWidget*>()) {
+        const auto* oButton = qobject_cast<const QAbstractButton*>(oControl);
+        const auto* oLabel = qobject_cast<const QLabel*>(oControl);
+        const QString sCaption = QString(oButton  ? oButton->text()
+                                         : oLabel ? oLabel->text()
+                                                  : "")
+                                     .remove('&');
+        const bool bCut =
+            oControl->fontMetrics().horizontalAdvance(sCaption) > oControl->contentsRect().width();
         const QRect oOnScreen(oControl->mapToGlobal(QPoint(0, 0)), oControl->size());
-        if (oControl->isVisible() && !oControl->isWindow() &&
-            (!oScreen.contains(oOnScreen) || CaptionCut(*oControl))) {
-            std::puts(qPrintable(oControl->objectName()));
+        if (oControl->isVisible() && (!oScreen.contains(oOnScreen) || bCut)) {
+            std::printf("%s %s\n", oControl->metaObject()->className(),
+                        qPrintable(oControl->objectName()));
         }
     }
     return 0;

@@ -15,9 +15,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -343,17 +340,10 @@ private slots:
         QFETCH(FitRow, oRow);
         clsPortBindings oBindings(mdlComms::CommsKeyPath());
         QVERIFY(oBindings.Bind(1, sAdapter) && oBindings.Store());
-        const QJsonObject oScreen{{"name", "s"},
-                                  {"x", 0},
-                                  {"y", 0},
-                                  {"width", oRow.iWidth},
-                                  {"height", oRow.iHeight},
-                                  {"logicalDpi", 96},
-                                  {"logicalBaseDpi", 96},
-                                  {"dpr", 1}};
+        const QString sScreen = QStringLiteral(R"({"screens": [{"name": "s", "x": 0, "y": 0,
+            "width": %1, "height": %2, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
         const QString sConfig = mdlTestFiles::Write(
-            QDir(oDir.path()), "screen.json",
-            QJsonDocument(QJsonObject{{"screens", QJsonArray{oScreen}}}).toJson());
+            QDir(oDir.path()), "screen.json", sScreen.arg(oRow.iWidth).arg(oRow.iHeight).toUtf8());
         QProcessEnvironment oEnvironment = QProcessEnvironment::systemEnvironment();
         oEnvironment.insert("QT_FONT_DPI", oRow.sFontDpi);
         oEnvironment.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + sConfig);
