@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QTreeWidget>
@@ -48,6 +49,11 @@ frmHelp::frmHelp(QWidget* oParent)
     connect(lstContents, &QTreeWidget::itemClicked, this, &frmHelp::lstContents_Click);
     connect(txtSearch, &QLineEdit::textChanged, this, &frmHelp::txtSearch_Change);
     connect(txtSearch, &QLineEdit::returnPressed, this, &frmHelp::txtSearch_Enter);
+    // Closed as help windows close, whichever part has the focus.
+    for (const QKeySequence& oKeys :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        connect(new QShortcut(oKeys, this), &QShortcut::activated, this, &QWidget::close);
+    }
 }
 
 void frmHelp::LayOut() {
@@ -80,6 +86,8 @@ void frmHelp::Open(const QString& sFile, int iTopic) {
     if (iTopic == clsHelpViewer::iContents) {
         return;
     }
+    // The topic asked for stands in the contents whatever was searched before.
+    txtSearch->clear();
     const QString sAnchor = QStringLiteral("topic-%1").arg(iTopic);
     txtHelpPage->scrollToAnchor(sAnchor);
     for (QTreeWidgetItemIterator oItem(lstContents); *oItem != nullptr; ++oItem) {

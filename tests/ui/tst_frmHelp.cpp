@@ -1,9 +1,11 @@
 #include "tests/support/mdlRows.h"
 #include "ui/clsHelpWindowViewer.h"
 
+#include <QLineEdit>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTreeWidget>
 
 namespace {
 
@@ -12,7 +14,8 @@ const QString sHelpFile = QStringLiteral(TESSIVAR_HELP_FILE);
 struct TopicRow {
     const char* sName;
     int iTopic;
-    QString sAnchor; // at the top of the page shown
+    QString sAnchor;      // at the top of the page shown
+    QString sSearch = {}; // typed before the topic is asked for
 };
 
 // clang-format off
@@ -24,6 +27,7 @@ const TopicRow aTopics[] = {
     {"9: no command file name", 9, "topic-9"},
     {"10: no target id", 10, "topic-10"},
     {"contents", clsHelpViewer::iContents, "top"},
+    {"7 after a search that its section does not hold", 7, "topic-7", "dialout"},
 };
 // clang-format on
 
@@ -56,9 +60,28 @@ private slots:
     void topic() {
         QFETCH(TopicRow, oRow);
         QVERIFY(oViewer->Show(sHelpFile, 0, oRow.iTopic == 0 ? 7 : 0));
+        Find<QLineEdit>("txtSearch").setText(oRow.sSearch);
         QVERIFY(oViewer->Show(sHelpFile, 0, oRow.iTopic));
         QVERIFY(QTest::qWaitForWindowExposed(oViewer->Window()));
         QCOMPARE(AnchorOnTop(Find<QTextBrowser>("txtHelpPage")), oRow.sAnchor);
+        const QTreeWidgetItem* oEntry = Find<QTreeWidget>("lstContents").currentItem();
+        QVERIFY(oEntry == nullptr || !oEntry->isHidden());
+    }
+
+    void closeKeys_data() {
+        QTest::addColumn<QString>("sFocus");
+        QTest::addColumn<QKeyCombination>("oKeys");
+        QTest::newRow("Esc in the search box") << "txtSearch" << QKeyCombination(Qt::Key_Escape);
+        QTest::newRow("Ctrl+W on the page") << "txtHelpPage" << (Qt::CTRL | Qt::Key_W);
+    }
+
+    void closeKeys() {
+        QFETCH(QString, sFocus);
+        QFETCH(QKeyCombination, oKeys);
+        QVERIFY(oViewer->Show(sHelpFile, 0, 7));
+        QVERIFY(QTest::qWaitForWindowActive(oViewer->Window()));
+        QTest::keyClick(&Find<QWidget>(qPrintable(sFocus)), oKeys.key(), oKeys.keyboardModifiers());
+        QTRY_VERIFY(oViewer->Window() == nullptr);
     }
 
     void missingFileIsNotShown() {
