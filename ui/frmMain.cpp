@@ -7,6 +7,7 @@
 #include "engine/mdlHelpLocation.h"
 #include "platform/clsPortBindings.h"
 #include "resources/mdlResources.h"
+#include "ui/clsHelpKey.h"
 #include "ui/clsHelpWindowViewer.h"
 #include "ui/clsTwipsLayout.h"
 #include "ui/frmAbout.h"
@@ -50,6 +51,8 @@ frmMain::frmMain(QWidget* oParent)
     tmrCommTimeout.setSingleShot(true);
     BuildMenus();
     ConnectCommands();
+    QCoreApplication::instance()->installEventFilter(
+        new clsHelpKey([this](int iTopic) { ShowHelpTopic(iTopic); }, this));
 }
 
 frmMain::~frmMain() {

@@ -19,6 +19,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <chrono>
 #include <optional>
@@ -50,6 +51,12 @@ struct RecentRow {
     QStringList asStored; // values "1", "2", ... before the window starts
     QStringList asRuns;   // paths run in turn, each made with its command file
     QStringList asAfter;  // the stored list after the runs; the menu shows four
+};
+
+struct HelpKeyRow {
+    const char* sName;
+    QString sRun;     // the path run for an error box; none for the main window
+    QString sSection; // the contents' entry selected; empty for the contents
 };
 
 struct PortRow {
@@ -122,6 +129,11 @@ const DeviceRow aDevices[] = {
     {"a device that is there: no mark", "/dev/null", {"/dev/null"}},
 };
 
+const HelpKeyRow aHelpKeys[] = {
+    {"main window: the contents", "", ""},
+    {"error box: its topic", "gone.s19", "Unable to open application file (2000)"},
+};
+
 const PortRow aPorts[] = {
     {"port 5 stored", 5, 4},
     {"port 0 stored", 0, -1},
@@ -189,11 +201,25 @@ class tst_frmMain : public QObject {
         oRegistry.CloseKey();
     }
 
-    static bool HelpShown() {
+    static const frmHelp* ShownHelp() {
         const QWidgetList aWindows = QApplication::topLevelWidgets();
-        return std::any_of(aWindows.cbegin(), aWindows.cend(), [](const QWidget* oWindow) {
-            return qobject_cast<const frmHelp*>(oWindow) != nullptr && oWindow->isVisible();
-        });
+        const auto oHelp =
+            std::find_if(aWindows.cbegin(), aWindows.cend(), [](const QWidget* oWindow) {
+                return qobject_cast<const frmHelp*>(oWindow) != nullptr && oWindow->isVisible();
+            });
+        return oHelp == aWindows.cend() ? nullptr : static_cast<const frmHelp*>(*oHelp);
+    }
+
+    static bool HelpShown() { return ShownHelp() != nullptr; }
+
+    // The entry the shown help selects in its contents: empty for none,
+    // "no help" without a help window.
+    static QString HelpSection() {
+        if (!HelpShown()) {
+            return QStringLiteral("no help");
+        }
+        const QTreeWidgetItem* oEntry = ShownHelp()->findChild<QTreeWidget*>()->currentItem();
+        return oEntry == nullptr ? QString() : oEntry->text(0);
     }
 
 private slots:
@@ -258,6 +284,28 @@ private slots:
         QCOMPARE(oBox.iHelpTopic, oRow.iTopic);
         QCOMPARE(oUnit->oWindow.focusWidget() == oUnit->Find<QLineEdit>("txtAppFilePath"),
                  oBox.sText == sNoCommandFile);
+    }
+
+    // F1 opens the help at the topic of the box in front, else its contents.
+    void helpKey_data() { mdlRows::Add(aHelpKeys); }
+
+    void helpKey() {
+        QFETCH(HelpKeyRow, oRow);
+        oUnit.emplace();
+        Do("enter " + sUnit);
+        QString sShown;
+        const auto oPressF1 = [&](QWidget& oWindow) {
+            QTest::keyClick(&oWindow, Qt::Key_F1);
+            sShown = HelpSection();
+        };
+        if (oRow.sRun.isEmpty()) {
+            oPressF1(oUnit->oWindow);
+        } else {
+            oAnswerer->oWhileOpen = oPressF1;
+            Do("type " + oRow.sRun);
+            Do("run");
+        }
+        QCOMPARE(sShown, oRow.sSection);
     }
 
     // Reset commits the path box as the file choices do.
