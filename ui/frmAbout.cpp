@@ -21,9 +21,9 @@ QString LongBuildDate() {
 
 } // namespace
 
-frmAbout::frmAbout(QWidget* oParent, ToolFinder oNewFindTool, ProgramStarter oNewStart)
-    : QDialog(oParent), oUi(std::make_unique<Ui::frmAbout>()), oFindTool(std::move(oNewFindTool)),
-      oStart(std::move(oNewStart)) {
+frmAbout::frmAbout(QWidget* oParent, SysInfoOpener oNewOpenSysInfo)
+    : QDialog(oParent), oUi(std::make_unique<Ui::frmAbout>()),
+      oOpenSysInfo(std::move(oNewOpenSysInfo)) {
     oUi->setupUi(this);
     mdlSecondaryWindow::Prepare(*this);
     Load();
@@ -69,8 +69,7 @@ void frmAbout::PlaceControls() {
 // A message box of the window's own: the window stays open behind it, and
 // the box goes with it should the window be closed while the box is up.
 void frmAbout::StartSysInfo() {
-    const QString sPath = oFindTool();
-    if (!sPath.isEmpty() && oStart(sPath)) {
+    if (oOpenSysInfo(*this)) {
         return;
     }
     auto* oBox =

@@ -18,13 +18,12 @@ class frmAbout : public QDialog {
     Q_OBJECT
 
 public:
-    // The information tool's full path, or an empty text when there is none.
-    using ToolFinder = std::function<QString()>;
-    // Starts a program without waiting for it; false when it did not start.
-    using ProgramStarter = std::function<bool(const QString& sPath)>;
+    // Opens what the system tells of itself beside the About window; false
+    // when nothing opened.
+    using SysInfoOpener = std::function<bool(QWidget& oAbout)>;
 
-    explicit frmAbout(QWidget* oParent = nullptr, ToolFinder oNewFindTool = &mdlSysInfo::ToolPath,
-                      ProgramStarter oNewStart = &mdlSysInfo::Start);
+    explicit frmAbout(QWidget* oParent = nullptr,
+                      SysInfoOpener oNewOpenSysInfo = &mdlSysInfo::Open);
     ~frmAbout() override;
 
 private:
@@ -33,6 +32,5 @@ private:
     void StartSysInfo();
 
     std::unique_ptr<Ui::frmAbout> oUi;
-    ToolFinder oFindTool;
-    ProgramStarter oStart;
+    SysInfoOpener oOpenSysInfo;
 };

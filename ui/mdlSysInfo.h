@@ -2,15 +2,19 @@
 
 #include <QString>
 
-// Finding and starting the system's information tool.
+class QWidget;
+
+// What the About window's System Info opens.
 namespace mdlSysInfo {
 
-// The full path of the tool, or an empty text when none is installed. On
-// Windows, MSINFO32.EXE as the registry names it; elsewhere the first of
-// the desktops' own tools that is installed.
-QString ToolPath();
+// Opens what the system tells of itself, beside oAbout: on Windows its own
+// information tool, MSINFO32.EXE, started without waiting for it; elsewhere
+// a window of the program's own with what support asks for. False when
+// nothing opened.
+bool Open(QWidget& oAbout);
 
-// Starts sPath without waiting for it; false when it did not start.
-bool Start(const QString& sPath);
+// The full path of MSINFO32.EXE as the registry names it, or an empty text
+// when none is installed. Windows only.
+QString ToolPath();
 
 } // namespace mdlSysInfo

@@ -1,18 +1,120 @@
 #include "ui/mdlSysInfo.h"
 
-#include <QStandardPaths>
+#include "platform/mdlDataPaths.h"
+#include "resources/mdlResources.h"
+#include "ui/frmSysInfo.h"
+
+#include <QFile>
+#include <QSerialPortInfo>
+#include <QStringList>
+#include <QSysInfo>
+
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+QString GroupName(gid_t lGroup) {
+    const group* pGroup = ::getgrgid(lGroup);
+    return pGroup != nullptr ? QString::fromLocal8Bit(pGroup->gr_name) : QString::number(lGroup);
+}
+
+// The groups the program runs with, its own first.
+std::vector<gid_t> Groups() {
+    std::vector<gid_t> alGroups(std::size_t(std::max(::getgroups(0, nullptr), 0)));
+    alGroups.resize(std::size_t(std::max(::getgroups(int(alGroups.size()), alGroups.data()), 0)));
+    alGroups.insert(alGroups.begin(), ::getegid());
+    return alGroups;
+}
+
+QString User() {
+    const passwd* pUser = ::getpwuid(::geteuid());
+    QStringList asGroups;
+    for (const gid_t lGroup : Groups()) {
+        asGroups << GroupName(lGroup);
+    }
+    asGroups.removeDuplicates();
+    return (pUser != nullptr ? QString::fromLocal8Bit(pUser->pw_name)
+                             : QString::number(::geteuid())) +
+           QStringLiteral(", in the groups ") + asGroups.join(QStringLiteral(", "));
+}
+
+// Who may open sDevice, from its owner group and the access the system
+// grants; the device itself is never opened.
+QString Access(const QString& sDevice) {
+    const QByteArray aPath = QFile::encodeName(sDevice);
+    struct stat oStat {};
+    if (::stat(aPath.constData(), &oStat) != 0) {
+        return QStringLiteral("cannot be examined");
+    }
+    const std::vector<gid_t> alGroups = Groups();
+    const bool bMember =
+        std::find(alGroups.cbegin(), alGroups.cend(), oStat.st_gid) != alGroups.cend();
+    const bool bOpens = ::access(aPath.constData(), R_OK | W_OK) == 0;
+    const QString sGroup = GroupName(oStat.st_gid);
+    QString sAccess =
+        QStringLiteral("group %1, which you are %2in; you may %3open it for reading and writing")
+            .arg(sGroup, bMember ? QString() : QStringLiteral("not "),
+                 bOpens ? QString() : QStringLiteral("not "));
+    // Joining root's group is never the cure.
+    if (!bOpens && !bMember && oStat.st_gid != 0) {
+        sAccess += QStringLiteral(" (sudo usermod -aG %1 $USER, then log in again)").arg(sGroup);
+    }
+    return sAccess;
+}
+
+// The serial devices the system knows, each with what it tells of it.
+QStringList Devices() {
+    QStringList asLines;
+    for (const QSerialPortInfo& oPort : QSerialPortInfo::availablePorts()) {
+        QStringList asKnown = {oPort.description(), oPort.manufacturer()};
+        if (!oPort.serialNumber().isEmpty()) {
+            asKnown << QStringLiteral("serial number ") + oPort.serialNumber();
+        }
+        asKnown.removeAll(QString());
+        asLines << QStringLiteral("  ") + oPort.systemLocation() +
+                       (asKnown.isEmpty()
+                            ? QString()
+                            : QStringLiteral(": ") + asKnown.join(QStringLiteral(", ")));
+        asLines << QStringLiteral("    ") + Access(oPort.systemLocation());
+    }
+    return asLines.isEmpty() ? QStringList(QStringLiteral("  none found")) : asLines;
+}
+
+QString Report() {
+    using namespace mdlResources;
+    const QStringList asLines =
+        QStringList{QStringLiteral("%1 %2.%3.%4")
+                        .arg(Title())
+                        .arg(VersionMajor())
+                        .arg(VersionMinor())
+                        .arg(VersionRevision()),
+                    QStringLiteral("System: ") + QSysInfo::prettyProductName() +
+                        QStringLiteral(", ") + QSysInfo::currentCpuArchitecture(),
+                    QStringLiteral("Kernel: ") + QSysInfo::kernelType() + QLatin1Char(' ') +
+                        QSysInfo::kernelVersion(),
+                    QStringLiteral("Qt: ") + QLatin1String(qVersion()) +
+                        QStringLiteral(" (built with " QT_VERSION_STR ")"),
+                    QStringLiteral("User: ") + User(),
+                    QStringLiteral("Settings file: ") + mdlDataPaths::SettingsFile(),
+                    QStringLiteral("Ledger: ") + mdlDataPaths::LedgerFile(),
+                    QStringLiteral("Serial devices:")} +
+        Devices();
+    return asLines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+} // namespace
 
 namespace mdlSysInfo {
 
-QString ToolPath() {
-    const char* const asTools[] = {"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-monitor"};
-    for (const char* sTool : asTools) {
-        const QString sPath = QStandardPaths::findExecutable(QLatin1String(sTool));
-        if (!sPath.isEmpty()) {
-            return sPath;
-        }
-    }
-    return {};
+bool Open(QWidget& oAbout) {
+    (new frmSysInfo(Report(), &oAbout))->show();
+    return true;
 }
 
 } // namespace mdlSysInfo

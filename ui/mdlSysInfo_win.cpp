@@ -3,6 +3,7 @@
 #include "platform/clsRegistryHives.h"
 
 #include <QFileInfo>
+#include <QProcess>
 
 #include <cstring>
 
@@ -77,6 +78,11 @@ QString ToolPath() {
     const QString sTool = sPath + QStringLiteral("\\MSINFO32.EXE");
     const QFileInfo oTool(sTool);
     return oTool.isFile() && !oTool.isHidden() ? sTool : QString();
+}
+
+bool Open(QWidget& /*oAbout*/) {
+    const QString sPath = ToolPath();
+    return !sPath.isEmpty() && QProcess::startDetached(sPath, {});
 }
 
 } // namespace mdlSysInfo

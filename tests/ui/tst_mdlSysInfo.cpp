@@ -7,6 +7,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWidget>
 
 #include <optional>
 
@@ -87,8 +88,11 @@ private slots:
         }
         QCOMPARE(mdlSysInfo::ToolPath(),
                  QString(oRow.sTool).replace("TOOL", sFolder + "\\MSINFO32.EXE"));
+        // None of these is a program that starts.
+        QWidget oAbout;
+        QVERIFY(!mdlSysInfo::Open(oAbout));
     }
 };
 
-QTEST_GUILESS_MAIN(tst_mdlSysInfo)
+QTEST_MAIN(tst_mdlSysInfo)
 #include "tst_mdlSysInfo.moc"
