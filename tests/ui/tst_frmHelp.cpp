@@ -70,17 +70,17 @@ private slots:
 
     void closeKeys_data() {
         QTest::addColumn<QString>("sFocus");
-        QTest::addColumn<QKeyCombination>("oKeys");
-        QTest::newRow("Esc in the search box") << "txtSearch" << QKeyCombination(Qt::Key_Escape);
-        QTest::newRow("Ctrl+W on the page") << "txtHelpPage" << (Qt::CTRL | Qt::Key_W);
+        QTest::addColumn<QKeySequence>("oKeys");
+        QTest::newRow("Esc in the search box") << "txtSearch" << QKeySequence(Qt::Key_Escape);
+        QTest::newRow("Ctrl+W on the page") << "txtHelpPage" << QKeySequence(Qt::CTRL | Qt::Key_W);
     }
 
     void closeKeys() {
         QFETCH(QString, sFocus);
-        QFETCH(QKeyCombination, oKeys);
+        QFETCH(QKeySequence, oKeys);
         QVERIFY(oViewer->Show(sHelpFile, 0, 7));
         QVERIFY(QTest::qWaitForWindowActive(oViewer->Window()));
-        QTest::keyClick(&Find<QWidget>(qPrintable(sFocus)), oKeys.key(), oKeys.keyboardModifiers());
+        QTest::keySequence(&Find<QWidget>(qPrintable(sFocus)), oKeys);
         QTRY_VERIFY(oViewer->Window() == nullptr);
     }
 

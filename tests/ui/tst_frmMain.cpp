@@ -53,12 +53,6 @@ struct RecentRow {
     QStringList asAfter;  // the stored list after the runs; the menu shows four
 };
 
-struct HelpKeyRow {
-    const char* sName;
-    QString sRun;     // the path run for an error box; none for the main window
-    QString sSection; // the contents' entry selected; empty for the contents
-};
-
 struct PortRow {
     const char* sName;
     int iStored; // PortNumber in the store
@@ -129,11 +123,6 @@ const DeviceRow aDevices[] = {
     {"a device that is there: no mark", "/dev/null", {"/dev/null"}},
 };
 
-const HelpKeyRow aHelpKeys[] = {
-    {"main window: the contents", "", ""},
-    {"error box: its topic", "gone.s19", "Unable to open application file (2000)"},
-};
-
 const PortRow aPorts[] = {
     {"port 5 stored", 5, 4},
     {"port 0 stored", 0, -1},
@@ -201,26 +190,19 @@ class tst_frmMain : public QObject {
         oRegistry.CloseKey();
     }
 
-    static const frmHelp* ShownHelp() {
-        const QWidgetList aWindows = QApplication::topLevelWidgets();
-        const auto oHelp =
-            std::find_if(aWindows.cbegin(), aWindows.cend(), [](const QWidget* oWindow) {
-                return qobject_cast<const frmHelp*>(oWindow) != nullptr && oWindow->isVisible();
-            });
-        return oHelp == aWindows.cend() ? nullptr : static_cast<const frmHelp*>(*oHelp);
-    }
-
-    static bool HelpShown() { return ShownHelp() != nullptr; }
-
-    // The entry the shown help selects in its contents: empty for none,
+    // The entry the help window selects in its contents: empty for none,
     // "no help" without a help window.
     static QString HelpSection() {
-        if (!HelpShown()) {
-            return QStringLiteral("no help");
+        for (const QWidget* oWindow : QApplication::topLevelWidgets()) {
+            if (qobject_cast<const frmHelp*>(oWindow) != nullptr && oWindow->isVisible()) {
+                const QTreeWidgetItem* oEntry = oWindow->findChild<QTreeWidget*>()->currentItem();
+                return oEntry == nullptr ? QString() : oEntry->text(0);
+            }
         }
-        const QTreeWidgetItem* oEntry = ShownHelp()->findChild<QTreeWidget*>()->currentItem();
-        return oEntry == nullptr ? QString() : oEntry->text(0);
+        return "no help";
     }
+
+    static bool HelpShown() { return HelpSection() != "no help"; }
 
 private slots:
     void initTestCase() {
@@ -287,25 +269,32 @@ private slots:
     }
 
     // F1 opens the help at the topic of the box in front, else its contents.
-    void helpKey_data() { mdlRows::Add(aHelpKeys); }
+    void helpKey_data() {
+        QTest::addColumn<QString>("sRun"); // a path run for an error box
+        QTest::addColumn<QString>("sSection");
+        QTest::newRow("main window: the contents") << ""
+                                                   << "";
+        QTest::newRow("error box: its topic") << "gone.s19"
+                                              << "Unable to open application file (2000)";
+    }
 
     void helpKey() {
-        QFETCH(HelpKeyRow, oRow);
+        QFETCH(QString, sRun);
+        QFETCH(QString, sSection);
         oUnit.emplace();
-        Do("enter " + sUnit);
         QString sShown;
-        const auto oPressF1 = [&](QWidget& oWindow) {
-            QTest::keyClick(&oWindow, Qt::Key_F1);
+        oAnswerer->oWhileOpen = [&](QMessageBox& oBox) {
+            QTest::keyClick(&oBox, Qt::Key_F1);
             sShown = HelpSection();
         };
-        if (oRow.sRun.isEmpty()) {
-            oPressF1(oUnit->oWindow);
+        if (sRun.isEmpty()) {
+            QTest::keyClick(&oUnit->oWindow, Qt::Key_F1);
+            sShown = HelpSection();
         } else {
-            oAnswerer->oWhileOpen = oPressF1;
-            Do("type " + oRow.sRun);
+            Do("enter " + sRun);
             Do("run");
         }
-        QCOMPARE(sShown, oRow.sSection);
+        QCOMPARE(sShown, sSection);
     }
 
     // Reset commits the path box as the file choices do.

@@ -1,24 +1,13 @@
 #include "platform/mdlDataPaths.h"
-#include "tests/support/mdlRows.h"
 #include "ui/mdlSysInfo.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDialog>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
 // What System Info shows where the program has a window of its own for it.
-namespace {
-
-struct NamedRow {
-    const char* sName;
-    QString sNamed;
-};
-
-} // namespace
-
 class tst_frmSysInfo : public QObject {
     Q_OBJECT
 
@@ -30,16 +19,16 @@ private slots:
     void initTestCase() { QVERIFY(mdlSysInfo::Open(oAbout)); }
 
     void names_data() {
-        mdlRows::Add<NamedRow>({
-            {"the settings file", "Settings file: " + mdlDataPaths::SettingsFile() + "\n"},
-            {"the ledger", "Ledger: " + mdlDataPaths::LedgerFile() + "\n"},
-            {"the Qt version", QString("Qt: ") + qVersion()},
-        });
+        QTest::addColumn<QString>("sLine");
+        QTest::newRow("the settings file")
+            << "Settings file: " + mdlDataPaths::SettingsFile() + "\n";
+        QTest::newRow("the ledger") << "Ledger: " + mdlDataPaths::LedgerFile() + "\n";
+        QTest::newRow("the Qt version") << QString("Qt: ") + qVersion();
     }
 
     void names() {
-        QFETCH(NamedRow, oRow);
-        QVERIFY2(Report().contains(oRow.sNamed), qPrintable(Report()));
+        QFETCH(QString, sLine);
+        QVERIFY2(Report().contains(sLine), qPrintable(Report()));
     }
 
     void copyTakesTheWholeText() {
