@@ -1,11 +1,11 @@
 #include "ui/mdlSysInfo.h"
 
+#include "platform/clsPortBindings.h"
 #include "platform/mdlDataPaths.h"
 #include "resources/mdlResources.h"
 #include "ui/frmSysInfo.h"
 
 #include <QFile>
-#include <QSerialPortInfo>
 #include <QStringList>
 #include <QSysInfo>
 
@@ -68,20 +68,14 @@ QString Access(const QString& sDevice) {
     return sAccess;
 }
 
-// The serial devices the system knows, each with what it tells of it.
+// The serial devices found, each with what the system tells of it.
 QStringList Devices() {
     QStringList asLines;
-    for (const QSerialPortInfo& oPort : QSerialPortInfo::availablePorts()) {
-        QStringList asKnown = {oPort.description(), oPort.manufacturer()};
-        if (!oPort.serialNumber().isEmpty()) {
-            asKnown << QStringLiteral("serial number ") + oPort.serialNumber();
-        }
-        asKnown.removeAll(QString());
-        asLines << QStringLiteral("  ") + oPort.systemLocation() +
-                       (asKnown.isEmpty()
-                            ? QString()
-                            : QStringLiteral(": ") + asKnown.join(QStringLiteral(", ")));
-        asLines << QStringLiteral("    ") + Access(oPort.systemLocation());
+    for (const QString& sDevice : clsPortBindings::FoundDevices()) {
+        const QString sKnown = clsPortBindings::Description(sDevice);
+        asLines << QStringLiteral("  ") + sDevice +
+                       (sKnown.isEmpty() ? QString() : QStringLiteral(": ") + sKnown);
+        asLines << QStringLiteral("    ") + Access(sDevice);
     }
     return asLines.isEmpty() ? QStringList(QStringLiteral("  none found")) : asLines;
 }
