@@ -7,12 +7,14 @@
 
 #include <QCoreApplication>
 
-#include <memory>
+#include <utility>
 
 namespace {
-std::unique_ptr<frmMain> gfrmMain;
-std::unique_ptr<clsApplication> goApplication;
-std::unique_ptr<clsStopSignals> goStopSignals;
+// Plain pointers, freed by End() alone: the display's plugin calls exit()
+// when the display goes away, and no widget may be destroyed after that.
+frmMain* gfrmMain = nullptr;
+clsApplication* goApplication = nullptr;
+clsStopSignals* goStopSignals = nullptr;
 
 // A closed terminal, a shutdown or a kill ends the program as its close box
 // does, so that an upload under way is stopped and kept in the ledger. An
@@ -30,22 +32,21 @@ void Main() {
     // The window exists before the application object only because it is
     // the object's host; it loads when it is shown, after the reset.
     mdlComms::BindNewDevices();
-    gfrmMain = std::make_unique<frmMain>();
-    goApplication = std::make_unique<clsApplication>(*gfrmMain);
+    gfrmMain = new frmMain();
+    goApplication = new clsApplication(*gfrmMain);
     goApplication->Reset();
     gfrmMain->Attach(*goApplication);
     gfrmMain->show();
-    goStopSignals = std::make_unique<clsStopSignals>();
-    QObject::connect(goStopSignals.get(), &clsStopSignals::Received, gfrmMain.get(),
-                     &EndOnStopSignal);
+    goStopSignals = new clsStopSignals();
+    QObject::connect(goStopSignals, &clsStopSignals::Received, gfrmMain, &EndOnStopSignal);
 }
 
 // The window goes first, then the application object, which stores
 // nothing as it goes.
 void End() {
-    goStopSignals.reset();
-    gfrmMain.reset();
-    goApplication.reset();
+    delete std::exchange(goStopSignals, nullptr);
+    delete std::exchange(gfrmMain, nullptr);
+    delete std::exchange(goApplication, nullptr);
 }
 
 } // namespace mdlMain
