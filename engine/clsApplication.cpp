@@ -88,8 +88,13 @@ void clsApplication::SetRecFileName(const QString& sNewPath) {
     }
     const QString sCommandFile = CommandFileName(sNewPath);
     if (sCommandFile.isEmpty()) {
+        // A folder's name has no dot as a rule: that it is a folder is
+        // what the technician needs to hear.
+        const QString sNotOrdinary = mdlOrdinaryFile::NotOrdinary(sNewPath);
         throw mdlEngineErrors::Make(mdlEngineErrors::NoCommandFileName)
-            .InFile(sNewPath, QStringLiteral("the file's name has no dot, or begins with one"));
+            .InFile(sNewPath, sNotOrdinary.isEmpty()
+                                  ? QStringLiteral("the file's name has no dot, or begins with one")
+                                  : sNotOrdinary);
     }
     oCmdFile->SetPathName(sCommandFile);
 }

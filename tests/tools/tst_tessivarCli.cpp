@@ -48,6 +48,9 @@ const BadInputRow aBadInputs[] = {
     {"2002 no dot, the name in Cyrillic and Greek", "", "", "Жёлудь-λ", 2002,
      "Unable to determine command file name.\nCheck that the record file name is valid.\n"
      "Detail: PATH: the file's name has no dot, or begins with one\n"},
+    {"2002 a folder", "", "", ".", 2002,
+     "Unable to determine command file name.\nCheck that the record file name is valid.\n"
+     "Detail: PATH: not an ordinary file but a folder\n"},
 };
 // clang-format on
 
@@ -185,29 +188,39 @@ private slots:
     void usageAndExitStatus_data() {
         QTest::addColumn<QStringList>("asArguments");
         QTest::addColumn<QByteArray>("aOutStart"); // none for a usage error
-        QTest::newRow("version") << QStringList{"--version"} << QByteArray("tessivar-cli 2.6.0\n");
-        QTest::newRow("help") << QStringList{"--help"} << QByteArray("usage: tessivar-cli VERB");
+        QTest::addColumn<QByteArray>("aErrStart");
+        QTest::newRow("version") << QStringList{"--version"} << QByteArray("tessivar-cli 2.6.0\n")
+                                 << QByteArray();
+        QTest::newRow("help") << QStringList{"--help"} << QByteArray("usage: tessivar-cli VERB")
+                              << QByteArray();
         for (const char* sVerb : {"inspect", "ledger", "ports", "upload"}) {
             QTest::addRow("%s --help", sVerb)
-                << QStringList{sVerb, "--help"} << "usage: tessivar-cli " + QByteArray(sVerb);
+                << QStringList{sVerb, "--help"} << "usage: tessivar-cli " + QByteArray(sVerb)
+                << QByteArray();
         }
-        const QList<QStringList> aMisused = {
-            {"download"},
-            {"inspect"},
-            {"inspect", "--yaml", "a.s19"},
-            {"ports", "--bind", "3"},
-            {"ports", "--unbind", "0"},
-            {"ports", "--unbind", "3", "--unbind", "4"},
-            {"upload", "a.s19", "b.s19"},
-            {"upload", "--port", "17", "a.s19"},
-            {"upload", "--wait", "0", "a.s19"},
+        // The arguments, and the words that say what is wrong with them.
+        const QList<std::pair<QStringList, QByteArray>> aMisused = {
+            {{"download"}, ""},
+            {{"inspect"}, ""},
+            {{"inspect", "--yaml", "a.s19"}, ""},
+            {{"ports", "--bind", "3"}, "--bind N takes one DEVICE."},
+            {{"ports", "--bind", "17", "/dev/ttyS0"}, "--bind takes a port number from 1 to 16."},
+            {{"ports", "--bind", "0", "/dev/ttyS0"}, "--bind takes a port number from 1 to 16."},
+            {{"ports", "--bind", "4", "dev/ttyS0"}, "dev/ttyS0 is no DEVICE: give "},
+            {{"ports", "--unbind", "0"}, ""},
+            {{"ports", "--unbind", "3", "--unbind", "4"}, ""},
+            {{"upload", "a.s19", "b.s19"}, ""},
+            {{"upload", "--pot", "3", "a.s19"}, "unknown option --pot: did you mean --port?"},
+            {{"upload", "--port", "17", "a.s19"}, ""},
+            {{"upload", "--wait", "0", "a.s19"}, ""},
             // Past what milliseconds hold in 32 bits.
-            {"upload", "--wait", "3000000", "a.s19"},
+            {{"upload", "--wait", "3000000", "a.s19"}, ""},
             // A number the counter could never hand out.
-            {"upload", "--serial", "7000:8:9223372036854775807", "a.s19"},
+            {{"upload", "--serial", "7000:8:9223372036854775807", "a.s19"}, ""},
         };
-        for (const QStringList& asArguments : aMisused) {
-            QTest::addRow("%s", qPrintable(asArguments.join(' '))) << asArguments << QByteArray();
+        for (const auto& [asArguments, aWhy] : aMisused) {
+            QTest::addRow("%s", qPrintable(asArguments.join(' ')))
+                << asArguments << QByteArray() << "tessivar-cli: " + aWhy;
         }
     }
 
@@ -215,12 +228,13 @@ private slots:
     void usageAndExitStatus() {
         QFETCH(QStringList, asArguments);
         QFETCH(QByteArray, aOutStart);
+        QFETCH(QByteArray, aErrStart);
         const mdlCli::Outcome oRun = mdlCli::Run(asArguments);
         QVERIFY2(oRun.aOut.startsWith(aOutStart), oRun.aOut.constData());
+        QVERIFY2(oRun.aErr.startsWith(aErrStart), oRun.aErr.constData());
         if (aOutStart.isEmpty()) {
             QCOMPARE(oRun.iExitCode, 2);
-            QVERIFY(oRun.aErr.startsWith("tessivar-cli: ") &&
-                    oRun.aErr.contains("\nusage: tessivar-cli"));
+            QVERIFY(oRun.aErr.contains("\nusage: tessivar-cli"));
             QVERIFY(oRun.aOut.isEmpty());
         } else {
             QCOMPARE(oRun.iExitCode, 0);

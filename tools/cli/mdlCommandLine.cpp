@@ -7,6 +7,10 @@
 #include "resources/mdlResources.h"
 #include "tools/cli/mdlExitStatus.h"
 
+#include <QRegularExpression>
+
+#include <algorithm>
+
 namespace {
 
 // The bytes of a path for a message: printable ASCII as it is, every other
@@ -46,6 +50,60 @@ QString Help(const QCommandLineParser& oParser, const QString& sUsage) {
     return sUsage + sHelp.mid(sHelp.indexOf(QLatin1Char('\n')) + 1);
 }
 
+// Edits, letter by letter, that make sFrom sTo.
+qsizetype Distance(const QString& sFrom, const QString& sTo) {
+    QList<qsizetype> aRow(sTo.size() + 1);
+    for (qsizetype j = 0; j < aRow.size(); ++j) {
+        aRow[j] = j;
+    }
+    for (qsizetype i = 1; i <= sFrom.size(); ++i) {
+        qsizetype lDiagonal = aRow[0];
+        aRow[0] = i;
+        for (qsizetype j = 1; j <= sTo.size(); ++j) {
+            const qsizetype lAbove = aRow[j];
+            aRow[j] = std::min(
+                {aRow[j] + 1, aRow[j - 1] + 1, lDiagonal + (sFrom[i - 1] == sTo[j - 1] ? 0 : 1)});
+            lDiagonal = lAbove;
+        }
+    }
+    return aRow.back();
+}
+
+// An option as it is typed: one letter after one dash, a word after two.
+QString Dashed(const QString& sName) {
+    return (sName.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + sName;
+}
+
+// The options the help shows, the hidden ones left out: the parser lists
+// none of those it was given.
+QStringList Shown(const QCommandLineParser& oParser) {
+    static const QRegularExpression oOption(QStringLiteral("^  (?:-\\w, )?--([\\w-]+)"),
+                                            QRegularExpression::MultilineOption);
+    QStringList asNames;
+    for (const QRegularExpressionMatch& oMatch : oOption.globalMatch(oParser.helpText())) {
+        asNames << oMatch.captured(1);
+    }
+    return asNames;
+}
+
+// The first unknown option, with the option it most likely stands for
+// where one is close.
+QString Unknown(const QCommandLineParser& oParser) {
+    const QString sName = oParser.unknownOptionNames().constFirst();
+    QString sNearest;
+    qsizetype lNearest = std::max<qsizetype>(2, sName.size() / 3) + 1;
+    for (const QString& sOption : Shown(oParser)) {
+        if (const qsizetype lDistance = Distance(sName, sOption); lDistance < lNearest) {
+            lNearest = lDistance;
+            sNearest = sOption;
+        }
+    }
+    return QStringLiteral("unknown option %1%2")
+        .arg(Dashed(sName), sNearest.isEmpty()
+                                ? QStringLiteral(".")
+                                : QStringLiteral(": did you mean %1?").arg(Dashed(sNearest)));
+}
+
 } // namespace
 
 namespace mdlCommandLine {
@@ -70,7 +128,9 @@ std::optional<int> Parse(QCommandLineParser& oParser, const QString& sUsage,
         asArguments << mdlArguments::Text(aArgument);
     }
     if (!oParser.parse(asArguments)) {
-        return UsageError(oConsole, sUsage, oParser.errorText());
+        return UsageError(oConsole, sUsage,
+                          oParser.unknownOptionNames().isEmpty() ? oParser.errorText()
+                                                                 : Unknown(oParser));
     }
     if (oParser.isSet(oHelp)) {
         oConsole.Out(Help(oParser, sUsage));

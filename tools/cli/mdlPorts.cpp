@@ -82,33 +82,46 @@ struct Options {
                                QStringLiteral("N")};
 };
 
-// Binds or unbinds as oParser asks; false when it asks for neither.
-bool Change(clsPortBindings& oBindings, const QCommandLineParser& oParser, const Options& oOptions,
-            QString& sDone) {
+const auto sNoNumber = QStringLiteral("%1 takes a port number from 1 to %2.");
+
+// Binds or unbinds as oParser asks; what is wrong with what it asks, empty
+// when nothing is.
+QString Change(clsPortBindings& oBindings, const QCommandLineParser& oParser,
+               const Options& oOptions, QString& sDone) {
     const QStringList asDevices = oParser.positionalArguments();
     // One number at a time: of several, the parser keeps the last alone.
     const qsizetype lNumbers =
         oParser.values(oOptions.oBind).size() + oParser.values(oOptions.oUnbind).size();
     if (oParser.isSet(oOptions.oJson) || lNumbers != 1) {
-        return false;
+        return lNumbers == 0 ? QStringLiteral("a DEVICE goes with --bind N alone.")
+                             : QStringLiteral("--json, --bind and --unbind go alone, once.");
     }
-    if (oParser.isSet(oOptions.oUnbind)) {
-        const qint16 iPort = mdlPortChoice::Number(oParser.value(oOptions.oUnbind));
-        if (iPort == 0 || !asDevices.isEmpty()) {
-            return false;
+    const bool bUnbind = oParser.isSet(oOptions.oUnbind);
+    const QString sOption = bUnbind ? QStringLiteral("--unbind") : QStringLiteral("--bind");
+    const qint16 iPort =
+        mdlPortChoice::Number(oParser.value(bUnbind ? oOptions.oUnbind : oOptions.oBind));
+    if (iPort == 0) {
+        return sNoNumber.arg(sOption).arg(clsPortBindings::iLastPort);
+    }
+    if (bUnbind) {
+        if (!asDevices.isEmpty()) {
+            return QStringLiteral("--unbind N takes no DEVICE.");
         }
         oBindings.Unbind(iPort);
         sDone = clsPortBindings::PortName(iPort) + QStringLiteral(" stands for no device.\n");
-        return true;
+        return {};
     }
-    const qint16 iPort = mdlPortChoice::Number(oParser.value(oOptions.oBind));
-    if (asDevices.size() != 1 || !oBindings.Bind(iPort, asDevices.first())) {
-        return false;
+    if (asDevices.size() != 1) {
+        return QStringLiteral("--bind N takes one DEVICE.");
+    }
+    if (!oBindings.Bind(iPort, asDevices.first())) {
+        return QStringLiteral("%1 is no DEVICE: give %2.")
+            .arg(asDevices.first(), clsPortBindings::NameForm());
     }
     sDone = QStringLiteral("%1 stands for %2%3.\n")
                 .arg(clsPortBindings::PortName(iPort), mdlTextUtil::Visible(asDevices.first()),
                      Presence(asDevices.first()));
-    return true;
+    return {};
 }
 
 int Ports(clsConsole& oConsole, const QByteArrayList& aArguments) {
@@ -139,9 +152,8 @@ int Ports(clsConsole& oConsole, const QByteArrayList& aArguments) {
         return mdlExitStatus::Done;
     }
     QString sDone;
-    if (!Change(oBindings, oParser, oOptions, sDone)) {
-        return mdlCommandLine::UsageError(oConsole, sUsage,
-                                          QStringLiteral("the options do not go together."));
+    if (const QString sWhy = Change(oBindings, oParser, oOptions, sDone); !sWhy.isEmpty()) {
+        return mdlCommandLine::UsageError(oConsole, sUsage, sWhy);
     }
     if (!oBindings.Store()) {
         oConsole.Err(QStringLiteral("tessivar-cli: %1 could not be written.\n")
