@@ -80,7 +80,9 @@ clsCounterStore::State clsCounterStore::Existing(const char* sMember,
     if (oState) {
         return *oState;
     }
-    throw Failure(sMember, QStringLiteral("does not exist; a first number starts it"));
+    throw Failure(
+        sMember,
+        QStringLiteral("does not exist; a first number starts it, as in --serial 7000:4:100"));
 }
 
 void clsCounterStore::Write(const char* sMember, const State& oState) const {

@@ -54,7 +54,7 @@ const RefusalRow aRefusals[] = {
     {"in a protected range", "3FFC:4:1", nullptr, "0x3FFC to 0x3FFF lies in the protected range 0x0 to 0x3FFF."},
     {"past the top", "0xFFFE:4:1", nullptr, "0xFFFE to 0x10001 reaches past the image's top, 0xFFFF."},
     {"over the application's data", "4006:4:1", nullptr, "lies over data of the application file at 0x4006."},
-    {"no counter file and no FIRST", "7000:4", nullptr, "does not exist"},
+    {"no counter file and no FIRST", "7000:4", nullptr, "does not exist; a first number starts it, as in --serial 7000:4:100."},
 };
 // clang-format on
 
