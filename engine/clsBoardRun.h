@@ -51,6 +51,12 @@ public:
         std::optional<clsError> oFailure;
 
         qint32 Boards() const { return lGood + lFailed; }
+        // The boards that failed, and the line, where it failed between
+        // boards after good ones, as one more: a run that failed never
+        // counts none.
+        qint32 FailedCounted() const {
+            return lFailed + (iClass == eClass::BoardFailed && lFailed == 0 ? 1 : 0);
+        }
     };
 
     // lWaitMs: how long a board's target byte is awaited; 0 for as long as

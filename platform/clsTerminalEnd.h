@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include <memory>
 
@@ -15,6 +16,10 @@ class clsTerminalEnd : public QObject {
 
 public:
     clsTerminalEnd();
+    // Whether there is a terminal whose end is watched.
+    bool Watching() const { return oWatch != nullptr; }
+    // The keys that end a terminal's input, such as "Ctrl+D".
+    static QString EndKeys();
 
 signals:
     void Ended();

@@ -36,6 +36,10 @@ void Read(QSocketNotifier& oNotifier, clsTerminalEnd& oEnd) {
 
 } // namespace
 
+QString clsTerminalEnd::EndKeys() {
+    return QStringLiteral("Ctrl+D");
+}
+
 clsTerminalEnd::clsTerminalEnd() {
     if (::isatty(STDIN_FILENO) == 1) {
         auto oNotifier = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);

@@ -7,6 +7,10 @@
 // A console has no job in front and jobs behind: every program attached to
 // it may read what is typed there, and none is stopped for reading, so
 // there is no turn to wait for here.
+QString clsTerminalEnd::EndKeys() {
+    return QStringLiteral("Ctrl+Z and Enter");
+}
+
 clsTerminalEnd::clsTerminalEnd() {
     DWORD lMode = 0;
     if (!::GetConsoleMode(::GetStdHandle(STD_INPUT_HANDLE), &lMode)) {

@@ -77,12 +77,20 @@ int clsUploadCommand::Exec() {
     if (const std::optional<int> oRefused = bRepeat ? oHost.ConfirmAhead() : std::nullopt) {
         return *oRefused;
     }
+    if (bRepeat) {
+        connect(&oInputEnd.emplace(), &clsTerminalEnd::Ended, &oRun, &clsBoardRun::InputEnded);
+        oHost.SetBoardHint(QStringLiteral("tessivar-cli: waiting for a board. %1 ends the run; "
+                                          "once a board is under way, Ctrl+C ends it after "
+                                          "this board.")
+                               .arg(oInputEnd->Watching()
+                                        ? clsTerminalEnd::EndKeys() + QStringLiteral(" or Ctrl+C")
+                                        : QStringLiteral("Ctrl+C")));
+    }
     if (const std::optional<clsError> oFailure = Start()) {
         return RunFailed(*oFailure);
     }
     if (bRepeat) {
         ShowFiles();
-        connect(&oInputEnd.emplace(), &clsTerminalEnd::Ended, &oRun, &clsBoardRun::InputEnded);
     }
     if (oHost.Progress().Shown()) {
         oSummary = clsUploadSummary::Of(oApp);
@@ -155,10 +163,10 @@ void clsUploadCommand::OnRunEnded(const clsBoardRun::RunEnd& oEnd) {
         RunFailed(*oEnd.oFailure);
     }
     if (bRepeat) {
-        oHost.Status(
-            oEnd.Boards() == 0
-                ? QStringLiteral("No board was uploaded.")
-                : QStringLiteral("Boards: %1 good, %2 failed.").arg(oEnd.lGood).arg(oEnd.lFailed));
+        oHost.Status(oEnd.Boards() == 0 ? QStringLiteral("No board was uploaded.")
+                                        : QStringLiteral("Boards: %1 good, %2 failed.")
+                                              .arg(oEnd.lGood)
+                                              .arg(oEnd.FailedCounted()));
     }
     oLoop.exit();
 }

@@ -60,6 +60,9 @@ void clsUploadHost::SetReplyTimer(bool bOn) {
 void clsUploadHost::ShowPressMsg() {
     oSinceTargetByte.invalidate();
     Say(mdlResources::LoadResString(eRes::ResetPrompt));
+    if (!sBoardHint.isEmpty()) {
+        Say(sBoardHint);
+    }
 }
 
 void clsUploadHost::UnloadPressMsg() {
@@ -70,8 +73,16 @@ bool clsUploadHost::ConfirmOverwrite(const QString& sWarning) {
     if (oOptions.bConfirmed) {
         return true;
     }
+    // The window's question names its buttons; a terminal asks as
+    // terminals do.
+    QString sWords = sWarning;
+    const QString sQuestion =
+        QStringLiteral("\r\n") + mdlResources::LoadResString(eRes::OverwriteQuestion);
+    if (sWords.endsWith(sQuestion)) {
+        sWords.chop(sQuestion.size());
+    }
     EndLog();
-    oConsole.Err(sWarning + QStringLiteral("\nContinue? [y/N] "));
+    oConsole.Err(sWords + QStringLiteral("\nContinue? [y/N] "));
     const std::optional<QString> sAnswer = oAnswer.Read();
     if (!sAnswer) {
         // The end of input gets its line's end, as a typed answer does.

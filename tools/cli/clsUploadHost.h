@@ -49,6 +49,8 @@ public:
     // sText on standard error, on a line of its own, escaped as a box
     // text is.
     void Say(const QString& sText);
+    // Said after the reset prompt, for every board awaited.
+    void SetBoardHint(const QString& sHint) { sBoardHint = sHint; }
 
 private:
     clsConsole& oConsole;
@@ -58,6 +60,7 @@ private:
     QTimer oReplyTimer;
     QElapsedTimer oSinceTargetByte;
     clsStdinLine oAnswer;
+    QString sBoardHint;
     bool bAsking = false;
     bool bAskStopped = false;
 };
