@@ -19,6 +19,9 @@ std::optional<bool> ToConsole(std::FILE* oStream, const QString& sText);
 // Whether standard output is a terminal that the progress can be drawn on,
 // and taken back, in place; on Windows the console is made ready for it.
 bool ReadyForProgress();
+// Whether standard output and standard error show on one terminal, where
+// the one follows the other line by line.
+bool OutputsShareTerminal();
 // The columns of the terminal on standard output; 80 when unknown.
 qsizetype Width();
 

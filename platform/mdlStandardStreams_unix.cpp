@@ -3,6 +3,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace mdlStandardStreams {
@@ -29,6 +30,14 @@ std::optional<bool> ToConsole(std::FILE* /*oStream*/, const QString& /*sText*/) 
 
 bool ReadyForProgress() {
     return ::isatty(STDOUT_FILENO) == 1;
+}
+
+bool OutputsShareTerminal() {
+    struct stat oOut {};
+    struct stat oErr {};
+    return ::isatty(STDOUT_FILENO) == 1 && ::isatty(STDERR_FILENO) == 1 &&
+           ::fstat(STDOUT_FILENO, &oOut) == 0 && ::fstat(STDERR_FILENO, &oErr) == 0 &&
+           oOut.st_rdev == oErr.st_rdev;
 }
 
 qsizetype Width() {

@@ -58,6 +58,13 @@ bool ReadyForProgress() {
            ::SetConsoleMode(hOut, lMode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
 }
 
+// A process has one console at most.
+bool OutputsShareTerminal() {
+    DWORD lMode = 0;
+    return ::GetConsoleMode(::GetStdHandle(STD_OUTPUT_HANDLE), &lMode) &&
+           ::GetConsoleMode(::GetStdHandle(STD_ERROR_HANDLE), &lMode);
+}
+
 // The screen buffer's width, where the cursor wraps; the window may show
 // less of it.
 qsizetype Width() {

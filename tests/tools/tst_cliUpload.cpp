@@ -1,4 +1,5 @@
 #include "tests/support/clsPrivateHome.h"
+#include "tests/support/clsPseudoTerminal.h"
 #include "tests/support/mdlBoardSim.h"
 #include "tests/support/mdlCli.h"
 #include "tests/support/mdlRows.h"
@@ -127,6 +128,33 @@ private slots:
         // A pipe gets the log alone, without the terminal's progress.
         QVERIFY(!oRun.aOut.contains('\x1B') && !oRun.aOut.contains("records,"));
         QCOMPARE(mdlTestFiles::Read(sSettings), aSettings);
+    }
+
+    void errorSaidOnceOnOneTerminal_data() {
+        QTest::addColumn<QString>("sDevice");
+        QTest::addColumn<QByteArray>("aEnd");
+        QTest::newRow("no such device")
+            << "none" << QByteArray("another device.\nError Number: 8002\n");
+    }
+
+    // Standard output and standard error on one terminal: the error block
+    // adds to the log's last line and does not repeat it.
+    void errorSaidOnceOnOneTerminal() {
+        QFETCH(QString, sDevice);
+        QFETCH(QByteArray, aEnd);
+        clsPseudoTerminal oTerminal;
+        QProcess oCli;
+        oCli.setStandardOutputFile(oTerminal.SlavePath());
+        oCli.setStandardErrorFile(oTerminal.SlavePath());
+        oCli.start(TESSIVAR_CLI, {"upload", "--yes", "--port", oDir.filePath(sDevice), sFile});
+        QByteArray aShown;
+        while (oCli.state() != QProcess::NotRunning) {
+            aShown += oTerminal.Read(1 << 16, 100);
+            oCli.waitForFinished(0);
+        }
+        aShown += oTerminal.Read(1 << 16, 100);
+        QVERIFY2(aShown.endsWith(aEnd), aShown.constData());
+        QCOMPARE(aShown.count("does not exist"), 1);
     }
 
     // Streams closed by the caller take none of the files the upload opens:

@@ -112,8 +112,7 @@ std::optional<clsError> clsUploadCommand::Start() {
 }
 
 int clsUploadCommand::RunFailed(const clsError& oFailure) {
-    oHost.EndLog();
-    oConsole.Err(mdlErrorText::ForTerminal(iPort > 0 ? oFailure : NoPortChosen(oFailure)));
+    oHost.SayBeyondLog(mdlErrorText::ForTerminal(iPort > 0 ? oFailure : NoPortChosen(oFailure)));
     return mdlExitStatus::Of(clsBoardRun::ClassOf(oFailure));
 }
 
@@ -129,7 +128,7 @@ void clsUploadCommand::ShowFiles() {
 
 void clsUploadCommand::OnBoardEnded(const clsBoardRun::BoardEnd& oBoard) {
     if (!oBoard.sBoxText.isEmpty()) {
-        oHost.Say(oBoard.sBoxText);
+        oHost.SayBeyondLog(mdlErrorText::Lines(oBoard.sBoxText) + QLatin1Char('\n'));
     }
     if (!bRepeat || !oBoard.bBoard) {
         return;

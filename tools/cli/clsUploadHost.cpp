@@ -2,6 +2,7 @@
 
 #include "engine/clsApplication.h"
 #include "engine/mdlComms.h"
+#include "engine/mdlTextUtil.h"
 #include "platform/clsConsole.h"
 #include "platform/mdlStandardStreams.h"
 #include "resources/mdlResources.h"
@@ -25,6 +26,7 @@ clsUploadHost::clsUploadHost(clsConsole& oNewConsole, const Options& oNewOptions
           return oOptions.sDevice.isEmpty() ? mdlComms::DeviceOf(iPort) : oOptions.sDevice;
       }) {
     oCommPort.SetNamedByDevice(!oOptions.sDevice.isEmpty());
+    bSharedTerminal = mdlStandardStreams::OutputsShareTerminal();
     // A coarse timer may fire 5 % early: a board that answers after 1.9 s
     // would be taken for a silent one.
     oReplyTimer.setTimerType(Qt::PreciseTimer);
@@ -106,6 +108,15 @@ std::optional<int> clsUploadHost::ConfirmAhead() {
 void clsUploadHost::StopAsking() {
     bAskStopped = true;
     oAnswer.Abandon();
+}
+
+void clsUploadHost::SayBeyondLog(const QString& sShown) {
+    EndLog();
+    QStringList asLines = sShown.split(QLatin1Char('\n'));
+    if (bSharedTerminal && !LastLine().isEmpty()) {
+        asLines.removeAll(mdlTextUtil::Visible(LastLine()));
+    }
+    oConsole.Err(asLines.join(QLatin1Char('\n')));
 }
 
 void clsUploadHost::Say(const QString& sText) {

@@ -51,6 +51,10 @@ public:
     void Say(const QString& sText);
     // Said after the reset prompt, for every board awaited.
     void SetBoardHint(const QString& sHint) { sBoardHint = sHint; }
+    // sShown, lines as a terminal shows them, on standard error; where
+    // standard output shows on the same terminal, without the line the log
+    // has just shown.
+    void SayBeyondLog(const QString& sShown);
 
 private:
     clsConsole& oConsole;
@@ -61,6 +65,7 @@ private:
     QElapsedTimer oSinceTargetByte;
     clsStdinLine oAnswer;
     QString sBoardHint;
+    bool bSharedTerminal = false;
     bool bAsking = false;
     bool bAskStopped = false;
 };
