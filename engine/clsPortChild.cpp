@@ -46,6 +46,9 @@ void clsPortChild::PassOn(QProcess::ProcessChannel iChannel, bool bAtEnd) {
         Show(iChannel, QString::fromUtf8(aPending.sliced(lStart, lEnd - lStart)));
     }
     aPending.remove(0, lStart);
+    if (iChannel == QProcess::StandardOutput) {
+        emit OpenLineCame(QString::fromUtf8(aPending));
+    }
 }
 
 void clsPortChild::Show(QProcess::ProcessChannel iChannel, const QString& sLine) {

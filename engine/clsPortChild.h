@@ -31,6 +31,9 @@ public:
 
 signals:
     void LineCame(const QString& sLine, QProcess::ProcessChannel iStream);
+    // What has come so far of the line its standard output has open, dots
+    // and all; empty once the line has ended.
+    void OpenLineCame(const QString& sSoFar);
     void Ended();
 
 private:

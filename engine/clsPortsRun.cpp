@@ -15,6 +15,8 @@ bool clsPortsRun::Start(const QByteArray& aImage) {
                 [this, lPort](const QString& sLine, QProcess::ProcessChannel iStream) {
                     emit LineCame(lPort, sLine, iStream);
                 });
+        connect(oPort.get(), &clsPortChild::OpenLineCame, this,
+                [this, lPort](const QString& sSoFar) { emit OpenLineCame(lPort, sSoFar); });
         connect(oPort.get(), &clsPortChild::Ended, this, [this, lPort] { OnPortEnded(lPort); });
     }
     // Every port counted before any starts, so that one that never starts

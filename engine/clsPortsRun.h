@@ -44,6 +44,7 @@ public:
 
 signals:
     void LineCame(qsizetype lPort, const QString& sLine, QProcess::ProcessChannel iStream);
+    void OpenLineCame(qsizetype lPort, const QString& sSoFar);
     void PortEnded(qsizetype lPort, int iStatus, const QString& sResult, qint64 lElapsedMs);
     void Ended(int iStatus);
 

@@ -1,5 +1,6 @@
 #include "platform/mdlDataPaths.h"
 #include "tests/support/clsPrivateHome.h"
+#include "tests/support/clsPseudoTerminal.h"
 #include "tests/support/mdlBoardSim.h"
 #include "tests/support/mdlCli.h"
 #include "tests/support/mdlExternalTools.h"
@@ -152,6 +153,38 @@ private slots:
             // A device named alone goes by no port number.
             QCOMPARE(oLine["port"].isNull(), !oRow.bByNumber);
         }
+    }
+
+    void openLineShownOnATerminal_data() {
+        QTest::addColumn<QByteArray>("aShown");
+        QTest::addColumn<QByteArray>("aLater"); // what ends that line
+        QTest::newRow("data phase of a slow board")
+            << QByteArray("/board1] Uploading data records") << QByteArray("/board1 closed");
+    }
+
+    // On a terminal, what a port's open line holds shows while it is open:
+    // a port's data phase can last half an hour.
+    void openLineShownOnATerminal() {
+        QFETCH(QByteArray, aShown);
+        QFETCH(QByteArray, aLater);
+        const QTemporaryDir oDir;
+        const QDir oFiles(oDir.path());
+        const QString sFile = mdlUnitFiles::Write(oFiles);
+        Boards aBoards;
+        QVERIFY(StartBoards(aBoards, oFiles, {"3:slow:1500", "3:slow:1500"}));
+        clsPseudoTerminal oTerminal;
+        QProcess oCli;
+        oCli.setStandardOutputFile(oTerminal.SlavePath());
+        oCli.start(TESSIVAR_CLI, {"upload", "--yes", "--port", Link(oFiles, 0), "--port",
+                                  Link(oFiles, 1), sFile});
+        QByteArray aOut;
+        while (!aOut.contains(aShown) && oCli.state() != QProcess::NotRunning) {
+            aOut += oTerminal.Read(1 << 16, 100);
+            oCli.waitForFinished(0);
+        }
+        QVERIFY2(aOut.contains(aShown) && !aOut.contains(aLater), aOut.constData());
+        QCOMPARE(mdlCli::Finish(oCli), 0);
+        EndBoards(aBoards);
     }
 
     void refusedBeforeAnyPortOpens_data() { mdlRows::Add(aRefusals); }

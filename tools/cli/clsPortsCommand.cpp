@@ -35,7 +35,12 @@ clsPortsCommand::clsPortsCommand(clsConsole& oNewConsole, const Options& oNewOpt
         oApp.NumberBoards(*oSerialNumbers);
     }
     connect(&oStopSignals, &clsStopSignals::Received, this, &clsPortsCommand::OnStopSignal);
-    connect(&oRun, &clsPortsRun::LineCame, this, &clsPortsCommand::OnLine);
+    connect(&oRun, &clsPortsRun::LineCame, this,
+            [this](qsizetype lPort, const QString& sLine, QProcess::ProcessChannel iStream) {
+                oLines.Line(lPort, sLine, iStream);
+            });
+    connect(&oRun, &clsPortsRun::OpenLineCame, this,
+            [this](qsizetype lPort, const QString& sSoFar) { oLines.OpenLine(lPort, sSoFar); });
     connect(&oRun, &clsPortsRun::PortEnded, this,
             [this](qsizetype lPort, int iStatus, const QString& sResult, qint64 lElapsedMs) {
                 aEnds[lPort] = {iStatus, sResult, lElapsedMs};
@@ -55,6 +60,7 @@ int clsPortsCommand::Exec() {
         asNames.append(PortName(sPort));
         asDevices.append(DeviceOf(sPort));
     }
+    oLines.SetNames(asNames);
     if (!oRun.Start(oHanded->Bytes())) {
         oConsole.Err(
             QStringLiteral("tessivar-cli: the prepared image could not be handed over: %1\n")
@@ -67,6 +73,7 @@ int clsPortsCommand::Exec() {
     if (!oRun.HasEnded()) {
         oLoop.exec();
     }
+    oLines.TakeAway();
     oConsole.Out(Summary());
     return oRun.Status();
 }
@@ -106,16 +113,6 @@ void clsPortsCommand::OnStopSignal(int iSignal) {
         oHost.StopAsking();
     } else {
         oRun.Stop(iSignal);
-    }
-}
-
-void clsPortsCommand::OnLine(qsizetype lPort, const QString& sLine,
-                             QProcess::ProcessChannel iStream) {
-    const QString sLed = QStringLiteral("[%1] %2\n").arg(asNames.at(lPort), sLine);
-    if (iStream == QProcess::StandardError) {
-        oConsole.Err(sLed);
-    } else {
-        oConsole.Out(sLed);
     }
 }
 

@@ -5,6 +5,8 @@
 #include "engine/clsPortsRun.h"
 #include "platform/clsStopSignals.h"
 #include "platform/clsTerminalEnd.h"
+#include "platform/mdlStandardStreams.h"
+#include "tools/cli/clsPortLines.h"
 #include "tools/cli/clsSerialOptions.h"
 #include "tools/cli/clsUploadHost.h"
 
@@ -57,7 +59,6 @@ private:
     std::optional<clsHandedImage> Prepare();
     clsPortsRun::Launch Launch() const;
     void OnStopSignal(int iSignal);
-    void OnLine(qsizetype lPort, const QString& sLine, QProcess::ProcessChannel iStream);
     QString Summary() const;
 
     clsConsole& oConsole;
@@ -73,5 +74,6 @@ private:
     QStringList asNames;
     QStringList asDevices;
     QList<PortEnd> aEnds;
+    clsPortLines oLines{oConsole, mdlStandardStreams::ReadyForProgress()};
     QEventLoop oLoop;
 };
