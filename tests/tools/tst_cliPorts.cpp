@@ -160,10 +160,12 @@ private slots:
         QTest::addColumn<QByteArray>("aLater"); // what ends that line
         QTest::newRow("data phase of a slow board")
             << QByteArray("/board1] Uploading data records") << QByteArray("/board1 closed");
+        QTest::newRow("its progress after it")
+            << QByteArray("/board1] Uploading data records  [") << QByteArray("/board1 closed");
     }
 
-    // On a terminal, what a port's open line holds shows while it is open:
-    // a port's data phase can last half an hour.
+    // On a terminal, what a port's open line holds, and its progress, show
+    // while it is open: a port's data phase can last half an hour.
     void openLineShownOnATerminal() {
         QFETCH(QByteArray, aShown);
         QFETCH(QByteArray, aLater);

@@ -3,13 +3,34 @@
 #include "platform/clsConsole.h"
 #include "platform/mdlStandardStreams.h"
 
+namespace {
+
+// Leads a line of progress: no line of the log or of a message begins with
+// it, their control characters being escaped.
+constexpr QChar cProgress = u'\x1E';
+
+} // namespace
+
+QString clsPortLines::ProgressLine(const QString& sProgress) {
+    return cProgress + sProgress + QLatin1Char('\n');
+}
+
 void clsPortLines::SetNames(const QStringList& asNewNames) {
     asNames = asNewNames;
     asOpen = QStringList(asNames.size());
+    asProgress = QStringList(asNames.size());
 }
 
 void clsPortLines::Line(qsizetype lPort, const QString& sLine, QProcess::ProcessChannel iStream) {
+    if (iStream == QProcess::StandardError && sLine.startsWith(cProgress)) {
+        Redraw(asProgress[lPort], sLine.mid(1));
+        return;
+    }
     TakeAway();
+    // The line the progress followed has ended.
+    if (iStream == QProcess::StandardOutput) {
+        asProgress[lPort].clear();
+    }
     const QString sLed = QStringLiteral("[%1] %2\n").arg(asNames.at(lPort), sLine);
     if (iStream == QProcess::StandardError) {
         oConsole.Err(sLed);
@@ -20,11 +41,15 @@ void clsPortLines::Line(qsizetype lPort, const QString& sLine, QProcess::Process
 }
 
 void clsPortLines::OpenLine(qsizetype lPort, const QString& sSoFar) {
-    if (!bLive || asOpen.at(lPort) == sSoFar) {
+    Redraw(asOpen[lPort], sSoFar);
+}
+
+void clsPortLines::Redraw(QString& sPart, const QString& sNew) {
+    if (!bLive || sPart == sNew) {
         return;
     }
     TakeAway();
-    asOpen[lPort] = sSoFar;
+    sPart = sNew;
     Draw();
 }
 
@@ -44,11 +69,13 @@ void clsPortLines::Draw() {
     }
     QStringList asRows;
     for (qsizetype lPort = 0; lPort < asOpen.size(); ++lPort) {
-        if (!asOpen.at(lPort).isEmpty()) {
+        const QString sRow =
+            (asOpen.at(lPort) + QStringLiteral("  ") + asProgress.at(lPort)).trimmed();
+        if (!sRow.isEmpty()) {
             // The last column is left free: a cursor there waits to wrap,
             // and a row that wrapped could not be taken back.
             asRows << QStringLiteral("[%1] %2")
-                          .arg(asNames.at(lPort), asOpen.at(lPort))
+                          .arg(asNames.at(lPort), sRow)
                           .left(mdlStandardStreams::Width() - 1);
         }
     }

@@ -99,9 +99,13 @@ clsPortsRun::Launch clsPortsCommand::Launch() const {
         .asToImage = {QStringLiteral("upload"), QStringLiteral("--prepared")},
         .aPortArguments = {},
         .iFailed = mdlExitStatus::BoardFailed};
+    // Drawn by this program, on a terminal alone.
+    const QStringList asReport = mdlStandardStreams::ReadyForProgress()
+                                     ? QStringList{QStringLiteral("--report-progress")}
+                                     : QStringList{};
     for (const QString& sPort : oOptions.asPorts) {
         oLaunch.aPortArguments.append(
-            QStringList{QStringLiteral("--yes"), QStringLiteral("--port"), sPort} +
+            QStringList{QStringLiteral("--yes"), QStringLiteral("--port"), sPort} + asReport +
             oOptions.asPassedOn + oOptions.oSerial.ChildArguments() +
             QStringList{QStringLiteral("--"), oOptions.sPath});
     }

@@ -4,6 +4,7 @@
 #include "engine/mdlEngineErrors.h"
 #include "platform/clsConsole.h"
 #include "platform/clsPortBindings.h"
+#include "tools/cli/clsPortLines.h"
 #include "tools/cli/mdlErrorText.h"
 #include "tools/cli/mdlExitStatus.h"
 
@@ -33,9 +34,9 @@ clsError NoPortChosen(const clsError& oFailure) {
 
 clsUploadCommand::clsUploadCommand(clsConsole& oNewConsole, const Options& oOptions)
     : oConsole(oNewConsole), sPath(oOptions.sPath), iPort(oOptions.iPort),
-      bRepeat(oOptions.bRepeat), lWaitMs(oOptions.lWaitMs),
-      oSerialNumbers(oOptions.oSerial.Numbering()), oHanded(oOptions.oHanded),
-      oHost(oNewConsole, oOptions.oHost), oApp(oHost), oSequence(oApp),
+      bRepeat(oOptions.bRepeat), bReportProgress(oOptions.bReportProgress),
+      lWaitMs(oOptions.lWaitMs), oSerialNumbers(oOptions.oSerial.Numbering()),
+      oHanded(oOptions.oHanded), oHost(oNewConsole, oOptions.oHost), oApp(oHost), oSequence(oApp),
       oRun(oApp, oSequence,
            oOptions.bRepeat ? clsBoardRun::ePolicy::Repeat : clsBoardRun::ePolicy::OneBoard,
            oOptions.lWaitMs) {
@@ -92,7 +93,7 @@ int clsUploadCommand::Exec() {
     if (bRepeat) {
         ShowFiles();
     }
-    if (oHost.Progress().Shown()) {
+    if (oHost.Progress().Shown() || bReportProgress) {
         oSummary = clsUploadSummary::Of(oApp);
         oProgressTimer.start();
     }
@@ -198,10 +199,15 @@ void clsUploadCommand::ShowProgress() {
         return;
     }
     const clsUploadProgress oNow = clsUploadProgress::At(*oSummary, oApp.RecordCount());
-    oHost.Progress().Show(QStringLiteral("[%1/%2 records, %3/%4 bytes, %5 s left]")
-                              .arg(oNow.lRecordsSent)
-                              .arg(oNow.lRecordsToSend)
-                              .arg(oNow.lBytesSent)
-                              .arg(oNow.lBytesOnLine)
-                              .arg(oNow.dSecondsLeft, 0, 'f', 1));
+    const QString sProgress = QStringLiteral("[%1/%2 records, %3/%4 bytes, %5 s left]")
+                                  .arg(oNow.lRecordsSent)
+                                  .arg(oNow.lRecordsToSend)
+                                  .arg(oNow.lBytesSent)
+                                  .arg(oNow.lBytesOnLine)
+                                  .arg(oNow.dSecondsLeft, 0, 'f', 1);
+    if (bReportProgress) {
+        oConsole.Err(clsPortLines::ProgressLine(sProgress));
+    } else {
+        oHost.Progress().Show(sProgress);
+    }
 }

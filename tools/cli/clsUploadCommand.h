@@ -37,6 +37,9 @@ public:
         // the file is not read.
         std::optional<clsHandedImage> oHanded;
         bool bRepeat = false;
+        // The progress reported to the tessivar-cli that started this one,
+        // for it to draw.
+        bool bReportProgress = false;
         // How long a board's target byte is awaited; 0 for as long as it
         // takes.
         qint32 lWaitMs = 0;
@@ -67,6 +70,7 @@ private:
     QString sPath;
     qint16 iPort;
     bool bRepeat;
+    bool bReportProgress;
     qint32 lWaitMs;
     std::unique_ptr<clsSerialNumbering> oSerialNumbers;
     std::optional<clsHandedImage> oHanded;

@@ -54,7 +54,16 @@ struct Options {
                                                 "uploaded without reading FILE."),
                                  QStringLiteral("IMAGE")};
 
-    Options() { oPrepared.setFlags(QCommandLineOption::HiddenFromHelp); }
+    // How that command has each port's upload report its progress.
+    QCommandLineOption oReportProgress{
+        QStringLiteral("report-progress"),
+        QStringLiteral("The upload's progress as lines on standard error, for another "
+                       "tessivar-cli to draw.")};
+
+    Options() {
+        oPrepared.setFlags(QCommandLineOption::HiddenFromHelp);
+        oReportProgress.setFlags(QCommandLineOption::HiddenFromHelp);
+    }
     // What every port's upload gets as given; an option added later that
     // each port's upload is to take is named here.
     std::vector<const QCommandLineOption*> PassedOn() const { return {&oRepeat, &oWait}; }
@@ -195,8 +204,8 @@ int Upload(clsConsole& oConsole, const QByteArrayList& aArguments) {
                        "before any port opens; a board that gets no number fails."));
     const Options oOptions;
     clsUploadCommand::Options oUpload;
-    oParser.addOptions(
-        {oOptions.oRepeat, oOptions.oPort, oOptions.oYes, oOptions.oWait, oOptions.oPrepared});
+    oParser.addOptions({oOptions.oRepeat, oOptions.oPort, oOptions.oYes, oOptions.oWait,
+                        oOptions.oPrepared, oOptions.oReportProgress});
     oUpload.oSerial.AddTo(oParser);
     mdlCommandLine::AddFileArgument(oParser);
     if (const std::optional<int> oDone =
@@ -216,6 +225,7 @@ int Upload(clsConsole& oConsole, const QByteArrayList& aArguments) {
         return mdlExitStatus::FilesFailed;
     }
     oUpload.bRepeat = oParser.isSet(oOptions.oRepeat);
+    oUpload.bReportProgress = oParser.isSet(oOptions.oReportProgress);
     return clsUploadCommand(oConsole, oUpload).Exec();
 }
 
