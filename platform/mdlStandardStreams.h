@@ -19,6 +19,8 @@ std::optional<bool> ToConsole(std::FILE* oStream, const QString& sText);
 // Whether standard output is a terminal that the progress can be drawn on,
 // and taken back, in place; on Windows the console is made ready for it.
 bool ReadyForProgress();
+// Whether standard error shows on a terminal.
+bool ErrorsOnTerminal();
 // Whether standard output and standard error show on one terminal, where
 // the one follows the other line by line.
 bool OutputsShareTerminal();

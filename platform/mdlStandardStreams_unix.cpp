@@ -32,6 +32,10 @@ bool ReadyForProgress() {
     return ::isatty(STDOUT_FILENO) == 1;
 }
 
+bool ErrorsOnTerminal() {
+    return ::isatty(STDERR_FILENO) == 1;
+}
+
 bool OutputsShareTerminal() {
     struct stat oOut {};
     struct stat oErr {};

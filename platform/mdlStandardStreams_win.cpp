@@ -58,6 +58,11 @@ bool ReadyForProgress() {
            ::SetConsoleMode(hOut, lMode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
 }
 
+bool ErrorsOnTerminal() {
+    DWORD lMode = 0;
+    return ::GetConsoleMode(::GetStdHandle(STD_ERROR_HANDLE), &lMode);
+}
+
 // A process has one console at most.
 bool OutputsShareTerminal() {
     DWORD lMode = 0;

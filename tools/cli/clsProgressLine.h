@@ -9,9 +9,13 @@ class clsConsole;
 // anew in place and taken away before the log goes on.
 class clsProgressLine {
 public:
-    // bNewShown: whether the progress is shown at all.
-    clsProgressLine(clsConsole& oNewConsole, bool bNewShown)
-        : oConsole(oNewConsole), bShown(bNewShown) {}
+    // bNewShown: whether the progress is shown at all. bNewHolding: the
+    // log's last piece is held until the next, so that a line goes out with
+    // its end: standard output passed on by a program such as tee reaches
+    // a terminal later than standard error, and a line still open there
+    // would run into the next message.
+    clsProgressLine(clsConsole& oNewConsole, bool bNewShown, bool bNewHolding)
+        : oConsole(oNewConsole), bShown(bNewShown), bHolding(bNewHolding) {}
 
     bool Shown() const { return bShown; }
     // Status log text.
@@ -22,9 +26,13 @@ public:
 
 private:
     void TakeAway();
+    // sAdded, as Log takes it, on standard output.
+    void Write(const QString& sAdded);
 
     clsConsole& oConsole;
     bool bShown;
+    bool bHolding;
+    QString sHeld;
     // Where the open line of the log ends, and how much progress follows it.
     qsizetype lColumn = 0;
     qsizetype lDrawn = 0;

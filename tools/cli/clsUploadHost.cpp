@@ -21,8 +21,9 @@ bool IsYes(const QString& sAnswer) {
 
 clsUploadHost::clsUploadHost(clsConsole& oNewConsole, const Options& oNewOptions)
     : clsLogHost([this](const QString& sText) { oProgress.Log(sText); }), oConsole(oNewConsole),
-      oProgress(oNewConsole, mdlStandardStreams::ReadyForProgress()), oOptions(oNewOptions),
-      oCommPort([this](qint16 iPort) {
+      oProgress(oNewConsole, mdlStandardStreams::ReadyForProgress(),
+                !mdlStandardStreams::ReadyForProgress() && mdlStandardStreams::ErrorsOnTerminal()),
+      oOptions(oNewOptions), oCommPort([this](qint16 iPort) {
           return oOptions.sDevice.isEmpty() ? mdlComms::DeviceOf(iPort) : oOptions.sDevice;
       }) {
     oCommPort.SetNamedByDevice(!oOptions.sDevice.isEmpty());
