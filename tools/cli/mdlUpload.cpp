@@ -30,7 +30,8 @@ struct Options {
                        "stored port number when absent. Given twice or more, the same image "
                        "goes onto a board on each port at once: each upload runs in a "
                        "tessivar-cli of its own, its lines led by its port, and a table of the "
-                       "ports ends the output.")
+                       "ports ends the output. On a terminal, a line for each port shows its open "
+                       "line and its progress as it goes.")
             .arg(clsPortBindings::iLastPort),
         QStringLiteral("N|DEVICE")};
     QCommandLineOption oYes{QStringLiteral("yes"),
