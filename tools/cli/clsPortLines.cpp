@@ -55,10 +55,8 @@ void clsPortLines::Redraw(QString& sPart, const QString& sNew) {
 
 void clsPortLines::TakeAway() {
     if (lDrawn > 0) {
-        // To the first of them, and clear to the end of the screen.
-        oConsole.Out(QStringLiteral("\r") +
-                     (lDrawn > 1 ? QStringLiteral("\x1B[%1A").arg(lDrawn - 1) : QString()) +
-                     QStringLiteral("\x1B[J"));
+        // Whatever the terminal echoed at the cursor goes with them.
+        oConsole.Out(QStringLiteral("\r\x1B[J"));
         lDrawn = 0;
     }
 }
@@ -80,7 +78,10 @@ void clsPortLines::Draw() {
         }
     }
     if (!asRows.isEmpty()) {
-        oConsole.Out(asRows.join(QLatin1Char('\n')));
+        // The cursor goes back to the first of them: what the terminal
+        // echoes there, ^C above all, cannot wrap onto a line of its own.
         lDrawn = asRows.size();
+        oConsole.Out(asRows.join(QLatin1Char('\n')) + QLatin1Char('\r') +
+                     (lDrawn > 1 ? QStringLiteral("\x1B[%1A").arg(lDrawn - 1) : QString()));
     }
 }
