@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDeadlineTimer>
+#include <QProcess>
 #include <QString>
 #include <QThread>
 
@@ -67,6 +68,16 @@ public:
             }
         }
         return aBytes;
+    }
+
+    // What the slave side sent while oProgram ran, and a moment after.
+    QByteArray ReadWhile(QProcess& oProgram) {
+        QByteArray aBytes;
+        while (oProgram.state() != QProcess::NotRunning) {
+            aBytes += Read(1 << 16, 100);
+            oProgram.waitForFinished(0);
+        }
+        return aBytes + Read(1 << 16, 100);
     }
 
     // The other end goes away, as an unplugged adapter does.

@@ -189,6 +189,32 @@ private slots:
         EndBoards(aBoards);
     }
 
+    void errorSaidOnceOnOneTerminal_data() {
+        QTest::addColumn<QString>("sDevice");
+        QTest::newRow("no such device") << "absent";
+    }
+
+    // Each port's error block adds to its log's last line on the terminal
+    // that both reach through this program; the table tells it once more.
+    void errorSaidOnceOnOneTerminal() {
+        QFETCH(QString, sDevice);
+        const QTemporaryDir oDir;
+        const QString sFile = mdlUnitFiles::Write(QDir(oDir.path()));
+        const QStringList asDevices = {oDir.filePath(sDevice + "1"), oDir.filePath(sDevice + "2")};
+        clsPseudoTerminal oTerminal;
+        QProcess oCli;
+        oCli.setStandardOutputFile(oTerminal.SlavePath());
+        oCli.setStandardErrorFile(oTerminal.SlavePath());
+        oCli.start(TESSIVAR_CLI,
+                   {"upload", "--yes", "--port", asDevices[0], "--port", asDevices[1], sFile});
+        const QByteArray aShown = oTerminal.ReadWhile(oCli);
+        for (const QString& sPort : asDevices) {
+            const QByteArray aPort = sPort.toUtf8();
+            QVERIFY2(aShown.contains("[" + aPort + "] Error Number: 8002\n"), aShown.constData());
+            QCOMPARE(aShown.count(aPort + ": the device does not exist"), 2);
+        }
+    }
+
     void refusedBeforeAnyPortOpens_data() { mdlRows::Add(aRefusals); }
 
     void refusedBeforeAnyPortOpens() {

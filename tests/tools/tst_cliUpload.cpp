@@ -150,12 +150,7 @@ private slots:
         oCli.setStandardOutputFile(oTerminal.SlavePath());
         oCli.setStandardErrorFile(oTerminal.SlavePath());
         oCli.start(TESSIVAR_CLI, {"upload", "--yes", "--port", oDir.filePath(sDevice), sFile});
-        QByteArray aShown;
-        while (oCli.state() != QProcess::NotRunning) {
-            aShown += oTerminal.Read(1 << 16, 100);
-            oCli.waitForFinished(0);
-        }
-        aShown += oTerminal.Read(1 << 16, 100);
+        const QByteArray aShown = oTerminal.ReadWhile(oCli);
         QVERIFY2(aShown.endsWith(aEnd), aShown.constData());
         QCOMPARE(aShown.count("does not exist"), 1);
     }

@@ -99,10 +99,15 @@ clsPortsRun::Launch clsPortsCommand::Launch() const {
         .asToImage = {QStringLiteral("upload"), QStringLiteral("--prepared")},
         .aPortArguments = {},
         .iFailed = mdlExitStatus::BoardFailed};
-    // Drawn by this program, on a terminal alone.
-    const QStringList asReport = mdlStandardStreams::ReadyForProgress()
-                                     ? QStringList{QStringLiteral("--report-progress")}
-                                     : QStringList{};
+    // Progress drawn by this program, on a terminal alone; and what ends
+    // on one terminal, through this program, as said there.
+    QStringList asReport;
+    if (mdlStandardStreams::ReadyForProgress()) {
+        asReport << QStringLiteral("--report-progress");
+    }
+    if (mdlStandardStreams::OutputsShareTerminal()) {
+        asReport << QStringLiteral("--one-terminal");
+    }
     for (const QString& sPort : oOptions.asPorts) {
         oLaunch.aPortArguments.append(
             QStringList{QStringLiteral("--yes"), QStringLiteral("--port"), sPort} + asReport +

@@ -27,7 +27,7 @@ clsUploadHost::clsUploadHost(clsConsole& oNewConsole, const Options& oNewOptions
           return oOptions.sDevice.isEmpty() ? mdlComms::DeviceOf(iPort) : oOptions.sDevice;
       }) {
     oCommPort.SetNamedByDevice(!oOptions.sDevice.isEmpty());
-    bSharedTerminal = mdlStandardStreams::OutputsShareTerminal();
+    bSharedTerminal = oOptions.bOneTerminal || mdlStandardStreams::OutputsShareTerminal();
     // A coarse timer may fire 5 % early: a board that answers after 1.9 s
     // would be taken for a silent one.
     oReplyTimer.setTimerType(Qt::PreciseTimer);

@@ -23,6 +23,9 @@ public:
         QString sDevice;
         // The warning counts as answered OK.
         bool bConfirmed = false;
+        // Standard output and standard error end on one terminal, whatever
+        // they are here.
+        bool bOneTerminal = false;
     };
 
     clsUploadHost(clsConsole& oNewConsole, const Options& oNewOptions);

@@ -61,9 +61,16 @@ struct Options {
         QStringLiteral("The upload's progress as lines on standard error, for another "
                        "tessivar-cli to draw.")};
 
+    // How it tells each port's upload that its lines end on one terminal.
+    QCommandLineOption oOneTerminal{
+        QStringLiteral("one-terminal"),
+        QStringLiteral("Standard output and standard error end on one terminal, through "
+                       "another tessivar-cli.")};
+
     Options() {
-        oPrepared.setFlags(QCommandLineOption::HiddenFromHelp);
-        oReportProgress.setFlags(QCommandLineOption::HiddenFromHelp);
+        for (QCommandLineOption* pHidden : {&oPrepared, &oReportProgress, &oOneTerminal}) {
+            pHidden->setFlags(QCommandLineOption::HiddenFromHelp);
+        }
     }
     // What every port's upload gets as given; an option added later that
     // each port's upload is to take is named here.
@@ -130,6 +137,7 @@ QString Misused(const QCommandLineParser& oParser, const Options& oOptions,
                 clsUploadCommand::Options& oUpload) {
     oUpload.sPath = mdlCommandLine::OneFile(oParser);
     oUpload.oHost.bConfirmed = oParser.isSet(oOptions.oYes);
+    oUpload.oHost.bOneTerminal = oParser.isSet(oOptions.oOneTerminal);
     if (oUpload.sPath.isEmpty()) {
         return QStringLiteral("one FILE is needed.");
     }
@@ -206,7 +214,7 @@ int Upload(clsConsole& oConsole, const QByteArrayList& aArguments) {
     const Options oOptions;
     clsUploadCommand::Options oUpload;
     oParser.addOptions({oOptions.oRepeat, oOptions.oPort, oOptions.oYes, oOptions.oWait,
-                        oOptions.oPrepared, oOptions.oReportProgress});
+                        oOptions.oPrepared, oOptions.oReportProgress, oOptions.oOneTerminal});
     oUpload.oSerial.AddTo(oParser);
     mdlCommandLine::AddFileArgument(oParser);
     if (const std::optional<int> oDone =
