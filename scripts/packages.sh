@@ -1,4 +1,4 @@
-# Shared by scripts/demo and scripts/test: installs what a fresh Debian 12
+# Shared by the scripts beside it: installs what a fresh Debian 12
 # machine lacks. Sourced, not run.
 
 tessivar_packages=(
@@ -12,10 +12,19 @@ tessivar_packages=(
 tessivar_windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 nsis imagemagick xvfb
   librsvg2-bin xauth xdotool fonts-dejavu-core)
 
-# With "windows", installs the Windows build's packages too.
+# What the Debian package's build and check add.
+tessivar_package_packages=(dpkg-dev lintian)
+
+# Each argument adds a group: "windows" or "package".
 tessivar_install_missing() {
   local wanted=("${tessivar_packages[@]}")
-  [ "${1:-}" = windows ] && wanted+=("${tessivar_windows_packages[@]}")
+  local group
+  for group in "$@"; do
+    case "$group" in
+      windows) wanted+=("${tessivar_windows_packages[@]}") ;;
+      package) wanted+=("${tessivar_package_packages[@]}") ;;
+    esac
+  done
   local missing=()
   local pkg
   for pkg in "${wanted[@]}"; do
