@@ -136,6 +136,12 @@ QString Quoted(QStringView sText, qsizetype lMaxChars) {
     return sQuoted;
 }
 
+QString Duration(qint64 lMs) {
+    const qint64 lSeconds = (lMs + 500) / 1000;
+    return lSeconds < 60 ? QStringLiteral("%1 s").arg(lSeconds)
+                         : QStringLiteral("%1 min %2 s").arg(lSeconds / 60).arg(lSeconds % 60);
+}
+
 std::optional<quint8> HexToByte(const QString& sText) {
     const auto lValue = HexNumber(sText, std::numeric_limits<quint8>::max());
     if (!lValue) {

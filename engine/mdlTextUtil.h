@@ -26,6 +26,9 @@ QString VisibleJson(QStringView sJson);
 // quoting a line never moves a terminal's cursor or ends a message early.
 QString Quoted(QStringView sText, qsizetype lMaxChars = 80);
 
+// lMs to the nearest second, such as "55 s" or "2 min 55 s".
+QString Duration(qint64 lMs);
+
 // Hexadecimal digits, spaces around them allowed, as one byte; nothing for
 // any other text or a value above FF.
 std::optional<quint8> HexToByte(const QString& sText);

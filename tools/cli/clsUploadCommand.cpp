@@ -2,6 +2,7 @@
 
 #include "engine/clsUploadProgress.h"
 #include "engine/mdlEngineErrors.h"
+#include "engine/mdlTextUtil.h"
 #include "platform/clsConsole.h"
 #include "platform/clsPortBindings.h"
 #include "tools/cli/clsPortLines.h"
@@ -11,13 +12,6 @@
 namespace {
 
 constexpr int lProgressMs = 250;
-
-// Such as "55 s" or "2 min 55 s".
-QString Duration(qint64 lMs) {
-    const qint64 lSeconds = (lMs + 500) / 1000;
-    return lSeconds < 60 ? QStringLiteral("%1 s").arg(lSeconds)
-                         : QStringLiteral("%1 min %2 s").arg(lSeconds / 60).arg(lSeconds % 60);
-}
 
 // The window words no port chosen as any port that cannot be opened; here
 // the technician is told how to choose one.
@@ -136,7 +130,7 @@ void clsUploadCommand::OnBoardEnded(const clsBoardRun::BoardEnd& oBoard) {
     }
     QString sLine = QStringLiteral("board %1: %2").arg(oBoard.lNumber).arg(oHost.LastLine());
     if (oHost.SinceTargetByte().isValid()) {
-        sLine += QLatin1Char(' ') + Duration(oHost.SinceTargetByte().elapsed());
+        sLine += QLatin1Char(' ') + mdlTextUtil::Duration(oHost.SinceTargetByte().elapsed());
     }
     oHost.Status(sLine);
 }
