@@ -29,6 +29,9 @@ public:
         Complete = 4,
         NoRecords = 5,
     };
+    // In lState the board's flash is being written: its sectors erased, or
+    // its records sent.
+    static bool IsWriting(qint32 lState) { return lState == Erasing || lState == Uploading; }
 
     explicit clsApplication(clsEngineHost& oNewHost);
     ~clsApplication();

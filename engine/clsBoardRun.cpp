@@ -26,7 +26,10 @@ clsBoardRun::clsBoardRun(clsApplication& oNewApp, clsUploadSequence& oNewSequenc
     oPause.setInterval(lPauseMs);
     connect(&oPause, &QTimer::timeout, this, &clsBoardRun::NextBoard);
     connect(&oSequence, &clsUploadSequence::Finished, this,
-            [this](const clsUploadSequence::Outcome& oOutcome) { lEndState = oOutcome.lState; });
+            [this](const clsUploadSequence::Outcome& oOutcome) {
+                lEndState = oOutcome.lState;
+                bEndIncomplete = oOutcome.LeftIncomplete();
+            });
     connect(&oSequence, &clsUploadSequence::Ended, this, &clsBoardRun::OnEnded);
 }
 
@@ -133,6 +136,9 @@ void clsBoardRun::OnEnded(clsUploadSequence::eEnding iEnding, const QString& sBo
     if (iEnding == clsUploadSequence::eEnding::UnknownReply) {
         StopQuietly();
     }
+    if (bEndIncomplete) {
+        emit BoardLeftIncomplete();
+    }
     // Whoever heard of the board may have ended the run meanwhile.
     if (oEnd) {
         return;
@@ -178,8 +184,7 @@ void clsBoardRun::AwaitBoard() {
 }
 
 bool clsBoardRun::BoardUnderWay() const {
-    const qint32 lState = oApp.AppState();
-    return lState == clsApplication::Erasing || lState == clsApplication::Uploading;
+    return clsApplication::IsWriting(oApp.AppState());
 }
 
 // A wrong target byte, and the warning that only a board's answer opens,

@@ -83,6 +83,9 @@ public:
 
 signals:
     void BoardEnded(const clsBoardRun::BoardEnd& oBoard);
+    // The upload that just ended left the board holding part of the image:
+    // after BoardEnded and the board's last lines, before the run ends.
+    void BoardLeftIncomplete();
     // The run goes on until the board under way, number lNumber, ends;
     // bAgainAbandons: another stop request abandons it.
     void EndsAfterBoard(qint32 lNumber, bool bAgainAbandons);
@@ -116,6 +119,7 @@ private:
     qint16 iPort = 0;
     // The application's state as the last upload ended.
     qint32 lEndState = 0;
+    bool bEndIncomplete = false;
     QTimer oWait;
     // The port stays closed a moment between boards.
     QTimer oPause;

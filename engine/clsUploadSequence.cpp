@@ -110,12 +110,26 @@ void clsUploadSequence::ReplyTimedOut() {
     Finish(oOutcome);
 }
 
+bool clsUploadSequence::Outcome::LeftIncomplete() const {
+    return clsApplication::IsWriting(lState);
+}
+
+QString clsUploadSequence::Outcome::IncompleteWarning() {
+    return QStringLiteral("The board holds an incomplete application: upload it again before use.");
+}
+
 void clsUploadSequence::HandOverEvent() {
+    const bool bAwaitedTarget = oApp.AppState() == clsApplication::WaitTarget;
     try {
         oApp.CommEventHandler(oApp.Host().SerialPort().CommEvent());
     } catch (const clsError& oError) {
         EndWithError(oError);
         return;
+    }
+    // Past the warning; a board with nothing to erase or send is past its
+    // end as well.
+    if (bAwaitedTarget && oApp.AppState() > clsApplication::WaitTarget) {
+        emit WritingBegan();
     }
     if (const std::optional<eEnding> oEnding = DialogueEnding()) {
         Finish(OutcomeNow(oEnding, 0, LoadResString(DialogueWordsEntry(*oEnding))));

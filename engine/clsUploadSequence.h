@@ -54,6 +54,12 @@ public:
         QString sWords;
         // What became of the board's serial number, if it took one.
         std::optional<clsSerialNumbering::Use> oSerial;
+
+        // The upload ended while the board's flash was being written: the
+        // board holds part of the image.
+        bool LeftIncomplete() const;
+        // What every face tells of such a board.
+        static QString IncompleteWarning();
     };
 
     explicit clsUploadSequence(clsApplication& oNewApp);
@@ -79,6 +85,8 @@ signals:
     // A Run for a further board took the image prepared before, in place of
     // the files.
     void PreparedUsed();
+    // The overwrite was confirmed: the board's flash is written from now on.
+    void WritingBegan();
     // The upload is over, as oOutcome tells: just before Ended, or before
     // a failed Run returns.
     void Finished(const clsUploadSequence::Outcome& oOutcome);
