@@ -25,6 +25,8 @@ const QByteArray aOnlyFill = "S10B6000FFFFFFFFFFFFFFFF9C\r\nS9030000FC\r\n";
 
 const QByteArray aComplete = "Upload Complete - 2 records transferred.\n";
 const QByteArray aDeclined = "Upload terminated. - 0 records transfered.\n";
+const QByteArray aIncomplete =
+    "The board holds an incomplete application: upload it again before use.\n";
 
 struct UploadRow {
     const char* sName;
@@ -55,13 +57,13 @@ const UploadRow aUploads[] = {
     {"image of fill only", asBoard22, {"--yes"}, aOnlyFill, "", 4,
      "Uploading error - No records transferred.\n", ""},
     {"reply of line noise, shown as escapes", {"--target", "22", "--fault", "3:noise"}, {"--yes"},
-     aRecords, "", 3, "Upload terminated. - 1 records transfered.\n", ""},
+     aRecords, "", 3, "Upload terminated. - 1 records transfered.\n", aIncomplete},
     {"the line hung up, named by the device given", {"--target", "22", "--fault", "3:hangup"},
      {"--yes"}, aRecords, "", 3, "DIR/port closed\n", "Error Number: 8020\nDIR/port: reading"},
     {"no target byte within --wait", {"--target", "22", "--delay", "60000"},
      {"--yes", "--wait", "1"}, aRecords, "", 3, aDeclined, "no target byte within 1 s"},
     {"Ctrl+C in the data phase", {"--target", "22", "--fault", "3:slow:1500"}, {"--yes"},
-     aRecords, "", 6, "Upload terminated. - 1 records transfered.\n", "", SIGINT},
+     aRecords, "", 6, "Upload terminated. - 1 records transfered.\n", aIncomplete, SIGINT},
     {"the terminal hung up in the data phase", {"--target", "22", "--fault", "3:slow:1500"},
      {"--yes"}, aRecords, "", 6, "Upload terminated. - 1 records transfered.\n", "", SIGHUP},
 };

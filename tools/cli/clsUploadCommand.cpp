@@ -53,6 +53,8 @@ clsUploadCommand::clsUploadCommand(clsConsole& oNewConsole, const Options& oOpti
     }
     connect(&oRun, &clsBoardRun::BoardEnded, this, &clsUploadCommand::OnBoardEnded);
     connect(&oRun, &clsBoardRun::EndsAfterBoard, this, &clsUploadCommand::OnEndsAfterBoard);
+    connect(&oRun, &clsBoardRun::BoardLeftIncomplete, this,
+            [this] { oHost.Say(clsUploadSequence::Outcome::IncompleteWarning()); });
     connect(&oRun, &clsBoardRun::RunEnded, this, &clsUploadCommand::OnRunEnded);
     if (bRepeat) {
         connect(&oRun, &clsBoardRun::WaitOver, this, [this] {
