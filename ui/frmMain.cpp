@@ -10,6 +10,7 @@
 #include "ui/clsHelpKey.h"
 #include "ui/clsHelpWindowViewer.h"
 #include "ui/clsTwipsLayout.h"
+#include "ui/clsUploadStatusBar.h"
 #include "ui/frmAbout.h"
 #include "ui/frmPortDevice.h"
 #include "ui/frmPressMsg.h"
@@ -67,6 +68,7 @@ void frmMain::Attach(clsApplication& oNewApp) {
     oRecentFiles = std::make_unique<clsRecentFileStore>(oNewApp);
     oSequence = std::make_unique<clsUploadSequence>(oNewApp);
     connect(oSequence.get(), &clsUploadSequence::Ended, this, &frmMain::OnUploadEnded);
+    setStatusBar(new clsUploadStatusBar(oNewApp, *oSequence, this));
     oLedger = std::make_unique<clsUploadLedger>(oNewApp, *oSequence);
     connect(oLedger.get(), &clsUploadLedger::Unwritable, this, &frmMain::Status);
 }

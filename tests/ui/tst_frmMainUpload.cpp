@@ -9,7 +9,10 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QProcess>
+#include <QProgressBar>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -50,25 +53,41 @@ struct UploadRow {
     QStringList asLastLines;
     QStringList asBoxes; // the text of each box shown, in turn
     QString sResult;     // as the ledger records it
+    QString sBarEnd;     // the status bar's words at the end; N for the seconds
+    // Stop waits for the log to hold this, or the status bar's progress to
+    // read this; Stop goes at once without either.
+    QString sStopAtLog = {};
+    QString sStopAtBar = {};
 };
+
+const QString sIncomplete =
+    "The board holds an incomplete application: upload it again before use.";
 
 // clang-format off
 const UploadRow aUploads[] = {
-    {"whole upload", {}, true, eCut::None, asWholeUpload, {sWarning}, "complete"},
+    {"whole upload", {}, true, eCut::None, asWholeUpload, {sWarning}, "complete",
+     "Upload took N s; image checksum 0x7B."},
     {"stopped before the board answers", {"--delay", "60000"}, true, eCut::Stop, {sStopped}, {},
-     "stopped"},
+     "stopped", ""},
+    {"stopped while erasing", {"--fault", "1:silence"}, true, eCut::Stop, {sStopped}, {sWarning},
+     "stopped", sIncomplete, "Erasing sectors ."},
+    // Of the long unit: the board silent on its 61st record.
+    {"stopped amid the records", {"--fault", "62:silence"}, true, eCut::Stop,
+     {"Upload terminated. - 61 records transfered."}, {sWarning}, "stopped", sIncomplete, "",
+     "61/120 records, 51%, 1 s left"},
     {"silence after the second record", {"--fault", "3:silence"}, true, eCut::None,
      {"No response from board.", "Upload terminated. - 2 records transferred.", "COM1 closed"},
-     {sWarning}, "timed out"},
+     {sWarning}, "timed out", sIncomplete},
     {"wrong target", {"--announce", "19"}, true, eCut::None,
      {"Command file closed",
       "Application not designed for this target board. - Upload terminated."},
-     {"Error Number: 2005\r\nApplication not designed for this target board."}, "board failed"},
+     {"Error Number: 2005\r\nApplication not designed for this target board."}, "board failed",
+     ""},
     {"line gone while the warning is open", {}, true, eCut::LineGone, {"COM1 closed"},
      {sWarning, "Error Number: 8020\r\nCOM1 (DIR/board): reading or writing failed, and the port "
                 "was closed. Check the cable and the adapter (a USB adapter may have been "
-                "unplugged), then try again."}, "link failed"},
-    {"warning declined", {}, false, eCut::None, {sStopped}, {sWarning}, "declined"},
+                "unplugged), then try again."}, "link failed", ""},
+    {"warning declined", {}, false, eCut::None, {sStopped}, {sWarning}, "declined", ""},
 };
 // clang-format on
 
@@ -79,6 +98,8 @@ class tst_frmMainUpload : public QObject {
 
     QTemporaryDir oDir;
     QString sUnit;
+    // 120 records: 2.6 s on the line.
+    QString sLongUnit;
     QProcess oBoard;
     std::optional<clsStartedWindow> oUnit;
     std::optional<clsBoxAnswerer> oAnswerer;
@@ -104,6 +125,18 @@ private slots:
         sUnit = mdlTestFiles::Write(oFiles, "unit.s19",
                                     "S10B01000102030405060708CF\r\nS10B01080102030405060708C7\r\n"
                                     "S10B02000102030405060708CE\r\n");
+        QByteArray aLong;
+        for (int iRecord = 0; iRecord < 120; ++iRecord) {
+            aLong +=
+                mdlTestFiles::WithCheckSum(QStringLiteral("S10B%1")
+                                               .arg(0x100 + iRecord * 8, 4, 16, QLatin1Char('0'))
+                                               .toUpper() +
+                                           "0102030405060708")
+                    .toLatin1() +
+                "\r\n";
+        }
+        mdlTestFiles::Write(oFiles, "long.cmd", "12\r\nFF\r\n0,0,FF,R\r\n1,0,7FF,E\r\n");
+        sLongUnit = mdlTestFiles::Write(oFiles, "long.s19", aLong);
     }
 
     void cleanup() {
@@ -132,11 +165,16 @@ private slots:
         if (oRow.iCut == eCut::LineGone) {
             CutTheLineAtTheWarning();
         }
-        oUnit->Type(sUnit, true);
+        oUnit->Type(oRow.sStopAtBar.isEmpty() ? sUnit : sLongUnit, true);
         oUnit->Button("cmdRunStop")->click();
         QCOMPARE(oUnit->Button("cmdRunStop")->text(), "&Stop");
         QVERIFY(oUnit->oWindow.findChild<frmPressMsg*>()->isVisible());
         if (oRow.iCut == eCut::Stop) {
+            QTRY_VERIFY_WITH_TIMEOUT(oUnit->Log().contains(oRow.sStopAtLog), 10'000);
+            if (!oRow.sStopAtBar.isEmpty()) {
+                QTRY_COMPARE_WITH_TIMEOUT(oUnit->Find<QProgressBar>("prgUpload")->text(),
+                                          oRow.sStopAtBar, 10'000);
+            }
             oUnit->Button("cmdRunStop")->click();
         }
         QTRY_VERIFY_WITH_TIMEOUT(oUnit->Button("cmdReset")->isEnabled(), 20'000);
@@ -157,6 +195,11 @@ private slots:
             QCOMPARE(oBox.iButtons, QMessageBox::Ok | iOther);
         }
         QCOMPARE(asBoxes, oRow.asBoxes);
+        QVERIFY(!oUnit->Find<QProgressBar>("prgUpload")->isVisible());
+        QCOMPARE(oUnit->Find<QLabel>("lblUploadEnd")
+                     ->text()
+                     .replace(QRegularExpression("\\d+ s;"), "N s;"),
+                 oRow.sBarEnd);
         const QByteArray aLedger = mdlTestFiles::Read(mdlDataPaths::LedgerFile()).trimmed();
         QCOMPARE(QJsonDocument::fromJson(aLedger.split('\n').last())["result"].toString(),
                  oRow.sResult);
