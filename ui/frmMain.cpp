@@ -111,7 +111,11 @@ void frmMain::Form_Load() {
     const QSize oWhole = size().grownBy(oFrame);
     // Centred; where the frame is wider than the screen, at its top left.
     const QPoint oCorner = oScreen.center() - QPoint(oWhole.width() / 2, oWhole.height() / 2);
-    move(std::max(oCorner.x(), oScreen.left()), std::max(oCorner.y(), oScreen.top()));
+    // Placed by its client area: where the frame is not known yet, a
+    // position taken for the frame's would put the title bar above the screen.
+    windowHandle()->setPosition(
+        QPoint(std::max(oCorner.x(), oScreen.left()), std::max(oCorner.y(), oScreen.top())) +
+        QPoint(oFrame.left(), oFrame.top()));
 }
 
 // Before the window is first mapped, some systems do not know its frame
