@@ -98,9 +98,8 @@ class tst_BoardDialogue : public QObject {
         // A link left by the last row's board would pass for the new one.
         QFile::remove(sLink);
         oBoard.start(QStringLiteral(TESSIVAR_BOARDSIM),
-                     QStringList{"--link", sLink, "--target", QString::number(iTarget), "--delay",
-                                 "50", "--linger", "300", "--summary",
-                                 oDir.filePath("summary.json"), "--flash",
+                     QStringList{"--link", sLink, "--target", QString::number(iTarget), "--linger",
+                                 "300", "--summary", oDir.filePath("summary.json"), "--flash",
                                  oDir.filePath("flash.bin")} +
                          asOptions);
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(sLink), 5000);

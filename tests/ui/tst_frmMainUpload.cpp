@@ -156,8 +156,7 @@ private slots:
         const QString sLink = oDir.filePath("board");
         QFile::remove(sLink);
         oBoard.start(QStringLiteral(TESSIVAR_BOARDSIM),
-                     QStringList{"--link", sLink, "--target", "18", "--delay", "50"} +
-                         oRow.asBoard);
+                     QStringList{"--link", sLink, "--target", "18"} + oRow.asBoard);
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(sLink), 5000);
         oUnit.emplace();
         oAnswerer.emplace();
