@@ -147,6 +147,9 @@ private slots:
             }
         }
         QCOMPARE(iBoardLines, aOut.count("\nboard "));
+        // Each board that failed once erasing had begun, told by its port.
+        QCOMPARE(aOut.count(sLink.toUtf8() + "] The board holds an incomplete application"),
+                 oRow.abImage.count(false));
     }
 
     // A run put in the background of a terminal goes on while what is typed

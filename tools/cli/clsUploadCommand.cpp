@@ -53,8 +53,7 @@ clsUploadCommand::clsUploadCommand(clsConsole& oNewConsole, const Options& oOpti
     }
     connect(&oRun, &clsBoardRun::BoardEnded, this, &clsUploadCommand::OnBoardEnded);
     connect(&oRun, &clsBoardRun::EndsAfterBoard, this, &clsUploadCommand::OnEndsAfterBoard);
-    connect(&oRun, &clsBoardRun::BoardLeftIncomplete, this,
-            [this] { oHost.Say(clsUploadSequence::Outcome::IncompleteWarning()); });
+    connect(&oRun, &clsBoardRun::BoardLeftIncomplete, this, &clsUploadCommand::WarnIncomplete);
     connect(&oRun, &clsBoardRun::RunEnded, this, &clsUploadCommand::OnRunEnded);
     if (bRepeat) {
         connect(&oRun, &clsBoardRun::WaitOver, this, [this] {
@@ -206,4 +205,14 @@ void clsUploadCommand::ShowProgress() {
     } else {
         oHost.Progress().Show(sProgress);
     }
+}
+
+void clsUploadCommand::WarnIncomplete() {
+    // A repeat run's lines name no port; a port's own upload in a
+    // several-port run has its lines led by its port already.
+    const QString sLed =
+        bRepeat && !oHanded
+            ? QStringLiteral("[%1] ").arg(mdlTextUtil::Visible(oHost.PortName(iPort)))
+            : QString();
+    oHost.Say(sLed + clsUploadSequence::Outcome::IncompleteWarning());
 }

@@ -65,6 +65,7 @@ private:
     void ShowProgress();
     // A board's number that went back to its store, or could not.
     void TellSerialNumber(const clsUploadSequence::Outcome& oOutcome);
+    void WarnIncomplete();
 
     clsConsole& oConsole;
     QString sPath;
