@@ -189,18 +189,12 @@ private slots:
         EndBoards(aBoards);
     }
 
-    void errorSaidOnceOnOneTerminal_data() {
-        QTest::addColumn<QString>("sDevice");
-        QTest::newRow("no such device") << "absent";
-    }
-
     // Each port's error block adds to its log's last line on the terminal
     // that both reach through this program; the table tells it once more.
     void errorSaidOnceOnOneTerminal() {
-        QFETCH(QString, sDevice);
         const QTemporaryDir oDir;
         const QString sFile = mdlUnitFiles::Write(QDir(oDir.path()));
-        const QStringList asDevices = {oDir.filePath(sDevice + "1"), oDir.filePath(sDevice + "2")};
+        const QStringList asDevices = {oDir.filePath("absent1"), oDir.filePath("absent2")};
         clsPseudoTerminal oTerminal;
         QProcess oCli;
         oCli.setStandardOutputFile(oTerminal.SlavePath());
