@@ -16,7 +16,8 @@ lintian --fail-on error "$deb" || fail "lintian finds errors in $deb"
 dpkg-deb -x "$deb" "$root"
 for file in bin/tessivar bin/tessivar-cli bin/tessivar-boardsim \
   share/applications/tessivar.desktop share/icons/hicolor/scalable/apps/tessivar.svg \
-  share/man/man1/tessivar-cli.1.gz share/tessivar/help/index.html \
+  share/man/man1/tessivar.1.gz share/man/man1/tessivar-cli.1.gz \
+  share/man/man1/tessivar-boardsim.1.gz share/tessivar/help/index.html \
   share/doc/tessivar/copyright share/doc/tessivar/changelog.gz; do
   [ -f "$root/usr/$file" ] || fail "the package has no /usr/$file"
 done

@@ -46,6 +46,7 @@ void AddOptions(QCommandLineParser& oParser) {
                        "board's loader does, keeps what\nthey write and ends with a summary in "
                        "JSON."));
     oParser.addHelpOption();
+    oParser.addVersionOption();
     for (const OptionText& oText : aOptionTexts) {
         const QString sDefault = QLatin1String(oText.sDefault);
         oParser.addOption(QCommandLineOption(
@@ -107,6 +108,9 @@ bool clsSimOptions::Parse(const QStringList& asArguments, QString& sProblem) {
     }
     if (oParser.isSet(QStringLiteral("help"))) {
         oParser.showHelp(0);
+    }
+    if (oParser.isSet(QStringLiteral("version"))) {
+        oParser.showVersion();
     }
     if (!oParser.positionalArguments().isEmpty()) {
         sProblem = QStringLiteral("arguments are options only");

@@ -51,6 +51,7 @@ int main(int argc, char* argv[]) {
     mdlStopSignals::Install();
     const QCoreApplication oQtApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tessivar-boardsim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TESSIVAR_VERSION));
     clsSimOptions oOptions;
     QString sProblem;
     if (!oOptions.Parse(QCoreApplication::arguments(), sProblem)) {
