@@ -33,20 +33,19 @@ const auto sUsage =
                    "Each verb tells more with --help.\n");
 
 // Without a verb only --help and --version mean anything.
-int WithoutVerb(const QByteArrayList& aArguments) {
-    clsConsole oConsole;
+int WithoutVerb(clsConsole& oConsole, const QByteArrayList& aArguments) {
     QCommandLineParser oParser;
     oParser.addPositionalArgument(QStringLiteral("VERB"),
                                   QStringLiteral("inspect, upload, ports or ledger."));
-    const std::optional<int> oDone = mdlCommandLine::Parse(oParser, sUsage, aArguments, oConsole);
-    const int iStatus =
-        oDone ? *oDone
-              : mdlCommandLine::UsageError(oConsole, sUsage,
-                                           aArguments.isEmpty()
-                                               ? QStringLiteral("no verb given.")
-                                               : QStringLiteral("unknown verb '%1'.")
-                                                     .arg(mdlArguments::Text(aArguments.first())));
-    return mdlExitStatus::Final(iStatus, oConsole);
+    if (const std::optional<int> oDone =
+            mdlCommandLine::Parse(oParser, sUsage, aArguments, oConsole)) {
+        return *oDone;
+    }
+    return mdlCommandLine::UsageError(
+        oConsole, sUsage,
+        aArguments.isEmpty()
+            ? QStringLiteral("no verb given.")
+            : QStringLiteral("unknown verb '%1'.").arg(mdlArguments::Text(aArguments.first())));
 }
 
 } // namespace
@@ -61,11 +60,14 @@ int main(int argc, char* argv[]) {
     qputenv("QT_NO_GLIB", "1");
     const QCoreApplication oQtApplication(argc, argv);
     const QByteArrayList aArguments = mdlArguments::Given(argc, argv);
-    using Verb = int (*)(const QByteArrayList&);
+    using Verb = int (*)(clsConsole&, const QByteArrayList&);
     const QHash<QByteArray, Verb> aVerbs = {{"inspect", &mdlInspect::Run},
                                             {"upload", &mdlUpload::Run},
                                             {"ports", &mdlPorts::Run},
                                             {"ledger", &mdlLedger::Run}};
     const Verb oVerb = aVerbs.value(aArguments.value(0));
-    return oVerb ? oVerb(aArguments.mid(1)) : WithoutVerb(aArguments);
+    clsConsole oConsole;
+    const int iStatus =
+        oVerb ? oVerb(oConsole, aArguments.mid(1)) : WithoutVerb(oConsole, aArguments);
+    return mdlExitStatus::Final(iStatus, oConsole);
 }

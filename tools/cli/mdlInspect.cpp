@@ -42,7 +42,11 @@ int Inspect(clsConsole& oConsole, const QString& sPath, bool bJson,
     }
 }
 
-int RunVerb(clsConsole& oConsole, const QByteArrayList& aArguments) {
+} // namespace
+
+namespace mdlInspect {
+
+int Run(clsConsole& oConsole, const QByteArrayList& aArguments) {
     QCommandLineParser oParser;
     oParser.setApplicationDescription(
         QStringLiteral("Prepares FILE and its command file exactly as Run does, and tells what\n"
@@ -69,16 +73,6 @@ int RunVerb(clsConsole& oConsole, const QByteArrayList& aArguments) {
         return mdlExitStatus::FilesFailed;
     }
     return Inspect(oConsole, sPath, bJson, oSerial);
-}
-
-} // namespace
-
-namespace mdlInspect {
-
-int Run(const QByteArrayList& aArguments) {
-    clsConsole oConsole;
-    const int iStatus = RunVerb(oConsole, aArguments);
-    return mdlExitStatus::Final(iStatus, oConsole);
 }
 
 } // namespace mdlInspect

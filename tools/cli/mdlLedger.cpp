@@ -174,7 +174,11 @@ int Show(clsConsole& oConsole, bool bJson, qsizetype lLast) {
     return Unread(oReader.ErrorString());
 }
 
-int Ledger(clsConsole& oConsole, const QByteArrayList& aArguments) {
+} // namespace
+
+namespace mdlLedger {
+
+int Run(clsConsole& oConsole, const QByteArrayList& aArguments) {
     QCommandLineParser oParser;
     oParser.setApplicationDescription(
         QStringLiteral("Lists the uploads the window and the upload verb recorded, newest last,\n"
@@ -197,16 +201,6 @@ int Ledger(clsConsole& oConsole, const QByteArrayList& aArguments) {
                                           QStringLiteral("ledger takes no arguments."));
     }
     return Show(oConsole, oParser.isSet(oOptions.oJson), *oLast);
-}
-
-} // namespace
-
-namespace mdlLedger {
-
-int Run(const QByteArrayList& aArguments) {
-    clsConsole oConsole;
-    const int iStatus = Ledger(oConsole, aArguments);
-    return mdlExitStatus::Final(iStatus, oConsole);
 }
 
 } // namespace mdlLedger

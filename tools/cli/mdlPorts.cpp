@@ -124,7 +124,11 @@ QString Change(clsPortBindings& oBindings, const QCommandLineParser& oParser,
     return {};
 }
 
-int Ports(clsConsole& oConsole, const QByteArrayList& aArguments) {
+} // namespace
+
+namespace mdlPorts {
+
+int Run(clsConsole& oConsole, const QByteArrayList& aArguments) {
     QCommandLineParser oParser;
     oParser.setApplicationDescription(
         QStringLiteral("Lists the device each port number stands for, and the serial devices\n"
@@ -162,16 +166,6 @@ int Ports(clsConsole& oConsole, const QByteArrayList& aArguments) {
     }
     oConsole.Out(sDone);
     return mdlExitStatus::Done;
-}
-
-} // namespace
-
-namespace mdlPorts {
-
-int Run(const QByteArrayList& aArguments) {
-    clsConsole oConsole;
-    const int iStatus = Ports(oConsole, aArguments);
-    return mdlExitStatus::Final(iStatus, oConsole);
 }
 
 } // namespace mdlPorts

@@ -199,7 +199,11 @@ bool TakeHandedImage(clsConsole& oConsole, const QCommandLineParser& oParser,
     return oUpload.oHanded.has_value();
 }
 
-int Upload(clsConsole& oConsole, const QByteArrayList& aArguments) {
+} // namespace
+
+namespace mdlUpload {
+
+int Run(clsConsole& oConsole, const QByteArrayList& aArguments) {
     QCommandLineParser oParser;
     oParser.setApplicationDescription(
         QStringLiteral("Prepares FILE and its command file, opens the port and uploads to the\n"
@@ -236,16 +240,6 @@ int Upload(clsConsole& oConsole, const QByteArrayList& aArguments) {
     oUpload.bRepeat = oParser.isSet(oOptions.oRepeat);
     oUpload.bReportProgress = oParser.isSet(oOptions.oReportProgress);
     return clsUploadCommand(oConsole, oUpload).Exec();
-}
-
-} // namespace
-
-namespace mdlUpload {
-
-int Run(const QByteArrayList& aArguments) {
-    clsConsole oConsole;
-    const int iStatus = Upload(oConsole, aArguments);
-    return mdlExitStatus::Final(iStatus, oConsole);
 }
 
 } // namespace mdlUpload
