@@ -85,10 +85,11 @@ const PhaseRow aPhases[] = {
     {"upload over after a failure", {"enter unit.s19", "run"}, false, true, "unit.s19", 1},
     {"re-armed by Reset", {"enter unit.s19", "run", "reset"}, true, false, "unit.s19", 1},
     {"dialog choice", {"enter unit.s19", "run", "choose bad.s19"}, true, false, "bad.s19", 1},
+    {"Reset commits the path box", {"enter unit.s19", "run", "type nodot", "reset"}, false, false,
+     "nodot", 2},
 };
 
 const RunErrorRow aRunErrors[] = {
-    {"application file missing", "gone.s19", "Error Number: 2000\r\n", 7},
     {"command file missing", "nocmd.s19", "Error Number: 2001\r\n", 8},
     {"checksum error", "bad.s19",
      "Error Number: 2201\r\nApplication file may be corrupt.\r\n"
@@ -126,7 +127,6 @@ const DeviceRow aDevices[] = {
 const PortRow aPorts[] = {
     {"port 5 stored", 5, 4},
     {"port 0 stored", 0, -1},
-    {"port 17 stored", 17, 0},
 };
 // clang-format on
 
@@ -295,19 +295,6 @@ private slots:
             Do("run");
         }
         QCOMPARE(sShown, sSection);
-    }
-
-    // Reset commits the path box as the file choices do.
-    void resetOnANameWithNoCommandFile() {
-        oUnit.emplace();
-        Do("enter " + sUnit);
-        Do("run");
-        Do("type nodot");
-        Do("reset");
-        QCOMPARE(oAnswerer->aBoxes.size(), 2);
-        QCOMPARE(oAnswerer->aBoxes.last().sText, sNoCommandFile);
-        QVERIFY(!oUnit->Button("cmdRunStop")->isEnabled());
-        QCOMPARE(oUnit->oWindow.focusWidget(), oUnit->Find<QLineEdit>("txtAppFilePath"));
     }
 
     void recentFiles_data() { mdlRows::Add(aRecent); }
