@@ -76,8 +76,6 @@ const HostileRow aRows[] = {
      "line 1: is longer than 1,024 characters"},
     {"100 MB command-file line", Unit("unit.cmd", Sparse(100 << 20, aCommands)), 1, 2010,
      "Command file line 3 is longer than 1,024 characters."},
-    {"FIFO as the application file", Unit("unit.s19", Fifo), 1, 2000,
-     "not an ordinary file but a FIFO"},
     {"FIFO as the command file", Unit("unit.cmd", Fifo), 1, 2001,
      "not an ordinary file but a FIFO"},
     {"unreadable application file", Unit("unit.s19", LinkTo("/proc/self/mem")), 1, 2214,
