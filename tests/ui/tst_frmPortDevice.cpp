@@ -65,7 +65,6 @@ private slots:
         // clang-format off
         const Row aRows[] = {
             {"a listed device", "", sA, {}, "cmdOK", false},
-            {"a typed pseudo-terminal", "", "/dev/pts/7", "/dev/pts/7", "cmdOK", false},
             {"unbind", sA, "", {}, "cmdUnbind", false},
             {"a relative path is refused", sA, sA, "ttyUSB0", "cmdOK", true},
         };
