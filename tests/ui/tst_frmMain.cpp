@@ -259,7 +259,6 @@ private slots:
         QCOMPARE(oBox.sCaption, "FATAL ERROR");
         QCOMPARE(oBox.iIcon, QMessageBox::Critical);
         QVERIFY2(oBox.sText.startsWith(oRow.sBoxStart), qPrintable(oBox.sText));
-        QCOMPARE(oBox.iButtons, QMessageBox::Ok | QMessageBox::Help);
         QCOMPARE(oBox.iHelpTopic, oRow.iTopic);
         QCOMPARE(oUnit->oWindow.focusWidget() == oUnit->Find<QLineEdit>("txtAppFilePath"),
                  oBox.sText == sNoCommandFile);
