@@ -124,6 +124,7 @@ const DeviceRow aDevices[] = {
 const PortRow aPorts[] = {
     {"port 5 stored", 5, 4},
     {"port 0 stored", 0, -1},
+    {"port 17 stored", 17, 0},
 };
 // clang-format on
 
