@@ -99,6 +99,8 @@ const RunErrorRow aRunErrors[] = {
     {"a recent file with no command file", "nodot", sNoCommandFile, 9, "recent"},
 };
 
+const QString sLongPath = QStringLiteral("%1/").repeated(3).arg(QString(90, u'd')) + "unit.s19";
+
 const RecentRow aRecent[] = {
     {"first start", {}, {}, {}},
     {"five files in turn", {}, {"a.s19", "b.s19", "c.s19", "d.s19", "e.s19"},
@@ -107,6 +109,7 @@ const RecentRow aRecent[] = {
     {"more than four stored", {"a.s19", "b.s19", "c.s19", "d.s19", "e.s19", "f.s19"}, {"g.s19"},
      {"g.s19", "a.s19", "b.s19", "c.s19", "e.s19", "f.s19"}},
     {"differing only in case", {"a.s19"}, {"A.s19"}, {"A.s19", "a.s19"}},
+    {"a path longer than 255 characters", {}, {sLongPath}, {sLongPath}},
 };
 
 const FitRow aFits[] = {
