@@ -9,16 +9,13 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QMap>
-#include <QProcess>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QTest>
 
 // The ledger as the engine keeps it: on disk before anyone hears of the
-// end, whole lines from programs that add at once, and the files as read.
+// end, the files as read, and no upload held by another program's lock.
 namespace {
-
-constexpr int iRunsPerProgram = 200;
 
 QList<QByteArray> LedgerLines() {
     return mdlTestFiles::Read(mdlDataPaths::LedgerFile()).split('\n');
@@ -26,18 +23,6 @@ QList<QByteArray> LedgerLines() {
 
 QJsonObject Entry(const QByteArray& aLine) {
     return QJsonDocument::fromJson(aLine).object();
-}
-
-// Helper mode: Runs of an application file that is not there, a line each.
-int FailingRuns(const QString& sFile) {
-    clsRecordingHost oHost;
-    clsApplication oApp(oHost);
-    clsUploadSequence oSequence(oApp);
-    const clsUploadLedger oLedger(oApp, oSequence);
-    for (int i = 0; i < iRunsPerProgram; ++i) {
-        oSequence.Run(sFile);
-    }
-    return 0;
 }
 
 } // namespace
@@ -69,29 +54,6 @@ private slots:
         QCOMPARE(aAtEnd.size(), 2);
         QCOMPARE(Entry(aAtEnd.first())["state"].toString(), "WaitTarget");
         QCOMPARE(Entry(aAtEnd.first())["target"].toInt(), 22);
-    }
-
-    // After a line a failed write left without its end.
-    void twoProgramsAddingAtOnceKeepEveryLineWhole() {
-        mdlTestFiles::Write(QDir(), mdlDataPaths::LedgerFile(), "{\"start\":");
-        QProcess aPrograms[2];
-        const QStringList asFiles = {oDir.filePath("a.s19"), oDir.filePath("b.s19")};
-        for (int i = 0; i < 2; ++i) {
-            aPrograms[i].start(QCoreApplication::applicationFilePath(),
-                               {"--failing-runs", asFiles.at(i)});
-        }
-        for (QProcess& oProgram : aPrograms) {
-            QVERIFY(oProgram.waitForFinished(60'000) && oProgram.exitCode() == 0);
-        }
-        const QList<QByteArray> aLines = LedgerLines();
-        QCOMPARE(aLines.size(), 2 * iRunsPerProgram + 2);
-        QMap<QString, int> aPerFile;
-        for (const QByteArray& aLine : aLines.sliced(1, 2 * iRunsPerProgram)) {
-            QCOMPARE(Entry(aLine)["code"].toInt(), 2000);
-            ++aPerFile[Entry(aLine)["file"].toString()];
-        }
-        QCOMPARE(aPerFile.value(asFiles.at(0)), iRunsPerProgram);
-        QCOMPARE(aPerFile.value(asFiles.at(1)), iRunsPerProgram);
     }
 
     // A file replaced under its name once opened, as a rebuild does while
@@ -126,14 +88,5 @@ private slots:
     }
 };
 
-int main(int argc, char* argv[]) {
-    const QCoreApplication oQtApplication(argc, argv);
-    if (argc == 3 && qstrcmp(argv[1], "--failing-runs") == 0) {
-        return FailingRuns(QString::fromLocal8Bit(argv[2]));
-    }
-    tst_clsUploadLedger oTest;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&oTest, argc, argv);
-}
-
+QTEST_GUILESS_MAIN(tst_clsUploadLedger)
 #include "tst_clsUploadLedger.moc"
