@@ -1,7 +1,6 @@
 #include "engine/clsApplication.h"
 #include "engine/clsRecentFileStore.h"
 #include "engine/clsUploadLedger.h"
-#include "platform/clsCounterStore.h"
 #include "platform/clsFileLock.h"
 #include "platform/clsJRT_Registry.h"
 #include "platform/mdlDataPaths.h"
@@ -12,19 +11,17 @@
 #include "tests/support/mdlRows.h"
 #include "tests/support/mdlTestFiles.h"
 
-#include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QLockFile>
 #include <QTest>
 
 #include <sys/resource.h>
 
-// The files kept across programs (settings, serial number counter, ledger,
-// recent files), changed by two programs at once, by programs killed at
-// each named point of a change, and on a full disk: a change is there
-// whole or not at all, the next program takes a dead one's lock at once,
-// and nothing piles up beside the files.
+// The files kept across programs (settings, ledger, recent files), changed
+// by two programs at once, by programs killed at each named point of a
+// change, and on a full disk: a change is there whole or not at all, the
+// next program takes a dead one's lock at once, and nothing piles up beside
+// the files. The serial number counter's are tst_clsCounterStore's.
 namespace {
 
 using R = clsJRT_Registry;
@@ -75,23 +72,6 @@ bool HasValue(int i) {
     }
 }
 
-QString CounterPath() {
-    return Home() + QStringLiteral("/serials.json");
-}
-
-void ReturnNumber(int i) {
-    try {
-        clsCounterStore(CounterPath()).Return(i);
-    } catch (const clsError&) {
-    }
-}
-
-bool HasNumber(int i) {
-    const QJsonObject oCounter =
-        QJsonDocument::fromJson(mdlTestFiles::Read(CounterPath())).object();
-    return oCounter[QStringLiteral("returned")].toArray().contains(i);
-}
-
 // An upload of a file that is not there: its entry alone.
 void AddEntry(int i) {
     clsRecordingHost oHost;
@@ -127,7 +107,6 @@ void AddRecent(int i) {
 
 const User aUsers[] = {
     {"settings", SetValue, HasValue, 20},
-    {"counter", ReturnNumber, HasNumber, 20},
     {"ledger", AddEntry, HasEntry, 20},
     // The list keeps four.
     {"recent files", AddRecent, [](int i) { return RecentList().contains(RecentPath(i)); }, 2},
@@ -225,14 +204,6 @@ private slots:
     void init() {
         QDir(oHome.Path()).removeRecursively();
         QDir().mkpath(Home());
-        // Numbers enough that the file outgrows a full disk's room.
-        QStringList asReturned;
-        for (int i = 1000; i < 1100; ++i) {
-            asReturned << QString::number(i);
-        }
-        mdlTestFiles::Write(QDir(), CounterPath(),
-                            "{\"next\":2000,\"returned\":[" + asReturned.join(',').toLatin1() +
-                                "]}\n");
     }
 
     void changesOfTwoProgramsAtOnceAllStay_data() {

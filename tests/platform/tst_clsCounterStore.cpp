@@ -52,14 +52,15 @@ private slots:
     }
 
     // Before any board comes: a file that can be read but not replaced, on
-    // a disk with room for the lock file alone.
+    // a disk with room for the lock file alone. The file stays as it was.
     void peekRefusesAFileItCannotWrite() {
         QStringList asReturned;
         for (int i = 100; i < 200; ++i) {
             asReturned << QString::number(i);
         }
-        mdlTestFiles::Write(
-            QDir(), sPath, "{\"next\":500,\"returned\":[" + asReturned.join(',').toLatin1() + "]}");
+        const QByteArray aText =
+            "{\"next\":500,\"returned\":[" + asReturned.join(',').toLatin1() + "]}";
+        mdlTestFiles::Write(QDir(), sPath, aText);
         const QString sPeeked = mdlForked::Run([&] {
             std::signal(SIGXFSZ, SIG_IGN);
             const rlimit oFull{300, 300};
@@ -67,6 +68,7 @@ private slots:
             return mdlRaised::Text([&] { clsCounterStore(sPath).Peek(lNoLimit); });
         });
         QCOMPARE(sPeeked.left(5), "2012 ");
+        QCOMPARE(mdlTestFiles::Read(sPath), aText);
     }
 
     void refusesADamagedFile_data() {
