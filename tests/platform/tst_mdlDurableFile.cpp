@@ -185,20 +185,19 @@ private slots:
         }
     }
 
-    // Nothing is made under the name either.
+    // Neither read nor added to, and nothing is made under the name.
     void onlyOrdinaryFilesAreOpened() {
         QFETCH(QString, sPath);
         QFETCH(QString, sKind);
         const QString sWords = QStringLiteral("not an ordinary file but ") + sKind;
         const QStringList asBefore = QDir(oCases.path()).entryList();
-        for (const QIODevice::OpenMode iMode :
-             {QIODevice::OpenMode(QIODevice::ReadOnly), QIODevice::WriteOnly | QIODevice::Append}) {
-            QFile oFile;
-            QString sWhy;
-            QCOMPARE(mdlOrdinaryFile::Open(oFile, sPath, iMode, sWhy),
-                     mdlOrdinaryFile::eOpened::Refused);
-            QCOMPARE(sWhy, sWords);
-        }
+        QByteArray aText;
+        QString sRead;
+        QCOMPARE(mdlDurableFile::ReadWhole(sPath, 1000, aText, sRead),
+                 mdlDurableFile::eOpened::Refused);
+        QString sAdded;
+        QVERIFY(!mdlDurableFile::Append(sPath, "{}\n", sAdded));
+        QCOMPARE(QStringList({sRead, sAdded}), QStringList({sWords, sWords}));
         QCOMPARE(mdlOrdinaryFile::NotOrdinary(sPath), sWords);
         QCOMPARE(QDir(oCases.path()).entryList(), asBefore);
     }

@@ -97,14 +97,6 @@ const HostileRow aRows[] = {
      },
      1, "uploads.jsonl could not be read: not an ordinary file but a FIFO"},
 
-    // The ledger cannot be added to at the end of an upload.
-    {"ledger a FIFO nobody drains",
-     [](const QString& sHome) {
-         ::mkfifo(QFile::encodeName(LedgerPath(sHome)).constData(), 0600);
-         return UploadToNoDevice(sHome, {});
-     },
-     3, "(not an ordinary file but a FIFO): this upload's entry is not in it"},
-
     // A large ledger.
     {"ledger line over 64 KiB",
      [](const QString& sHome) {
@@ -119,7 +111,7 @@ const HostileRow aRows[] = {
      },
      0, "b.s19", true},
 
-    // A full disk under the ledger.
+    // A full disk under the ledger at the end of an upload.
     {"ledger on a full disk",
      [](const QString& sHome) {
          const QByteArray aBefore = QByteArray(2000, 'x') + '\n';
@@ -129,7 +121,7 @@ const HostileRow aRows[] = {
                     ? oRun
                     : mdlCli::Outcome{-3, {}, "the ledger changed"};
      },
-     3, "(only "},
+     3, " bytes written): this upload's entry is not in it"},
 
     // A settings file that cannot be written, as nobody where root runs the
     // tests: root writes any file.
@@ -249,12 +241,6 @@ const HostileRow aRows[] = {
      "/x\\x1b[2J holds no prepared image"},
 
     // The hand-over between the ports of a several-port run.
-    {"hand-over a FIFO",
-     [](const QString& sHome) {
-         ::mkfifo(QFile::encodeName(sHome + "/image").constData(), 0600);
-         return Handed(sHome, sHome + "/image");
-     },
-     1, "/image holds no prepared image: not an ordinary file but a FIFO."},
     {"hand-over larger than any image",
      [](const QString& sHome) {
          QFile(mdlTestFiles::Write(QDir(sHome), "image", {})).resize(1LL << 30);
