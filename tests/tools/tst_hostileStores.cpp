@@ -24,13 +24,6 @@ using Runner = std::function<mdlCli::Outcome(const QString& sHome)>;
 const QString sSettings = QStringLiteral("config/Quellis/Tessivar.ini");
 const QString sLedger = QStringLiteral("data/Quellis/Tessivar/uploads.jsonl");
 
-// The ledger below sHome, its folder made.
-QString LedgerPath(const QString& sHome) {
-    const QString sPath = sHome + '/' + sLedger;
-    QDir().mkpath(QFileInfo(sPath).path());
-    return sPath;
-}
-
 // A line of the ledger too long for an entry, though whole JSON.
 const QByteArray aLongLine = "{\"file\":\"" + QByteArray(70'000, 'a') + "\"}\n";
 const QByteArray aShortLine = "{\"file\":\"b.s19\"}\n";
@@ -76,23 +69,13 @@ struct HostileRow {
     bool bOut = false;
 };
 
-// An upload to a port that stands for no device, its run led by asLead;
-// its entry goes to the ledger all the same.
-mdlCli::Outcome UploadToNoDevice(const QString& sHome, const QStringList& asLead) {
-    // A file size limit signals the program, which takes it for a failed
-    // write only where the signal is ignored, as a full disk would be.
-    return mdlCli::RunProgram("sh", QStringList{"-c", "trap '' XFSZ; exec \"$@\"", "sh"} + asLead +
-                                        QStringList{TESSIVAR_CLI, "upload", "--yes", "--port",
-                                                    sHome + "/no-device",
-                                                    mdlUnitFiles::Write(QDir(sHome))});
-}
-
 // clang-format off
 const HostileRow aRows[] = {
     // The ledger's path names no ordinary file.
     {"ledger a FIFO",
      [](const QString& sHome) {
-         ::mkfifo(QFile::encodeName(LedgerPath(sHome)).constData(), 0600);
+         QDir(sHome).mkpath(QFileInfo(sLedger).path());
+         ::mkfifo(QFile::encodeName(sHome + '/' + sLedger).constData(), 0600);
          return mdlCli::Run({"ledger", "--json"});
      },
      1, "uploads.jsonl could not be read: not an ordinary file but a FIFO"},
@@ -111,12 +94,17 @@ const HostileRow aRows[] = {
      },
      0, "b.s19", true},
 
-    // A full disk under the ledger at the end of an upload.
+    // A full disk under the ledger at the end of an upload to a port that
+    // stands for no device. A file size limit signals the program, which
+    // takes it for a failed write only where the signal is ignored.
     {"ledger on a full disk",
      [](const QString& sHome) {
          const QByteArray aBefore = QByteArray(2000, 'x') + '\n';
          mdlTestFiles::Write(QDir(sHome), sLedger, aBefore);
-         const mdlCli::Outcome oRun = UploadToNoDevice(sHome, {"prlimit", "--fsize=2500"});
+         const mdlCli::Outcome oRun = mdlCli::RunProgram(
+             "sh", {"-c", "trap '' XFSZ; exec \"$@\"", "sh", "prlimit", "--fsize=2500",
+                    TESSIVAR_CLI, "upload", "--yes", "--port", sHome + "/no-device",
+                    mdlUnitFiles::Write(QDir(sHome))});
          return mdlTestFiles::Read(sHome + "/" + sLedger) == aBefore
                     ? oRun
                     : mdlCli::Outcome{-3, {}, "the ledger changed"};
