@@ -170,6 +170,7 @@ private slots:
         const QString sPath = WriteUnit(oRow.iTarget, aRegions, bData);
         StartBoard(oRow.iTarget, asBoard);
         QSignalSpy oEnded(&*oSequence, &clsUploadSequence::Ended);
+        QSignalSpy oFinished(&*oSequence, &clsUploadSequence::Finished);
 
         QVERIFY(!oSequence->Run(sPath));
         QTRY_COMPARE_WITH_TIMEOUT(oEnded.size(), 1, 20'000);
@@ -186,6 +187,10 @@ private slots:
         // An unknown reply closes the port and leaves the rest to Stop.
         QVERIFY(!oHost.SerialPort().PortOpen());
         QCOMPARE(oHost.bResetEnabled, oRow.iEnding != E::UnknownReply);
+        // Ended once erasing had begun, and short of the end.
+        QCOMPARE(oFinished.first().first().value<clsUploadSequence::Outcome>().LeftIncomplete(),
+                 !oRow.aiErased.isEmpty() && oRow.iEnding != E::Complete &&
+                     oRow.iEnding != E::NoRecords);
 
         const QJsonObject oSummary = Summary();
         // The board's own table of targets decides what is right.
