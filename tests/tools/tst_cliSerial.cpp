@@ -17,50 +17,26 @@ namespace {
 
 using mdlTestFiles::Read;
 using mdlTestFiles::Sha256;
-using mdlUnitFiles::aRecords;
 
 constexpr qint32 lField = 0x7000;
-constexpr qint64 lFailed = -1;
-
-struct BoardsRow {
-    const char* sName;
-    const char* sSerial;
-    const char* sBefore; // the counter file; none when there is none
-    QStringList asBoards;
-    int iExit;
-    QList<qint64> alNumbers; // board by board in its flash; lFailed for a board that failed
-    const char* sAfter;
-    QStringList asLedger; // board by board: the number and what became of it
-};
-
-// clang-format off
-const BoardsRow aBoardRuns[] = {
-    {"a failed board's number goes to the next", "7000:4:100", nullptr,
-     {"--boards", "3", "--fault", "2/3:silence"}, 3, {100, lFailed, 101},
-     "{\"next\":102,\"returned\":[]}\n", {"100 used", "101 returned", "101 used"}},
-    {"a later run goes on from the file, numbers given back first", "7000:4",
-     "{\"next\":103,\"returned\":[101]}", {"--boards", "2"}, 0, {101, 103},
-     "{\"next\":104,\"returned\":[]}\n", {"101 used", "103 used"}},
-};
 
 struct RefusalRow {
     const char* sName;
     const char* sSerial;
-    const char* sBefore;
     const char* sSaid;
 };
 
+// clang-format off
 const RefusalRow aRefusals[] = {
-    {"in a protected range", "3FFC:4:1", nullptr, "0x3FFC to 0x3FFF lies in the protected range 0x0 to 0x3FFF."},
-    {"past the top", "0xFFFE:4:1", nullptr, "0xFFFE to 0x10001 reaches past the image's top, 0xFFFF."},
-    {"over the application's data", "4006:4:1", nullptr, "lies over data of the application file at 0x4006."},
-    {"no counter file and no FIRST", "7000:4", nullptr, "does not exist; a first number starts it, as in --serial 7000:4:100."},
+    {"in a protected range", "3FFC:4:1", "0x3FFC to 0x3FFF lies in the protected range 0x0 to 0x3FFF."},
+    {"past the top", "0xFFFE:4:1", "0xFFFE to 0x10001 reaches past the image's top, 0xFFFF."},
+    {"over the application's data", "4006:4:1", "lies over data of the application file at 0x4006."},
+    {"no counter file and no FIRST", "7000:4", "does not exist; a first number starts it, as in --serial 7000:4:100."},
 };
 // clang-format on
 
 } // namespace
 
-Q_DECLARE_METATYPE(BoardsRow)
 Q_DECLARE_METATYPE(RefusalRow)
 
 class tst_cliSerial : public QObject {
@@ -72,14 +48,6 @@ class tst_cliSerial : public QObject {
     QString sFile = mdlUnitFiles::Write(QDir(oDir.path()));
     QString sStore = oDir.filePath("serials.json");
     QString sLink = oDir.filePath("port");
-
-    // The counter file as sBefore has it, or none.
-    static void SetUp(const QString& sPath, const char* sBefore) {
-        QFile::remove(sPath);
-        if (sBefore) {
-            mdlTestFiles::Write(QDir(), sPath, sBefore);
-        }
-    }
 
     // upload --repeat until the simulator's last board ended; the exit status.
     int RunBoards(const char* sSerial, qsizetype lBoards) {
@@ -110,45 +78,42 @@ class tst_cliSerial : public QObject {
     }
 
 private slots:
-    void numbersEachBoard_data() { mdlRows::Add(aBoardRuns); }
-
+    // A failed board's number goes to the next, in the counter file beside
+    // the ledger.
     void numbersEachBoard() {
-        QFETCH(BoardsRow, oRow);
-        SetUp(sData + "serials.json", oRow.sBefore);
         const qint64 lLedger = Read(sData + "uploads.jsonl").size();
         QProcess oBoards;
         const QString sSummary = oDir.filePath("summary");
         QVERIFY(mdlBoardSim::Start(
-            oBoards, sLink, oRow.asBoards + QStringList{"--target", "22", "--summary", sSummary}));
-        QCOMPARE(RunBoards(oRow.sSerial, oRow.alNumbers.size()), oRow.iExit);
+            oBoards, sLink,
+            {"--boards", "3", "--fault", "2/3:silence", "--target", "22", "--summary", sSummary}));
+        QCOMPARE(RunBoards("7000:4:100", 3), 3);
         oBoards.terminate();
         QVERIFY(oBoards.waitForFinished());
         const QList<QJsonObject> aBoards = mdlBoardSim::Lines(sSummary);
-        for (qsizetype i = 0; i < oRow.alNumbers.size(); ++i) {
-            if (oRow.alNumbers[i] != lFailed) {
-                QCOMPARE(aBoards.value(i)["flash_sha256"].toString(),
-                         Sha256(mdlExternalTools::Flash22(sFile, lField, oRow.alNumbers[i])));
-            }
-        }
-        QCOMPARE(Read(sData + "serials.json"), oRow.sAfter);
-        QCOMPARE(LedgerNumbers(lLedger), oRow.asLedger);
+        QCOMPARE(aBoards.value(0)["flash_sha256"].toString(),
+                 Sha256(mdlExternalTools::Flash22(sFile, lField, 100)));
+        QCOMPARE(aBoards.value(2)["flash_sha256"].toString(),
+                 Sha256(mdlExternalTools::Flash22(sFile, lField, 101)));
+        QCOMPARE(Read(sData + "serials.json"), "{\"next\":102,\"returned\":[]}\n");
+        QCOMPARE(LedgerNumbers(lLedger), QStringList({"100 used", "101 returned", "101 used"}));
     }
 
     void refusesBeforeAnyPortOpens_data() { mdlRows::Add(aRefusals); }
 
     void refusesBeforeAnyPortOpens() {
         QFETCH(RefusalRow, oRow);
-        SetUp(sStore, oRow.sBefore);
+        QFile::remove(sStore);
         const mdlCli::Outcome oRun =
             mdlCli::Run({"upload", "--yes", "--port", oDir.filePath("none"), "--serial",
                          oRow.sSerial, "--serial-store", sStore, sFile});
         QCOMPARE(oRun.iExitCode, 1);
         QVERIFY2(oRun.aErr.contains(oRow.sSaid), oRun.aErr.constData());
-        QCOMPARE(Read(sStore), QByteArray(oRow.sBefore));
+        QVERIFY(!QFile::exists(sStore));
     }
 
     void sendsTheNumbersRecordOfFill() {
-        SetUp(sStore, nullptr);
+        QFile::remove(sStore);
         // A board whose flash is 00 where nothing came shows a record that
         // was left out.
         const QString sFlash = oDir.filePath("flash");
