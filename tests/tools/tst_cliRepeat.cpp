@@ -48,15 +48,12 @@ const char* sDataPhase = "Uploading data records";
 
 // clang-format off
 const RepeatRow aRuns[] = {
-    {"files changed after the start, Ctrl+C between boards", {"--boards", "2"},
-     {{"board 1:", eAction::ChangeFiles}, {"board 2:", eAction::Interrupt}}, 0,
-     "Boards: 2 good, 0 failed.\n", "", 2},
+    {"files changed and stored port number moved after the start, Ctrl+C between boards",
+     {"--boards", "2"}, {{"board 1:", eAction::ChangeFiles}, {"board 1:", eAction::MovePort},
+     {"board 2:", eAction::Interrupt}}, 0, "Boards: 2 good, 0 failed.\n", "", 2, true},
     {"Ctrl+C during a board: the board ends first", asSlowBoard,
      {{sDataPhase, eAction::Interrupt}}, 0, "Boards: 1 good, 0 failed.\n",
      "Ctrl+C again abandons the board.", 1},
-    {"stored port number moved between boards", {"--boards", "2"},
-     {{"board 1:", eAction::MovePort}, {"board 2:", eAction::Interrupt}}, 0,
-     "Boards: 2 good, 0 failed.\n", "", 2, true},
     // The simulator ends after its one board, and its link with it.
     {"port gone after a good board", {}, {}, 3, "Boards: 1 good, 1 failed.\n",
      "tessivar-cli: waiting for a board. Ctrl+C ends the run; once a board is under way, Ctrl+C "
