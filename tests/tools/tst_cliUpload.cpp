@@ -48,9 +48,8 @@ const QStringList asBoard22 = {"--target", "22"};
 // clang-format off
 const UploadRow aUploads[] = {
     // First: its binding makes the settings file the other rows compare.
-    {"stored port", asBoard22, {"--yes"}, aRecords, "", 0, aComplete, "", 0, true},
-    {"warning answered y", asBoard22, {}, aRecords, "y\n", 0, aComplete,
-     "WARNING: Uploading records may overwrite existing data.\nContinue? [y/N] "},
+    {"stored port, warning answered y", asBoard22, {}, aRecords, "y\n", 0, aComplete,
+     "WARNING: Uploading records may overwrite existing data.\nContinue? [y/N] ", 0, true},
     {"warning answered y without a line end", asBoard22, {}, aRecords, "y", 0, aComplete, ""},
     {"warning declined at the end of input", asBoard22, {}, aRecords, "", 5, aDeclined,
      "WARNING: Uploading records may overwrite existing data.\n"},
