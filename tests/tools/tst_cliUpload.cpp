@@ -50,10 +50,9 @@ const UploadRow aUploads[] = {
     // First: its binding makes the settings file the other rows compare.
     {"stored port, warning answered y", asBoard22, {}, aRecords, "y\n", 0, aComplete,
      "WARNING: Uploading records may overwrite existing data.\nContinue? [y/N] ", 0, true},
-    {"warning answered y without a line end", asBoard22, {}, aRecords, "y", 0, aComplete, ""},
     {"warning declined at the end of input", asBoard22, {}, aRecords, "", 5, aDeclined,
      "WARNING: Uploading records may overwrite existing data.\n"},
-    {"image of fill only", asBoard22, {"--yes"}, aOnlyFill, "", 4,
+    {"image of fill only, warning answered y without a line end", asBoard22, {}, aOnlyFill, "y", 4,
      "Uploading error - No records transferred.\n", ""},
     {"reply of line noise, shown as escapes", {"--target", "22", "--fault", "3:noise"}, {"--yes"},
      aRecords, "", 3, "Upload terminated. - 1 records transfered.\n", aIncomplete},
