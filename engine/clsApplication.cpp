@@ -184,21 +184,30 @@ void clsApplication::ReadRegionLine(qint32 lLine, const QString& sLine) {
     const auto oFail = [&](const QString& sProblem) {
         return mdlEngineErrors::QuotedCommandFileLine(lLine, sProblem, sLine);
     };
-    if (asFields.size() < 4) {
-        throw oFail(QStringLiteral("has fewer than four fields"));
-    }
-    const auto iSector = mdlTextUtil::TextToInteger(asFields.at(0));
+    // Fields are read in order, each where it is first needed: a line that
+    // lacks only its kind fails after its dot.
+    const auto oField = [&](qsizetype lIndex) -> const QString& {
+        if (lIndex >= asFields.size()) {
+            throw oFail(QStringLiteral("has fewer than four fields"));
+        }
+        return asFields.at(lIndex);
+    };
+    const auto oAddress = [&](qsizetype lIndex) {
+        const auto lAddress = mdlTextUtil::HexToLong(oField(lIndex));
+        if (!lAddress) {
+            throw oFail(QStringLiteral("has an address that is not a 32-bit hexadecimal number"));
+        }
+        return *lAddress;
+    };
+    const auto iSector = mdlTextUtil::TextToInteger(oField(0));
     if (!iSector) {
         throw oFail(QStringLiteral("has a sector number that is not a 16-bit decimal integer"));
     }
-    const auto lStart = mdlTextUtil::HexToLong(asFields.at(1));
-    const auto lEnd = mdlTextUtil::HexToLong(asFields.at(2));
-    if (!lStart || !lEnd) {
-        throw oFail(QStringLiteral("has an address that is not a 32-bit hexadecimal number"));
-    }
+    const qint32 lStart = oAddress(1);
+    const qint32 lEnd = oAddress(2);
     oHost.ShowWaitDots();
-    if (asFields.at(3).toUpper() == QLatin1String("R")) {
-        oFlashImage->Restrict(*lStart, *lEnd);
+    if (oField(3).toUpper() == QLatin1String("R")) {
+        oFlashImage->Restrict(lStart, lEnd);
         return;
     }
     // The erase command carries the sector in one byte: a sector it cannot
@@ -207,7 +216,7 @@ void clsApplication::ReadRegionLine(qint32 lLine, const QString& sLine) {
         throw oFail(
             QStringLiteral("erases sector %1, which is not a sector from 0 to 255").arg(*iSector));
     }
-    oFlashImage->UnRestrict(*lStart, *lEnd);
+    oFlashImage->UnRestrict(lStart, lEnd);
     if (iSectorCount == std::numeric_limits<qint16>::max()) {
         throw oFail(QStringLiteral("is one sector more than can be counted"));
     }

@@ -54,8 +54,6 @@ const FailureRow aCommandFailures[] = {
     {"target without an image", "17\r\nFF\r\n",
      "2009 clsApplication.InitMemoryImage: Unable to create flash image in memory."},
     {"blank fill line", "16\r\n\r\n", sLine + "2 is not a hexadecimal fill value: \"\"."},
-    {"three fields", "16\r\nFF\r\n1,4000,7FFF\r\n",
-     sLine + "3 has fewer than four fields: \"1,4000,7FFF\"."},
     {"sector not a number, counting a blank line", "16\nFF\n\nS,0,F,E\n",
      sLine + "4 " + sSector + "\"S,0,F,E\"."},
     {"sector 32768", "16\nFF\n32768,0,F,E\n", sLine + "3 " + sSector + "\"32768,0,F,E\"."},
@@ -65,6 +63,26 @@ const FailureRow aCommandFailures[] = {
      sLine + "3 erases sector -1, which is not a sector from 0 to 255: \"-1,0,F,E\"."},
     {"end below start", "16\nFF\n1,7FFF,4000,E\n",
      "2100 clsFlashImage.UnRestrict: Invalid memory address passed"},
+};
+// clang-format on
+
+// A region line's fields are read in order, its dot shown before its kind.
+struct RegionOrderRow {
+    const char* sName;
+    QByteArray aLine;
+    QString sProblem;
+    QString sLastLog;
+};
+
+const QString sInitializing = "Initializing memory image";
+
+// clang-format off
+const RegionOrderRow aRegionOrder[] = {
+    {"kind missing, after the dot", "1,4000,7FFF", "has fewer than four fields",
+     sInitializing + " ."},
+    {"sector before a missing field", "S,4000", sSector.chopped(2), sInitializing},
+    {"start before a missing end", "1,ZZ",
+     "has an address that is not a 32-bit hexadecimal number", sInitializing},
 };
 // clang-format on
 
@@ -115,6 +133,15 @@ private slots:
         QFETCH(FailureRow, oRow);
         QCOMPARE(oUnit.Prepare(oRow.aInput, "S9030000FC\r\n"), oRow.sError);
         QCOMPARE(oApp->TargetID() == 0, oRow.sError.startsWith(QLatin1String("2003")));
+    }
+
+    void regionFieldsInOrder_data() { mdlRows::Add(aRegionOrder); }
+
+    void regionFieldsInOrder() {
+        QFETCH(RegionOrderRow, oRow);
+        QCOMPARE(oUnit.Prepare("16\r\nFF\r\n" + oRow.aLine + "\r\n", "S9030000FC\r\n"),
+                 sLine + "3 " + oRow.sProblem + ": \"" + oRow.aLine + "\".");
+        QCOMPARE(oUnit.oHost.Lines().last(), oRow.sLastLog);
     }
 
     // A file written by an independent tool, read by us and by it: the same
