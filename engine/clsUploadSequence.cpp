@@ -73,7 +73,6 @@ std::optional<clsError> clsUploadSequence::Begin(const QString& sPath,
             ClosingLines();
         }
         oHost.Status(oOutcome.sWords);
-        oHost.EnableResetCommand();
         emit Finished(oOutcome);
         return oError;
     }

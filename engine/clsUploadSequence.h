@@ -66,7 +66,8 @@ public:
 
     // Run, once the controls are locked and the log is empty: prepares
     // sPath, opens the port and waits for the board's first byte. A failure
-    // is reported in the log, both resets done, and returned for the box.
+    // is reported in the log, both resets done, and returned for the box;
+    // Reset is offered once the box is closed.
     std::optional<clsError> Run(const QString& sPath);
     // Run for a further board, after the application object's Reset:
     // oPrepared stands in for the files, which are not read again.

@@ -430,6 +430,7 @@ void frmMain::Run() {
     if (const std::optional<clsError> oError = oSequence->Run(PathName())) {
         const mdlErrorTable::Report oReport = mdlErrorTable::OfRun(*oError);
         ShowErrorBox(mdlErrorTable::BoxText(oError->Code(), oReport.asLines), oReport.iTopic);
+        EnableResetCommand();
         return;
     }
     oUi->cmdRunStop->setText(LoadResString(eRes::Stop));

@@ -252,12 +252,16 @@ private slots:
         Do("type " + oRow.sPath);
         // The help opens beside the box, which stays open.
         bool bHelpBesideBox = false;
+        // Reset is offered once the box is closed, not behind it.
+        bool bResetBehindBox = true;
         oAnswerer->oWhileOpen = [&](QMessageBox& oBox) {
             oBox.button(QMessageBox::Help)->click();
             bHelpBesideBox = oBox.isVisible() && HelpShown();
+            bResetBehindBox = oUnit->Button("cmdReset")->isEnabled();
         };
         Do(oRow.sStep);
         QVERIFY(bHelpBesideBox);
+        QVERIFY(!bResetBehindBox);
         QCOMPARE(oAnswerer->aBoxes.size(), 1);
         const clsBoxAnswerer::Box oBox = oAnswerer->aBoxes.first();
         QCOMPARE(oBox.sCaption, "FATAL ERROR");
