@@ -8,8 +8,9 @@ class clsHelpViewer;
 class clsJRT_HelpFile {
 public:
     const QString& Filename() const { return sFilename; }
-    // Accepts only a path that names an existing ordinary file; otherwise
-    // raises error 1103 and keeps the previous path.
+    // Accepts only a path that names an existing ordinary file, or whose
+    // name is a pattern that one matches (stored as given); otherwise raises
+    // error 1103 and keeps the previous path.
     void SetFilename(const QString& sNewName);
 
     qint32 RequestingWindow() const { return lRequestingWindow; }

@@ -1,7 +1,10 @@
 #include "platform/clsHelpViewer.h"
 #include "platform/clsJRT_HelpFile.h"
 #include "tests/support/mdlRaised.h"
+#include "tests/support/mdlRows.h"
+#include "tests/support/mdlTestFiles.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -14,12 +17,56 @@ public:
     bool Close(const QString&, qint32) override { return bAgrees; }
 };
 
+struct FilenameRow {
+    const char* sName;
+    // In a folder that holds qmx4.hlp, .hidden.hlp and the folder dir.hlp.
+    const char* sPath;
+    bool bAccepted;
+};
+
+// clang-format off
+const FilenameRow aFilenames[] = {
+    {"missing file keeps the earlier one", "none.hlp", false},
+    {"pattern matching a file, in another case", "Q*.H?P", true},
+    {"pattern matching only a folder", "d*", false},
+    {"pattern matching only a hidden file", ".h*", false},
+    {"brackets stand for themselves", "[qx]*", false},
+};
+// clang-format on
+
 } // namespace
 
 class tst_clsJRT_HelpFile : public QObject {
     Q_OBJECT
 
+    QTemporaryDir oDir;
+
 private slots:
+    void initTestCase() {
+        mdlTestFiles::Write(oDir.path(), "qmx4.hlp", "help");
+        mdlTestFiles::Write(oDir.path(), ".hidden.hlp", "help");
+        QVERIFY(QDir(oDir.path()).mkdir("dir.hlp"));
+    }
+
+    void filename_data() { mdlRows::Add(aFilenames); }
+
+    // A pattern is stored as given.
+    void filename() {
+        QFETCH(FilenameRow, oRow);
+        if (*oRow.sPath == '.' && !QFileInfo(oDir.filePath(".hidden.hlp")).isHidden()) {
+            QSKIP("a name that begins with a dot hides no file here");
+        }
+        clsJRT_HelpFile oHelp;
+        const QString sEarlier = oDir.filePath("qmx4.hlp");
+        oHelp.SetFilename(sEarlier);
+        const QString sPath = oDir.filePath(oRow.sPath);
+        QCOMPARE(mdlRaised::Text([&] { oHelp.SetFilename(sPath); }),
+                 oRow.bAccepted
+                     ? QString()
+                     : "1103 Filename <property let> --- clsJRT_HelpFile: Help file not found.");
+        QCOMPARE(oHelp.Filename(), oRow.bAccepted ? sPath : sEarlier);
+    }
+
     // Without a viewer, or with one that cannot, showing and closing fail.
     void showAndClose() {
         clsJRT_HelpFile oHelp;
