@@ -163,6 +163,9 @@ private slots:
              Raised(1006, sLet, "No key opened")},
             {"get after CloseKey", [](R& o) { return Opened(o).CloseKey(), o.Value("x", 1); },
              Raised(1006, sGet, "No key opened.")},
+            {"CloseKey with no key open does nothing",
+             [](R& o) { return o.CloseKey(), Opened(o).CloseKey(), o.CloseKey(), QVariant(); },
+             sNothing},
             {"get type 3", [](R& o) { return Opened(o).Value("x", 3); },
              Raised(1007, sGet, "Unimplemented registry type.")},
             {"set type 3", Let(3, 1), Raised(1007, sLet, "Unimplemented registry type")},
@@ -192,6 +195,7 @@ private slots:
             {"1.5 with a point in a comma locale", RoundTrip(R::RegSz, 1.5F, R::RegSz),
              "QString 1.5"},
             {"text read as REG_DWORD", RoundTrip(R::RegSz, "5", R::RegDword), sNothing},
+            {"empty text", RoundTrip(R::RegSz, QString(""), R::RegSz), "QString "},
             {"odd key and value names",
              [](R& o) {
                  return Opened(o, sComms + "\\" + sOdd).SetValue(sOdd, 1, "v"), o.CloseKey(),
