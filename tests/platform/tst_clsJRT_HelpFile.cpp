@@ -27,6 +27,8 @@ struct FilenameRow {
 // clang-format off
 const FilenameRow aFilenames[] = {
     {"missing file keeps the earlier one", "none.hlp", false},
+    {"a folder", "dir.hlp", false},
+    {"a hidden file", ".hidden.hlp", false},
     {"pattern matching a file, in another case", "Q*.H?P", true},
     {"pattern matching only a folder", "d*", false},
     {"pattern matching only a hidden file", ".h*", false},
