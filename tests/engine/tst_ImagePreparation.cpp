@@ -86,6 +86,19 @@ const RegionOrderRow aRegionOrder[] = {
 };
 // clang-format on
 
+struct LineDotRow {
+    const char* sName;
+    qint32 lLines;
+    qsizetype lDots;
+};
+
+// clang-format off
+const LineDotRow aLineDots[] = {
+    {"199 lines: one dot, after the 100th", 199, 1},
+    {"more lines than 16 bits count", 32800, 328},
+};
+// clang-format on
+
 } // namespace
 
 class tst_ImagePreparation : public QObject {
@@ -142,6 +155,18 @@ private slots:
         QCOMPARE(oUnit.Prepare("16\r\nFF\r\n" + oRow.aLine + "\r\n", "S9030000FC\r\n"),
                  sLine + "3 " + oRow.sProblem + ": \"" + oRow.aLine + "\".");
         QCOMPARE(oUnit.oHost.Lines().last(), oRow.sLastLog);
+    }
+
+    void dotPerHundredLines_data() { mdlRows::Add(aLineDots); }
+
+    // Every line of the application file is read and counted, headers too.
+    void dotPerHundredLines() {
+        QFETCH(LineDotRow, oRow);
+        QCOMPARE(oUnit.Prepare("16\r\nFF\r\n", QByteArray("S0030000FC\r\n").repeated(oRow.lLines)),
+                 QString());
+        QCOMPARE(oUnit.oHost.Lines().last(2),
+                 (QStringList{"Reading 'S' records" + QStringLiteral(" .").repeated(oRow.lDots),
+                              "Flash image created"}));
     }
 
     // A file written by an independent tool, read by us and by it: the same
