@@ -5,6 +5,7 @@
 #include "platform/mdlDataPaths.h"
 #include "resources/mdlResources.h"
 #include "tests/support/clsBoxAnswerer.h"
+#include "tests/support/clsPrivateHome.h"
 #include "tests/support/clsRecordingHost.h"
 #include "tests/support/clsStartedWindow.h"
 #include "tests/support/mdlForked.h"
@@ -136,6 +137,7 @@ const PortRow aPorts[] = {
 class tst_frmMain : public QObject {
     Q_OBJECT
 
+    clsPrivateHome oHome;
     QTemporaryDir oDir;
     const QString sRecentKey = mdlResources::SettingsKeyPath() + "Recent Files";
     std::optional<clsStartedWindow> oUnit;

@@ -2,6 +2,7 @@
 #include "platform/clsPortBindings.h"
 #include "platform/mdlDataPaths.h"
 #include "tests/support/clsBoxAnswerer.h"
+#include "tests/support/clsPrivateHome.h"
 #include "tests/support/clsStartedWindow.h"
 #include "tests/support/mdlRows.h"
 #include "tests/support/mdlTestFiles.h"
@@ -90,6 +91,7 @@ const UploadRow aUploads[] = {
 class tst_frmMainUpload : public QObject {
     Q_OBJECT
 
+    clsPrivateHome oHome;
     QTemporaryDir oDir;
     QString sUnit;
     // 120 records: 2.6 s on the line.
