@@ -31,7 +31,7 @@ struct PhaseRow {
     const char* sName;
     // "enter PATH" (Enter in the path box), "type PATH" (no Enter), "run",
     // "reset", "recent" (the first recent file) or "choose PATH" (the file
-    // dialog)
+    // dialog; "choose" alone cancels it)
     QStringList asSteps;
     bool bRunEnabled;
     bool bResetEnabled;
@@ -86,6 +86,9 @@ const PhaseRow aPhases[] = {
     {"upload over after a failure", {"enter unit.s19", "run"}, false, true, "unit.s19", 1},
     {"re-armed by Reset", {"enter unit.s19", "run", "reset"}, true, false, "unit.s19", 1},
     {"dialog choice", {"enter unit.s19", "run", "choose bad.s19"}, true, false, "bad.s19", 1},
+    {"dialog cancelled after a choice", {"enter unit.s19", "choose"}, false, false, "unit.s19", 0},
+    {"dialog cancelled after an upload", {"enter unit.s19", "run", "choose"}, false, false,
+     "unit.s19", 1},
     {"Reset commits the path box", {"enter unit.s19", "run", "type nodot", "reset"}, false, false,
      "nodot", 2},
 };
@@ -170,7 +173,8 @@ class tst_frmMain : public QObject {
             QTimer::singleShot(0, this, [this, sArgument] {
                 auto* oDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
                 oDialog->selectFile(InDir(sArgument));
-                static_cast<QDialog*>(oDialog)->accept();
+                auto* oAnswered = static_cast<QDialog*>(oDialog);
+                sArgument.isEmpty() ? oAnswered->reject() : oAnswered->accept();
             });
             oUnit->Button("cmdBrowse")->click();
         }
