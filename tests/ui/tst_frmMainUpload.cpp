@@ -82,7 +82,8 @@ const UploadRow aUploads[] = {
      {sWarning, "Error Number: 8020\r\nCOM1 (DIR/board): reading or writing failed, and the port "
                 "was closed. Check the cable and the adapter (a USB adapter may have been "
                 "unplugged), then try again."}, "link failed", ""},
-    {"warning declined", {}, false, eCut::None, {sStopped}, {sWarning}, "declined", ""},
+    {"warning declined", {}, false, eCut::None, {"COM1 closed", sStopped}, {sWarning}, "declined",
+     ""},
 };
 // clang-format on
 
