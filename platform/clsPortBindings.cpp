@@ -4,9 +4,9 @@
 #include "platform/clsJRT_Registry.h"
 #include "platform/mdlSerialLine.h"
 
+#include <QHash>
 #include <QSerialPortInfo>
 
-#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -37,6 +37,17 @@ QString TextValue(const clsJRT_Registry& oRegistry, const QString& sName) {
     } catch (const clsError&) {
         return {};
     }
+}
+
+// What the system tells of oPort: the serial number is what tells two
+// adapters of one make apart.
+QString Described(const QSerialPortInfo& oPort) {
+    QStringList asKnown = {oPort.manufacturer(), oPort.description()};
+    if (!oPort.serialNumber().isEmpty()) {
+        asKnown << QStringLiteral("serial number ") + oPort.serialNumber();
+    }
+    asKnown.removeAll(QString());
+    return asKnown.join(QStringLiteral(", "));
 }
 
 } // namespace
@@ -169,21 +180,19 @@ QList<qint16> clsPortBindings::Adopt(const QStringList& asFound) {
     return aiBound;
 }
 
-QString clsPortBindings::Description(const QString& sDevice) {
-    const QString sReal = mdlSerialLine::RealPath(sDevice);
-    const QList<QSerialPortInfo> aPorts = QSerialPortInfo::availablePorts();
-    const auto oPort =
-        std::find_if(aPorts.cbegin(), aPorts.cend(), [&](const QSerialPortInfo& oInfo) {
-            return !sReal.isEmpty() && mdlSerialLine::RealPath(oInfo.systemLocation()) == sReal;
-        });
-    if (oPort == aPorts.cend()) {
-        return {};
+QStringList clsPortBindings::Descriptions(const QStringList& asDevices) {
+    QHash<QString, QString> aByRealPath;
+    for (const QSerialPortInfo& oPort : QSerialPortInfo::availablePorts()) {
+        const QString sReal = mdlSerialLine::RealPath(oPort.systemLocation());
+        if (!aByRealPath.contains(sReal)) {
+            aByRealPath.insert(sReal, Described(oPort));
+        }
     }
-    // The serial number is what tells two adapters of one make apart.
-    QStringList asKnown = {oPort->manufacturer(), oPort->description()};
-    if (!oPort->serialNumber().isEmpty()) {
-        asKnown << QStringLiteral("serial number ") + oPort->serialNumber();
+    // A path that leads nowhere names no port.
+    aByRealPath.remove(QString());
+    QStringList asKnown;
+    for (const QString& sDevice : asDevices) {
+        asKnown << aByRealPath.value(mdlSerialLine::RealPath(sDevice));
     }
-    asKnown.removeAll(QString());
-    return asKnown.join(QStringLiteral(", "));
+    return asKnown;
 }

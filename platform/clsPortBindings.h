@@ -62,9 +62,13 @@ public:
     static QStringList FoundDevices(const QString& sByIdFolder = ByIdFolder());
     // Whether sDevice is on this machine now.
     static bool IsPresent(const QString& sDevice);
-    // What the system tells of sDevice: its maker, product and serial
-    // number; empty when it tells nothing.
-    static QString Description(const QString& sDevice);
+    // What the system tells of each of asDevices, in their order: its
+    // maker, product and serial number; empty when it tells nothing. The
+    // system's ports are looked at once for all of them.
+    static QStringList Descriptions(const QStringList& asDevices);
+    static QString Description(const QString& sDevice) {
+        return Descriptions({sDevice}).constFirst();
+    }
     // How a device is named, for one who typed a name that is none:
     // "a COM port's name, such as COM17" on Windows.
     static QString NameForm();

@@ -71,8 +71,11 @@ QString Access(const QString& sDevice) {
 // The serial devices found, each with what the system tells of it.
 QStringList Devices() {
     QStringList asLines;
-    for (const QString& sDevice : clsPortBindings::FoundDevices()) {
-        const QString sKnown = clsPortBindings::Description(sDevice);
+    const QStringList asFound = clsPortBindings::FoundDevices();
+    const QStringList asKnown = clsPortBindings::Descriptions(asFound);
+    for (qsizetype lFound = 0; lFound < asFound.size(); ++lFound) {
+        const QString& sDevice = asFound.at(lFound);
+        const QString& sKnown = asKnown.at(lFound);
         asLines << QStringLiteral("  ") + sDevice +
                        (sKnown.isEmpty() ? QString() : QStringLiteral(": ") + sKnown);
         asLines << QStringLiteral("    ") + Access(sDevice);

@@ -48,9 +48,11 @@ void List(clsConsole& oConsole, const clsPortBindings& oBindings, bool bJson) {
     }
     QJsonArray aFound;
     sText += QStringLiteral("\nSerial devices found on this machine:\n");
-    for (const QString& sDevice : asFound) {
+    const QStringList asKnown = clsPortBindings::Descriptions(asFound);
+    for (qsizetype lFound = 0; lFound < asFound.size(); ++lFound) {
+        const QString& sDevice = asFound.at(lFound);
+        const QString& sKnown = asKnown.at(lFound);
         const qint16 iPort = oBindings.PortOf(sDevice);
-        const QString sKnown = clsPortBindings::Description(sDevice);
         aFound.append(QJsonObject{{QStringLiteral("device"), sDevice},
                                   {QStringLiteral("number"), iPort},
                                   {QStringLiteral("description"), sKnown}});
