@@ -173,15 +173,6 @@ private slots:
              QString("13 %1 --- clsJRT_Registry: Type mismatch").arg(sLet)},
             {"number past 32 bits", Let(4, "2147483648"),
              QString("6 %1 --- clsJRT_Registry: Overflow").arg(sLet)},
-            {"unknown root key", [](R& o) { return o.SetRootKey(0x80000007), o.OpenKey(); },
-             Raised(1009, sOpen, "Unknown Error No. 6")},
-            {"folder cannot be made",
-             [](R& o) {
-                 return mdlTestFiles::Write(QDir(), QFileInfo(mdlDataPaths::SettingsFile()).path(),
-                                            ""),
-                        o.OpenKey();
-             },
-             Raised(1000, sOpen, "Cann't open parent key.")},
             {"FIFO in its place", Reading({}, S_IFIFO | 0600),
              Raised(1009, sOpen, "Unknown Error No. 5")},
             {"read-only to another user: read, not saved", ReadOnly(aComms, 0444),
@@ -195,23 +186,10 @@ private slots:
             {"1.5 with a point in a comma locale", RoundTrip(R::RegSz, 1.5F, R::RegSz),
              "QString 1.5"},
             {"text read as REG_DWORD", RoundTrip(R::RegSz, "5", R::RegDword), sNothing},
-            {"empty text", RoundTrip(R::RegSz, QString(""), R::RegSz), "QString "},
-            {"odd key and value names",
-             [](R& o) {
-                 return Opened(o, sComms + "\\" + sOdd).SetValue(sOdd, 1, "v"), o.CloseKey(),
-                        Reread(), Opened(o, sComms + "\\" + sOdd, false).Value(sOdd, 1);
-             },
-             "QString v"},
             {"new key", OpenAfter("", "A\\B", true), "int 1"},
             {"parent of a key made before", OpenAfter("A\\B\\C", "A\\B", false), "int 2"},
-            {"doubled and trailing backslashes", OpenAfter("A\\B", "A\\\\B\\", false), "int 2"},
             {"quotes, backslashes, controls, 300 characters", RoundTrip(1, sOdd, 1),
              "QString " + sOdd},
-            {"slash in a key name names no value",
-             [](R& o) {
-                 return Opened(o, "A\\B/C").CloseKey(), Reread(), Opened(o, "A\\B").Value("C", 1);
-             },
-             Raised(1003, sGet, "Failure during value read.")},
             {"longer name is no child",
              [](R& o) {
                  return Opened(o, "A\\BC").CloseKey(), Reread(), Opened(o, "A\\B", false),
