@@ -53,11 +53,6 @@ mdlCli::Outcome Upload(const QString& sHome, const QStringList& asOptions) {
                        QStringList{mdlUnitFiles::Write(QDir(sHome))});
 }
 
-// A port's upload handed sImage as the image prepared for it.
-mdlCli::Outcome Handed(const QString& sHome, const QString& sImage) {
-    return Upload(sHome, {"--prepared", sImage, "--port", "1"});
-}
-
 // What the error of a device name the system takes for none quotes of it.
 const QByteArray aLongDevice = "/dev/" + QByteArray(75, 'a') + "...";
 
@@ -128,21 +123,12 @@ const HostileRow aRows[] = {
      1, "could not be written"},
 
     // Paths that are not valid UTF-8.
-    {"serial store not valid UTF-8",
-     [](const QString& sHome) {
-         return RunWithBytes({"upload", "--serial", "7000:2:1", "--serial-store",
-                              sHome + "/caf\\351.json", mdlUnitFiles::Write(QDir(sHome))});
-     },
-     1, "The path is not valid UTF-8: "},
     {"port device not valid UTF-8 in the option's argument",
      [](const QString& sHome) {
          return RunWithBytes(
              {"upload", "--port=" + sHome + "/tty\\351", mdlUnitFiles::Write(QDir(sHome))});
      },
      1, "The path is not valid UTF-8: /"},
-    {"port bound to a device not valid UTF-8",
-     [](const QString&) { return RunWithBytes({"ports", "--bind", "3", "/dev/x\\351"}); }, 1,
-     "The path is not valid UTF-8: /dev/x\\xE9"},
 
     // Words that mislead.
     {"counter lock path a folder",
@@ -153,9 +139,6 @@ const HostileRow aRows[] = {
                              mdlUnitFiles::Write(QDir(sHome))});
      },
      1, "cannot be locked: its lock file "},
-    {"port a folder",
-     [](const QString& sHome) { return Upload(sHome, {"--port", sHome}); },
-     3, " is not a serial device."},
     {"port /dev/null while no port is chosen",
      [](const QString& sHome) {
          Settings(sHome, "PortNumber=0\n");
@@ -200,39 +183,20 @@ const HostileRow aRows[] = {
          return mdlCli::Run({"ports"});
      },
      0, "COM3  /dev/ttyQ\\u202eX", true},
-    {"port bound to a device with a format character",
-     [](const QString&) { return mdlCli::Run({"ports", "--bind", "3", "/dev/ttyQ\u202EX"}); }, 0,
-     "COM3 stands for /dev/ttyQ\\u202eX", true},
     {"inspect path with an escape sequence",
      [](const QString& sHome) { return mdlCli::Run({"inspect", sHome + "/\x1B]0;owned\x07.s19"}); },
      1, "/\\x1b]0;owned\\x07.s19: "},
-    {"port given twice with an escape sequence",
-     [](const QString& sHome) {
-         return Upload(sHome, {"--port", "/x\x1B[2J", "--port", "/x\x1B[2J"});
-     },
-     2, "--port /x\\x1b[2J names a port already given."},
     {"several ports with an escape sequence",
      [](const QString& sHome) {
          return Upload(sHome, {"--port", "/dev/null", "--port", sHome + "/x\x1B[2J"});
      },
      3, "/x\\x1b[2J] Error Number: 8002"},
-    {"board awaited on a device with an escape sequence",
-     [](const QString& sHome) {
-         const clsPseudoTerminal oLine;
-         const QString sLink = sHome + "/x\x1B[2J";
-         QFile::link(oLine.SlavePath(), sLink);
-         return Upload(sHome, {"--wait", "1", "--port", sLink});
-     },
-     3, "/x\\x1b[2J and powered"},
-    {"hand-over named with an escape sequence",
-     [](const QString& sHome) { return Handed(sHome, sHome + "/x\x1B[2J"); }, 1,
-     "/x\\x1b[2J holds no prepared image"},
 
     // The hand-over between the ports of a several-port run.
     {"hand-over larger than any image",
      [](const QString& sHome) {
          QFile(mdlTestFiles::Write(QDir(sHome), "image", {})).resize(1LL << 30);
-         return Handed(sHome, sHome + "/image");
+         return Upload(sHome, {"--prepared", sHome + "/image", "--port", "1"});
      },
      1, "/image holds no prepared image: larger than "},
 
