@@ -1,6 +1,5 @@
 #include "platform/mdlDataPaths.h"
 #include "tests/support/clsPrivateHome.h"
-#include "tests/support/clsPseudoTerminal.h"
 #include "tests/support/mdlBoardSim.h"
 #include "tests/support/mdlCli.h"
 #include "tests/support/mdlExternalTools.h"
@@ -151,50 +150,6 @@ private slots:
             QCOMPARE(oLine["command_file_sha256"].toString(), Sha256(aCommands));
             // A device named alone goes by no port number.
             QCOMPARE(oLine["port"].isNull(), !oRow.bByNumber);
-        }
-    }
-
-    // On a terminal, what a port's open line holds, and its progress, show
-    // while it is open: a port's data phase can last half an hour.
-    void openLineShownOnATerminal() {
-        const QByteArray aShown = "/board1] Uploading data records  [";
-        const QTemporaryDir oDir;
-        const QDir oFiles(oDir.path());
-        const QString sFile = mdlUnitFiles::Write(oFiles);
-        Boards aBoards;
-        QVERIFY(StartBoards(aBoards, oFiles, {"3:slow:1500", "3:slow:1500"}));
-        clsPseudoTerminal oTerminal;
-        QProcess oCli;
-        oCli.setStandardOutputFile(oTerminal.SlavePath());
-        oCli.start(TESSIVAR_CLI, {"upload", "--yes", "--port", Link(oFiles, 0), "--port",
-                                  Link(oFiles, 1), sFile});
-        QByteArray aOut;
-        while (!aOut.contains(aShown) && oCli.state() != QProcess::NotRunning) {
-            aOut += oTerminal.Read(1 << 16, 100);
-            oCli.waitForFinished(0);
-        }
-        QVERIFY2(aOut.contains(aShown) && !aOut.contains("/board1 closed"), aOut.constData());
-        QCOMPARE(mdlCli::Finish(oCli), 0);
-        EndBoards(aBoards);
-    }
-
-    // Each port's error block adds to its log's last line on the terminal
-    // that both reach through this program; the table tells it once more.
-    void errorSaidOnceOnOneTerminal() {
-        const QTemporaryDir oDir;
-        const QString sFile = mdlUnitFiles::Write(QDir(oDir.path()));
-        const QStringList asDevices = {oDir.filePath("absent1"), oDir.filePath("absent2")};
-        clsPseudoTerminal oTerminal;
-        QProcess oCli;
-        oCli.setStandardOutputFile(oTerminal.SlavePath());
-        oCli.setStandardErrorFile(oTerminal.SlavePath());
-        oCli.start(TESSIVAR_CLI,
-                   {"upload", "--yes", "--port", asDevices[0], "--port", asDevices[1], sFile});
-        const QByteArray aShown = oTerminal.ReadWhile(oCli);
-        for (const QString& sPort : asDevices) {
-            const QByteArray aPort = sPort.toUtf8();
-            QVERIFY2(aShown.contains("[" + aPort + "] Error Number: 8002\n"), aShown.constData());
-            QCOMPARE(aShown.count(aPort + ": the device does not exist"), 2);
         }
     }
 
