@@ -1,4 +1,3 @@
-#include "platform/clsConsole.h"
 #include "tests/support/clsPrivateHome.h"
 #include "tests/support/clsPseudoTerminal.h"
 #include "tests/support/mdlBoardSim.h"
@@ -6,13 +5,11 @@
 #include "tests/support/mdlRows.h"
 #include "tests/support/mdlTestFiles.h"
 #include "tests/support/mdlUnitFiles.h"
-#include "tools/cli/clsProgressLine.h"
 
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <csignal>
-#include <fcntl.h>
 #include <unistd.h>
 
 // Whole uploads of tessivar-cli to the board simulator on a
@@ -144,40 +141,6 @@ private slots:
         const QByteArray aShown = oTerminal.ReadWhile(oCli);
         QVERIFY2(aShown.endsWith("another device.\nError Number: 8002\n"), aShown.constData());
         QCOMPARE(aShown.count("does not exist"), 1);
-    }
-
-    void lineGoesOutWithItsEnd_data() {
-        QTest::addColumn<QStringList>("asPieces");  // as the log adds them
-        QTest::addColumn<QStringList>("asWritten"); // what each writes
-        QTest::newRow("line held until the next ends it")
-            << QStringList{"A", "\r\nB", "\n"} << QStringList{"", "A\n", "B\n"};
-        QTest::newRow("dots after their line")
-            << QStringList{"A", " .", "\n"} << QStringList{"", "A", " .\n"};
-    }
-
-    // Standard output passed on by tee reaches the terminal after standard
-    // error: a line written without its end would run into a message.
-    void lineGoesOutWithItsEnd() {
-        QFETCH(QStringList, asPieces);
-        QFETCH(QStringList, asWritten);
-        int aPipe[2];
-        QVERIFY(::pipe2(aPipe, O_NONBLOCK) == 0);
-        const int lStdout = ::dup(STDOUT_FILENO);
-        ::dup2(aPipe[1], STDOUT_FILENO);
-        clsConsole oConsole;
-        clsProgressLine oLine(oConsole, false, true);
-        QStringList asSeen;
-        for (const QString& sPiece : asPieces) {
-            oLine.Log(sPiece);
-            char aRead[64];
-            const ssize_t lRead = ::read(aPipe[0], aRead, sizeof aRead);
-            asSeen << QString::fromUtf8(aRead, std::max<ssize_t>(lRead, 0));
-        }
-        ::dup2(lStdout, STDOUT_FILENO);
-        for (const int lFile : {lStdout, aPipe[0], aPipe[1]}) {
-            ::close(lFile);
-        }
-        QCOMPARE(asSeen, asWritten);
     }
 
     // Streams closed by the caller take none of the files the upload opens:
