@@ -123,6 +123,12 @@ const HostileRow aRows[] = {
      1, "could not be written"},
 
     // Paths that are not valid UTF-8.
+    {"serial store not valid UTF-8",
+     [](const QString& sHome) {
+         return RunWithBytes({"upload", "--serial", "7000:2:1", "--serial-store",
+                              sHome + "/caf\\351.json", mdlUnitFiles::Write(QDir(sHome))});
+     },
+     1, "The path is not valid UTF-8: "},
     {"port device not valid UTF-8 in the option's argument",
      [](const QString& sHome) {
          return RunWithBytes(

@@ -196,6 +196,7 @@ private slots:
         const QList<std::pair<QStringList, QByteArray>> aMisused = {
             {{"download"}, ""},
             {{"inspect"}, ""},
+            {{"inspect", "--yaml", "a.s19"}, ""},
             {{"ports", "--bind", "3"}, "--bind N takes one DEVICE."},
             {{"ports", "--bind", "17", "/dev/ttyS0"}, "--bind takes a port number from 1 to 16."},
             {{"ports", "--bind", "4", "dev/ttyS0"}, "dev/ttyS0 is no DEVICE: give "},
@@ -203,6 +204,7 @@ private slots:
             {{"upload", "a.s19", "b.s19"}, ""},
             {{"upload", "--pot", "3", "a.s19"}, "unknown option --pot: did you mean --port?"},
             {{"upload", "--port", "17", "a.s19"}, ""},
+            {{"upload", "--wait", "0", "a.s19"}, ""},
             // Past what milliseconds hold in 32 bits.
             {{"upload", "--wait", "3000000", "a.s19"}, ""},
             // A number the counter could never hand out.
