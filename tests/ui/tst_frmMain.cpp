@@ -148,13 +148,6 @@ class tst_frmMain : public QObject {
         }
     }
 
-    static QVariant Stored(const QString& sKey, const QString& sName, qint32 iType) {
-        clsJRT_Registry oRegistry;
-        oRegistry.SetSubKey(sKey);
-        oRegistry.OpenKey();
-        return oRegistry.Value(sName, iType);
-    }
-
     static void Store(const QString& sKey, const QString& sName, qint32 iType,
                       const QVariant& vValue) {
         clsJRT_Registry oRegistry;
@@ -334,11 +327,11 @@ private slots:
     void portSelector() {
         QFETCH(PortRow, oRow);
         Store(mdlComms::CommsKeyPath(), "PortNumber", clsJRT_Registry::RegDword, oRow.iStored);
+        const QByteArray aStored = mdlTestFiles::Read(mdlDataPaths::SettingsFile());
         oUnit.emplace();
         auto* oPorts = oUnit->Find<QComboBox>("cboPortNumber");
         QCOMPARE(oPorts->currentIndex(), oRow.iShown);
-        QCOMPARE(Stored(mdlComms::CommsKeyPath(), "PortNumber", clsJRT_Registry::RegDword),
-                 oRow.iStored);
+        QCOMPARE(mdlTestFiles::Read(mdlDataPaths::SettingsFile()), aStored);
         oPorts->setCurrentIndex(6);
         emit oPorts->activated(6);
         oUnit.emplace();
