@@ -23,7 +23,6 @@ private slots:
         QTest::newRow("the settings file")
             << "Settings file: " + mdlDataPaths::SettingsFile() + "\n";
         QTest::newRow("the ledger") << "Ledger: " + mdlDataPaths::LedgerFile() + "\n";
-        QTest::newRow("the Qt version") << QString("Qt: ") + qVersion();
     }
 
     void names() {
