@@ -112,28 +112,29 @@ class tst_frmMainUpload : public QObject {
         };
     }
 
+    // An id-18 application of eight bytes a record from 0x100, and its
+    // command file.
+    QString WriteUnit(const QString& sName, int iRecords) {
+        QByteArray aRecords;
+        for (int iRecord = 0; iRecord < iRecords; ++iRecord) {
+            const QString sAddress =
+                QStringLiteral("%1").arg(0x100 + iRecord * 8, 4, 16, QLatin1Char('0')).toUpper();
+            aRecords +=
+                mdlTestFiles::WithCheckSum("S10B" + sAddress + "0102030405060708").toLatin1() +
+                "\r\n";
+        }
+        const QDir oFiles(oDir.path());
+        mdlTestFiles::Write(oFiles, sName + ".cmd", "12\r\nFF\r\n0,0,FF,R\r\n1,0,7FF,E\r\n");
+        return mdlTestFiles::Write(oFiles, sName + ".s19", aRecords);
+    }
+
 private slots:
     void initTestCase() {
         clsPortBindings oBindings(mdlComms::CommsKeyPath());
         oBindings.Load();
         QVERIFY(oBindings.Bind(1, oDir.filePath("board")) && oBindings.Store());
-        const QDir oFiles(oDir.path());
-        mdlTestFiles::Write(oFiles, "unit.cmd", "12\r\nFF\r\n0,0,FF,R\r\n1,0,7FF,E\r\n");
-        sUnit = mdlTestFiles::Write(oFiles, "unit.s19",
-                                    "S10B01000102030405060708CF\r\nS10B01080102030405060708C7\r\n"
-                                    "S10B02000102030405060708CE\r\n");
-        QByteArray aLong;
-        for (int iRecord = 0; iRecord < 120; ++iRecord) {
-            aLong +=
-                mdlTestFiles::WithCheckSum(QStringLiteral("S10B%1")
-                                               .arg(0x100 + iRecord * 8, 4, 16, QLatin1Char('0'))
-                                               .toUpper() +
-                                           "0102030405060708")
-                    .toLatin1() +
-                "\r\n";
-        }
-        mdlTestFiles::Write(oFiles, "long.cmd", "12\r\nFF\r\n0,0,FF,R\r\n1,0,7FF,E\r\n");
-        sLongUnit = mdlTestFiles::Write(oFiles, "long.s19", aLong);
+        sUnit = WriteUnit("unit", 3);
+        sLongUnit = WriteUnit("long", 120);
     }
 
     void cleanup() {
