@@ -67,7 +67,6 @@ const QString sNoCommandFile = "Error Number: 2002\r\nUnable to determine comman
 const PhaseRow aPhases[] = {
     {"window load", {}, false, false, "", 0},
     {"file chosen with Enter", {"enter unit.s19"}, true, false, "unit.s19", 0},
-    {"Enter in an empty box", {"enter "}, false, false, "", 0},
     {"a name with no command file", {"enter unit.s19", "enter nodot"}, false, false, "nodot", 1},
     {"upload over after a failure", {"enter unit.s19", "run"}, false, true, "unit.s19", 1},
     {"re-armed by Reset", {"enter unit.s19", "run", "reset"}, true, false, "unit.s19", 1},
@@ -82,7 +81,6 @@ const RunErrorRow aRunErrors[] = {
     {"checksum error", "bad.s19",
      "Error Number: 2201\r\nApplication file may be corrupt.\r\n"
      "Line in application file has a checksum error.", 0},
-    {"port bound to no device", "unit.s19", "Error Number: 8002\r\n", -1},
     {"path edited into a name with no command file, no Enter", "nodot", sNoCommandFile, -1},
     {"a recent file with no command file", "nodot", sNoCommandFile, 9, "recent"},
 };
