@@ -93,9 +93,9 @@ private slots:
     }
 
     // Reading past the end or a closed number, opening a missing file, a
-    // folder, no path or an open file: errors and zeros, never a crash.
+    // folder or an open file: errors and zeros, never a crash.
     void misuseIsRefused() {
-        clsFile oFile, oMissing, oFolder, oEmpty;
+        clsFile oFile, oMissing, oFolder;
         const qint16 iNumber = oFile.OpenInputRead(Write("one.txt"));
         QCOMPARE(oFile.LineInput(), QStringLiteral("x"));
         QVERIFY(Text([&] { oFile.LineInput(); }).startsWith("62 "));
@@ -103,22 +103,10 @@ private slots:
         QVERIFY(oFile.CloseFile());
         QVERIFY(Text([&] { oFile.EndOfFile(); }).startsWith("52 "));
         QCOMPARE(oFile.OpenInputRead(), iNumber); // the number stays with the object
-        QCOMPARE(oEmpty.OpenInputRead(), qint16(0));
         QCOMPARE(oMissing.OpenInputRead(oDir.filePath("absent.s37")), qint16(0));
         QCOMPARE(oMissing.PathName(), oDir.filePath("absent.s37"));
         QCOMPARE(oFolder.OpenInputRead(oDir.path()), qint16(0));
         QVERIFY(!oFolder.FileExists() && oFile.FileExists());
-    }
-
-    // A record length beyond 32767 is refused; a write open takes a fresh
-    // number each time and leaves the path as it was.
-    void randomAccess() {
-        clsFile oFile;
-        const QString sPath = Write("random.dat");
-        QCOMPARE(oFile.OpenRandomRead(sPath, 40000), qint16(0));
-        const qint16 iFirst = oFile.OpenRandomWrite(oDir.filePath("a.dat"), 16);
-        QVERIFY(iFirst > 0 && oFile.OpenRandomWrite(oDir.filePath("b.dat"), 16) != iFirst);
-        QCOMPARE(oFile.PathName(), sPath);
     }
 
     // A number another object reopened is that object's: the first holder
