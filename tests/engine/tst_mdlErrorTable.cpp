@@ -131,19 +131,14 @@ private slots:
         QVERIFY(oReport->asLines.isEmpty() || oReport->asLines == QStringList{oReport->sWords});
     }
 
-    void everyUploadCode_data() {
-        QTest::addColumn<qint32>("lCode");
-        for (qint32 lCode = mdlErrorCodes::OpenAppFileFailed;
-             lCode <= mdlErrorCodes::CounterUnusable; ++lCode) {
-            QTest::newRow(qPrintable(QString::number(lCode))) << lCode;
-        }
-    }
-
     // Every code of the upload means something where it is raised.
     void everyUploadCode() {
-        QFETCH(qint32, lCode);
-        const clsError oError = Made(lCode);
-        QVERIFY(mdlErrorTable::OfRun(oError).bForeseen || mdlErrorTable::OfDialogue(oError));
+        for (qint32 lCode = mdlErrorCodes::OpenAppFileFailed;
+             lCode <= mdlErrorCodes::CounterUnusable; ++lCode) {
+            const clsError oError = Made(lCode);
+            QVERIFY2(mdlErrorTable::OfRun(oError).bForeseen || mdlErrorTable::OfDialogue(oError),
+                     qPrintable(QString::number(lCode)));
+        }
     }
 };
 
