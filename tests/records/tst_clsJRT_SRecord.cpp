@@ -76,7 +76,6 @@ const CaseRow aCases[] = {
      "2212 " + sAlone},
     {"format without count", Built(3, 0, -1, "01"), "2209 .ByteCount: Byte count not set."},
     {"lower-case s", Parse("s9030000FC"), "2200 .Record: Not an S record"},
-    {"leading blank", Parse(" S9030000FC"), "2200 .Record: Not an S record"},
     {"checksum before type", Parse("S4030000FD"),
      "2201 .Record: Data checksum does not match record checksum"},
     {"count 70", Parse(WithCheckSum("S34600000000" + Hex(65))),
