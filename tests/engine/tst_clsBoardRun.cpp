@@ -50,8 +50,6 @@ const RunRow aRuns[] = {
      eClass::BoardFailed, 0, false, 0, true},
     {"stop before any board", {"--delay", "60000"}, eWhen::Waiting, eAct::Stop, {},
      eClass::Stopped},
-    {"stop during a board: the board ends first", asSlow, eWhen::During, eAct::Stop, {true},
-     eClass::Done, 1},
     {"two stops within 500 ms are one", asSlow, eWhen::During, eAct::StopTwice, {true},
      eClass::Done, 1},
     {"a second stop 500 ms later abandons the board", asSlow, eWhen::During,
