@@ -105,6 +105,21 @@ private slots:
         QCOMPARE(oFile.OpenInputRead(), iNumber); // the number stays with the object
     }
 
+    // A record length beyond 32767 is refused; a write open takes a fresh
+    // number each time and leaves the path as it was, which exists; a
+    // folder does not exist as a file.
+    void randomAccess() {
+        clsFile oFile;
+        const QString sPath = Write("random.dat");
+        QCOMPARE(oFile.OpenRandomRead(sPath, 40000), qint16(0));
+        const qint16 iFirst = oFile.OpenRandomWrite(oDir.filePath("a.dat"), 16);
+        QVERIFY(iFirst > 0 && oFile.OpenRandomWrite(oDir.filePath("b.dat"), 16) != iFirst);
+        QCOMPARE(oFile.PathName(), sPath);
+        clsFile oFolder;
+        QCOMPARE(oFolder.OpenInputRead(oDir.path()), qint16(0));
+        QVERIFY(oFile.FileExists() && !oFolder.FileExists());
+    }
+
     // A number another object reopened is that object's: the first holder
     // can neither take the file back nor close it, also when it goes.
     void aReusedNumberBelongsToWhoeverOpenedIt() {
