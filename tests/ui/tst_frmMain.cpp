@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -59,6 +60,12 @@ struct PortRow {
     int iShown;  // the selector's entry, -1 for none
 };
 
+struct FitRow {
+    const char* sName;
+    const char* sFontDpi; // QT_FONT_DPI
+    int iWidth, iHeight;  // the screen's
+};
+
 const QString sUnit = QStringLiteral("unit.s19");
 const QString sNoCommandFile = "Error Number: 2002\r\nUnable to determine command file name.\r\n"
                                "Check that the record file name is valid.";
@@ -92,6 +99,12 @@ const RecentRow aRecent[] = {
     {"more than four stored", {"a.s19", "b.s19", "c.s19", "d.s19", "e.s19", "f.s19"}, {"g.s19"},
      {"g.s19", "a.s19", "b.s19", "c.s19", "e.s19", "f.s19"}},
     {"differing only in case", {"a.s19"}, {"A.s19"}, {"A.s19", "a.s19"}},
+};
+
+const FitRow aFits[] = {
+    {"144 dpi on 1280 x 800", "144", 1280, 800},
+    {"192 dpi on 1280 x 800", "192", 1280, 800},
+    {"192 dpi on 1920 x 1080", "192", 1920, 1080},
 };
 
 const PortRow aPorts[] = {
@@ -305,6 +318,30 @@ private slots:
             const QStringList asList = mdlForked::Run(oRecent({})).split(u',');
             QVERIFY2(asList.contains(sA) && asList.contains(sB), qPrintable(asList.join(u',')));
         }
+    }
+
+    // At a large font on a small screen, with a long device name bound to
+    // the port shown, every control is whole on the screen's available area.
+    void fitsTheScreen_data() { mdlRows::Add(aFits); }
+
+    void fitsTheScreen() {
+        QFETCH(FitRow, oRow);
+        clsPortBindings oBindings(mdlComms::CommsKeyPath());
+        QVERIFY(oBindings.Bind(1, "/dev/serial/by-id/usb-Maker_Adapter_A50285BI-if00-port0") &&
+                oBindings.Store());
+        const QString sScreen = QStringLiteral(R"({"screens": [{"name": "s", "x": 0, "y": 0,
+            "width": %1, "height": %2, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+        const QString sConfig = mdlTestFiles::Write(
+            QDir(oDir.path()), "screen.json", sScreen.arg(oRow.iWidth).arg(oRow.iHeight).toUtf8());
+        QProcessEnvironment oEnvironment = QProcessEnvironment::systemEnvironment();
+        oEnvironment.insert("QT_FONT_DPI", oRow.sFontDpi);
+        oEnvironment.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + sConfig);
+        QProcess oChild;
+        oChild.setProcessEnvironment(oEnvironment);
+        oChild.start(FIT_WINDOW_CHILD);
+        QVERIFY(oChild.waitForFinished(60000));
+        QCOMPARE(oChild.readAllStandardOutput(), QByteArray());
+        QCOMPARE(oChild.exitCode(), 0);
     }
 
     // A device that is there carries no mark that it is not.
