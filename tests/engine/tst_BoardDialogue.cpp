@@ -221,6 +221,30 @@ private slots:
         }
     }
 
+    // A dot per 32 records; after the 4096th the dots go on on a line of
+    // their own, and only then: a whole id-22 image is 8192 records.
+    void dotsOfAWholeImage() {
+        QByteArray aRecords;
+        for (int iAddress = 0; iAddress < 0x10000; iAddress += 8) {
+            aRecords += mdlTestFiles::WithCheckSum(
+                            QStringLiteral("S10B%1").arg(iAddress, 4, 16, QLatin1Char('0')) +
+                            "0102030405060708")
+                            .toLatin1() +
+                        "\r\n";
+        }
+        mdlTestFiles::Write(QDir(oDir.path()), "whole.cmd", "16\r\nFF\r\n1,0,FFFF,E\r\n");
+        const QString sPath = mdlTestFiles::Write(QDir(oDir.path()), "whole.s19", aRecords);
+        StartBoard(22, {});
+        QSignalSpy oEnded(&*oSequence, &clsUploadSequence::Ended);
+        QVERIFY(!oSequence->Run(sPath));
+        // A real loop: a polling wait would sleep between replies.
+        QVERIFY(oEnded.wait(60'000));
+        const QString sDots = QStringLiteral(" .").repeated(128);
+        QCOMPARE(oHost.Lines().mid(oHost.Lines().size() - 4),
+                 (QStringList{"Uploading data records" + sDots, sDots, "COM1 closed",
+                              "Upload Complete - 8192 records transferred."}));
+    }
+
     // An upload stopped while the warning is open stays ended when the
     // technician answers OK, even once a new upload waits for its board.
     void runAgainWhileAsking() {
