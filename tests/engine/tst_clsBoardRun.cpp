@@ -9,8 +9,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
-#include <optional>
-
 // Production runs through the engine, as any face drives them, to the board
 // simulator playing a line of boards on a pseudo-terminal: which boards count
 // as good, and when and how the run ends.
