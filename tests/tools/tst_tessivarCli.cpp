@@ -203,6 +203,8 @@ private slots:
             {{"ports", "--unbind", "3", "--unbind", "4"}, ""},
             {{"upload", "a.s19", "b.s19"}, ""},
             {{"upload", "--pot", "3", "a.s19"}, "unknown option --pot: did you mean --port?"},
+            {{"upload", "--port", "3", "--port", "03", "a.s19"},
+             "--port 03 names a port already given."},
             {{"upload", "--port", "17", "a.s19"}, ""},
             {{"upload", "--wait", "0", "a.s19"}, ""},
             // Past what milliseconds hold in 32 bits.
