@@ -208,15 +208,6 @@ const HostileRow aRows[] = {
 
 };
 
-struct KillRow {
-    const char* sName;
-    bool bAnswered; // the warning answered: the ports' uploads wait for their boards
-};
-
-const KillRow aKills[] = {
-    {"several ports, killed while the warning waits", false},
-    {"several ports, killed while the boards are awaited", true},
-};
 // clang-format on
 
 } // namespace
@@ -243,12 +234,10 @@ private slots:
         QVERIFY(!oRun.aOut.contains('\x1B') && !oRun.aErr.contains('\x1B'));
     }
 
-    void nothingLeftAfterAKill_data() { mdlRows::Add(aKills); }
-
-    // A kill -9 of the several-port command leaves nothing in the temporary
-    // folder, and the ports' uploads it started end, each adding its line.
+    // A kill -9 of the several-port command while its boards are awaited
+    // leaves nothing in the temporary folder, and the ports' uploads it
+    // started end, each adding its line.
     void nothingLeftAfterAKill() {
-        QFETCH(KillRow, oRow);
         const QTemporaryDir oTemp;
         const std::array<clsPseudoTerminal, 2> aLines;
         QProcess oCli;
@@ -259,23 +248,18 @@ private slots:
                                   aLines[1].SlavePath(), mdlUnitFiles::Write(QDir(oHome.Path()))});
         oCli.setReadChannel(QProcess::StandardError);
         QByteArray aSaid;
-        QByteArrayList aMarks = {"Continue? [y/N] "};
-        mdlCli::ReadUntil(oCli, aSaid, aMarks.first());
-        if (oRow.bAnswered) {
-            oCli.write("y\n");
-            oCli.setReadChannel(QProcess::StandardOutput);
-            for (const clsPseudoTerminal& oLine : aLines) {
-                mdlCli::ReadUntil(oCli, aSaid,
-                                  aMarks.emplace_back(oLine.SlavePath().toUtf8() + " opened\n"));
-            }
-        }
-        for (const QByteArray& aMark : aMarks) {
+        mdlCli::ReadUntil(oCli, aSaid, "Continue? [y/N] ");
+        oCli.write("y\n");
+        oCli.setReadChannel(QProcess::StandardOutput);
+        for (const clsPseudoTerminal& oLine : aLines) {
+            const QByteArray aMark = oLine.SlavePath().toUtf8() + " opened\n";
+            mdlCli::ReadUntil(oCli, aSaid, aMark);
             QVERIFY2(aSaid.contains(aMark), aSaid.constData());
         }
         ::kill(pid_t(oCli.processId()), SIGKILL);
         oCli.waitForFinished();
-        QTRY_COMPARE_WITH_TIMEOUT(mdlTestFiles::Read(oHome.Path() + "/" + sLedger).count('\n'),
-                                  oRow.bAnswered ? 2 : 0, 20'000);
+        QTRY_COMPARE_WITH_TIMEOUT(mdlTestFiles::Read(oHome.Path() + "/" + sLedger).count('\n'), 2,
+                                  20'000);
         QCOMPARE(
             QDir(oTemp.path())
                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
