@@ -187,11 +187,6 @@ private slots:
                                  << QByteArray();
         QTest::newRow("help") << QStringList{"--help"} << QByteArray("usage: tessivar-cli VERB")
                               << QByteArray();
-        for (const char* sVerb : {"inspect", "ledger", "ports", "upload"}) {
-            QTest::addRow("%s --help", sVerb)
-                << QStringList{sVerb, "--help"} << "usage: tessivar-cli " + QByteArray(sVerb)
-                << QByteArray();
-        }
         // The arguments, and the words that say what is wrong with them.
         const QList<std::pair<QStringList, QByteArray>> aMisused = {
             {{"download"}, ""},
