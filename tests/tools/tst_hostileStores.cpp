@@ -192,11 +192,6 @@ const HostileRow aRows[] = {
     {"inspect path with an escape sequence",
      [](const QString& sHome) { return mdlCli::Run({"inspect", sHome + "/\x1B]0;owned\x07.s19"}); },
      1, "/\\x1b]0;owned\\x07.s19: "},
-    {"several ports with an escape sequence",
-     [](const QString& sHome) {
-         return Upload(sHome, {"--port", "/dev/null", "--port", sHome + "/x\x1B[2J"});
-     },
-     3, "/x\\x1b[2J] Error Number: 8002"},
 
     // The hand-over between the ports of a several-port run.
     {"hand-over larger than any image",
