@@ -137,14 +137,6 @@ const HostileRow aRows[] = {
      1, "The path is not valid UTF-8: /"},
 
     // Words that mislead.
-    {"counter lock path a folder",
-     [](const QString& sHome) {
-         const QString sStore = sHome + "/serials.json";
-         QDir().mkpath(sStore + ".lock");
-         return mdlCli::Run({"upload", "--serial", "7000:2:1", "--serial-store", sStore,
-                             mdlUnitFiles::Write(QDir(sHome))});
-     },
-     1, "cannot be locked: its lock file "},
     {"port /dev/null while no port is chosen",
      [](const QString& sHome) {
          Settings(sHome, "PortNumber=0\n");
