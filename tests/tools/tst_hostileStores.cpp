@@ -53,9 +53,6 @@ mdlCli::Outcome Upload(const QString& sHome, const QStringList& asOptions) {
                        QStringList{mdlUnitFiles::Write(QDir(sHome))});
 }
 
-// What the error of a device name the system takes for none quotes of it.
-const QByteArray aLongDevice = "/dev/" + QByteArray(75, 'a') + "...";
-
 struct HostileRow {
     const char* sName;
     Runner oRun;
@@ -143,11 +140,6 @@ const HostileRow aRows[] = {
          return Upload(sHome, {"--port", "/dev/null"});
      },
      3, "Error Number: 8015\n/dev/null is not a serial device."},
-    {"port name of 100 kB",
-     [](const QString& sHome) {
-         return Upload(sHome, {"--port", "/dev/" + QString(100'000, 'a')});
-     },
-     3, "Error Number: 8010\n" + aLongDevice + ": the device's name is too long"},
     {"no port chosen",
      [](const QString& sHome) {
          Settings(sHome, "PortNumber=0\n");
