@@ -40,13 +40,17 @@ const UploadRow aUploads[] = {
 };
 
 // Two entries, each followed by a damaged line, the last without its end,
-// in UTC.
-const QByteArray aFirst = R"({"start":"2024-05-02T09:15:00.000Z","port":1,"device":"/dev/ttyS0","file":"/u/unit.s19","target":22,"records":2,"result":"complete","code":null,"duration":3.26})";
+// in UTC. The first's file name holds raw control and format characters
+// and an escaped line end.
+const QByteArray aFirstStart = R"({"start":"2024-05-02T09:15:00.000Z","port":1,"device":"/dev/ttyS0","file":"/u/)";
+const QByteArray aFirstEnd = R"(a\nb.s19","target":22,"records":2,"result":"complete","code":null,"duration":3.26})";
+const QByteArray aFirst = aFirstStart + "\x1B]0;x\x07\xC2\x9B" "31m\xE2\x80\xAE" + aFirstEnd;
+const QByteArray aFirstJson = aFirstStart + R"(\u001b]0;x\u0007\u009b31m\u202e)" + aFirstEnd;
 const QByteArray aSecond = R"({"start":"2024-05-02T09:20:00.000Z","port":3,"device":null,"file":"/u/app.s19","target":null,"records":0,"result":"run failed","code":2003,"duration":0.12})";
 const QByteArray aLedger = aFirst + "\n{\"start\":\n" + aSecond + "\n{\"end";
-const QByteArray aHeading = "time                 port        file      target  records  result           duration\n";
-const QByteArray aFirstRow = "2024-05-02 09:15:00  /dev/ttyS0  unit.s19  22      2        complete         3.3 s\n";
-const QByteArray aSecondRow = "2024-05-02 09:20:00  COM3        app.s19   -       0        run failed 2003  0.1 s\n";
+const QByteArray aHeading = "time                 port        file                                 target  records  result           duration\n";
+const QByteArray aFirstRow = R"(2024-05-02 09:15:00  /dev/ttyS0  \x1b]0;x\x07\x9b31m\u202ea\x0ab.s19  22      2        complete         3.3 s)" "\n";
+const QByteArray aSecondRow = "2024-05-02 09:20:00  COM3        app.s19                              -       0        run failed 2003  0.1 s\n";
 // The columns as wide as the last entry alone needs.
 const QByteArray aLastTable = "time                 port  file     target  records  result           duration\n"
                               "2024-05-02 09:20:00  COM3  app.s19  -       0        run failed 2003  0.1 s\n";
@@ -62,8 +66,10 @@ struct ListRow {
 };
 
 const ListRow aLists[] = {
-    {"table", {}, aHeading + aFirstRow + aSecondRow, aSecondDamaged + aFourthDamaged},
-    {"json", {"--json"}, aFirst + "\n" + aSecond + "\n", aSecondDamaged + aFourthDamaged},
+    {"table, control characters as escapes", {}, aHeading + aFirstRow + aSecondRow,
+     aSecondDamaged + aFourthDamaged},
+    {"json, control and format characters escaped", {"--json"}, aFirstJson + "\n" + aSecond + "\n",
+     aSecondDamaged + aFourthDamaged},
     {"table, last 1", {"--last", "1"}, aLastTable, aFourthDamaged},
 };
 // clang-format on

@@ -153,20 +153,6 @@ const HostileRow aRows[] = {
      1, "characters more: the name is too long"},
 
     // Control characters from stored or outside data.
-    {"ledger file name with an escape sequence and a newline",
-     [](const QString& sHome) {
-         mdlTestFiles::Write(QDir(sHome), sLedger,
-                             R"({"file":"/u/\u001b]0;owned\u0007a\nb.s19"})" "\n");
-         return mdlCli::Run({"ledger"});
-     },
-     0, R"(\x1b]0;owned\x07a\x0ab.s19)", true},
-    {"ledger json, raw control and format characters in a string",
-     [](const QString& sHome) {
-         mdlTestFiles::Write(QDir(sHome), sLedger,
-                             "{\"file\":\"\x1B]0;x\x07\xC2\x9B" "31m\xE2\x80\xAE" "a\"}\n");
-         return mdlCli::Run({"ledger", "--json"});
-     },
-     0, R"({"file":"\u001b]0;x\u0007\u009b31m\u202ea"})" "\n", true},
     {"ports device with a format character in the settings file",
      [](const QString& sHome) {
          Settings(sHome, "COM3=\"/dev/ttyQ\u202EX\"\n");
