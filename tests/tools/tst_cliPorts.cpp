@@ -36,6 +36,19 @@ const PortsRow aRuns[] = {
     {"two port numbers, a serial number each", {"", ""}, true, "7000:4:100", 0,
      "Ports: 2 good, 0 failed."},
 };
+
+struct RefusedRow {
+    const char* sName;
+    const char* sCommands; // the command file; the unit's when null
+    bool bAsked;           // the warning asked, and answered no
+    int iExit;
+    const char* sSaid; // on standard error
+};
+
+const RefusedRow aRefusals[] = {
+    {"a file that cannot be prepared", "XX\r\n", false, 1, "Error Number: 2003"},
+    {"the warning answered no", nullptr, true, 5, "Continue? [y/N] "},
+};
 // clang-format on
 
 using Boards = std::array<QProcess, 3>;
@@ -138,21 +151,37 @@ private slots:
         }
     }
 
-    // A file that cannot be prepared is refused before any port opens.
+    void refusedBeforeAnyPortOpens_data() { mdlRows::Add(aRefusals); }
+
     void refusedBeforeAnyPortOpens() {
+        QFETCH(RefusedRow, oRow);
         const QTemporaryDir oDir;
         const QDir oFiles(oDir.path());
-        mdlTestFiles::Write(oFiles, "unit.cmd", "XX\r\n");
-        const QString sFile = mdlTestFiles::Write(oFiles, "unit.s19", aRecords);
+        const QString sFile = mdlUnitFiles::Write(oFiles);
+        if (oRow.sCommands) {
+            mdlTestFiles::Write(oFiles, "unit.cmd", oRow.sCommands);
+        }
         Boards aBoards;
-        QVERIFY(StartBoards(aBoards, oFiles, {""}));
+        QVERIFY(StartBoards(aBoards, oFiles, {"", ""}));
         const qint64 lLedgerBefore = QFileInfo(mdlDataPaths::LedgerFile()).size();
-        const mdlCli::Outcome oRun =
-            mdlCli::Run({"upload", "--yes", "--port", Link(oFiles, 0), "--port", "3", sFile});
+        QProcess oCli;
+        oCli.start(TESSIVAR_CLI,
+                   {"upload", "--port", Link(oFiles, 0), "--port", Link(oFiles, 1), sFile});
+        oCli.setReadChannel(QProcess::StandardError);
+        QByteArray aErr;
+        mdlCli::ReadUntil(oCli, aErr, oRow.sSaid);
+        if (oRow.bAsked) {
+            // Time enough for a port's upload started too early to open its port.
+            QTest::qWait(2000);
+            oCli.write("n\n");
+        }
+        oCli.closeWriteChannel();
+        QCOMPARE(mdlCli::Finish(oCli), oRow.iExit);
         EndBoards(aBoards);
-        QCOMPARE(oRun.iExitCode, 1);
-        QVERIFY2(oRun.aErr.contains("Error Number: 2003"), oRun.aErr.constData());
-        QCOMPARE(Summary(oFiles, 0)["port_opens"].toInt(), 0);
+        QVERIFY2(aErr.contains(oRow.sSaid), aErr.constData());
+        for (qsizetype i = 0; i < 2; ++i) {
+            QCOMPARE(Summary(oFiles, i)["port_opens"].toInt(), 0);
+        }
         QVERIFY(mdlBoardSim::Lines(mdlDataPaths::LedgerFile(), lLedgerBefore).isEmpty());
     }
 };
