@@ -28,7 +28,7 @@ struct DialogueRow {
     QStringList asBoard; // the simulator's faults and options, and the test's own
     QString sLastLine;   // the log's last line at the end
     int iBox;            // the number in the error box that ends the upload; 0 for none
-    QList<int> aiErased; // the sectors the board took
+    QJsonArray aErased;  // the sectors the board took
     bool bTerminate;
     int iResends = 0; // that the board asked for
     clsUploadSequence::eEnding iEnding = clsUploadSequence::eEnding::Complete;
@@ -192,7 +192,7 @@ private slots:
         QCOMPARE(oHost.bResetEnabled, oRow.iEnding != E::UnknownReply);
         // Ended once erasing had begun, and short of the end.
         QCOMPARE(oFinished.first().first().value<clsUploadSequence::Outcome>().LeftIncomplete(),
-                 !oRow.aiErased.isEmpty() && oRow.iEnding != E::Complete &&
+                 !oRow.aErased.isEmpty() && oRow.iEnding != E::Complete &&
                      oRow.iEnding != E::NoRecords);
 
         const QJsonObject oSummary = Summary();
@@ -200,11 +200,7 @@ private slots:
         const bool bAnswered = oRow.sName != QByteArray("wrong target byte");
         QCOMPARE(oSummary["answer_right"].toBool(), bAnswered);
         QCOMPARE(oSummary["baud_right"].toBool(), bAnswered);
-        QList<int> aiErased;
-        for (const QJsonValue& vSector : oSummary["erase_sectors"].toArray()) {
-            aiErased << vSector.toInt();
-        }
-        QCOMPARE(aiErased, oRow.aiErased);
+        QCOMPARE(oSummary["erase_sectors"].toArray(), oRow.aErased);
         QCOMPARE(oSummary["terminate_seen"].toBool(), oRow.bTerminate);
         QCOMPARE(oSummary["terminate_whole"].toBool(), oRow.bTerminate);
         QCOMPARE(oSummary["bad_lines"].toArray().size(), 0);
