@@ -194,20 +194,14 @@ private slots:
         QDir().mkpath(Home());
     }
 
-    void changesOfTwoProgramsAtOnceAllStay_data() {
-        QTest::addColumn<int>("iUser");
-        for (int iUser = 0; iUser < int(std::size(aUsers)); ++iUser) {
-            QTest::newRow(aUsers[iUser].sName) << iUser;
-        }
-    }
+    void changesOfTwoProgramsAtOnceAllStay_data() { mdlRows::Add(aUsers); }
 
     void changesOfTwoProgramsAtOnceAllStay() {
-        QFETCH(int, iUser);
-        const User& oUser = aUsers[iUser];
+        QFETCH(User, oRow);
         const auto oChanges = [&](int iFirst) {
-            return [&oUser, iFirst] {
-                for (int i = iFirst; i < iFirst + oUser.iEach; ++i) {
-                    oUser.oChange(i);
+            return [&oRow, iFirst] {
+                for (int i = iFirst; i < iFirst + oRow.iEach; ++i) {
+                    oRow.oChange(i);
                 }
                 return QString();
             };
@@ -216,22 +210,20 @@ private slots:
         const mdlForked::Child oA = mdlForked::Start(oChanges(100));
         const mdlForked::Child oB = mdlForked::Start(oChanges(200));
         QCOMPARE(mdlForked::Finish(oA) + mdlForked::Finish(oB), "");
-        for (int i = 0; i < oUser.iEach; ++i) {
-            QVERIFY2(oUser.oHolds(100 + i) && oUser.oHolds(200 + i),
-                     qPrintable(QString::number(i)));
+        for (int i = 0; i < oRow.iEach; ++i) {
+            QVERIFY2(oRow.oHolds(100 + i) && oRow.oHolds(200 + i), qPrintable(QString::number(i)));
         }
     }
 
     void aFailedChangeLeavesTheStoreWhole_data() {
-        QTest::addColumn<int>("iUser");
-        QTest::addColumn<int>("iFault");
-        for (int iUser = 0; iUser < int(std::size(aUsers)); ++iUser) {
-            for (int iFault = 0; iFault < int(std::size(aFaults)); ++iFault) {
+        QTest::addColumn<User>("oUser");
+        QTest::addColumn<Fault>("oFault");
+        for (const User& oUser : aUsers) {
+            for (const Fault& oFault : aFaults) {
                 // Entries are added to the ledger, never renamed into it.
-                if (qstrcmp(aUsers[iUser].sName, "ledger") != 0 ||
-                    qstrcmp(aFaults[iFault].sPoint, "replacing") != 0) {
-                    QTest::addRow("%s, %s", aUsers[iUser].sName, aFaults[iFault].sName)
-                        << iUser << iFault;
+                if (qstrcmp(oUser.sName, "ledger") != 0 ||
+                    qstrcmp(oFault.sPoint, "replacing") != 0) {
+                    QTest::addRow("%s, %s", oUser.sName, oFault.sName) << oUser << oFault;
                 }
             }
         }
@@ -240,12 +232,11 @@ private slots:
     // The change before stays, the one that met the fault is there whole
     // or not at all, and the next program's change goes in.
     void aFailedChangeLeavesTheStoreWhole() {
-        QFETCH(int, iUser);
-        QFETCH(int, iFault);
-        const User& oUser = aUsers[iUser];
+        QFETCH(User, oUser);
+        QFETCH(Fault, oFault);
         oUser.oChange(1);
-        ChangeMeeting(oUser, aFaults[iFault], 2);
-        QCOMPARE(oUser.oHolds(2), aFaults[iFault].bHeld);
+        ChangeMeeting(oUser, oFault, 2);
+        QCOMPARE(oUser.oHolds(2), oFault.bHeld);
         QVERIFY(oUser.oHolds(1));
         oUser.oChange(3);
         QVERIFY(oUser.oHolds(3));
