@@ -1,5 +1,4 @@
 #include "engine/clsApplication.h"
-#include "engine/clsRecentFileStore.h"
 #include "engine/clsUploadLedger.h"
 #include "platform/clsFileLock.h"
 #include "platform/clsJRT_Registry.h"
@@ -16,11 +15,12 @@
 
 #include <sys/resource.h>
 
-// The files kept across programs (settings, ledger, recent files), changed
-// by two programs at once, by programs killed at each named point of a
-// change, and on a full disk: a change is there whole or not at all, the
-// next program takes a dead one's lock at once, and nothing piles up beside
-// the files. The serial number counter's are tst_clsCounterStore's.
+// The files kept across programs (settings, ledger), changed by two programs
+// at once, by programs killed at each named point of a change, and on a full
+// disk: a change is there whole or not at all, the next program takes a dead
+// one's lock at once, and nothing piles up beside the files. The serial
+// number counter's are tst_clsCounterStore's; the recent files are kept in
+// the settings' file, and their own lock is tst_frmMain's.
 namespace {
 
 using R = clsJRT_Registry;
@@ -88,27 +88,9 @@ bool HasEntry(int i) {
     });
 }
 
-QString RecentPath(int i) {
-    return Home() + QStringLiteral("/%1/%2.s19").arg(QString(300, u'r')).arg(i);
-}
-
-QStringList RecentList() {
-    clsRecordingHost oHost;
-    clsApplication oApp(oHost);
-    return clsRecentFileStore(oApp).List();
-}
-
-void AddRecent(int i) {
-    clsRecordingHost oHost;
-    clsApplication oApp(oHost);
-    clsRecentFileStore(oApp).Add(RecentPath(i));
-}
-
 const User aUsers[] = {
     {"settings", SetValue, HasValue, 20},
     {"ledger", AddEntry, HasEntry, 20},
-    // The list keeps four.
-    {"recent files", AddRecent, [](int i) { return RecentList().contains(RecentPath(i)); }, 2},
 };
 
 // What a program meets while it changes a store.
