@@ -64,9 +64,6 @@ const ReadRow aRows[] = {
      Upload(0, "", E::BoardFailed, 0, false).Line(),
      "2024-05-02T05:00:00.000Z | none | none | /u/unit.s37 | none | 6520 | board failed | 2006 | "
      "31.25 | 1007 returned"},
-    {"by other hands: keys missing or of another kind",
-     R"({"port":"3","device":7,"target":21.5,"records":null,"result":4,"serial":{}})",
-     " | none | none |  | none | none | none | none | 0 | none"},
 };
 // clang-format on
 
