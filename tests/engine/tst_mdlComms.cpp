@@ -27,7 +27,6 @@ const StoredRow aStoredSettings[] = {
     {"port 0 is kept", "PortNumber=0", 0, sDefaults, 3},
     {"out of range", "PortNumber=17\nBaudRate=0\nStopBits=\"3\"\nDataBits=9\nHandshaking=4", 1,
      sDefaults, 3},
-    {"wrong types", "PortNumber=\"4\"\nStopBits=2\nDataBits=\"7\"", 1, sDefaults, 3},
 };
 // clang-format on
 
