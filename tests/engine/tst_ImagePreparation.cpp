@@ -31,8 +31,6 @@ const CommandRow aCommandFiles[] = {
     {"spaces around fields, a fifth field", "15\nff\n 7 , 3ff000 , 40ffff , R , x\n", 21, 0xFF,
      {}, {{0x3FF000, 0x40FFFF}}},
     {"sectors 0 and 255", "16\nFF\n0,0,FF,E\n255,100,1FF,E\n", 22, 0xFF, {0, 255}, {}},
-    {"protected at the 16-bit edges", "16\nFF\n32767,0,FF,R\n-32768,200,2FF,R\n", 22, 0xFF,
-     {}, {{0, 0xFF}, {0x200, 0x2FF}}},
 };
 // clang-format on
 
