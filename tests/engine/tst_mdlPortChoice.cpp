@@ -24,7 +24,6 @@ const ChoiceRow aChoices[] = {
     {"the first number", "1", 1},
     {"the last number", "16", 16},
     {"past the last number", "17", std::nullopt},
-    {"no text", "", std::nullopt},
     {"a device", "/dev/ttyUSB0", 0, "/dev/ttyUSB0"},
 };
 // clang-format on
