@@ -63,8 +63,6 @@ const RunRow aRuns[] = {
     {"input ends during a board", asSlow, eWhen::During, eAct::InputEnd, {true}, eClass::Done, 1},
     {"one board with no records", {}, eWhen::Never, eAct::Stop, {false}, eClass::NoRecords, 0,
      false, 0, true, clsBoardRun::ePolicy::OneBoard},
-    {"one board, the wait runs out", {"--delay", "60000"}, eWhen::Never, eAct::Stop, {},
-     eClass::BoardFailed, 0, true, 1000, false, clsBoardRun::ePolicy::OneBoard},
 };
 // clang-format on
 
