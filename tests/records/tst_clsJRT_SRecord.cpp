@@ -9,12 +9,10 @@ namespace {
 using R = clsJRT_SRecord;
 using Action = std::function<void(R&)>;
 
-Action Built(qint16 iType, qint32 lAddress = -1, qint16 iCount = -1, const QString& sData = {}) {
+Action Built(qint16 iType, qint32 lAddress, qint16 iCount = -1, const QString& sData = {}) {
     return [=](R& oRecord) {
         oRecord.SetRecType(iType);
-        if (lAddress > 0 || (lAddress == 0 && iType != 5)) {
-            iType == 5 ? oRecord.SetNumRecs(lAddress) : oRecord.SetAddress(lAddress);
-        }
+        oRecord.SetAddress(lAddress);
         if (iCount >= 0) {
             oRecord.SetByteCount(iCount);
         }
@@ -58,8 +56,8 @@ struct CaseRow {
     QString sExpected; // the formatted line, or the error
 };
 
-// Formatting checks 2208, 2210, 2211, 2212 and 2209 in this order and raises
-// the first four with the number alone.
+// Formatting checks for data before the count and raises 2212 with the
+// number alone.
 const QString sAlone = ": Application-defined error.";
 const CaseRow aCases[] = {
     {"type 9 leaves set slots out", Built(9, 0, 3, "01"), "S9030000FC"},
@@ -67,9 +65,6 @@ const CaseRow aCases[] = {
     {"second parse keeps the longer first line's bytes",
      [](R& o) { o.SetRecord("S1070000AABBCCDDEA"), o.SetRecord("S1050010EEFFFD"); },
      "S1050010EEFFCCDD54"},
-    {"format without type", [](R&) {}, "2208 " + sAlone},
-    {"format without address", Built(1), "2210 " + sAlone},
-    {"format without record count", Built(5), "2211 " + sAlone},
     {"format data record without data", Built(3, 0), "2212 " + sAlone},
     {"format without count", Built(3, 0, -1, "01"), "2209 .ByteCount: Byte count not set."},
     {"lower-case s", Parse("s9030000FC"), "2200 .Record: Not an S record"},
