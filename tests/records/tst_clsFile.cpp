@@ -37,8 +37,6 @@ private slots:
             << QByteArray("a\r\n\r\nb\n\rc") << QStringList{"a", "", "b", "", "c"};
         QTest::newRow("empty file") << QByteArray() << QStringList();
         QTest::newRow("one empty line") << QByteArray("\r\n") << QStringList{""};
-        QTest::newRow("NUL and Latin-1 kept")
-            << QByteArray("a\0b\xE9\n", 5) << QStringList{QString::fromLatin1("a\0b\xE9", 4)};
         QTest::newRow("CR LF split across two reads")
             << aSplit << QString::fromLatin1(aSplit).split("\r\n");
         QTest::newRow("1,024 characters") << aLongest + "\n" << QStringList{aLongest};
