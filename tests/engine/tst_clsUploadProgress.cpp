@@ -20,7 +20,6 @@ struct ProgressRow {
 // clang-format off
 const ProgressRow aProgress[] = {
     {"no record yet, the sectors erased", 0, 58, 5, "1.04"},
-    {"half the records", 2, 558, 52, "0.52"},
     {"every record", 4, 1058, 100, "0.00"},
 };
 // clang-format on
