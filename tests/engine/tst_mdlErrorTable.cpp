@@ -13,6 +13,7 @@
 namespace {
 
 using eClass = mdlErrorTable::eClass;
+using mdlEngineErrors::Make;
 using Raise = clsError (*)();
 
 clsError Caught(const std::function<void()>& oCall) {
@@ -49,10 +50,6 @@ clsError SentToClosedPort() {
     return ControlFailure(oPort.Output(QByteArray("x")));
 }
 
-clsError Made(qint32 lCode) {
-    return mdlEngineErrors::Make(lCode);
-}
-
 struct RunRow {
     const char* sName;
     Raise oRaise;
@@ -69,19 +66,19 @@ struct DialogueRow {
 
 // clang-format off
 const RunRow aRunFailures[] = {
-    {"files: no target ID", [] { return Made(mdlEngineErrors::NoTargetID); }, mdlExitStatus::FilesFailed, true},
+    {"files: no target ID", [] { return Make(mdlEngineErrors::NoTargetID); }, mdlExitStatus::FilesFailed, true},
     {"files: a line that is not an S-record", NotAnSRecord, mdlExitStatus::FilesFailed, true},
     {"files: no counter file", NoCounterFile, mdlExitStatus::FilesFailed, true},
-    {"board: no contact", [] { return Made(mdlEngineErrors::CommsFailed); }, mdlExitStatus::BoardFailed, true},
+    {"board: no contact", [] { return Make(mdlEngineErrors::CommsFailed); }, mdlExitStatus::BoardFailed, true},
     {"link: a port bound to no device", PortBoundToNothing, mdlExitStatus::BoardFailed, true},
     {"unforeseen: a codec error of the number alone",
      [] { return clsError::FromCode(clsJRT_SRecord::DataNotSet); }, mdlExitStatus::FilesFailed, false},
 };
 
 const DialogueRow aDialogueFailures[] = {
-    {"board: wrong target", [] { return Made(mdlEngineErrors::WrongTarget); }, eClass::Board},
+    {"board: wrong target", [] { return Make(mdlEngineErrors::WrongTarget); }, eClass::Board},
     {"board: no serial number for the board", NoCounterFile, eClass::Board},
-    {"declined: the warning answered Cancel", [] { return Made(mdlEngineErrors::UploadCancelled); },
+    {"declined: the warning answered Cancel", [] { return Make(mdlEngineErrors::UploadCancelled); },
      eClass::Declined},
     {"link: sent to a closed port", SentToClosedPort, eClass::Link},
     {"dropped: a codec error", NotAnSRecord, std::nullopt},
@@ -135,7 +132,7 @@ private slots:
     void everyUploadCode() {
         for (qint32 lCode = mdlErrorCodes::OpenAppFileFailed;
              lCode <= mdlErrorCodes::CounterUnusable; ++lCode) {
-            const clsError oError = Made(lCode);
+            const clsError oError = Make(lCode);
             QVERIFY2(mdlErrorTable::OfRun(oError).bForeseen || mdlErrorTable::OfDialogue(oError),
                      qPrintable(QString::number(lCode)));
         }
