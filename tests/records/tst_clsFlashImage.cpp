@@ -62,7 +62,6 @@ struct CallRow {
 const CallRow aCalls[] = {
     {"write below 0", [](Image& o) { o.SetData(-1, 1); }, {},
      "2100 .Data: Invalid memory address passed"},
-    {"restricted checked before written", [](Image& o) { o.SetData(9, 1); }, {}, "2101 .Data"},
     {"restrict past the top", [](Image& o) { o.Restrict(0, 0x8000); }, {}, "2100 .Restrict"},
     {"restrict end 0 is no top", [](Image& o) { o.Restrict(5, 0); }, {}, "2100 .Restrict"},
     {"read before Create", [](Image&) { Image().Data(0); }, {},
