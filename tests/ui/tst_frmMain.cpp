@@ -351,16 +351,6 @@ private slots:
         QCOMPARE(oChild.exitCode(), 0);
     }
 
-    // A device that is there carries no mark that it is not.
-    void presentDeviceUnmarked() {
-        clsPortBindings oBindings(mdlComms::CommsKeyPath());
-        QVERIFY(oBindings.Bind(1, "/dev/null") && oBindings.Store());
-        oUnit.emplace();
-        const QString sShown = oUnit->Find<QLabel>("lblPortDevice")->text();
-        QVERIFY2(sShown.startsWith("/dev/null") && !sShown.contains("(not present)"),
-                 qPrintable(sShown));
-    }
-
     // The stored port is selected at load without storing; a choice of
     // the technician is stored at once, selected at the next start and
     // opened by every upload of this window.
@@ -376,13 +366,18 @@ private slots:
         QCOMPARE(mdlTestFiles::Read(mdlDataPaths::SettingsFile()), aStored);
         oPorts->setCurrentIndex(6);
         emit oPorts->activated(6);
+        clsPortBindings oBindings(mdlComms::CommsKeyPath());
+        oBindings.Load();
+        QVERIFY(oBindings.Bind(7, "/dev/null") && oBindings.Store());
         oUnit.emplace();
         QCOMPARE(oUnit->Find<QComboBox>("cboPortNumber")->currentText(), "7");
+        // A device that is there carries no mark that it is not.
+        const QString sShown = oUnit->Find<QLabel>("lblPortDevice")->text();
+        QVERIFY2(sShown.startsWith("/dev/null") && !sShown.contains("(not present)"),
+                 qPrintable(sShown));
         // Another copy's choice, stored since, stays that copy's: each Run
         // opens the port shown, and shows the device bound to it now.
         Store(mdlComms::CommsKeyPath(), "PortNumber", clsJRT_Registry::RegDword, 3);
-        clsPortBindings oBindings(mdlComms::CommsKeyPath());
-        oBindings.Load();
         QVERIFY(oBindings.Bind(7, "/gone/tty7") && oBindings.Store());
         for (const QString& sStep : QStringList{"enter " + sUnit, "run", "enter " + sUnit, "run"}) {
             Do(sStep);
