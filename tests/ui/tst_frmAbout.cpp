@@ -4,7 +4,6 @@
 #include "ui/frmAbout.h"
 
 #include <QMessageBox>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -48,22 +47,6 @@ private slots:
             QVERIFY(oBox.iIcon == QMessageBox::NoIcon && oBox.iButtons == QMessageBox::Ok);
         }
         QVERIFY(oAbout.isVisible());
-    }
-
-    // Enter and Esc close the window as OK does.
-    void keysClose_data() {
-        QTest::addColumn<int>("iKey");
-        QTest::newRow("Enter") << int(Qt::Key_Return);
-        QTest::newRow("Esc") << int(Qt::Key_Escape);
-    }
-
-    void keysClose() {
-        QFETCH(int, iKey);
-        QPointer<frmAbout> oAbout = new frmAbout(nullptr, [](QWidget&) { return false; });
-        oAbout->show();
-        clsBoxAnswerer oAnswerer;
-        QTest::keyClick(oAbout, Qt::Key(iKey));
-        QTRY_VERIFY(oAbout.isNull());
     }
 };
 
