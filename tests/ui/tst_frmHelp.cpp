@@ -63,14 +63,6 @@ private slots:
         QVERIFY(oEntry == nullptr || !oEntry->isHidden());
     }
 
-    // Esc closes it as help windows close, with the focus in the search box.
-    void escCloses() {
-        QVERIFY(oViewer->Show(sHelpFile, 0, 7));
-        QVERIFY(QTest::qWaitForWindowActive(oViewer->Window()));
-        QTest::keyClick(&Find<QLineEdit>("txtSearch"), Qt::Key_Escape);
-        QTRY_VERIFY(oViewer->Window() == nullptr);
-    }
-
     void missingFileIsNotShown() {
         QVERIFY(!oViewer->Show(sHelpFile + QStringLiteral(".missing"), 0, 7));
         QVERIFY(oViewer->Window() == nullptr);
