@@ -6,7 +6,6 @@
 #include "tests/support/mdlRows.h"
 #include "tests/support/mdlTestFiles.h"
 
-#include <QRandomGenerator>
 #include <QTest>
 
 #include <sys/resource.h>
@@ -151,9 +150,6 @@ private slots:
     }
 
     void members_data() {
-        QByteArray aRandom(8192, 0);
-        QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(aRandom.data()),
-                                      aRandom.size() / 4);
         const QString sMissing = Raised(1004, sOpen, "Key does not exist");
         const QString sNothing = Outcome([](R&) { return QVariant(); });
         mdlRows::Add<MemberRow>({
@@ -172,7 +168,6 @@ private slots:
              Raised(1009, sOpen, "Unknown Error No. 5")},
             {"read-only to another user: read, not saved", ReadOnly(aComms, 0444),
              "QString 7, " + Raised(1009, "CloseKey <sub>", "Unknown Error No. 5"), true},
-            {"random bytes", Reading(aRandom), sMissing},
             {"bad lines among good ones",
              Reading("x=1\n[\n\xff=\n" + aComms + QByteArray(aBadLines, sizeof aBadLines - 1)),
              "int 7"},
