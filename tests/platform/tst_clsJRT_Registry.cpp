@@ -160,8 +160,6 @@ private slots:
             {"CloseKey with no key open does nothing",
              [](R& o) { return o.CloseKey(), Opened(o).CloseKey(), o.CloseKey(), QVariant(); },
              sNothing},
-            {"text not a number", Let(4, "1x"),
-             QString("13 %1 --- clsJRT_Registry: Type mismatch").arg(sLet)},
             {"number past 32 bits", Let(4, "2147483648"),
              QString("6 %1 --- clsJRT_Registry: Overflow").arg(sLet)},
             {"FIFO in its place", Reading({}, S_IFIFO | 0600),
