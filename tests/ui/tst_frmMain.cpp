@@ -98,7 +98,6 @@ const RecentRow aRecent[] = {
     {"a listed file again", {"a.s19", "b.s19", "c.s19"}, {"b.s19"}, {"a.s19", "b.s19", "c.s19"}},
     {"more than four stored", {"a.s19", "b.s19", "c.s19", "d.s19", "e.s19", "f.s19"}, {"g.s19"},
      {"g.s19", "a.s19", "b.s19", "c.s19", "e.s19", "f.s19"}},
-    {"differing only in case", {"a.s19"}, {"A.s19"}, {"A.s19", "a.s19"}},
 };
 
 const FitRow aFits[] = {
