@@ -241,8 +241,6 @@ private slots:
              "8010 COM3 (<pty>) is in use"},
             {"in use under another name", [](Bench& o) { return OpenHeld(o, true); },
              "8010 COM3 (<pty>) is in use"},
-            {"closing a closed port", [](Bench& o) { return Text(o.oControl.SetPortOpen(false)); },
-             "8012 COM3 (<pty>) is not open"},
             {"device gone while the port opens",
              [](Bench& o) {
                  bInputFlushFails = true;
