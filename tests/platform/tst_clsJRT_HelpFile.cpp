@@ -27,7 +27,6 @@ struct FilenameRow {
 // clang-format off
 const FilenameRow aFilenames[] = {
     {"missing file keeps the earlier one", "none.hlp", false},
-    {"a folder", "dir.hlp", false},
     {"pattern matching a file, in another case", "Q*.H?P", true},
     {"pattern matching only a folder", "d*", false},
 };
