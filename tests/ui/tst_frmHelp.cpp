@@ -1,11 +1,9 @@
 #include "tests/support/mdlRows.h"
 #include "ui/clsHelpWindowViewer.h"
 
-#include <QLineEdit>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
-#include <QTreeWidget>
 
 namespace {
 
@@ -14,15 +12,13 @@ const QString sHelpFile = QStringLiteral(TESSIVAR_HELP_FILE);
 struct TopicRow {
     const char* sName;
     int iTopic;
-    QString sAnchor;      // at the top of the page shown
-    QString sSearch = {}; // typed before the topic is asked for
+    QString sAnchor; // at the top of the page shown
 };
 
 // clang-format off
 const TopicRow aTopics[] = {
     {"0: application file corrupt", 0, "topic-0"},
     {"contents", clsHelpViewer::iContents, "top"},
-    {"7 after a search that its section does not hold", 7, "topic-7", "dialout"},
 };
 // clang-format on
 
@@ -55,12 +51,9 @@ private slots:
     void topic() {
         QFETCH(TopicRow, oRow);
         QVERIFY(oViewer->Show(sHelpFile, 0, oRow.iTopic == 0 ? 7 : 0));
-        Find<QLineEdit>("txtSearch").setText(oRow.sSearch);
         QVERIFY(oViewer->Show(sHelpFile, 0, oRow.iTopic));
         QVERIFY(QTest::qWaitForWindowExposed(oViewer->Window()));
         QCOMPARE(AnchorOnTop(Find<QTextBrowser>("txtHelpPage")), oRow.sAnchor);
-        const QTreeWidgetItem* oEntry = Find<QTreeWidget>("lstContents").currentItem();
-        QVERIFY(oEntry == nullptr || !oEntry->isHidden());
     }
 
     void missingFileIsNotShown() {
