@@ -179,7 +179,6 @@ private slots:
     void onlyOrdinaryFilesAreOpened_data() {
         QTest::addColumn<QString>("sPath");
         QTest::addColumn<QString>("sKind");
-        QTest::newRow("a folder") << oCases.path() << QStringLiteral("a folder");
         for (const mdlFileCases::Other& oOther : mdlFileCases::NotOrdinary(oCases.path())) {
             QTest::newRow(oOther.sName) << oOther.sPath << oOther.sKind;
         }
