@@ -16,8 +16,9 @@ namespace {
 
 using eClass = clsBoardRun::eClass;
 
-// When the test asks the run to stop, or tells it the input ended.
-enum class eWhen { Never, Waiting, During, AfterBoard };
+// When the test asks the run to stop, or tells it the input ended: as a
+// board's end is told, or in the pause before the next board.
+enum class eWhen { Never, Waiting, During, AfterBoard, InPause };
 enum class eAct { Stop, InputEnd, StopTwice, StopTwiceApart };
 
 struct RunRow {
@@ -58,7 +59,7 @@ const RunRow aRuns[] = {
      eClass::Done, 0, true, 1000},
     {"input ends before any board", {"--delay", "60000"}, eWhen::Waiting, eAct::InputEnd, {},
      eClass::Stopped},
-    {"input ends between boards", {"--boards", "2"}, eWhen::AfterBoard, eAct::InputEnd, {true},
+    {"input ends between boards", {"--boards", "2"}, eWhen::InPause, eAct::InputEnd, {true},
      eClass::Done},
     {"input ends during a board", asSlow, eWhen::During, eAct::InputEnd, {true}, eClass::Done, 1},
     {"one board with no records", {}, eWhen::Never, eAct::Stop, {false}, eClass::NoRecords, 0,
@@ -117,8 +118,13 @@ private slots:
             if (oThisBoard.bBoard) {
                 abGood.append(oThisBoard.bGood);
             }
-            if (oRow.iWhen == eWhen::AfterBoard && abGood.size() == oRow.abGood.size()) {
+            if (abGood.size() != oRow.abGood.size()) {
+                return;
+            }
+            if (oRow.iWhen == eWhen::AfterBoard) {
                 Act(oRun, oRow.iAct);
+            } else if (oRow.iWhen == eWhen::InPause) {
+                QTimer::singleShot(0, &oRun, [&] { Act(oRun, oRow.iAct); });
             }
         });
         QSignalSpy oEndsAfter(&oRun, &clsBoardRun::EndsAfterBoard);
